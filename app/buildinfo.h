@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+// Identity of this build. The organisation and application names also name
+// the per-user settings store and the updater's lock, so the updater program
+// includes this header too.
+inline constexpr char kLauncherVersion[] = "2.3.4.0";
+inline constexpr char kBuildEnvironment[] = "prod-os";
+inline constexpr char kReleaseStage[] = "";
+inline constexpr char kOrganizationName[] = "Vantor";
+inline constexpr char kOrganizationDomain[] = TESSARIL_ORGANIZATION_DOMAIN;
+inline constexpr char kApplicationName[] = "Tessaril";
+
+// The environments served by the domestic publisher; "prod-os" is not one.
+bool isDomesticEnvironment(const QString &name);
+
+// "<domain>_<application>_update": held by the updater while it runs.
+QString updateMutexName();

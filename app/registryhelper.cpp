@@ -1,0 +1,83 @@
+#include "app/registryhelper.h"
+
+#include "app/buildinfo.h"
+#include "platform/registry.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace {
+
+const QString kRunKey = QStringLiteral(
+    "HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run");
+const QString kLauncherKey = QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\launcher");
+const QString kDisplayVersion = QStringLiteral("DisplayVersion");
+const QString kVersion = QStringLiteral("Version");
+
+QString uninstallKey()
+{
+    return QStringLiteral("%1\\%2").arg(
+        QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"),
+        QLatin1String(kApplicationName));
+}
+
+void syncVersionValue(const QString &key, const QString &name)
+{
+    const QString current = QLatin1String(kLauncherVersion);
+    if (platform::readRegistryString(key, name) != current)
+        platform::writeRegistryString(key, name, current);
+}
+
+} // namespace
+
+RegistryHelper *RegistryHelper::instance()
+{
+    static RegistryHelper helper;
+    return &helper;
+}
+
+QString RegistryHelper::autoRunValueName()
+{
+    return QStringLiteral("%1_%2").arg(QLatin1String(kApplicationName), QStringLiteral("Launcher"));
+}
+
+QString RegistryHelper::autoRunData()
+{
+    return QDir::toNativeSeparators(QCoreApplication::applicationFilePath());
+}
+
+void RegistryHelper::writeAutoRun(const QString &data)
+{
+    platform::writeRegistryString(kRunKey, autoRunValueName(), data);
+    platform::syncAutoStartEntry(autoRunValueName(), data);
+}
+
+bool RegistryHelper::isAutoRun()
+{
+    const QString stored = platform::readRegistryString(kRunKey, autoRunValueName());
+    if (stored.isEmpty())
+        return false;
+    if (stored != autoRunData())
+        writeAutoRun(autoRunData());
+    return true;
+}
+
+void RegistryHelper::setAutoRun(bool on)
+{
+    writeAutoRun(on ? autoRunData() : QString());
+}
+
+QString RegistryHelper::uninstallDisplayVersion() const
+{
+    return platform::readRegistryString(uninstallKey(), kDisplayVersion);
+}
+
+void RegistryHelper::syncUninstallDisplayVersion()
+{
+    syncVersionValue(uninstallKey(), kDisplayVersion);
+}
+
+void RegistryHelper::syncLauncherVersion()
+{
+    syncVersionValue(kLauncherKey, kVersion);
+}

@@ -1,0 +1,13 @@
+#include "platform/window.h"
+
+#include <QWindow>
+
+namespace platform {
+
+void bringToFront(QWindow *window)
+{
+    window->raise();
+    window->requestActivate();
+}
+
+} // namespace platform

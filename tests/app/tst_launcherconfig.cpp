@@ -1,0 +1,150 @@
+#include "app/launcherconfig.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Each case works on its own launcher file and game folder in a fresh
+// temporary folder, read back through separate QSettings objects to see what
+// really reached the disk.
+class tst_LauncherConfig : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString launcherFile() const { return m_dir->filePath(QStringLiteral("config.ini")); }
+    QString gameFolder() const { return m_dir->filePath(QStringLiteral("Tessaril Game")); }
+    QString gameFile() const { return gameFolder() + QStringLiteral("/config.ini"); }
+
+    static QVariant stored(const QString &file, const QString &key)
+    {
+        return QSettings(file, QSettings::IniFormat).value(key);
+    }
+    static void store(const QString &file, const QString &key, const QVariant &value)
+    {
+        QSettings(file, QSettings::IniFormat).setValue(key, value);
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        QVERIFY(QDir().mkpath(gameFolder()));
+    }
+
+    void firstUseWritesDistributionKeys()
+    {
+        {
+            LauncherConfig config(launcherFile());
+            QCOMPARE(config.getBool(QStringLiteral("is_first_exit"), QString(), true), true);
+            QCOMPARE(config.getInt(QStringLiteral("exit_type"), QString()), 0);
+            QVERIFY(config.gameInstallPath().isNull());
+            QVERIFY(config.dynamicBgName().isNull());
+        }
+        QCOMPARE(stored(launcherFile(), QStringLiteral("cps")).toString(), QStringLiteral("vantor"));
+        QCOMPARE(stored(launcherFile(), QStringLiteral("channel")).toString(), QStringLiteral("1"));
+        QCOMPARE(stored(launcherFile(), QStringLiteral("sub_channel")).toString(), QStringLiteral("0"));
+    }
+
+    void emptyCpsReadsAsDefaultAndIsRewritten()
+    {
+        store(launcherFile(), QStringLiteral("cps"), QString());
+        store(launcherFile(), QStringLiteral("channel"), QStringLiteral("77"));
+        LauncherConfig config(launcherFile());
+        QCOMPARE(config.cps(), QStringLiteral("vantor"));
+        QCOMPARE(config.channel(), QStringLiteral("77"));
+        QCOMPARE(stored(launcherFile(), QStringLiteral("cps")).toString(), QStringLiteral("vantor"));
+        config.setString(QStringLiteral("cps"), QString(), QString());
+        QCOMPARE(config.cps(), QStringLiteral("vantor"));
+        config.initCps(QStringLiteral("partner"));
+        QCOMPARE(config.cps(), QStringLiteral("partner"));
+    }
+
+    void gameFileChannelBlocksBothWrites()
+    {
+        store(launcherFile(), QStringLiteral("game_install_path"), gameFolder());
+        store(gameFile(), QStringLiteral("channel"), QStringLiteral("42"));
+        {
+            LauncherConfig config(launcherFile());
+            QCOMPARE(config.channel(), QStringLiteral("1")); // the launcher's file has none
+            config.initChannel(QStringLiteral("9"));
+        }
+        QCOMPARE(stored(gameFile(), QStringLiteral("channel")).toString(), QStringLiteral("42"));
+        QVERIFY(!QSettings(launcherFile(), QSettings::IniFormat).contains(QStringLiteral("channel")));
+        // Keys the game's file lacks are written to both files.
+        QCOMPARE(stored(gameFile(), QStringLiteral("cps")).toString(), QStringLiteral("vantor"));
+        QCOMPARE(stored(launcherFile(), QStringLiteral("cps")).toString(), QStringLiteral("vantor"));
+    }
+
+    void versionCacheOutlivesPathChange()
+    {
+        store(gameFile(), QStringLiteral("game_version"), QStringLiteral("1.0.0"));
+        LauncherConfig config(launcherFile());
+        QCOMPARE(config.gameVersion(), QString());
+        config.setGameInstallPath(gameFolder());
+        QCOMPARE(config.gameVersion(), QStringLiteral("1.0.0"));
+        const QString other = m_dir->filePath(QStringLiteral("elsewhere"));
+        QDir().mkpath(other);
+        store(other + QStringLiteral("/config.ini"), QStringLiteral("game_version"), QStringLiteral("2.0.0"));
+        config.setGameInstallPath(other);
+        QCOMPARE(config.gameVersion(), QStringLiteral("1.0.0"));
+        // The file is not read again either.
+        store(gameFile(), QStringLiteral("game_version"), QStringLiteral("3.0.0"));
+        config.setGameInstallPath(gameFolder());
+        QCOMPARE(config.gameVersion(), QStringLiteral("1.0.0"));
+    }
+
+    void setGameVersionWithoutPathOnlyCaches()
+    {
+        LauncherConfig config(launcherFile());
+        config.setGameVersion(QStringLiteral("5.5"));
+        QCOMPARE(config.gameVersion(), QStringLiteral("5.5"));
+        QVERIFY(!QFile::exists(gameFile()));
+    }
+
+    void setGameVersionWritesGameFileAndEmptyCps()
+    {
+        LauncherConfig config(launcherFile());
+        config.setGameInstallPath(gameFolder());
+        config.setGameVersion(QStringLiteral("1.2.3"));
+        QCOMPARE(stored(gameFile(), QStringLiteral("game_version")).toString(), QStringLiteral("1.2.3"));
+        QVERIFY(QSettings(gameFile(), QSettings::IniFormat).contains(QStringLiteral("cps")));
+        QCOMPARE(stored(gameFile(), QStringLiteral("cps")).toString(), QString());
+        // What the install flow does next fills the empty value in.
+        config.initCps(QStringLiteral("vantor"));
+        QCOMPARE(stored(gameFile(), QStringLiteral("cps")).toString(), QStringLiteral("vantor"));
+    }
+
+    void bannerAndGenericValuesRoundTrip()
+    {
+        {
+            LauncherConfig config(launcherFile());
+            config.setDynamicVersionTitle(QStringLiteral("Season 3"));
+            config.setDynamicVersionDescColor(QStringLiteral("#FFD37A"));
+            config.setInt(QStringLiteral("exit_type"), 2, QString());
+            config.setBool(QStringLiteral("is_auto_update"), true, QString());
+        }
+        QCOMPARE(stored(launcherFile(), QStringLiteral("exit_type")).toString(), QStringLiteral("2"));
+        QCOMPARE(stored(launcherFile(), QStringLiteral("is_auto_update")).toString(), QStringLiteral("true"));
+        LauncherConfig reopened(launcherFile());
+        QCOMPARE(reopened.dynamicVersionTitle(), QStringLiteral("Season 3"));
+        QCOMPARE(reopened.dynamicVersionDescColor(), QStringLiteral("#FFD37A"));
+        QVERIFY(reopened.dynamicVersionDesc().isNull());
+    }
+
+    void unreadableFileReadsAsDefaults()
+    {
+        QFile garbage(launcherFile());
+        QVERIFY(garbage.open(QIODevice::WriteOnly));
+        garbage.write(QByteArray("\x00\xff[[[=\n", 7));
+        garbage.close();
+        LauncherConfig config(launcherFile());
+        QCOMPARE(config.cps(), QStringLiteral("vantor"));
+        QCOMPARE(config.getInt(QStringLiteral("exit_type"), QString()), 0);
+    }
+};
+
+QTEST_APPLESS_MAIN(tst_LauncherConfig)
+#include "tst_launcherconfig.moc"

@@ -1,0 +1,91 @@
+#include "app/buildinfo.h"
+#include "app/registryhelper.h"
+#include "platform/registry.h"
+#include "tests/support/testenvironment.h"
+
+#include <QtTest>
+
+namespace {
+
+const QString kRunKey = QStringLiteral(
+    "HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run");
+const QString kRunValue = QStringLiteral("Tessaril_Launcher");
+
+QString autostartEntry()
+{
+    return qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/autostart/Tessaril_Launcher.desktop");
+}
+
+} // namespace
+
+class tst_RegistryHelper : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void autoRunOnWritesValueAndAutostartEntry()
+    {
+        RegistryHelper::instance()->setAutoRun(true);
+        const QString expected = QDir::toNativeSeparators(QCoreApplication::applicationFilePath());
+        QCOMPARE(platform::readRegistryString(kRunKey, kRunValue), expected);
+        QVERIFY(RegistryHelper::instance()->isAutoRun());
+
+        QFile entry(autostartEntry());
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(entry.readAll());
+        QVERIFY(text.contains(QStringLiteral("[Desktop Entry]")));
+        QVERIFY2(text.contains(QStringLiteral("\nExec=\"%1\"\n").arg(expected)), qPrintable(text));
+    }
+
+    void autoRunOffKeepsEmptyValueAndRemovesEntry()
+    {
+        RegistryHelper::instance()->setAutoRun(true);
+        RegistryHelper::instance()->setAutoRun(false);
+        QVERIFY(!RegistryHelper::instance()->isAutoRun());
+        QCOMPARE(platform::readRegistryString(kRunKey, kRunValue), QString());
+        QVERIFY(!QFile::exists(autostartEntry()));
+        // The value is kept (empty), never deleted.
+        const QString hive = qEnvironmentVariable("XDG_CONFIG_HOME")
+                             + QStringLiteral("/Vantor/registry/HKEY_LOCAL_MACHINE.ini");
+        QVERIFY(QFile(hive).open(QIODevice::ReadOnly));
+    }
+
+    void autoRunRepairsAMovedLauncher()
+    {
+        platform::writeRegistryString(kRunKey, kRunValue, QStringLiteral("/old/place/launcher"));
+        QFile::remove(autostartEntry());
+        QVERIFY(RegistryHelper::instance()->isAutoRun());
+        QCOMPARE(platform::readRegistryString(kRunKey, kRunValue),
+                 QDir::toNativeSeparators(QCoreApplication::applicationFilePath()));
+        QVERIFY(QFile::exists(autostartEntry()));
+    }
+
+    void execLineQuotesAwkwardPaths()
+    {
+        platform::syncAutoStartEntry(QStringLiteral("Probe_Entry"),
+                                     QStringLiteral("/opt/My \"Games\"/$HOME/100%/launcher"));
+        QFile entry(qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/autostart/Probe_Entry.desktop"));
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        QVERIFY(QString::fromUtf8(entry.readAll())
+                    .contains(QStringLiteral("Exec=\"/opt/My \\\\\"Games\\\\\"/\\\\$HOME/100%%/launcher\"")));
+    }
+
+    void versionsSyncOnlyWhenDifferent()
+    {
+        const QString uninstallKey = QStringLiteral(
+            "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tessaril");
+        platform::writeRegistryString(uninstallKey, QStringLiteral("DisplayVersion"), QStringLiteral("2.0.0.0"));
+        platform::writeRegistryString(uninstallKey, QStringLiteral("Publisher"), QStringLiteral("Vantor"));
+        RegistryHelper::instance()->syncUninstallDisplayVersion();
+        RegistryHelper::instance()->syncLauncherVersion();
+        QCOMPARE(RegistryHelper::instance()->uninstallDisplayVersion(), QLatin1String(kLauncherVersion));
+        QCOMPARE(platform::readRegistryString(QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\launcher"),
+                                              QStringLiteral("Version")),
+                 QLatin1String(kLauncherVersion));
+        // The installer's other values stay as they were.
+        QCOMPARE(platform::readRegistryString(uninstallKey, QStringLiteral("Publisher")), QStringLiteral("Vantor"));
+    }
+};
+
+TESSARIL_TEST_MAIN(tst_RegistryHelper)
+#include "tst_registryhelper.moc"

@@ -1,0 +1,88 @@
+#include "platform/systeminfo.h"
+#include "platform/volume.h"
+#include "platform/window.h"
+#include "tests/support/testenvironment.h"
+
+#include <QWindow>
+#include <QtTest>
+
+class tst_SystemServices : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void memoryIsPlausible()
+    {
+        const platform::PhysicalMemory memory = platform::physicalMemory();
+        QVERIFY(memory.totalBytes > 64ull << 20);
+        QVERIFY(memory.availableBytes > 0);
+        QVERIFY(memory.availableBytes <= memory.totalBytes);
+    }
+
+    void processorHasAName()
+    {
+        QFile cpuinfo(QStringLiteral("/proc/cpuinfo"));
+        QVERIFY(cpuinfo.open(QIODevice::ReadOnly));
+        if (!cpuinfo.readAll().contains("model name"))
+            QSKIP("this machine's /proc/cpuinfo names no model");
+        const QString name = platform::processorName();
+        QVERIFY(!name.isEmpty());
+        QVERIFY(!name.contains(QLatin1Char('\n')));
+    }
+
+    void volumeOfAFolderNotYetMade()
+    {
+        QTemporaryDir folder;
+        const QString future = folder.filePath(QStringLiteral("a/b/Tessaril Game"));
+        const QStorageInfo volume = platform::volumeOf(future);
+        QVERIFY(volume.isValid());
+        QCOMPARE(volume.rootPath(), QStorageInfo(folder.path()).rootPath());
+        QVERIFY(volume.bytesAvailable() > 0);
+        QVERIFY(!QFileInfo::exists(folder.filePath(QStringLiteral("a"))));
+
+        QVERIFY(!platform::volumeOf(QStringLiteral("relative/Tessaril Game")).isValid());
+        QVERIFY(!platform::volumeOf(QString()).isValid());
+    }
+
+    void installPathValidity_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("empty") << QString() << false;
+        QTest::newRow("existing") << QDir::tempPath() << true;
+        QTest::newRow("new absolute") << "/tmp/not/yet/Tessaril Game" << true;
+        QTest::newRow("relative") << "games/Tessaril Game" << false;
+        QTest::newRow("full-width question mark") << QString::fromUtf8("/tmp/why\xEF\xBC\x9F") << false;
+        QTest::newRow("ascii question mark allowed") << "/tmp/why?" << true;
+        QTest::newRow("star") << "/tmp/a*b" << false;
+        QTest::newRow("colon") << "/tmp/a:b" << false;
+        QTest::newRow("quote") << "/tmp/a\"b" << false;
+        QTest::newRow("pipe") << "/tmp/a|b" << false;
+        QTest::newRow("angle") << "/tmp/<a>" << false;
+        QTest::newRow("backslash allowed") << "/tmp/a\\b" << true;
+    }
+
+    void installPathValidity()
+    {
+        QFETCH(QString, path);
+        QFETCH(bool, valid);
+        QCOMPARE(platform::isValidInstallPath(path), valid);
+    }
+
+    void bringToFrontActivatesTheWindow()
+    {
+        QWindow other;
+        other.resize(100, 100);
+        other.show();
+        QWindow window;
+        window.resize(100, 100);
+        window.show();
+        other.requestActivate();
+        QTRY_COMPARE(QGuiApplication::focusWindow(), &other);
+        platform::bringToFront(&window);
+        QTRY_COMPARE(QGuiApplication::focusWindow(), &window);
+    }
+};
+
+TESSARIL_TEST_MAIN(tst_SystemServices)
+#include "tst_systemservices.moc"

@@ -1,0 +1,37 @@
+#include "tests/support/testenvironment.h"
+
+#include <QDir>
+
+IsolatedUserFolders::IsolatedUserFolders()
+{
+    const QString root = m_root.path();
+    for (const char *folder : {"home", "config", "data", "cache", "runtime"})
+        QDir(root).mkpath(QLatin1String(folder));
+    QFile::setPermissions(root + QStringLiteral("/runtime"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("HOME", QFile::encodeName(root + QStringLiteral("/home")));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(root + QStringLiteral("/config")));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(root + QStringLiteral("/data")));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(root + QStringLiteral("/cache")));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(root + QStringLiteral("/runtime")));
+}
+
+QString testHelperPath()
+{
+    return qEnvironmentVariable("TESSARIL_TEST_HELPER");
+}
+
+QString startHelper(QProcess &process, const QStringList &args, int timeoutMs)
+{
+    process.setProcessChannelMode(QProcess::SeparateChannels);
+    process.start(testHelperPath(), args);
+    if (!process.waitForStarted(timeoutMs))
+        return QString();
+    QElapsedTimer waited;
+    waited.start();
+    while (!process.canReadLine() && waited.elapsed() < timeoutMs) {
+        if (!process.waitForReadyRead(int(timeoutMs - waited.elapsed())))
+            break;
+    }
+    return QString::fromUtf8(process.readLine()).trimmed();
+}
