@@ -1,5 +1,7 @@
 #include "app/buildinfo.h"
 
+#include "net/serviceaddresses.h"
+
 bool isDomesticEnvironment(const QString &name)
 {
     return name == QLatin1String("testing") || name == QLatin1String("sandbox")
@@ -9,5 +11,5 @@ bool isDomesticEnvironment(const QString &name)
 QString updateMutexName()
 {
     return QStringLiteral("%1_%2_update")
-        .arg(QLatin1String(kOrganizationDomain), QLatin1String(kApplicationName));
+        .arg(ServiceAddresses::organizationDomain(), QLatin1String(kApplicationName));
 }

@@ -9,7 +9,6 @@ inline constexpr char kLauncherVersion[] = "2.3.4.0";
 inline constexpr char kBuildEnvironment[] = "prod-os";
 inline constexpr char kReleaseStage[] = "";
 inline constexpr char kOrganizationName[] = "Vantor";
-inline constexpr char kOrganizationDomain[] = TESSARIL_ORGANIZATION_DOMAIN;
 inline constexpr char kApplicationName[] = "Tessaril";
 
 // The environments served by the domestic publisher; "prod-os" is not one.

@@ -1,0 +1,114 @@
+#include "net/httprequestapi.h"
+
+#include "download/errordefine.h"
+#include "report/statusreport.h"
+
+#include <QMap>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+
+const char kTooLargeProperty[] = "tessarilBodyTooLarge";
+
+} // namespace
+
+HttpRequestAPI::HttpRequestAPI(QObject *parent)
+    : QObject(parent)
+    , m_manager(new QNetworkAccessManager(this))
+    , m_timer(new QTimer(this))
+{
+    m_timer->setSingleShot(true);
+    m_timer->setTimerType(Qt::PreciseTimer);
+    m_timer->setInterval(kTimeoutMs);
+    connect(m_timer, &QTimer::timeout, this, &HttpRequestAPI::OnTimeout);
+    connect(m_manager, &QNetworkAccessManager::finished, this, &HttpRequestAPI::serviceRequestFinished);
+}
+
+HttpRequestAPI::~HttpRequestAPI()
+{
+    // Replies still in flight finish during the manager's destruction; they
+    // must not reach a callback whose owner is already going away.
+    m_manager->disconnect();
+}
+
+void HttpRequestAPI::setRawHeader(const QByteArray &name, const QByteArray &value)
+{
+    m_request.setRawHeader(name, value);
+}
+
+void HttpRequestAPI::get(const QString &url, RequestCallback callback)
+{
+    Q_ASSERT(callback);
+    m_callback = std::move(callback);
+    m_request.setUrl(QUrl(url, QUrl::TolerantMode));
+    watchBodySize(m_manager->get(m_request));
+    m_timer->start();
+}
+
+void HttpRequestAPI::watchBodySize(QNetworkReply *reply)
+{
+    connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64) {
+        if (received > kMaxBodyBytes && !reply->property(kTooLargeProperty).toBool()) {
+            reply->setProperty(kTooLargeProperty, true);
+            reply->abort();
+        }
+    });
+}
+
+void HttpRequestAPI::clearAccessCache()
+{
+    m_manager->clearAccessCache();
+}
+
+void HttpRequestAPI::setReportEnabled(bool enabled)
+{
+    m_reportEnabled = enabled;
+}
+
+void HttpRequestAPI::serviceRequestFinished(QNetworkReply *reply)
+{
+    m_timer->stop();
+    const int statusCode = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    qDebug() << "BaseAPI...serviceRequestFinished...statusCode:" << statusCode;
+
+    if (reply->error() != QNetworkReply::NoError) {
+        const QString errorText = reply->property(kTooLargeProperty).toBool()
+                                      ? QStringLiteral("Reply body larger than %1 bytes").arg(kMaxBodyBytes)
+                                      : reply->errorString();
+        if (m_reportEnabled) {
+            QMap<QString, QString> extras;
+            extras.insert(QStringLiteral("url"), reply->url().toString());
+            extras.insert(QStringLiteral("statusCode"), QString::number(statusCode));
+            extras.insert(QStringLiteral("errorString"), errorText);
+            StatusReport::instance()->report(StatusReport::LAUNCHER_NETWORK_ERROR, extras);
+        }
+        deliver(false, QByteArray(), errorText, statusCode);
+    } else {
+        deliver(true, reply->readAll(), QString(), statusCode);
+    }
+    reply->deleteLater();
+}
+
+// A callback often retries, and the retry replaces m_callback while it runs:
+// call a copy so the running one stays alive.
+void HttpRequestAPI::deliver(bool ok, const QByteArray &body, const QString &errorText, int statusCode)
+{
+    if (!m_callback)
+        return;
+    const RequestCallback callback = m_callback;
+    callback(ok, body, errorText, statusCode);
+}
+
+void HttpRequestAPI::OnTimeout()
+{
+    const QString errorText = errorCodeText(ErrorDefine::HTTP_REQUEST_TIMEOUT);
+    if (m_reportEnabled) {
+        QMap<QString, QString> extras;
+        extras.insert(QStringLiteral("url"), m_request.url().toString());
+        StatusReport::instance()->report(StatusReport::LAUNCHER_NETWORK_TIMEOUT, extras);
+    }
+    deliver(false, QByteArray(), errorText, kTimeoutStatus);
+}

@@ -1,0 +1,154 @@
+#include "report/statusreport.h"
+
+#include "app/buildinfo.h"
+#include "app/language.h"
+#include "app/launcherconfig.h"
+#include "net/httprequestapi.h"
+#include "net/serviceaddresses.h"
+#include "platform/systeminfo.h"
+
+#include <QDateTime>
+#include <QHostInfo>
+#include <QMetaEnum>
+#include <QMutex>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
+#include <QSysInfo>
+#include <QUuid>
+
+#include <random>
+
+namespace {
+
+// The service reads the query raw, so nothing else is encoded; but "#" would
+// end the query once the URL is parsed and drop everything after it.
+QString keepInQuery(QString text)
+{
+    return text.replace(QLatin1Char('#'), QStringLiteral("%23"));
+}
+
+} // namespace
+
+StatusReport *StatusReport::instance()
+{
+    static QMutex mutex;
+    static StatusReport *report = nullptr;
+    QMutexLocker lock(&mutex);
+    if (!report)
+        report = new StatusReport;
+    return report;
+}
+
+StatusReport::StatusReport()
+    : m_http(new HttpRequestAPI(this))
+    , m_transactionNo(makeTransactionNumber())
+{
+    m_http->setReportEnabled(false);
+
+    QString deviceId = QString::fromLatin1(QSysInfo::machineUniqueId());
+    if (deviceId.isEmpty())
+        deviceId = QString::fromLatin1(QUuid::createUuid().toByteArray());
+    const QString os = systemText();
+
+    m_params.insert(QStringLiteral("device_id"), deviceId);
+    m_params.insert(QStringLiteral("device_name"), QHostInfo::localHostName());
+    m_params.insert(QStringLiteral("register_cps"), LauncherConfig::instance()->cps());
+    m_params.insert(QStringLiteral("os"), os);
+    m_params.insert(QStringLiteral("gamekey"), QStringLiteral("qx7a_global"));
+    m_params.insert(QStringLiteral("transaction_no"), m_transactionNo);
+    m_params.insert(QStringLiteral("appid"), QStringLiteral("10"));
+    m_params.insert(QStringLiteral("env"),
+                    isDomesticEnvironment(QLatin1String(kBuildEnvironment)) ? QStringLiteral("1")
+                                                                            : QStringLiteral("2"));
+    m_params.insert(QStringLiteral("version"), QLatin1String(kLauncherVersion));
+    m_params.insert(QStringLiteral("device_info"),
+                    QStringLiteral("CPU:%1,GPU:%2,Memory: %3,System:%4")
+                        .arg(platform::processorName(), graphicsText(), memoryText(), os));
+    m_params.insert(QStringLiteral("client_language"), currentLanguage());
+    m_params.insert(QStringLiteral("channel"), LauncherConfig::instance()->channel());
+    m_params.insert(QStringLiteral("sub_channel"), LauncherConfig::instance()->subChannel());
+}
+
+QString StatusReport::makeTransactionNumber()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    std::minstd_rand generator(unsigned(now.time().msecsSinceStartOfDay() / 1000));
+    QString number = QString::number(now.toMSecsSinceEpoch());
+    for (int i = 0; i < 5; ++i)
+        number += QString::number(generator() % 9);
+    return number;
+}
+
+QString StatusReport::graphicsText()
+{
+    QOffscreenSurface surface;
+    surface.create();
+    QOpenGLContext context;
+    if (!context.create() || !context.makeCurrent(&surface))
+        return QString();
+    QOpenGLFunctions *gl = context.functions();
+    if (!gl)
+        return QString();
+    auto text = [gl](GLenum name) {
+        return QString::fromLatin1(reinterpret_cast<const char *>(gl->glGetString(name)));
+    };
+    const QString description = QStringList{text(GL_VENDOR), text(GL_RENDERER), text(GL_VERSION)}
+                                    .join(QLatin1Char(' '));
+    context.doneCurrent();
+    return description;
+}
+
+QString StatusReport::memoryText()
+{
+    const platform::PhysicalMemory memory = platform::physicalMemory();
+    const double gib = 1024.0 * 1024.0 * 1024.0;
+    return QStringLiteral("可用 %1 GB / 共 %2 GB")
+        .arg(QString::number(double(memory.availableBytes) / gib, 'f', 2),
+             QString::number(double(memory.totalBytes) / gib, 'f', 2));
+}
+
+QString StatusReport::systemText()
+{
+    return QSysInfo::prettyProductName() + QLatin1Char(' ') + QSysInfo::buildCpuArchitecture();
+}
+
+QString StatusReport::buildQuery(StatusType type, const QMap<QString, QString> &extras) const
+{
+    QString query = QStringLiteral("action=%1&")
+                        .arg(QLatin1String(QMetaEnum::fromType<StatusType>().valueToKey(type)));
+    for (auto it = m_params.constBegin(); it != m_params.constEnd(); ++it)
+        query += QStringLiteral("%1=%2&").arg(keepInQuery(it.key()), keepInQuery(it.value()));
+    if (extras.isEmpty()) {
+        query.chop(1);
+        return query;
+    }
+    QString extra;
+    for (auto it = extras.constBegin(); it != extras.constEnd(); ++it)
+        extra += QStringLiteral("%1:%2;").arg(keepInQuery(it.key()), keepInQuery(it.value()));
+    return query + QStringLiteral("extMsg=") + extra;
+}
+
+void StatusReport::report(StatusType type, const QMap<QString, QString> &extras)
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    m_params.insert(QStringLiteral("cts"), now.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz")));
+    m_params.insert(QStringLiteral("log_time"), QString::number(now.toSecsSinceEpoch()));
+
+    m_http->setRawHeader("Cache-Control", "no-cache");
+    const QString url = QStringLiteral("%1/client_report?%2")
+                            .arg(ServiceAddresses::reportServiceOrigin(), buildQuery(type, extras));
+    qDebug() << "report url :" << url;
+    m_http->get(url, [](bool ok, const QByteArray &, const QString &errorText, int) {
+        if (!ok)
+            qDebug() << "error : " << errorText;
+    });
+}
+
+QString StatusReport::reportParam() const
+{
+    QString param;
+    for (auto it = m_params.constBegin(); it != m_params.constEnd(); ++it)
+        param += QStringLiteral("%1=%2&").arg(it.key(), it.value());
+    return param;
+}

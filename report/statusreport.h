@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QMap>
+#include <QObject>
+#include <QString>
+
+class HttpRequestAPI;
+
+// Fire-and-forget status events to the logging service, each carrying the
+// device and installation parameters. The same parameters are offered to
+// the web page through reportParam().
+class StatusReport : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum StatusType {
+        LAUNCHER_HOME_SHOW,
+        LAUNCHER_HOME_DOWNLOAD,
+        LAUNCHER_HOME_DOWNLOAD_FINISH,
+        LAUNCHER_HOME_INSTALL,
+        LAUNCHER_HOME_INSTALL_FINISH,
+        LAUNCHER_UPDATE_GAME,
+        LAUNCHER_HOME_UPDATEGAME_FINISH,
+        LAUNCHER_HOME_MD5,
+        LAUNCHER_START_GAME,
+        LAUNCHER_HOME_AD,
+        LAUNCHER_QUIT,
+        LAUNCHER_CHANGE_INSTALL_PATH,
+        LAUNCHER_NETWORK_ERROR,
+        LAUNCHER_NETWORK_TIMEOUT,
+        LAUNCHER_DOWNLOAD_ERROR,
+        LAUNCHER_GAME_INSTALL_PATH_ERROR,
+        LAUNCHER_GAME_SETUP_ERROR,
+        GLOBAL_META_DATA_ERROR,
+        GLOBAL_META_DATA_DISSMISS_OR_ZERO,
+    };
+    Q_ENUM(StatusType)
+
+    // Created on first use; lives until the process ends.
+    static StatusReport *instance();
+
+    void report(StatusType type, const QMap<QString, QString> &extras = {});
+
+    // "key=value&" for every parameter in key order, the last "&" kept.
+    QString reportParam() const;
+
+    // The query report() sends, without the service address.
+    QString buildQuery(StatusType type, const QMap<QString, QString> &extras) const;
+
+private:
+    StatusReport();
+
+    static QString makeTransactionNumber();
+    static QString graphicsText();
+    static QString memoryText();
+    static QString systemText();
+
+    QMap<QString, QString> m_params;
+    HttpRequestAPI *m_http = nullptr;
+    QString m_transactionNo;
+};

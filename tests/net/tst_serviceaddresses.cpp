@@ -1,0 +1,54 @@
+#include "net/serviceaddresses.h"
+
+#include <QtTest>
+
+class tst_ServiceAddresses : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void acceptableOrigins_data()
+    {
+        QTest::addColumn<QString>("origin");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("https") << "https://content.vantor.example" << true;
+        QTest::newRow("https with port") << "https://content.vantor.example:8443" << true;
+        QTest::newRow("http loopback") << "http://127.0.0.1:8080" << true;
+        QTest::newRow("http loopback range") << "http://127.8.9.10" << true;
+        QTest::newRow("http localhost") << "http://localhost:1234" << true;
+        QTest::newRow("http ipv6 loopback") << "http://[::1]:99" << true;
+        QTest::newRow("http elsewhere") << "http://content.vantor.example" << false;
+        QTest::newRow("http private address") << "http://192.168.1.2" << false;
+        QTest::newRow("http loopback-looking name") << "http://127.0.0.1.evil.example" << false;
+        QTest::newRow("ftp") << "ftp://127.0.0.1" << false;
+        QTest::newRow("with a path") << "https://x.example/api" << false;
+        QTest::newRow("with credentials") << "https://u:p@x.example" << false;
+        QTest::newRow("garbage") << "not a url" << false;
+    }
+
+    void acceptableOrigins()
+    {
+        QFETCH(QString, origin);
+        QFETCH(bool, accepted);
+        QCOMPARE(ServiceAddresses::isAcceptableOrigin(origin), accepted);
+    }
+
+    void environmentOverrides()
+    {
+        qunsetenv("TESSARIL_CONTENT_ORIGIN");
+        const QString builtIn = ServiceAddresses::contentServiceBase();
+        QVERIFY(builtIn.startsWith(QLatin1String("https://")));
+        QVERIFY(builtIn.endsWith(QLatin1String("/qx7a_global")));
+        qputenv("TESSARIL_CONTENT_ORIGIN", "http://127.0.0.1:8080/");
+        QCOMPARE(ServiceAddresses::contentServiceBase(), QStringLiteral("http://127.0.0.1:8080/qx7a_global"));
+        qputenv("TESSARIL_CONTENT_ORIGIN", "http://content.elsewhere.example");
+        QCOMPARE(ServiceAddresses::contentServiceBase(), builtIn);
+        qputenv("TESSARIL_LAUNCHER_API_ORIGIN", "https://api.test.example");
+        QCOMPARE(ServiceAddresses::launcherApiBase(), QStringLiteral("https://api.test.example/qx7a_global"));
+        qputenv("TESSARIL_REPORT_ORIGIN", "http://localhost:9");
+        QCOMPARE(ServiceAddresses::reportServiceOrigin(), QStringLiteral("http://localhost:9"));
+    }
+};
+
+QTEST_APPLESS_MAIN(tst_ServiceAddresses)
+#include "tst_serviceaddresses.moc"

@@ -1,0 +1,110 @@
+#include "app/buildinfo.h"
+#include "report/statusreport.h"
+#include "tests/support/httptestserver.h"
+#include "tests/support/testenvironment.h"
+
+#include <QRegularExpression>
+#include <QtTest>
+
+class tst_StatusReport : public QObject
+{
+    Q_OBJECT
+
+private:
+    HttpTestServer m_logging;
+
+    QByteArray sentQuery()
+    {
+        if (!QTest::qWaitFor([this] { return !m_logging.requests().isEmpty(); }, 5000))
+            return QByteArray();
+        const QByteArray target = m_logging.requests().last().target;
+        return target.mid(target.indexOf('?') + 1);
+    }
+
+    static QStringList keysOf(const QByteArray &query)
+    {
+        QStringList keys;
+        for (const QByteArray &pair : query.split('&'))
+            keys << QString::fromLatin1(pair.left(pair.indexOf('=')));
+        return keys;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        qputenv("TESSARIL_REPORT_ORIGIN", m_logging.origin().toUtf8());
+    }
+
+    void init() { m_logging.clearRequests(); }
+
+    void queryWithoutExtrasInKeyOrder()
+    {
+        StatusReport::instance()->report(StatusReport::LAUNCHER_HOME_SHOW);
+        const QByteArray query = sentQuery();
+        QVERIFY(query.startsWith("action=LAUNCHER_HOME_SHOW&appid=10&"));
+        QVERIFY(!query.endsWith('&'));
+        QCOMPARE(keysOf(query),
+                 QStringList({"action", "appid", "channel", "client_language", "cts", "device_id",
+                              "device_info", "device_name", "env", "gamekey", "log_time", "os",
+                              "register_cps", "sub_channel", "transaction_no", "version"}));
+        QVERIFY(query.contains("&env=2&"));
+        QVERIFY(query.contains("&gamekey=qx7a_global&"));
+        QVERIFY(query.endsWith(QByteArray("&version=") + kLauncherVersion));
+        QCOMPARE(m_logging.requests().last().headers.value("cache-control"), QByteArray("no-cache"));
+    }
+
+    void emptyExtrasSentLikeNone()
+    {
+        StatusReport::instance()->report(StatusReport::LAUNCHER_QUIT, {});
+        QVERIFY(!sentQuery().contains("extMsg"));
+    }
+
+    void extrasBecomeExtMsg()
+    {
+        QMap<QString, QString> extras;
+        extras.insert(QStringLiteral("errorDesc"), QStringLiteral("CRC Failed"));
+        extras.insert(QStringLiteral("errorCode"), QStringLiteral("SETUP_ZIP_ERROR"));
+        StatusReport::instance()->report(StatusReport::LAUNCHER_GAME_SETUP_ERROR, extras);
+        const QByteArray query = sentQuery();
+        QVERIFY(query.startsWith("action=LAUNCHER_GAME_SETUP_ERROR&"));
+        QVERIFY2(query.endsWith("&extMsg=errorCode:SETUP_ZIP_ERROR;errorDesc:CRC%20Failed;"), query.constData());
+    }
+
+    void hashDoesNotCutTheQuery()
+    {
+        QMap<QString, QString> extras;
+        extras.insert(QStringLiteral("url"), QStringLiteral("https://x/#/news"));
+        extras.insert(QStringLiteral("z"), QStringLiteral("after"));
+        StatusReport::instance()->report(StatusReport::LAUNCHER_NETWORK_ERROR, extras);
+        const QByteArray query = sentQuery();
+        QVERIFY2(query.endsWith("extMsg=url:https://x/%23/news;z:after;"), query.constData());
+    }
+
+    void transactionNumberAndParam()
+    {
+        StatusReport::instance()->report(StatusReport::LAUNCHER_START_GAME);
+        const QString param = StatusReport::instance()->reportParam();
+        QVERIFY(param.endsWith(QLatin1Char('&')));
+        QVERIFY(param.contains(QRegularExpression(QStringLiteral("(^|&)cts=\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}&"))));
+        QVERIFY(param.contains(QRegularExpression(QStringLiteral("(^|&)log_time=\\d{10}&"))));
+        const QRegularExpressionMatch transaction =
+            QRegularExpression(QStringLiteral("(?:^|&)transaction_no=(\\d+)&")).match(param);
+        QVERIFY(transaction.hasMatch());
+        QVERIFY(QRegularExpression(QStringLiteral("^\\d{13}[0-8]{5}$")).match(transaction.captured(1)).hasMatch());
+        const qint64 made = transaction.captured(1).left(13).toLongLong();
+        QVERIFY(qAbs(QDateTime::currentMSecsSinceEpoch() - made) < 60000);
+        StatusReport::instance()->report(StatusReport::LAUNCHER_QUIT);
+        QVERIFY(StatusReport::instance()->reportParam().contains(transaction.captured(0)));
+    }
+
+    void deviceInfoShape()
+    {
+        const QString param = StatusReport::instance()->reportParam();
+        QVERIFY(param.contains(QRegularExpression(
+            QString::fromUtf8("device_info=CPU:[^&]*,GPU:[^&]*,Memory: 可用 \\d+\\.\\d\\d GB / 共 \\d+\\.\\d\\d GB,System:[^&]+&"))));
+        QVERIFY(param.contains(QStringLiteral("register_cps=vantor&")));
+    }
+};
+
+TESSARIL_TEST_MAIN(tst_StatusReport)
+#include "tst_statusreport.moc"
