@@ -48,6 +48,39 @@ void HttpTestServer::route(const QString &path, const QByteArray &body, int stat
     route(path, r);
 }
 
+void HttpTestServer::routeSequence(const QString &path, const QList<HttpRoute> &answers)
+{
+    m_routes.remove(path);
+    m_sequences.insert(path, answers);
+}
+
+HttpRoute HttpTestServer::routeFor(const QString &path)
+{
+    auto sequence = m_sequences.find(path);
+    if (sequence != m_sequences.end() && !sequence->isEmpty())
+        return sequence->size() > 1 ? sequence->takeFirst() : sequence->first();
+    if (m_routes.contains(path))
+        return m_routes.value(path);
+    HttpRoute missing;
+    missing.status = 404;
+    missing.reason = "Not Found";
+    missing.body = "no such path";
+    return missing;
+}
+
+void HttpTestServer::sendPaced(QTcpSocket *socket, const QByteArray &body, int chunkBytes, int intervalMs)
+{
+    QPointer<QTcpSocket> guard(socket);
+    socket->write(body.left(chunkBytes));
+    if (body.size() <= chunkBytes)
+        return;
+    const QByteArray rest = body.mid(chunkBytes);
+    QTimer::singleShot(intervalMs, this, [this, guard, rest, chunkBytes, intervalMs] {
+        if (guard && guard->state() == QAbstractSocket::ConnectedState)
+            sendPaced(guard, rest, chunkBytes, intervalMs);
+    });
+}
+
 QList<RecordedRequest> HttpTestServer::requestsFor(const QString &path) const
 {
     QList<RecordedRequest> found;
@@ -97,30 +130,21 @@ void HttpTestServer::onReadyRead(QTcpSocket *socket)
         m_requests.append(request);
         emit requestReceived(request);
 
-        const HttpRoute route = m_routes.value(request.path);
+        const HttpRoute route = routeFor(request.path);
         if (route.delayMs > 0) {
             QPointer<QTcpSocket> guard(socket);
-            QTimer::singleShot(route.delayMs, this, [this, guard, request] {
+            QTimer::singleShot(route.delayMs, this, [this, guard, request, route] {
                 if (guard)
-                    answer(guard, request);
+                    answer(guard, request, route);
             });
         } else {
-            answer(socket, request);
+            answer(socket, request, route);
         }
     }
 }
 
-void HttpTestServer::answer(QTcpSocket *socket, const RecordedRequest &request)
+void HttpTestServer::answer(QTcpSocket *socket, const RecordedRequest &request, const HttpRoute &route)
 {
-    HttpRoute route;
-    if (m_routes.contains(request.path)) {
-        route = m_routes.value(request.path);
-    } else {
-        route.status = 404;
-        route.reason = "Not Found";
-        route.body = "no such path";
-    }
-
     QByteArray body = route.body;
     int status = route.status;
     QByteArray reason = route.reason;
@@ -167,6 +191,10 @@ void HttpTestServer::answer(QTcpSocket *socket, const RecordedRequest &request)
     if (route.closeAfterBytes >= 0) {
         socket->write(body.left(int(route.closeAfterBytes)));
         socket->disconnectFromHost();
+        return;
+    }
+    if (route.chunkBytes > 0 && route.chunkIntervalMs > 0) {
+        sendPaced(socket, body, route.chunkBytes, route.chunkIntervalMs);
         return;
     }
     socket->write(body);

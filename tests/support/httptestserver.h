@@ -24,6 +24,8 @@ struct HttpRoute
     int delayMs = 0;              // wait this long before answering
     qint64 stallAfterBytes = -1;  // send this many body bytes, then nothing more
     qint64 closeAfterBytes = -1;  // send this many body bytes, then close the connection
+    int chunkBytes = 0;           // with chunkIntervalMs: pace the body in pieces this big
+    int chunkIntervalMs = 0;
 };
 
 struct RecordedRequest
@@ -49,7 +51,13 @@ public:
     QString origin() const;
     QString url(const QString &pathAndQuery) const { return origin() + pathAndQuery; }
 
-    void route(const QString &path, const HttpRoute &route) { m_routes.insert(path, route); }
+    void route(const QString &path, const HttpRoute &route)
+    {
+        m_sequences.remove(path);
+        m_routes.insert(path, route);
+    }
+    // Each request to path takes the next answer; the last one then repeats.
+    void routeSequence(const QString &path, const QList<HttpRoute> &answers);
     void route(const QString &path, const QByteArray &body, int status = 200);
 
     const QList<RecordedRequest> &requests() const { return m_requests; }
@@ -62,12 +70,15 @@ signals:
 private:
     void onNewConnection();
     void onReadyRead(QTcpSocket *socket);
-    void answer(QTcpSocket *socket, const RecordedRequest &request);
+    void answer(QTcpSocket *socket, const RecordedRequest &request, const HttpRoute &route);
+    HttpRoute routeFor(const QString &path);
+    void sendPaced(QTcpSocket *socket, const QByteArray &body, int chunkBytes, int intervalMs);
 
     // Declared before the server, whose sockets clear their entry here as
     // they are destroyed with it.
     QHash<QTcpSocket *, QByteArray> m_buffers;
     QTcpServer m_server;
     QHash<QString, HttpRoute> m_routes;
+    QHash<QString, QList<HttpRoute>> m_sequences;
     QList<RecordedRequest> m_requests;
 };

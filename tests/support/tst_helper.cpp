@@ -1,4 +1,5 @@
 // A child process for the platform tests; the first argument says what it does.
+#include "download/downloadmanager.h"
 #include "platform/crashhandler.h"
 #include "platform/namedmutex.h"
 #include "platform/singleapplication.h"
@@ -7,6 +8,7 @@
 #include <QTextStream>
 #include <QThread>
 #include <QTimer>
+#include <QUrl>
 
 #include <cstdio>
 #include <unistd.h>
@@ -53,6 +55,39 @@ int singleInstance(int argc, char **argv)
     return app.exec();
 }
 
+// Downloads URL into DIR and checks MD5, printing how far it got, until done.
+int download(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    app.setOrganizationName(QStringLiteral("Vantor"));
+    app.setApplicationName(QStringLiteral("Tessaril"));
+    const QStringList args = app.arguments();
+    downloadmanager manager;
+    QObject::connect(&manager, &downloadmanager::downloadReplyProgress, [](qlonglong done, qlonglong) {
+        say(QStringLiteral("progress %1").arg(done));
+    });
+    QObject::connect(&manager, &downloadmanager::downloadFinished, [&] {
+        say(QStringLiteral("finished"));
+        manager.fileMd5(args.at(3) + QLatin1Char('/') + QUrl(args.at(2)).fileName());
+    });
+    QObject::connect(&manager, &downloadmanager::md5CheckFinish, [] {
+        say(QStringLiteral("md5ok"));
+        QCoreApplication::exit(0);
+    });
+    auto fail = [](ErrorCode code, const QString &message) {
+        say(QStringLiteral("error %1 %2").arg(int(code)).arg(message));
+        QCoreApplication::exit(1);
+    };
+    QObject::connect(&manager, &downloadmanager::downloadError, fail);
+    QObject::connect(&manager, &downloadmanager::httpError, fail);
+    manager.setUrl(QUrl(args.at(2)));
+    manager.setFilePath(args.at(3));
+    manager.setFileMD5(args.at(4));
+    manager.startDownload();
+    say(QStringLiteral("started"));
+    return app.exec();
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -64,11 +99,13 @@ int main(int argc, char **argv)
         return holdMutex(QString::fromLocal8Bit(argv[2]));
     if (mode == QLatin1String("single"))
         return singleInstance(argc, argv);
+    if (mode == QLatin1String("download") && argc > 4)
+        return download(argc, argv);
     if (mode == QLatin1String("sleep")) {
         say(QStringLiteral("sleeping"));
         QThread::sleep(60);
         return 0;
     }
-    std::fprintf(stderr, "usage: tst_helper crash DIR | hold-mutex NAME | single | sleep\n");
+    std::fprintf(stderr, "usage: tst_helper crash DIR | hold-mutex NAME | single | sleep | download URL DIR MD5\n");
     return 2;
 }

@@ -1,0 +1,384 @@
+#include "download/downloadmanager.h"
+
+#include "download/downloadtask.h"
+#include "download/md5checkworker.h"
+#include "platform/preallocate.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QNetworkAccessManager>
+#include <QThread>
+
+namespace {
+
+// How often the resume record is stored while blocks stream in. It may lag
+// the file (the resumed range fetches those bytes again) but never leads it.
+constexpr qint64 kRecordIntervalMs = 500;
+
+constexpr qint64 kSlowWriteBufferBytes = 1024;
+constexpr int kQuickWritesToGrow = 50;
+
+// Shared by every manager and task: consecutive writes that stayed within
+// one second.
+int g_quickWrites = 0;
+
+qint64 monotonicMs()
+{
+    static QElapsedTimer clock;
+    if (!clock.isValid())
+        clock.start();
+    return clock.elapsed();
+}
+
+} // namespace
+
+downloadmanager::downloadmanager(QObject *parent)
+    : QObject(parent)
+    , m_network(new QNetworkAccessManager(this))
+{
+    ErrorDefine::registerMetaTypes();
+}
+
+downloadmanager::~downloadmanager()
+{
+    m_progressStore.sync();
+    closeFile();
+}
+
+QString downloadmanager::fileName() const
+{
+    return m_url.fileName(QUrl::FullyDecoded);
+}
+
+QString downloadmanager::finalPath() const
+{
+    return m_filePath + QLatin1Char('/') + fileName();
+}
+
+void downloadmanager::setUrl(const QUrl &requestUrl)
+{
+    m_url = requestUrl;
+    m_redirects = 0;
+    if (m_sizeQueryPending)
+        return;
+    m_sizeQueryPending = true;
+    querySize();
+}
+
+void downloadmanager::setFilePath(const QString &path)
+{
+    m_filePath = path;
+}
+
+void downloadmanager::setFileMD5(const QString &md5)
+{
+    m_expectedMd5 = md5;
+}
+
+void downloadmanager::querySize()
+{
+    qDebug() << "Getting the file size...";
+    m_sizeReply = m_network->head(QNetworkRequest(m_url));
+    connect(m_sizeReply, &QNetworkReply::finished, this, &downloadmanager::headerResponseFinished);
+}
+
+void downloadmanager::failSizeQuery(int status)
+{
+    m_sizeReply->close();
+    m_sizeReply->deleteLater();
+    m_sizeReply = nullptr;
+    emit downloadError(ErrorDefine::DOWNLOAD_NETWORK_GETHEADER_ERROR,
+                       tr("message_error_resource_acquisition_failed") + QStringLiteral("(%1)").arg(status));
+}
+
+void downloadmanager::headerResponseFinished()
+{
+    if (!m_sizeReply || sender() != m_sizeReply)
+        return;
+    m_sizeQueryPending = false;
+    const int status = m_sizeReply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (m_sizeReply->error() != QNetworkReply::NoError) {
+        failSizeQuery(status);
+        return;
+    }
+
+    if (status == 200 || status == 206) {
+        // Without a usable length there is nothing to preallocate or to
+        // know completion by, so it counts as a failed query.
+        bool ok = false;
+        const qint64 size = m_sizeReply->rawHeader("Content-Length").trimmed().toLongLong(&ok);
+        if (!ok || size <= 0) {
+            failSizeQuery(status);
+            return;
+        }
+        qDebug() << "The file size is: " << size;
+        m_sizeReply->close();
+        m_sizeReply->deleteLater();
+        m_sizeReply = nullptr;
+        m_totalSize = size;
+        if (m_downloading)
+            startDownload();
+        return;
+    }
+
+    static const QList<int> kRedirects = {301, 302, 303, 305, 307, 308};
+    if (kRedirects.contains(status)) {
+        const QUrl target = m_sizeReply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
+        qDebug() << "redirectionTarget:" << target;
+        if (target.isValid() && !target.isEmpty() && m_redirects < kMaxRedirects) {
+            ++m_redirects;
+            m_url = m_url.resolved(target);
+            m_sizeReply->close();
+            m_sizeReply->deleteLater();
+            m_sizeReply = nullptr;
+            m_sizeQueryPending = true;
+            querySize();
+            return;
+        }
+    }
+    failSizeQuery(status);
+}
+
+void downloadmanager::initTasks()
+{
+    if (m_url.isEmpty() || m_filePath.isEmpty())
+        return;
+    if (!QFile::exists(partialPath()))
+        forgetProgress();
+
+    qint64 sum = 0;
+    for (const downloadtask *task : qAsConst(m_tasks))
+        sum += task->downloadedSize();
+
+    if (m_tasks.isEmpty()) {
+        m_progressStore.beginGroup(fileName());
+        qint64 stored = m_progressStore.value(QStringLiteral("0"), 0).toLongLong();
+        m_progressStore.endGroup();
+        // A record beyond the file's end belongs to some other package.
+        if (stored < 0 || stored > m_totalSize)
+            stored = 0;
+        auto *task = new downloadtask(this);
+        task->setUrl(m_url, 0, m_totalSize, stored, 0);
+        connect(task, &downloadtask::progress, this, &downloadmanager::networkReplyProgress);
+        connect(task, &downloadtask::readyRead, this, &downloadmanager::httpReadyRead);
+        connect(task, &downloadtask::networkError, this, &downloadmanager::httpNetworkError);
+        connect(task, &downloadtask::httpStatusCodeError, this, &downloadmanager::httpStatusCodeError);
+        m_tasks.append(task);
+        sum += stored;
+    }
+    emit downloadReplyProgress(sum, m_totalSize);
+}
+
+void downloadmanager::startDownload()
+{
+    m_downloading = true;
+    if (m_sizeQueryPending)
+        return;
+    if (m_totalSize <= 0) {
+        // The size query failed earlier. Starting now would cut the partial
+        // file down to nothing; ask again and start once the size is known.
+        if (!m_url.isEmpty()) {
+            m_sizeQueryPending = true;
+            m_redirects = 0;
+            querySize();
+        }
+        return;
+    }
+    initTasks();
+    if (m_tasks.isEmpty())
+        return;
+
+    if (!m_file) {
+        m_file = new QFile(partialPath());
+        if (!m_file->open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
+            qDebug() << m_file->errorString();
+            closeFile();
+            emit downloadError(ErrorDefine::DOWNLOAD_OPEN_FILE_ERROR, tr("message_error_open_file_failed"));
+            return;
+        }
+        if (!platform::preallocateFile(*m_file, m_totalSize)) {
+            qDebug() << "preallocation of" << m_totalSize << "bytes failed";
+            closeFile();
+            emit downloadError(ErrorDefine::DOWNLOAD_EXIST_SIZE_ERROR, tr("message_disk_not_enough_space"));
+            return;
+        }
+    }
+    for (downloadtask *task : qAsConst(m_tasks))
+        task->start();
+}
+
+void downloadmanager::stopDownlaod()
+{
+    m_downloading = false;
+    for (downloadtask *task : qAsConst(m_tasks)) {
+        task->stop();
+        recordProgress(m_tasks.indexOf(task), true);
+    }
+    m_progressStore.sync();
+}
+
+void downloadmanager::resetDownload()
+{
+    const QString path = finalPath();
+    if (!QFile::remove(path) && QFile::exists(path))
+        QFile::remove(path);
+}
+
+qlonglong downloadmanager::getDownloadedSize()
+{
+    qint64 sum = 0;
+    for (const downloadtask *task : qAsConst(m_tasks))
+        sum += task->downloadedSize();
+    return sum;
+}
+
+qlonglong downloadmanager::getTotalSize()
+{
+    return m_totalSize;
+}
+
+void downloadmanager::recordProgress(int taskId, bool force)
+{
+    if (taskId < 0 || taskId >= m_tasks.size())
+        return;
+    const qint64 now = monotonicMs();
+    if (!force && m_lastRecordMs >= 0 && now - m_lastRecordMs < kRecordIntervalMs)
+        return;
+    m_lastRecordMs = now;
+    m_progressStore.beginGroup(fileName());
+    m_progressStore.setValue(QString::number(taskId), m_tasks.at(taskId)->downloadedSize());
+    m_progressStore.endGroup();
+}
+
+void downloadmanager::forgetProgress()
+{
+    m_progressStore.remove(fileName());
+    m_progressStore.sync();
+}
+
+void downloadmanager::closeFile()
+{
+    if (!m_file)
+        return;
+    m_file->close();
+    delete m_file;
+    m_file = nullptr;
+}
+
+void downloadmanager::failWrite(ErrorCode code, const char *messageId)
+{
+    emit downloadError(code, tr(messageId));
+    stopDownlaod();
+}
+
+void downloadmanager::httpReadyRead(const QByteArray &buffer, qlonglong startPosition, int taskId)
+{
+    downloadtask *task = m_tasks.value(taskId);
+    if (!m_file || !task || !m_file->seek(startPosition)) {
+        failWrite(ErrorDefine::DOWNLOAD_WRITE_BUFFER_ERROR, "message_error_download_write_buffer");
+        return;
+    }
+    // A server that sends more than it announced must not grow the file.
+    const qint64 room = qMax<qint64>(0, m_totalSize - startPosition);
+    const qint64 length = qMin<qint64>(buffer.size(), room);
+    if (length == 0)
+        return;
+
+    const qint64 before = QDateTime::currentSecsSinceEpoch();
+    const qint64 written = m_file->write(buffer.constData(), length);
+    const qint64 after = QDateTime::currentSecsSinceEpoch();
+    if (before != after) {
+        g_quickWrites = 0;
+        task->setReplyReadBufferSize(kSlowWriteBufferBytes);
+    } else if (++g_quickWrites > kQuickWritesToGrow) {
+        task->setReplyReadBufferSize(downloadtask::kReadBufferBytes);
+    }
+
+    if (written < 0) {
+        failWrite(ErrorDefine::DOWNLOAD_WRITE_BUFFER_ERROR, "message_error_download_write_buffer");
+        return;
+    }
+    if (!m_file->flush()) {
+        failWrite(ErrorDefine::DOWNLOAD_FLUSH_ERROR, "message_error_download_flush");
+        return;
+    }
+    task->addDownloaded(written);
+    recordProgress(taskId, false);
+}
+
+void downloadmanager::networkReplyProgress(qlonglong size)
+{
+    if (size <= 0)
+        return;
+    const qint64 sum = getDownloadedSize();
+    emit downloadReplyProgress(sum, m_totalSize);
+    if (sum >= m_totalSize && m_file)
+        completeDownload();
+}
+
+void downloadmanager::completeDownload()
+{
+    forgetProgress();
+    for (downloadtask *task : qAsConst(m_tasks)) {
+        // Stopped first: a server that sends more than announced must not
+        // deliver blocks after the file is closed.
+        task->stop();
+        task->reset();
+    }
+    // An older file of the final name (a package from an earlier run) would
+    // block the rename and be checked in place of the new one.
+    if (QFile::exists(finalPath()))
+        QFile::remove(finalPath());
+    const bool renamed = m_file->rename(finalPath());
+    closeFile();
+    m_downloading = false;
+    m_tasks.clear();
+    if (!renamed) {
+        emit downloadError(ErrorDefine::DOWNLOAD_WRITE_BUFFER_ERROR, tr("message_error_download_write_buffer"));
+        return;
+    }
+    emit downloadFinished();
+}
+
+void downloadmanager::httpNetworkError(QNetworkReply::NetworkError error, const QString &)
+{
+    recordProgress(m_tasks.indexOf(qobject_cast<downloadtask *>(sender())), true);
+    m_progressStore.sync();
+    emit httpError(ErrorDefine::DOWNLOAD_NETWORK_REPLY_ERROR,
+                   QStringLiteral("%1(%2)").arg(tr("message_error_network_reply")).arg(int(error)));
+}
+
+void downloadmanager::httpStatusCodeError(int error, const QString &)
+{
+    recordProgress(m_tasks.indexOf(qobject_cast<downloadtask *>(sender())), true);
+    m_progressStore.sync();
+    resetDownload();
+    emit downloadError(ErrorDefine::DOWNLOAD_NETWORK_ERROR,
+                       QStringLiteral("%1(%2)").arg(tr("message_error_network_statuscode")).arg(error));
+}
+
+void downloadmanager::fileMd5(const QString &filePath)
+{
+    auto *thread = new QThread;
+    auto *worker = new md5checkworker(filePath);
+    worker->moveToThread(thread);
+    connect(thread, &QThread::started, worker, &md5checkworker::md5);
+    connect(worker, &md5checkworker::md5Checkfinished, this, &downloadmanager::getFileMd5,
+            Qt::QueuedConnection);
+    connect(worker, &md5checkworker::md5Checkfinished, thread, &QThread::quit);
+    connect(thread, &QThread::finished, worker, &QObject::deleteLater);
+    connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    thread->start(QThread::InheritPriority);
+    emit md5CheckStart();
+}
+
+void downloadmanager::getFileMd5(const QString &fileMD5)
+{
+    if (m_expectedMd5.isEmpty() || fileMD5.toLower() == m_expectedMd5.toLower()) {
+        emit md5CheckFinish();
+        return;
+    }
+    resetDownload();
+    emit downloadError(ErrorDefine::DOWNLOAD_MD5_ERROR, tr("message_error_download_md5"));
+}

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "download/errordefine.h"
+
+#include <QNetworkReply>
+#include <QObject>
+#include <QSettings>
+#include <QUrl>
+
+class QFile;
+class QNetworkAccessManager;
+class downloadtask;
+
+using ErrorCode = ErrorDefine::ErrorCode;
+
+// Downloads one package into a folder, resumably: the size comes from a HEAD
+// request, the partial file "<name>_tmp" is preallocated and filled block by
+// block, and how far it got is recorded in the per-user settings so a later
+// run continues there. The finished file gets its name, then its MD5 check.
+class downloadmanager : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Redirects followed for one size query before giving up.
+    static constexpr int kMaxRedirects = 10;
+
+    explicit downloadmanager(QObject *parent = nullptr);
+    ~downloadmanager() override;
+
+    bool isDownloading() const { return m_downloading; }
+
+signals:
+    void downloadReplyProgress(qlonglong bytesRead, qlonglong totalBytes);
+    void downloadFinished();
+    void downloadError(ErrorCode error, const QString &msg);
+    void httpError(ErrorCode error, const QString &msg);
+    void md5CheckStart();
+    void md5CheckFinish();
+
+public slots:
+    void setUrl(const QUrl &requestUrl);
+    void setFilePath(const QString &path);
+    void initTasks();
+    void startDownload();
+    void stopDownlaod();
+    void resetDownload();
+    void networkReplyProgress(qlonglong size);
+    void httpReadyRead(const QByteArray &buffer, qlonglong startPosition, int taskId);
+    void httpNetworkError(QNetworkReply::NetworkError error, const QString &msg);
+    void httpStatusCodeError(int error, const QString &msg);
+    qlonglong getDownloadedSize();
+    qlonglong getTotalSize();
+    void setFileMD5(const QString &md5);
+    void headerResponseFinished();
+    void getFileMd5(const QString &fileMD5);
+    void fileMd5(const QString &filePath);
+
+private:
+    QString fileName() const;
+    QString finalPath() const;
+    QString partialPath() const { return finalPath() + QStringLiteral("_tmp"); }
+    void querySize();
+    void failSizeQuery(int status);
+    void recordProgress(int taskId, bool force);
+    void forgetProgress();
+    void closeFile();
+    void completeDownload();
+    void failWrite(ErrorCode code, const char *messageId);
+
+    QUrl m_url;
+    QString m_filePath;
+    QFile *m_file = nullptr;
+    qint64 m_totalSize = 0;
+    QString m_expectedMd5;
+    QList<downloadtask *> m_tasks;
+    bool m_sizeQueryPending = false;
+    QNetworkReply *m_sizeReply = nullptr;
+    QNetworkAccessManager *m_network = nullptr;
+    bool m_downloading = false;
+
+    int m_redirects = 0;
+    // Held for the manager's life so the resume record is batched by Qt
+    // instead of rewriting the settings file for every block.
+    QSettings m_progressStore;
+    qint64 m_lastRecordMs = -1;
+};

@@ -1,0 +1,162 @@
+#include "download/downloadtask.h"
+
+#include <QDateTime>
+#include <QNetworkAccessManager>
+#include <QTimer>
+
+downloadtask::downloadtask(QObject *parent)
+    : QObject(parent)
+    , m_manager(new QNetworkAccessManager(this))
+    , m_timer(new QTimer(this))
+{
+    m_timer->setSingleShot(true);
+    m_timer->setInterval(kInactivityMs);
+    connect(m_timer, &QTimer::timeout, this, &downloadtask::timeout);
+}
+
+void downloadtask::reset()
+{
+    m_downloadedSize = 0;
+    m_stopped = true;
+    m_finished = false;
+}
+
+void downloadtask::setReplyReadBufferSize(qint64 size)
+{
+    if (m_reply)
+        m_reply->setReadBufferSize(size);
+}
+
+void downloadtask::setUrl(const QUrl &requestUrl, qlonglong start, qlonglong end, qlonglong size,
+                          int taskIdentifier)
+{
+    m_url = requestUrl;
+    m_startPosition = start;
+    m_endPosition = end;
+    m_downloadedSize = size;
+    m_taskIdentifier = taskIdentifier;
+    m_reply = nullptr;
+}
+
+void downloadtask::start()
+{
+    if (!m_stopped || m_finished)
+        return;
+    m_stopped = false;
+    QNetworkRequest request(m_url);
+    if (rangeComplete())
+        return;
+
+    const qint64 from = m_startPosition + m_downloadedSize;
+    request.setRawHeader("Range", QStringLiteral("bytes=%1-%2").arg(from).arg(m_endPosition).toLatin1());
+QT_WARNING_PUSH
+QT_WARNING_DISABLE_DEPRECATED
+    if (m_manager->networkAccessible() == QNetworkAccessManager::NotAccessible)
+        m_manager->setNetworkAccessible(QNetworkAccessManager::Accessible);
+QT_WARNING_POP
+    m_reply = m_manager->get(request);
+    m_reply->setReadBufferSize(kReadBufferBytes);
+    m_bytesToSkip = from;
+    m_statusChecked = false;
+    m_timer->start();
+
+    connect(m_reply, &QNetworkReply::finished, this, &downloadtask::downloadFinished);
+    connect(m_reply, &QNetworkReply::readyRead, this, &downloadtask::downloadReadyRead);
+    connect(m_reply, &QNetworkReply::downloadProgress, this,
+            [this](qint64 received, qint64) { networkReplyProgress(received); });
+}
+
+void downloadtask::stop()
+{
+    m_stopped = true;
+    // A paused task must stay paused: the watchdog only guards a running reply.
+    m_timer->stop();
+    if (!m_reply)
+        return;
+    m_reply->disconnect(this);
+    m_reply->close();
+    m_reply->deleteLater();
+    m_reply = nullptr;
+}
+
+void downloadtask::downloadReadyRead()
+{
+    const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (status != 200 && status != 206) {
+        const QString message = status >= 400
+            ? m_reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString()
+            : QString();
+        stop();
+        emit httpStatusCodeError(status, message);
+        return;
+    }
+    if (!m_statusChecked) {
+        m_statusChecked = true;
+        if (status == 206)
+            m_bytesToSkip = 0;
+    }
+    QByteArray block = m_reply->readAll();
+    if (m_bytesToSkip > 0) {
+        const qint64 skipped = qMin<qint64>(m_bytesToSkip, block.size());
+        block.remove(0, int(skipped));
+        m_bytesToSkip -= skipped;
+    }
+    if (!block.isEmpty())
+        emit readyRead(block, m_startPosition + m_downloadedSize, m_taskIdentifier);
+}
+
+void downloadtask::networkReplyProgress(qlonglong bytesRead)
+{
+    if (m_timer->isActive())
+        m_timer->start();
+    emit progress(bytesRead);
+}
+
+void downloadtask::downloadFinished()
+{
+    if (m_timer->isActive())
+        m_timer->stop();
+    if (m_stopped)
+        return;
+    m_stopped = true;
+
+    if (m_reply->error() == QNetworkReply::NoError) {
+        if (rangeComplete()) {
+            stop();
+            m_finished = true;
+            return;
+        }
+        // A clean end short of the range would otherwise leave the owner
+        // waiting for bytes that never come.
+        retryOrGiveUp(QNetworkReply::RemoteHostClosedError,
+                      QStringLiteral("The transfer ended before the range was complete"));
+        return;
+    }
+    retryOrGiveUp(m_reply->error(), m_reply->errorString());
+}
+
+void downloadtask::retryOrGiveUp(QNetworkReply::NetworkError error, const QString &text)
+{
+    qDebug().noquote() << QStringLiteral("Download failed:\n%1.").arg(text) << " time:"
+                       << QDateTime::currentDateTime().toString(Qt::ISODateWithMs);
+    if (m_attempt < kAttemptLimit) {
+        ++m_attempt;
+        stop();
+        start();
+        return;
+    }
+    stop();
+    emit networkError(error, text);
+}
+
+void downloadtask::timeout()
+{
+    if (m_attempt < kAttemptLimit) {
+        ++m_attempt;
+        stop();
+        start();
+        return;
+    }
+    stop();
+    emit networkError(QNetworkReply::TimeoutError, tr("message_request_time_out"));
+}
