@@ -1,0 +1,69 @@
+// bench_download download URL DIR  - downloads with downloadmanager, prints seconds
+// bench_download md5 FILE          - hashes with md5checkworker's thread, prints seconds
+// Both end with the peak resident memory growth over the program's start.
+#include "download/downloadmanager.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QUrl>
+
+#include <cstdio>
+
+namespace {
+
+qint64 statusKib(const char *field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(int(qstrlen(field))).trimmed().split(' ').first().toLongLong();
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    app.setOrganizationName(QStringLiteral("Vantor"));
+    app.setApplicationName(QStringLiteral("TessarilBench"));
+    const QStringList args = app.arguments();
+    if (args.size() < 3) {
+        std::fprintf(stderr, "usage: bench_download download URL DIR | md5 FILE\n");
+        return 2;
+    }
+    const qint64 baseKib = statusKib("VmRSS:");
+    downloadmanager manager;
+    QElapsedTimer clock;
+    int exitCode = 0;
+    auto fail = [&](ErrorCode code, const QString &message) {
+        std::fprintf(stderr, "error %d %s\n", int(code), qPrintable(message));
+        exitCode = 1;
+        app.quit();
+    };
+    QObject::connect(&manager, &downloadmanager::downloadError, fail);
+    QObject::connect(&manager, &downloadmanager::httpError, fail);
+
+    if (args.at(1) == QLatin1String("download") && args.size() >= 4) {
+        QObject::connect(&manager, &downloadmanager::downloadFinished, &app, &QCoreApplication::quit);
+        clock.start();
+        manager.setUrl(QUrl(args.at(2)));
+        manager.setFilePath(args.at(3));
+        manager.startDownload();
+    } else if (args.at(1) == QLatin1String("md5")) {
+        QObject::connect(&manager, &downloadmanager::md5CheckFinish, &app, &QCoreApplication::quit);
+        clock.start();
+        manager.fileMd5(args.at(2));
+    } else {
+        return 2;
+    }
+    app.exec();
+    const double seconds = clock.nsecsElapsed() / 1e9;
+    std::printf("seconds %.3f\n", seconds);
+    std::printf("peak_rss_growth_kib %lld\n", statusKib("VmHWM:") - baseKib);
+    return exitCode;
+}

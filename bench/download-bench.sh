@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Serves a generated package from a real nginx on loopback and compares the
+# launcher's download and MD5 check with curl and md5sum on the same file.
+# Usage: bench/download-bench.sh [size-MiB]   (default 1024; needs scripts/setup first)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+size_mib=${1:-1024}
+bench=build/bench/bench_download
+[ -x "$bench" ] || { echo "build first: scripts/setup" >&2; exit 1; }
+
+work=$(mktemp -d /var/tmp/tessaril-bench.XXXXXX)
+nginx_pid=""
+cleanup() { [ -n "$nginx_pid" ] && kill "$nginx_pid" 2>/dev/null; rm -rf "$work"; }
+trap cleanup EXIT
+chmod 755 "$work"
+mkdir -p "$work/www" "$work/curl" "$work/launcher" "$work/nginx"
+export XDG_CONFIG_HOME="$work/config"
+
+echo "generating ${size_mib} MiB package..."
+head -c $((size_mib * 1024 * 1024)) /dev/urandom > "$work/www/package.7z"
+
+port=$((20000 + RANDOM % 20000))
+cat > "$work/nginx/nginx.conf" <<CONF
+daemon off;
+pid $work/nginx/nginx.pid;
+error_log $work/nginx/error.log;
+events {}
+http {
+  access_log off;
+  sendfile on;
+  client_body_temp_path $work/nginx;
+  proxy_temp_path $work/nginx;
+  fastcgi_temp_path $work/nginx;
+  uwsgi_temp_path $work/nginx;
+  scgi_temp_path $work/nginx;
+  server { listen 127.0.0.1:$port; root $work/www; }
+}
+CONF
+nginx -c "$work/nginx/nginx.conf" &
+nginx_pid=$!
+for _ in $(seq 50); do curl -sfI "http://127.0.0.1:$port/package.7z" >/dev/null && break; sleep 0.1; done
+url="http://127.0.0.1:$port/package.7z"
+
+now() { date +%s.%N; }
+t0=$(now); curl -s -o "$work/curl/package.7z" "$url"; t1=$(now)
+curl_s=$(echo "$t1 - $t0" | bc -l)
+
+out=$("$bench" download "$url" "$work/launcher")
+dl_s=$(echo "$out" | awk '/^seconds/ {print $2}')
+dl_rss=$(echo "$out" | awk '/^peak_rss_growth_kib/ {print $2}')
+cmp -s "$work/www/package.7z" "$work/launcher/package.7z" || { echo "downloaded file differs!" >&2; exit 1; }
+
+sync; t0=$(now); md5sum "$work/launcher/package.7z" >/dev/null; t1=$(now)
+md5sum_s=$(echo "$t1 - $t0" | bc -l)
+out=$("$bench" md5 "$work/launcher/package.7z")
+md5_s=$(echo "$out" | awk '/^seconds/ {print $2}')
+
+mib() { echo "scale=1; $size_mib / $1" | bc -l; }
+printf 'curl download:     %6.2f s  %7s MiB/s\n' "$curl_s" "$(mib "$curl_s")"
+printf 'launcher download: %6.2f s  %7s MiB/s\n' "$dl_s" "$(mib "$dl_s")"
+printf 'md5sum:            %6.2f s  %7s MiB/s\n' "$md5sum_s" "$(mib "$md5sum_s")"
+printf 'md5 worker:        %6.2f s  %7s MiB/s\n' "$md5_s" "$(mib "$md5_s")"
+printf 'download/curl ratio: %.2f\n' "$(echo "$curl_s / $dl_s" | bc -l)"
+printf 'md5/md5sum ratio: %.2f\n' "$(echo "$md5sum_s / $md5_s" | bc -l)"
+printf 'peak RSS growth MiB: %d\n' "$((dl_rss / 1024))"
