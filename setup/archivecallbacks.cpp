@@ -1,0 +1,281 @@
+#include "setup/archivecallbacks.h"
+
+#include "download/errordefine.h"
+#include "setup/archiveengine.h"
+#include "setup/filehelpers.h"
+#include "setup/filestreams.h"
+#include "setup/pathguard.h"
+#include "setup/setupmanager.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+
+using namespace engine;
+
+namespace {
+
+const QString kNamelessItem = QStringLiteral("[Content]");
+
+template <typename Callback>
+HRESULT answerPasswordInterface(Callback *self, const GUID &iid, void **out)
+{
+    if (iid == IID_IUnknown || iid == IID_ICryptoGetTextPassword) {
+        *out = static_cast<ICryptoGetTextPassword *>(self);
+        self->AddRef();
+        return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+}
+
+} // namespace
+
+HRESULT CArchiveOpenCallback::QueryInterface(const GUID &iid, void **out)
+{
+    return answerPasswordInterface(this, iid, out);
+}
+
+ULONG CArchiveOpenCallback::AddRef()
+{
+    return ++m_refCount;
+}
+
+ULONG CArchiveOpenCallback::Release()
+{
+    const ULONG left = --m_refCount;
+    if (left == 0)
+        delete this;
+    return left;
+}
+
+HRESULT CArchiveOpenCallback::SetTotal(const UInt64 *, const UInt64 *)
+{
+    return S_OK;
+}
+
+HRESULT CArchiveOpenCallback::SetCompleted(const UInt64 *, const UInt64 *)
+{
+    return S_OK;
+}
+
+HRESULT CArchiveOpenCallback::CryptoGetTextPassword(BSTR *)
+{
+    return E_ABORT;
+}
+
+CArchiveExtractCallback::CArchiveExtractCallback(IInArchive *archive, const QString &outputFolder,
+                                                 ArchiveEngine &engineLibrary, setupmanager &reporter)
+    : m_archive(archive)
+    , m_outputFolder(outputFolder)
+    , m_engine(engineLibrary)
+    , m_reporter(reporter)
+{
+    m_archive->AddRef();
+    if (!m_outputFolder.endsWith(QLatin1Char('\\')) && !m_outputFolder.endsWith(QLatin1Char('/')))
+        m_outputFolder += QLatin1Char('/');
+}
+
+CArchiveExtractCallback::~CArchiveExtractCallback()
+{
+    releaseOutput();
+    m_archive->Release();
+}
+
+HRESULT CArchiveExtractCallback::QueryInterface(const GUID &iid, void **out)
+{
+    return answerPasswordInterface(this, iid, out);
+}
+
+ULONG CArchiveExtractCallback::AddRef()
+{
+    return ++m_refCount;
+}
+
+ULONG CArchiveExtractCallback::Release()
+{
+    const ULONG left = --m_refCount;
+    if (left == 0)
+        delete this;
+    return left;
+}
+
+void CArchiveExtractCallback::releaseOutput()
+{
+    if (m_output) {
+        m_output->Release();
+        m_output = nullptr;
+    }
+}
+
+HRESULT CArchiveExtractCallback::readProperty(UInt32 index, PROPID id, PROPVARIANT &value)
+{
+    std::memset(&value, 0, sizeof value);
+    return m_archive->GetProperty(index, id, &value);
+}
+
+void CArchiveExtractCallback::clearProperty(PROPVARIANT &value)
+{
+    if (value.vt == VT_BSTR)
+        m_engine.freeString(value.bstrVal);
+    std::memset(&value, 0, sizeof value);
+}
+
+HRESULT CArchiveExtractCallback::SetTotal(UInt64 total)
+{
+    m_total = total;
+    return S_OK;
+}
+
+HRESULT CArchiveExtractCallback::SetCompleted(const UInt64 *completed)
+{
+    if (completed)
+        emit m_reporter.setupProgress(qlonglong(*completed), qlonglong(m_total));
+    return S_OK;
+}
+
+HRESULT CArchiveExtractCallback::GetStream(UInt32 index, ISequentialOutStream **out, Int32 askMode)
+{
+    *out = nullptr;
+    releaseOutput();
+    m_diskPath.clear();
+    m_attributesDefined = false;
+    m_mtimeDefined = false;
+    m_isFolder = false;
+
+    PROPVARIANT value;
+    HRESULT result = readProperty(index, kpidPath, value);
+    if (result != S_OK)
+        return result;
+    if (value.vt == VT_EMPTY || (value.vt == VT_BSTR && (!value.bstrVal || !*value.bstrVal)))
+        m_itemPath = kNamelessItem;
+    else if (value.vt == VT_BSTR)
+        m_itemPath = QString::fromWCharArray(value.bstrVal);
+    else {
+        clearProperty(value);
+        return E_FAIL;
+    }
+    clearProperty(value);
+
+    if (askMode != kExtract)
+        return S_OK;
+
+    if ((result = readProperty(index, kpidAttrib, value)) != S_OK)
+        return result;
+    m_attributesDefined = value.vt == VT_UI4;
+    if (value.vt != VT_EMPTY && value.vt != VT_UI4) {
+        clearProperty(value);
+        return E_FAIL;
+    }
+    m_attributes = m_attributesDefined ? value.ulVal : 0;
+
+    if ((result = readProperty(index, kpidIsDir, value)) != S_OK)
+        return result;
+    if (value.vt != VT_EMPTY && value.vt != VT_BOOL) {
+        clearProperty(value);
+        return E_FAIL;
+    }
+    m_isFolder = value.vt == VT_BOOL && value.boolVal != 0;
+
+    if ((result = readProperty(index, kpidMTime, value)) != S_OK)
+        return result;
+    if (value.vt != VT_EMPTY && value.vt != VT_FILETIME) {
+        clearProperty(value);
+        return E_FAIL;
+    }
+    m_mtimeDefined = value.vt == VT_FILETIME;
+    if (m_mtimeDefined)
+        m_mtime = value.filetime;
+
+    if ((result = readProperty(index, kpidSize, value)) != S_OK)
+        return result;
+    if (value.vt != VT_EMPTY && value.vt != VT_UI4 && value.vt != VT_UI8) {
+        clearProperty(value);
+        return E_FAIL;
+    }
+
+    // An item may only ever land inside the output folder.
+    const QString relative = pathguard::safeRelativePath(m_itemPath);
+    if (relative.isNull() || !pathguard::staysInside(m_outputFolder, relative, !m_isFolder)) {
+        m_reporter.raiseError(ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR, m_itemPath);
+        return E_ABORT;
+    }
+
+    const int lastSeparator = relative.lastIndexOf(QLatin1Char('/'));
+    if (lastSeparator >= 0)
+        filehelpers::createFolderWithParents(m_outputFolder + relative.left(lastSeparator));
+    m_diskPath = m_outputFolder + relative;
+
+    if (m_isFolder) {
+        filehelpers::createFolderWithParents(m_diskPath);
+        return S_OK;
+    }
+
+    if (filehelpers::lookUp(m_diskPath) && !filehelpers::deleteFileAlways(m_diskPath)) {
+        m_reporter.raiseError(ErrorDefine::SETUP_ZIP_UNABLE_DELETE_ERROR, m_diskPath);
+        return E_ABORT;
+    }
+
+    auto *stream = new COutFileStream;
+    stream->AddRef();
+    if (!stream->create(m_diskPath)) {
+        stream->Release();
+        m_reporter.raiseError(ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR, m_diskPath);
+        return E_ABORT;
+    }
+    m_output = stream;
+    m_output->AddRef(); // the engine's reference
+    *out = m_output;
+    return S_OK;
+}
+
+HRESULT CArchiveExtractCallback::PrepareOperation(Int32 askMode)
+{
+    m_extractMode = askMode == kExtract;
+    const QString path = QString(m_itemPath).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (askMode == kExtract)
+        emit m_reporter.setupUnzipFilePath(path);
+    else if (askMode == kTest)
+        qDebug().noquote() << "Testing     " + path;
+    else if (askMode == kSkip)
+        qDebug().noquote() << "Skipping    " + path;
+    return S_OK;
+}
+
+HRESULT CArchiveExtractCallback::SetOperationResult(Int32 result)
+{
+    if (result != 0)
+        m_reporter.raiseError(ErrorDefine::SETUP_ZIP_ERROR, operationResultText(result));
+    if (m_output) {
+        if (m_mtimeDefined)
+            m_output->SetMTime(m_mtime);
+        const HRESULT closed = m_output->Close();
+        releaseOutput();
+        if (closed != S_OK)
+            return closed;
+    }
+    if (m_extractMode && m_attributesDefined && !m_diskPath.isEmpty())
+        filehelpers::setAttributes(m_diskPath, m_attributes);
+    return S_OK;
+}
+
+HRESULT CArchiveExtractCallback::CryptoGetTextPassword(BSTR *)
+{
+    m_reporter.raiseError(ErrorDefine::SETUP_ZIP_PASSWORD_ERROR,
+                          QObject::tr("message_setup_zip_password_error"));
+    return E_ABORT;
+}
+
+QString CArchiveExtractCallback::operationResultText(Int32 result)
+{
+    switch (result) {
+    case 1: return QStringLiteral("Unsupported Method");
+    case 2: return QStringLiteral("Data Error");
+    case 3: return QStringLiteral("CRC Failed");
+    case 4: return QStringLiteral("Unavailable data");
+    case 5: return QStringLiteral("Unexpected end of data");
+    case 6: return QStringLiteral("There are some data after the end of the payload data");
+    case 7: return QStringLiteral("Is not archive");
+    case 8: return QStringLiteral("Headers Error");
+    default: return QString::number(UInt32(result));
+    }
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "setup/engineabi.h"
+
+#include <QString>
+
+#include <atomic>
+
+class ArchiveEngine;
+class COutFileStream;
+class setupmanager;
+
+// Answers the engine while it opens an archive. No password is ever known,
+// so an archive with encrypted names cannot be opened.
+class CArchiveOpenCallback final : public engine::IArchiveOpenCallback,
+                                   public engine::ICryptoGetTextPassword
+{
+public:
+    engine::HRESULT QueryInterface(const engine::GUID &iid, void **out) override;
+    engine::ULONG AddRef() override;
+    engine::ULONG Release() override;
+    engine::HRESULT SetTotal(const engine::UInt64 *files, const engine::UInt64 *bytes) override;
+    engine::HRESULT SetCompleted(const engine::UInt64 *files, const engine::UInt64 *bytes) override;
+    engine::HRESULT CryptoGetTextPassword(engine::BSTR *password) override;
+
+private:
+    ~CArchiveOpenCallback() = default;
+
+    std::atomic<engine::ULONG> m_refCount{0};
+};
+
+// Answers the engine while it extracts: makes the folders and output files,
+// restores times and attributes, and reports progress, items and errors
+// through the setupmanager running the extraction.
+class CArchiveExtractCallback final : public engine::IArchiveExtractCallback,
+                                      public engine::ICryptoGetTextPassword
+{
+public:
+    CArchiveExtractCallback(engine::IInArchive *archive, const QString &outputFolder,
+                            ArchiveEngine &engineLibrary, setupmanager &reporter);
+
+    engine::HRESULT QueryInterface(const engine::GUID &iid, void **out) override;
+    engine::ULONG AddRef() override;
+    engine::ULONG Release() override;
+    engine::HRESULT SetTotal(engine::UInt64 total) override;
+    engine::HRESULT SetCompleted(const engine::UInt64 *completed) override;
+    engine::HRESULT GetStream(engine::UInt32 index, engine::ISequentialOutStream **out,
+                              engine::Int32 askMode) override;
+    engine::HRESULT PrepareOperation(engine::Int32 askMode) override;
+    engine::HRESULT SetOperationResult(engine::Int32 result) override;
+    engine::HRESULT CryptoGetTextPassword(engine::BSTR *password) override;
+
+    static QString operationResultText(engine::Int32 result);
+
+private:
+    ~CArchiveExtractCallback();
+    void releaseOutput();
+    engine::HRESULT readProperty(engine::UInt32 index, engine::PROPID id, engine::PROPVARIANT &value);
+    void clearProperty(engine::PROPVARIANT &value);
+
+    std::atomic<engine::ULONG> m_refCount{0};
+    engine::IInArchive *m_archive;
+    QString m_outputFolder; // ends with a separator
+    ArchiveEngine &m_engine;
+    setupmanager &m_reporter;
+
+    QString m_itemPath;
+    QString m_diskPath;
+    engine::UInt32 m_attributes = 0;
+    bool m_attributesDefined = false;
+    bool m_isFolder = false;
+    engine::FILETIME m_mtime = {0, 0};
+    bool m_mtimeDefined = false;
+    bool m_extractMode = false;
+    COutFileStream *m_output = nullptr;
+    engine::UInt64 m_total = 0;
+};

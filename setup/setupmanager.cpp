@@ -1,0 +1,123 @@
+#include "setup/setupmanager.h"
+
+#include "setup/archivecallbacks.h"
+#include "setup/filestreams.h"
+
+#include <QFileInfo>
+
+using namespace engine;
+
+namespace {
+
+constexpr UInt64 kMaxCheckStart = UInt64(1) << 23;
+constexpr UInt32 kAllItems = 0xFFFFFFFF;
+
+// Releases an engine object at the end of a scope.
+template <typename Interface>
+struct Releaser
+{
+    Interface *object = nullptr;
+    ~Releaser()
+    {
+        if (object)
+            object->Release();
+    }
+};
+
+} // namespace
+
+setupmanager *setupmanager::instance()
+{
+    static setupmanager *gameSetup = new setupmanager;
+    return gameSetup;
+}
+
+setupmanager::setupmanager(QObject *parent)
+    : QThread(parent)
+{
+    ErrorDefine::registerMetaTypes();
+}
+
+void setupmanager::setZipFilePath(const QString &dir)
+{
+    m_dir = dir;
+}
+
+void setupmanager::setZipFileName(const QString &zipName)
+{
+    m_zipName = zipName;
+}
+
+void setupmanager::raiseError(ErrorCode error, const QString &msg)
+{
+    m_errorMark = true;
+    emit setupError(error, msg);
+}
+
+void setupmanager::run()
+{
+    startSetup();
+}
+
+void setupmanager::startSetup()
+{
+    m_errorMark = false;
+    const QString archivePath = m_dir + QLatin1Char('/') + m_zipName;
+    if (!extract(archivePath, m_dir))
+        return;
+    QFile::remove(archivePath);
+    if (!processDeleteList())
+        return;
+    checkGameMetadata();
+    if (!m_errorMark)
+        emit setupFinished();
+}
+
+bool setupmanager::extract(const QString &archivePath, const QString &outputFolder)
+{
+    if (!m_engine.load()) {
+        raiseError(ErrorDefine::SETUP_DLL_ERROR, tr("message_setup_dll_error"));
+        return false;
+    }
+    const QString suffix = QFileInfo(archivePath).suffix().toLower();
+    const GUID *classId = ArchiveEngine::classIdForSuffix(suffix);
+    if (!classId) {
+        raiseError(ErrorDefine::SETUP_ZIP_FORMAT_ERROR,
+                   suffix + QLatin1Char(' ') + tr("message_setup_zip_format_error"));
+        return false;
+    }
+
+    Releaser<IInArchive> archive;
+    if (m_engine.createObject(*classId, IID_IInArchive, reinterpret_cast<void **>(&archive.object)) != S_OK
+        || !archive.object) {
+        archive.object = nullptr;
+        raiseError(ErrorDefine::SETUP_ZIP_CLASS_ERROR, tr("message_setup_zip_class_error"));
+        return false;
+    }
+
+    Releaser<CInFileStream> input{new CInFileStream};
+    input.object->AddRef();
+    if (!input.object->open(archivePath)) {
+        raiseError(ErrorDefine::SETUP_ZIP_ARCHIVE_FILE_ERROR,
+                   archivePath + QLatin1Char(' ') + tr("message_setup_zip_archive_file_error"));
+        return false;
+    }
+
+    Releaser<CArchiveOpenCallback> openCallback{new CArchiveOpenCallback};
+    openCallback.object->AddRef();
+    const UInt64 maxCheckStart = kMaxCheckStart;
+    if (archive.object->Open(input.object, &maxCheckStart, openCallback.object) != S_OK) {
+        raiseError(ErrorDefine::SETUP_ZIP_UNABLE_OPEN_FILE_ERROR,
+                   QStringLiteral("无法以archive形式打开%1文件").arg(archivePath));
+        return false;
+    }
+
+    Releaser<CArchiveExtractCallback> extractCallback{
+        new CArchiveExtractCallback(archive.object, outputFolder, m_engine, *this)};
+    extractCallback.object->AddRef();
+    if (archive.object->Extract(nullptr, kAllItems, 0, extractCallback.object) != S_OK) {
+        raiseError(ErrorDefine::SETUP_ZIP_UNZIP_ERROR, tr("message_setup_zip_unzip_error"));
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "download/errordefine.h"
+#include "setup/archiveengine.h"
+
+#include <QThread>
+
+using ErrorCode = ErrorDefine::ErrorCode;
+
+// Installs a downloaded package on its own thread: extracts the archive into
+// the folder that holds it, removes the archive, applies the package's delete
+// list and makes sure the game's metadata file is in place.
+class setupmanager : public QThread
+{
+    Q_OBJECT
+
+public:
+    // The object that installs the game; created on the GUI thread at start-up.
+    static setupmanager *instance();
+
+    explicit setupmanager(QObject *parent = nullptr);
+
+    // For the engine callbacks, on the extracting thread: emits setupError and
+    // marks this run as failed.
+    void raiseError(ErrorCode error, const QString &msg);
+
+signals:
+    void setupProgress(qlonglong finishSize, qlonglong totalSize);
+    void setupFinished();
+    void setupError(ErrorCode error, const QString &msg);
+    void setupUnzipFilePath(const QString &filePath);
+    void globalMetaDataDismiss();
+    void globalMetaDataError();
+
+public slots:
+    void setZipFilePath(const QString &dir);
+    void setZipFileName(const QString &zipName);
+    void startSetup();
+
+protected:
+    void run() override;
+
+private:
+    bool extract(const QString &archivePath, const QString &outputFolder);
+    bool processDeleteList();
+    void checkGameMetadata();
+
+    ArchiveEngine m_engine;
+    QString m_zipName;
+    QString m_dir;
+    bool m_errorMark = false;
+};

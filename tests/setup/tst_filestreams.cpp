@@ -1,0 +1,97 @@
+#include "setup/filehelpers.h"
+#include "setup/filestreams.h"
+
+#include <QtTest>
+
+#include <sys/stat.h>
+
+using namespace engine;
+
+class tst_FileStreams : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void outputStreamKeepsPositionOnSetSize()
+    {
+        QTemporaryDir dir;
+        auto *out = new COutFileStream;
+        out->AddRef();
+        QVERIFY(out->create(dir.filePath(QStringLiteral("f"))));
+        UInt32 written = 0;
+        QCOMPARE(out->Write("abcdef", 6, &written), S_OK);
+        QCOMPARE(written, 6u);
+        UInt64 position = 0;
+        QCOMPARE(out->Seek(2, 0, &position), S_OK);
+        QCOMPARE(out->SetSize(100), S_OK);
+        QCOMPARE(out->Seek(0, 1, &position), S_OK);
+        QCOMPARE(position, 2u);
+        QCOMPARE(out->Seek(0, 7, &position), STG_E_INVALIDFUNCTION);
+
+        FILETIME time;
+        const quint64 ticks = (quint64(1700000000) + kFiletimeUnixOffsetSeconds) * 10000000ull;
+        time.dwLowDateTime = quint32(ticks);
+        time.dwHighDateTime = quint32(ticks >> 32);
+        QCOMPARE(out->SetMTime(time), S_OK);
+        QCOMPARE(out->Close(), S_OK);
+        out->Release();
+        QFileInfo info(dir.filePath(QStringLiteral("f")));
+        QCOMPARE(info.size(), 100);
+        QCOMPARE(info.lastModified().toSecsSinceEpoch(), 1700000000);
+    }
+
+    void inputStreamAnswersItsInterfaces()
+    {
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("in")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("0123456789");
+        file.close();
+        auto *in = new CInFileStream;
+        in->AddRef();
+        QVERIFY(in->open(file.fileName()));
+        void *asked = nullptr;
+        QCOMPARE(in->QueryInterface(IID_IStreamGetSize, &asked), S_OK);
+        UInt64 size = 0;
+        QCOMPARE(static_cast<IStreamGetSize *>(asked)->GetSize(&size), S_OK);
+        QCOMPARE(size, 10u);
+        static_cast<IStreamGetSize *>(asked)->Release();
+        QCOMPARE(in->QueryInterface(interfaceId(0x03, 0x0a), &asked), E_NOINTERFACE);
+        QVERIFY(!asked);
+        char buffer[4];
+        UInt32 got = 0;
+        QCOMPARE(in->Seek(-4, 2, nullptr), S_OK);
+        QCOMPARE(in->Read(buffer, 4, &got), S_OK);
+        QCOMPARE(QByteArray(buffer, int(got)), QByteArray("6789"));
+        in->Release();
+        QVERIFY(!(new CInFileStream)->open(dir.filePath(QStringLiteral("missing")))); // leaks one object
+    }
+
+    void helpers()
+    {
+        QTemporaryDir dir;
+        const QString deep = dir.filePath(QStringLiteral("a/b/c"));
+        QVERIFY(filehelpers::createFolderWithParents(deep));
+        QVERIFY(filehelpers::createFolderWithParents(deep + QLatin1Char('/')));
+        QFile file(dir.filePath(QStringLiteral("a/f")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QVERIFY(!filehelpers::createFolderWithParents(file.fileName()));
+
+        QVERIFY(filehelpers::setAttributes(file.fileName(), 0x81A40020)); // 0644 from the mode half
+        struct stat info;
+        QCOMPARE(::stat(QFile::encodeName(file.fileName()).constData(), &info), 0);
+        QCOMPARE(info.st_mode & 07777, mode_t(0644));
+        QVERIFY(filehelpers::setAttributes(file.fileName(), 0x21)); // read-only, no mode half
+        QCOMPARE(::stat(QFile::encodeName(file.fileName()).constData(), &info), 0);
+        QCOMPARE(info.st_mode & 0222, mode_t(0));
+
+        QVERIFY(filehelpers::lookUp(file.fileName()));
+        QVERIFY(filehelpers::deleteFileAlways(file.fileName()));
+        QVERIFY(!filehelpers::lookUp(file.fileName()));
+        QVERIFY(!filehelpers::deleteFileAlways(deep));
+    }
+};
+
+QTEST_APPLESS_MAIN(tst_FileStreams)
+#include "tst_filestreams.moc"
