@@ -276,7 +276,7 @@ void downloadmanager::httpReadyRead(const QByteArray &buffer, qlonglong startPos
 {
     downloadtask *task = m_tasks.value(taskId);
     if (!m_file || !task || !m_file->seek(startPosition)) {
-        failWrite(ErrorDefine::DOWNLOAD_WRITE_BUFFER_ERROR, "message_error_download_write_buffer");
+        failWrite(ErrorDefine::DOWNLOAD_WRITE_BUFFER_ERROR, QT_TR_NOOP("message_error_download_write_buffer"));
         return;
     }
     // A server that sends more than it announced must not grow the file.
@@ -296,11 +296,11 @@ void downloadmanager::httpReadyRead(const QByteArray &buffer, qlonglong startPos
     }
 
     if (written < 0) {
-        failWrite(ErrorDefine::DOWNLOAD_WRITE_BUFFER_ERROR, "message_error_download_write_buffer");
+        failWrite(ErrorDefine::DOWNLOAD_WRITE_BUFFER_ERROR, QT_TR_NOOP("message_error_download_write_buffer"));
         return;
     }
     if (!m_file->flush()) {
-        failWrite(ErrorDefine::DOWNLOAD_FLUSH_ERROR, "message_error_download_flush");
+        failWrite(ErrorDefine::DOWNLOAD_FLUSH_ERROR, QT_TR_NOOP("message_error_download_flush"));
         return;
     }
     task->addDownloaded(written);

@@ -1,0 +1,66 @@
+#include "app/buildinfo.h"
+#include "app/language.h"
+#include "net/serviceaddresses.h"
+#include "platform/crashhandler.h"
+#include "platform/namedmutex.h"
+#include "platform/singleapplication.h"
+#include "platform/webengine.h"
+#include "platform/window.h"
+#include "viewmodel/mainviewmodel.h"
+
+#include <QQmlApplicationEngine>
+#include <QQmlContext>
+#include <QQuickWindow>
+#include <QTranslator>
+#include <QtWebEngine>
+
+int main(int argc, char *argv[])
+{
+    platform::installCrashHandler();
+    QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL, true);
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
+    platform::prepareWebEngine();
+    QtWebEngine::initialize();
+
+    SingleApplication app(argc, argv, true);
+    QCoreApplication::setOrganizationName(QLatin1String(kOrganizationName));
+    QCoreApplication::setOrganizationDomain(ServiceAddresses::organizationDomain());
+    QCoreApplication::setApplicationName(QLatin1String(kApplicationName));
+
+    if (app.isRunning()) {
+        app.sendMessage(QStringLiteral("raise_window_noop"), 5000);
+        return -1;
+    }
+
+    QApplication::setFont(QApplication::font("QMenu"));
+    const QString reason = QCoreApplication::arguments().value(1);
+
+    if (platform::isNamedMutexHeld(updateMutexName()) && reason != QLatin1String("update")) {
+        QCoreApplication::exit(0);
+        return -1;
+    }
+
+    MainViewModel model;
+    if (reason == QLatin1String("update"))
+        model.setStartedByUpdater(true);
+
+    QQuickWindow::setSceneGraphBackend(QSGRendererInterface::Software);
+    QQmlApplicationEngine engine;
+    QTranslator translator;
+
+    model.setLanguage(selectUiLanguage(translator));
+    QCoreApplication::installTranslator(&translator);
+
+    model.initialize();
+    engine.rootContext()->setContextProperty(QStringLiteral("mainViewModel"), &model);
+    engine.load(QUrl(QStringLiteral("qrc:/main.qml")));
+    if (engine.rootObjects().isEmpty())
+        return -1;
+
+    QObject *root = engine.rootObjects().first();
+    if (root->isWindowType())
+        platform::bringToFront(qobject_cast<QWindow *>(root));
+    model.setRootObject(root);
+    QObject::connect(&app, &SingleApplication::messageReceived, &model, &MainViewModel::handleMessage);
+    return QApplication::exec();
+}

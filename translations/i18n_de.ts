@@ -1,0 +1,173 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de">
+<context>
+    <name>CDlgYesNo</name>
+    <message>
+        <source>button_cancle</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>title_tip</source>
+        <translation>Hinweis</translation>
+    </message>
+</context>
+<context>
+    <name>MainViewModel</name>
+    <message>
+        <source>title_error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>message_resource_check_failed</source>
+        <translation>Die Spielversion konnte nicht geprüft werden. Erneut versuchen?</translation>
+    </message>
+    <message>
+        <source>message_launcher_check_failed</source>
+        <translation>Die Inhalte des Launchers konnten nicht geladen werden. Erneut versuchen?</translation>
+    </message>
+    <message>
+        <source>message_need_update_launcher</source>
+        <translation>Ein neuer Launcher ist erforderlich. Die Download-Seite wird jetzt geöffnet.</translation>
+    </message>
+    <message>
+        <source>message_launcher_version_old</source>
+        <translation>Dieser Launcher ist veraltet. Bitte installiere den neuesten Launcher.</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>message_setup_zip_password_error</source>
+        <translation>Das Paket ist passwortgeschützt und kann nicht installiert werden.</translation>
+    </message>
+</context>
+<context>
+    <name>downloadmanager</name>
+    <message>
+        <source>message_error_resource_acquisition_failed</source>
+        <translation>Das Spielpaket ist nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>message_error_open_file_failed</source>
+        <translation>Die Download-Datei konnte nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>message_disk_not_enough_space</source>
+        <translation>Nicht genügend freier Speicherplatz. Bitte Platz schaffen und erneut versuchen.</translation>
+    </message>
+    <message>
+        <source>message_error_download_write_buffer</source>
+        <translation>Die Download-Daten konnten nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>message_error_download_flush</source>
+        <translation>Der Download konnte nicht auf die Festplatte geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>message_error_network_reply</source>
+        <translation>Netzwerkverbindung fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>message_error_network_statuscode</source>
+        <translation>Der Server hat den Download abgelehnt</translation>
+    </message>
+    <message>
+        <source>message_error_download_md5</source>
+        <translation>Das heruntergeladene Paket ist beschädigt und wird erneut geladen.</translation>
+    </message>
+</context>
+<context>
+    <name>downloadtask</name>
+    <message>
+        <source>message_request_time_out</source>
+        <translation>Zeitüberschreitung der Anfrage.</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>button_open_main_window</source>
+        <translation>Hauptfenster öffnen</translation>
+    </message>
+    <message>
+        <source>button_quit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>title_app_name_qv</source>
+        <translation>Tessaril</translation>
+    </message>
+    <message>
+        <source>button_continue_download</source>
+        <translation>Fortsetzen</translation>
+    </message>
+    <message>
+        <source>button_get_game</source>
+        <translation>Spiel holen</translation>
+    </message>
+    <message>
+        <source>button_update</source>
+        <translation>Aktualisieren</translation>
+    </message>
+    <message>
+        <source>button_start_game</source>
+        <translation>Spielen</translation>
+    </message>
+    <message>
+        <source>button_change_install_path</source>
+        <translation>Installationsordner ändern</translation>
+    </message>
+    <message>
+        <source>label_downloading_percent</source>
+        <translation>Wird heruntergeladen …</translation>
+    </message>
+    <message>
+        <source>label_checking_md5</source>
+        <translation>Dateien werden geprüft …</translation>
+    </message>
+    <message>
+        <source>label_task_need_time</source>
+        <translation>Verbleibend: --</translation>
+    </message>
+    <message>
+        <source>label_download_speed</source>
+        <translation>Geschwindigkeit: --</translation>
+    </message>
+</context>
+<context>
+    <name>setupmanager</name>
+    <message>
+        <source>message_setup_delete_old_file_error</source>
+        <translation>konnte nicht gelöscht werden. Bitte das Spiel schließen und erneut versuchen.</translation>
+    </message>
+    <message>
+        <source>message_setup_dll_error</source>
+        <translation>Die Entpack-Komponente konnte nicht geladen werden. Bitte den Launcher neu installieren.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_format_error</source>
+        <translation>ist kein Paketformat, das der Launcher installieren kann.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_class_error</source>
+        <translation>Die Entpack-Komponente kann dieses Paketformat nicht lesen.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_archive_file_error</source>
+        <translation>konnte nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unzip_error</source>
+        <translation>Das Paket konnte nicht entpackt werden.</translation>
+    </message>
+</context>
+</TS>

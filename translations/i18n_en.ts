@@ -1,0 +1,173 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en">
+<context>
+    <name>CDlgYesNo</name>
+    <message>
+        <source>button_cancle</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>title_tip</source>
+        <translation>Notice</translation>
+    </message>
+</context>
+<context>
+    <name>MainViewModel</name>
+    <message>
+        <source>title_error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>message_resource_check_failed</source>
+        <translation>Could not check the game version. Try again?</translation>
+    </message>
+    <message>
+        <source>message_launcher_check_failed</source>
+        <translation>The launcher content could not be loaded. Try again?</translation>
+    </message>
+    <message>
+        <source>message_need_update_launcher</source>
+        <translation>A new launcher is required. Its download page will open now.</translation>
+    </message>
+    <message>
+        <source>message_launcher_version_old</source>
+        <translation>This launcher is too old to continue. Please install the latest launcher.</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>message_setup_zip_password_error</source>
+        <translation>The package is protected by a password and cannot be installed.</translation>
+    </message>
+</context>
+<context>
+    <name>downloadmanager</name>
+    <message>
+        <source>message_error_resource_acquisition_failed</source>
+        <translation>Could not reach the game package</translation>
+    </message>
+    <message>
+        <source>message_error_open_file_failed</source>
+        <translation>The download file could not be opened.</translation>
+    </message>
+    <message>
+        <source>message_disk_not_enough_space</source>
+        <translation>There is not enough free disk space. Free some space and try again.</translation>
+    </message>
+    <message>
+        <source>message_error_download_write_buffer</source>
+        <translation>The download could not be written to disk.</translation>
+    </message>
+    <message>
+        <source>message_error_network_reply</source>
+        <translation>Network connection failed</translation>
+    </message>
+    <message>
+        <source>message_error_network_statuscode</source>
+        <translation>The server refused the download</translation>
+    </message>
+    <message>
+        <source>message_error_download_md5</source>
+        <translation>The downloaded package is damaged and will be downloaded again.</translation>
+    </message>
+    <message>
+        <source>message_error_download_flush</source>
+        <translation>The download could not be saved to disk.</translation>
+    </message>
+</context>
+<context>
+    <name>downloadtask</name>
+    <message>
+        <source>message_request_time_out</source>
+        <translation>The request timed out.</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>button_open_main_window</source>
+        <translation>Open main window</translation>
+    </message>
+    <message>
+        <source>button_quit</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>title_app_name_qv</source>
+        <translation>Tessaril</translation>
+    </message>
+    <message>
+        <source>button_continue_download</source>
+        <translation>Continue</translation>
+    </message>
+    <message>
+        <source>button_get_game</source>
+        <translation>Get game</translation>
+    </message>
+    <message>
+        <source>button_update</source>
+        <translation>Update</translation>
+    </message>
+    <message>
+        <source>button_start_game</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>button_change_install_path</source>
+        <translation>Change install folder</translation>
+    </message>
+    <message>
+        <source>label_downloading_percent</source>
+        <translation>Downloading...</translation>
+    </message>
+    <message>
+        <source>label_checking_md5</source>
+        <translation>Verifying files...</translation>
+    </message>
+    <message>
+        <source>label_task_need_time</source>
+        <translation>Time left: --</translation>
+    </message>
+    <message>
+        <source>label_download_speed</source>
+        <translation>Speed: --</translation>
+    </message>
+</context>
+<context>
+    <name>setupmanager</name>
+    <message>
+        <source>message_setup_delete_old_file_error</source>
+        <translation>could not be deleted. Close the game and try again.</translation>
+    </message>
+    <message>
+        <source>message_setup_dll_error</source>
+        <translation>The archive engine could not be loaded. Please reinstall the launcher.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_format_error</source>
+        <translation>is not a package format the launcher can install.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_class_error</source>
+        <translation>The archive engine cannot read this package format.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_archive_file_error</source>
+        <translation>could not be opened.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unzip_error</source>
+        <translation>The package could not be extracted.</translation>
+    </message>
+</context>
+</TS>

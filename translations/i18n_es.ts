@@ -1,0 +1,173 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es">
+<context>
+    <name>CDlgYesNo</name>
+    <message>
+        <source>button_cancle</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>title_tip</source>
+        <translation>Aviso</translation>
+    </message>
+</context>
+<context>
+    <name>MainViewModel</name>
+    <message>
+        <source>title_error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>message_resource_check_failed</source>
+        <translation>No se pudo comprobar la versión del juego. ¿Reintentar?</translation>
+    </message>
+    <message>
+        <source>message_launcher_check_failed</source>
+        <translation>No se pudo cargar el contenido del lanzador. ¿Reintentar?</translation>
+    </message>
+    <message>
+        <source>message_need_update_launcher</source>
+        <translation>Se necesita un lanzador nuevo. Se abrirá ahora su página de descarga.</translation>
+    </message>
+    <message>
+        <source>message_launcher_version_old</source>
+        <translation>Este lanzador está obsoleto. Instala la versión más reciente.</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>Aceptar</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>message_setup_zip_password_error</source>
+        <translation>El paquete está protegido con contraseña y no se puede instalar.</translation>
+    </message>
+</context>
+<context>
+    <name>downloadmanager</name>
+    <message>
+        <source>message_error_resource_acquisition_failed</source>
+        <translation>No se pudo obtener el paquete del juego</translation>
+    </message>
+    <message>
+        <source>message_error_open_file_failed</source>
+        <translation>No se pudo abrir el archivo de descarga.</translation>
+    </message>
+    <message>
+        <source>message_disk_not_enough_space</source>
+        <translation>No hay suficiente espacio libre en el disco. Libera espacio e inténtalo de nuevo.</translation>
+    </message>
+    <message>
+        <source>message_error_download_write_buffer</source>
+        <translation>No se pudieron escribir los datos descargados en el disco.</translation>
+    </message>
+    <message>
+        <source>message_error_download_flush</source>
+        <translation>No se pudo guardar la descarga en el disco.</translation>
+    </message>
+    <message>
+        <source>message_error_network_reply</source>
+        <translation>Error de conexión de red</translation>
+    </message>
+    <message>
+        <source>message_error_network_statuscode</source>
+        <translation>El servidor rechazó la descarga</translation>
+    </message>
+    <message>
+        <source>message_error_download_md5</source>
+        <translation>El paquete descargado está dañado y se descargará de nuevo.</translation>
+    </message>
+</context>
+<context>
+    <name>downloadtask</name>
+    <message>
+        <source>message_request_time_out</source>
+        <translation>La solicitud ha caducado.</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>button_open_main_window</source>
+        <translation>Abrir ventana principal</translation>
+    </message>
+    <message>
+        <source>button_quit</source>
+        <translation>Salir</translation>
+    </message>
+    <message>
+        <source>title_app_name_qv</source>
+        <translation>Tessaril</translation>
+    </message>
+    <message>
+        <source>button_continue_download</source>
+        <translation>Continuar</translation>
+    </message>
+    <message>
+        <source>button_get_game</source>
+        <translation>Obtener juego</translation>
+    </message>
+    <message>
+        <source>button_update</source>
+        <translation>Actualizar</translation>
+    </message>
+    <message>
+        <source>button_start_game</source>
+        <translation>Jugar</translation>
+    </message>
+    <message>
+        <source>button_change_install_path</source>
+        <translation>Cambiar carpeta de instalación</translation>
+    </message>
+    <message>
+        <source>label_downloading_percent</source>
+        <translation>Descargando...</translation>
+    </message>
+    <message>
+        <source>label_checking_md5</source>
+        <translation>Verificando archivos...</translation>
+    </message>
+    <message>
+        <source>label_task_need_time</source>
+        <translation>Tiempo restante: --</translation>
+    </message>
+    <message>
+        <source>label_download_speed</source>
+        <translation>Velocidad: --</translation>
+    </message>
+</context>
+<context>
+    <name>setupmanager</name>
+    <message>
+        <source>message_setup_delete_old_file_error</source>
+        <translation>no se pudo eliminar. Cierra el juego e inténtalo de nuevo.</translation>
+    </message>
+    <message>
+        <source>message_setup_dll_error</source>
+        <translation>No se pudo cargar el motor de archivos. Reinstala el lanzador.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_format_error</source>
+        <translation>no es un formato de paquete que el lanzador pueda instalar.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_class_error</source>
+        <translation>El motor de archivos no puede leer este formato de paquete.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_archive_file_error</source>
+        <translation>no se pudo abrir.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unzip_error</source>
+        <translation>No se pudo extraer el paquete.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,173 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr">
+<context>
+    <name>CDlgYesNo</name>
+    <message>
+        <source>button_cancle</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>title_tip</source>
+        <translation>Information</translation>
+    </message>
+</context>
+<context>
+    <name>MainViewModel</name>
+    <message>
+        <source>title_error</source>
+        <translation>Erreur</translation>
+    </message>
+    <message>
+        <source>message_resource_check_failed</source>
+        <translation>Impossible de vérifier la version du jeu. Réessayer ?</translation>
+    </message>
+    <message>
+        <source>message_launcher_check_failed</source>
+        <translation>Le contenu du lanceur n'a pas pu être chargé. Réessayer ?</translation>
+    </message>
+    <message>
+        <source>message_need_update_launcher</source>
+        <translation>Un nouveau lanceur est nécessaire. Sa page de téléchargement va s'ouvrir.</translation>
+    </message>
+    <message>
+        <source>message_launcher_version_old</source>
+        <translation>Ce lanceur est trop ancien. Veuillez installer la dernière version.</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>message_setup_zip_password_error</source>
+        <translation>Le paquet est protégé par un mot de passe et ne peut pas être installé.</translation>
+    </message>
+</context>
+<context>
+    <name>downloadmanager</name>
+    <message>
+        <source>message_error_resource_acquisition_failed</source>
+        <translation>Impossible d'obtenir le paquet du jeu</translation>
+    </message>
+    <message>
+        <source>message_error_open_file_failed</source>
+        <translation>Impossible d'ouvrir le fichier de téléchargement.</translation>
+    </message>
+    <message>
+        <source>message_disk_not_enough_space</source>
+        <translation>Espace disque insuffisant. Libérez de l'espace et réessayez.</translation>
+    </message>
+    <message>
+        <source>message_error_download_write_buffer</source>
+        <translation>Impossible d'écrire les données téléchargées sur le disque.</translation>
+    </message>
+    <message>
+        <source>message_error_download_flush</source>
+        <translation>Le téléchargement n'a pas pu être enregistré sur le disque.</translation>
+    </message>
+    <message>
+        <source>message_error_network_reply</source>
+        <translation>Échec de la connexion réseau</translation>
+    </message>
+    <message>
+        <source>message_error_network_statuscode</source>
+        <translation>Le serveur a refusé le téléchargement</translation>
+    </message>
+    <message>
+        <source>message_error_download_md5</source>
+        <translation>Le paquet téléchargé est endommagé et sera téléchargé à nouveau.</translation>
+    </message>
+</context>
+<context>
+    <name>downloadtask</name>
+    <message>
+        <source>message_request_time_out</source>
+        <translation>La requête a expiré.</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>button_open_main_window</source>
+        <translation>Ouvrir la fenêtre principale</translation>
+    </message>
+    <message>
+        <source>button_quit</source>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>title_app_name_qv</source>
+        <translation>Tessaril</translation>
+    </message>
+    <message>
+        <source>button_continue_download</source>
+        <translation>Reprendre</translation>
+    </message>
+    <message>
+        <source>button_get_game</source>
+        <translation>Obtenir le jeu</translation>
+    </message>
+    <message>
+        <source>button_update</source>
+        <translation>Mettre à jour</translation>
+    </message>
+    <message>
+        <source>button_start_game</source>
+        <translation>Jouer</translation>
+    </message>
+    <message>
+        <source>button_change_install_path</source>
+        <translation>Changer le dossier d'installation</translation>
+    </message>
+    <message>
+        <source>label_downloading_percent</source>
+        <translation>Téléchargement…</translation>
+    </message>
+    <message>
+        <source>label_checking_md5</source>
+        <translation>Vérification des fichiers…</translation>
+    </message>
+    <message>
+        <source>label_task_need_time</source>
+        <translation>Temps restant : --</translation>
+    </message>
+    <message>
+        <source>label_download_speed</source>
+        <translation>Vitesse : --</translation>
+    </message>
+</context>
+<context>
+    <name>setupmanager</name>
+    <message>
+        <source>message_setup_delete_old_file_error</source>
+        <translation>n'a pas pu être supprimé. Fermez le jeu et réessayez.</translation>
+    </message>
+    <message>
+        <source>message_setup_dll_error</source>
+        <translation>Le moteur d'archives n'a pas pu être chargé. Réinstallez le lanceur.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_format_error</source>
+        <translation>n'est pas un format de paquet que le lanceur sait installer.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_class_error</source>
+        <translation>Le moteur d'archives ne sait pas lire ce format de paquet.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_archive_file_error</source>
+        <translation>n'a pas pu être ouvert.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unzip_error</source>
+        <translation>Le paquet n'a pas pu être extrait.</translation>
+    </message>
+</context>
+</TS>

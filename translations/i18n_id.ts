@@ -1,0 +1,173 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="id">
+<context>
+    <name>CDlgYesNo</name>
+    <message>
+        <source>button_cancle</source>
+        <translation>Batal</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>title_tip</source>
+        <translation>Pemberitahuan</translation>
+    </message>
+</context>
+<context>
+    <name>MainViewModel</name>
+    <message>
+        <source>title_error</source>
+        <translation>Kesalahan</translation>
+    </message>
+    <message>
+        <source>message_resource_check_failed</source>
+        <translation>Versi game tidak dapat diperiksa. Coba lagi?</translation>
+    </message>
+    <message>
+        <source>message_launcher_check_failed</source>
+        <translation>Konten peluncur tidak dapat dimuat. Coba lagi?</translation>
+    </message>
+    <message>
+        <source>message_need_update_launcher</source>
+        <translation>Peluncur baru diperlukan. Halaman unduhannya akan dibuka.</translation>
+    </message>
+    <message>
+        <source>message_launcher_version_old</source>
+        <translation>Versi peluncur ini terlalu lama. Silakan pasang peluncur terbaru.</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>message_setup_zip_password_error</source>
+        <translation>Paket dilindungi kata sandi dan tidak dapat dipasang.</translation>
+    </message>
+</context>
+<context>
+    <name>downloadmanager</name>
+    <message>
+        <source>message_error_resource_acquisition_failed</source>
+        <translation>Paket game tidak dapat diambil</translation>
+    </message>
+    <message>
+        <source>message_error_open_file_failed</source>
+        <translation>File unduhan tidak dapat dibuka.</translation>
+    </message>
+    <message>
+        <source>message_disk_not_enough_space</source>
+        <translation>Ruang disk tidak cukup. Kosongkan ruang lalu coba lagi.</translation>
+    </message>
+    <message>
+        <source>message_error_download_write_buffer</source>
+        <translation>Data unduhan tidak dapat ditulis ke disk.</translation>
+    </message>
+    <message>
+        <source>message_error_download_flush</source>
+        <translation>Unduhan tidak dapat disimpan ke disk.</translation>
+    </message>
+    <message>
+        <source>message_error_network_reply</source>
+        <translation>Koneksi jaringan gagal</translation>
+    </message>
+    <message>
+        <source>message_error_network_statuscode</source>
+        <translation>Server menolak unduhan</translation>
+    </message>
+    <message>
+        <source>message_error_download_md5</source>
+        <translation>Paket yang diunduh rusak dan akan diunduh ulang.</translation>
+    </message>
+</context>
+<context>
+    <name>downloadtask</name>
+    <message>
+        <source>message_request_time_out</source>
+        <translation>Permintaan habis waktu.</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>button_open_main_window</source>
+        <translation>Buka jendela utama</translation>
+    </message>
+    <message>
+        <source>button_quit</source>
+        <translation>Keluar</translation>
+    </message>
+    <message>
+        <source>title_app_name_qv</source>
+        <translation>Tessaril</translation>
+    </message>
+    <message>
+        <source>button_continue_download</source>
+        <translation>Lanjutkan</translation>
+    </message>
+    <message>
+        <source>button_get_game</source>
+        <translation>Dapatkan game</translation>
+    </message>
+    <message>
+        <source>button_update</source>
+        <translation>Perbarui</translation>
+    </message>
+    <message>
+        <source>button_start_game</source>
+        <translation>Main</translation>
+    </message>
+    <message>
+        <source>button_change_install_path</source>
+        <translation>Ubah folder instalasi</translation>
+    </message>
+    <message>
+        <source>label_downloading_percent</source>
+        <translation>Mengunduh...</translation>
+    </message>
+    <message>
+        <source>label_checking_md5</source>
+        <translation>Memverifikasi file...</translation>
+    </message>
+    <message>
+        <source>label_task_need_time</source>
+        <translation>Sisa waktu: --</translation>
+    </message>
+    <message>
+        <source>label_download_speed</source>
+        <translation>Kecepatan: --</translation>
+    </message>
+</context>
+<context>
+    <name>setupmanager</name>
+    <message>
+        <source>message_setup_delete_old_file_error</source>
+        <translation>tidak dapat dihapus. Tutup game lalu coba lagi.</translation>
+    </message>
+    <message>
+        <source>message_setup_dll_error</source>
+        <translation>Mesin arsip tidak dapat dimuat. Silakan pasang ulang peluncur.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_format_error</source>
+        <translation>bukan format paket yang dapat dipasang peluncur.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_class_error</source>
+        <translation>Mesin arsip tidak dapat membaca format paket ini.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_archive_file_error</source>
+        <translation>tidak dapat dibuka.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unzip_error</source>
+        <translation>Paket tidak dapat diekstrak.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,173 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja">
+<context>
+    <name>CDlgYesNo</name>
+    <message>
+        <source>button_cancle</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>title_tip</source>
+        <translation>お知らせ</translation>
+    </message>
+</context>
+<context>
+    <name>MainViewModel</name>
+    <message>
+        <source>title_error</source>
+        <translation>エラー</translation>
+    </message>
+    <message>
+        <source>message_resource_check_failed</source>
+        <translation>ゲームのバージョンを確認できませんでした。再試行しますか？</translation>
+    </message>
+    <message>
+        <source>message_launcher_check_failed</source>
+        <translation>ランチャーのコンテンツを読み込めませんでした。再試行しますか？</translation>
+    </message>
+    <message>
+        <source>message_need_update_launcher</source>
+        <translation>新しいランチャーが必要です。ダウンロードページを開きます。</translation>
+    </message>
+    <message>
+        <source>message_launcher_version_old</source>
+        <translation>ランチャーのバージョンが古すぎます。最新のランチャーをインストールしてください。</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>message_setup_zip_password_error</source>
+        <translation>パッケージはパスワードで保護されているため、インストールできません。</translation>
+    </message>
+</context>
+<context>
+    <name>downloadmanager</name>
+    <message>
+        <source>message_error_resource_acquisition_failed</source>
+        <translation>ゲームリソースを取得できませんでした</translation>
+    </message>
+    <message>
+        <source>message_error_open_file_failed</source>
+        <translation>ダウンロードファイルを開けませんでした。</translation>
+    </message>
+    <message>
+        <source>message_disk_not_enough_space</source>
+        <translation>ディスクの空き容量が不足しています。空き容量を確保してから再試行してください。</translation>
+    </message>
+    <message>
+        <source>message_error_download_write_buffer</source>
+        <translation>ダウンロードデータをディスクに書き込めませんでした。</translation>
+    </message>
+    <message>
+        <source>message_error_download_flush</source>
+        <translation>ダウンロードしたデータをディスクに保存できませんでした。</translation>
+    </message>
+    <message>
+        <source>message_error_network_reply</source>
+        <translation>ネットワーク接続に失敗しました</translation>
+    </message>
+    <message>
+        <source>message_error_network_statuscode</source>
+        <translation>サーバーがダウンロードを拒否しました</translation>
+    </message>
+    <message>
+        <source>message_error_download_md5</source>
+        <translation>ダウンロードしたパッケージが破損しています。再ダウンロードします。</translation>
+    </message>
+</context>
+<context>
+    <name>downloadtask</name>
+    <message>
+        <source>message_request_time_out</source>
+        <translation>リクエストがタイムアウトしました。</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>button_open_main_window</source>
+        <translation>メイン画面を開く</translation>
+    </message>
+    <message>
+        <source>button_quit</source>
+        <translation>終了</translation>
+    </message>
+    <message>
+        <source>title_app_name_qv</source>
+        <translation>テッサリル</translation>
+    </message>
+    <message>
+        <source>button_continue_download</source>
+        <translation>ダウンロード再開</translation>
+    </message>
+    <message>
+        <source>button_get_game</source>
+        <translation>ゲームを入手</translation>
+    </message>
+    <message>
+        <source>button_update</source>
+        <translation>アップデート</translation>
+    </message>
+    <message>
+        <source>button_start_game</source>
+        <translation>ゲーム開始</translation>
+    </message>
+    <message>
+        <source>button_change_install_path</source>
+        <translation>インストール先を変更</translation>
+    </message>
+    <message>
+        <source>label_downloading_percent</source>
+        <translation>ダウンロード中…</translation>
+    </message>
+    <message>
+        <source>label_checking_md5</source>
+        <translation>ファイルを検証中…</translation>
+    </message>
+    <message>
+        <source>label_task_need_time</source>
+        <translation>残り時間：--</translation>
+    </message>
+    <message>
+        <source>label_download_speed</source>
+        <translation>速度：--</translation>
+    </message>
+</context>
+<context>
+    <name>setupmanager</name>
+    <message>
+        <source>message_setup_delete_old_file_error</source>
+        <translation>を削除できませんでした。ゲームを終了してから再試行してください。</translation>
+    </message>
+    <message>
+        <source>message_setup_dll_error</source>
+        <translation>解凍エンジンを読み込めませんでした。ランチャーを再インストールしてください。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_format_error</source>
+        <translation>はランチャーがインストールできるパッケージ形式ではありません。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_class_error</source>
+        <translation>解凍エンジンはこのパッケージ形式を読み込めません。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_archive_file_error</source>
+        <translation>を開けませんでした。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unzip_error</source>
+        <translation>パッケージを展開できませんでした。</translation>
+    </message>
+</context>
+</TS>

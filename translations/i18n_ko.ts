@@ -1,0 +1,173 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ko">
+<context>
+    <name>CDlgYesNo</name>
+    <message>
+        <source>button_cancle</source>
+        <translation>취소</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>확인</translation>
+    </message>
+    <message>
+        <source>title_tip</source>
+        <translation>알림</translation>
+    </message>
+</context>
+<context>
+    <name>MainViewModel</name>
+    <message>
+        <source>title_error</source>
+        <translation>오류</translation>
+    </message>
+    <message>
+        <source>message_resource_check_failed</source>
+        <translation>게임 버전을 확인하지 못했습니다. 다시 시도할까요?</translation>
+    </message>
+    <message>
+        <source>message_launcher_check_failed</source>
+        <translation>런처 콘텐츠를 불러오지 못했습니다. 다시 시도할까요?</translation>
+    </message>
+    <message>
+        <source>message_need_update_launcher</source>
+        <translation>새 런처가 필요합니다. 다운로드 페이지를 엽니다.</translation>
+    </message>
+    <message>
+        <source>message_launcher_version_old</source>
+        <translation>런처 버전이 너무 오래되었습니다. 최신 런처를 설치하세요.</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>확인</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>message_setup_zip_password_error</source>
+        <translation>패키지가 비밀번호로 보호되어 있어 설치할 수 없습니다.</translation>
+    </message>
+</context>
+<context>
+    <name>downloadmanager</name>
+    <message>
+        <source>message_error_resource_acquisition_failed</source>
+        <translation>게임 패키지를 가져오지 못했습니다</translation>
+    </message>
+    <message>
+        <source>message_error_open_file_failed</source>
+        <translation>다운로드 파일을 열 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>message_disk_not_enough_space</source>
+        <translation>디스크 공간이 부족합니다. 공간을 확보한 뒤 다시 시도하세요.</translation>
+    </message>
+    <message>
+        <source>message_error_download_write_buffer</source>
+        <translation>다운로드 데이터를 디스크에 쓰지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>message_error_download_flush</source>
+        <translation>다운로드한 데이터를 디스크에 저장하지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>message_error_network_reply</source>
+        <translation>네트워크 연결 실패</translation>
+    </message>
+    <message>
+        <source>message_error_network_statuscode</source>
+        <translation>서버가 다운로드를 거부했습니다</translation>
+    </message>
+    <message>
+        <source>message_error_download_md5</source>
+        <translation>다운로드한 패키지가 손상되어 다시 다운로드합니다.</translation>
+    </message>
+</context>
+<context>
+    <name>downloadtask</name>
+    <message>
+        <source>message_request_time_out</source>
+        <translation>요청 시간이 초과되었습니다.</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>button_open_main_window</source>
+        <translation>메인 창 열기</translation>
+    </message>
+    <message>
+        <source>button_quit</source>
+        <translation>종료</translation>
+    </message>
+    <message>
+        <source>title_app_name_qv</source>
+        <translation>테사릴</translation>
+    </message>
+    <message>
+        <source>button_continue_download</source>
+        <translation>다운로드 계속</translation>
+    </message>
+    <message>
+        <source>button_get_game</source>
+        <translation>게임 받기</translation>
+    </message>
+    <message>
+        <source>button_update</source>
+        <translation>업데이트</translation>
+    </message>
+    <message>
+        <source>button_start_game</source>
+        <translation>게임 시작</translation>
+    </message>
+    <message>
+        <source>button_change_install_path</source>
+        <translation>설치 폴더 변경</translation>
+    </message>
+    <message>
+        <source>label_downloading_percent</source>
+        <translation>다운로드 중…</translation>
+    </message>
+    <message>
+        <source>label_checking_md5</source>
+        <translation>파일 확인 중…</translation>
+    </message>
+    <message>
+        <source>label_task_need_time</source>
+        <translation>남은 시간: --</translation>
+    </message>
+    <message>
+        <source>label_download_speed</source>
+        <translation>속도: --</translation>
+    </message>
+</context>
+<context>
+    <name>setupmanager</name>
+    <message>
+        <source>message_setup_delete_old_file_error</source>
+        <translation>을(를) 삭제할 수 없습니다. 게임을 종료한 뒤 다시 시도하세요.</translation>
+    </message>
+    <message>
+        <source>message_setup_dll_error</source>
+        <translation>압축 해제 엔진을 불러오지 못했습니다. 런처를 다시 설치하세요.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_format_error</source>
+        <translation>은(는) 런처가 설치할 수 있는 패키지 형식이 아닙니다.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_class_error</source>
+        <translation>압축 해제 엔진이 이 패키지 형식을 읽을 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_archive_file_error</source>
+        <translation>을(를) 열 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unzip_error</source>
+        <translation>패키지 압축을 풀지 못했습니다.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,173 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="pt">
+<context>
+    <name>CDlgYesNo</name>
+    <message>
+        <source>button_cancle</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>title_tip</source>
+        <translation>Aviso</translation>
+    </message>
+</context>
+<context>
+    <name>MainViewModel</name>
+    <message>
+        <source>title_error</source>
+        <translation>Erro</translation>
+    </message>
+    <message>
+        <source>message_resource_check_failed</source>
+        <translation>Não foi possível verificar a versão do jogo. Tentar novamente?</translation>
+    </message>
+    <message>
+        <source>message_launcher_check_failed</source>
+        <translation>Não foi possível carregar o conteúdo do inicializador. Tentar novamente?</translation>
+    </message>
+    <message>
+        <source>message_need_update_launcher</source>
+        <translation>É necessário um novo inicializador. A página de download será aberta agora.</translation>
+    </message>
+    <message>
+        <source>message_launcher_version_old</source>
+        <translation>Este inicializador está desatualizado. Instale a versão mais recente.</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>message_setup_zip_password_error</source>
+        <translation>O pacote está protegido por senha e não pode ser instalado.</translation>
+    </message>
+</context>
+<context>
+    <name>downloadmanager</name>
+    <message>
+        <source>message_error_resource_acquisition_failed</source>
+        <translation>Não foi possível obter o pacote do jogo</translation>
+    </message>
+    <message>
+        <source>message_error_open_file_failed</source>
+        <translation>Não foi possível abrir o arquivo de download.</translation>
+    </message>
+    <message>
+        <source>message_disk_not_enough_space</source>
+        <translation>Não há espaço livre suficiente no disco. Libere espaço e tente novamente.</translation>
+    </message>
+    <message>
+        <source>message_error_download_write_buffer</source>
+        <translation>Não foi possível gravar os dados baixados no disco.</translation>
+    </message>
+    <message>
+        <source>message_error_download_flush</source>
+        <translation>Não foi possível salvar o download no disco.</translation>
+    </message>
+    <message>
+        <source>message_error_network_reply</source>
+        <translation>Falha na conexão de rede</translation>
+    </message>
+    <message>
+        <source>message_error_network_statuscode</source>
+        <translation>O servidor recusou o download</translation>
+    </message>
+    <message>
+        <source>message_error_download_md5</source>
+        <translation>O pacote baixado está danificado e será baixado novamente.</translation>
+    </message>
+</context>
+<context>
+    <name>downloadtask</name>
+    <message>
+        <source>message_request_time_out</source>
+        <translation>A solicitação expirou.</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>button_open_main_window</source>
+        <translation>Abrir janela principal</translation>
+    </message>
+    <message>
+        <source>button_quit</source>
+        <translation>Sair</translation>
+    </message>
+    <message>
+        <source>title_app_name_qv</source>
+        <translation>Tessaril</translation>
+    </message>
+    <message>
+        <source>button_continue_download</source>
+        <translation>Continuar</translation>
+    </message>
+    <message>
+        <source>button_get_game</source>
+        <translation>Obter jogo</translation>
+    </message>
+    <message>
+        <source>button_update</source>
+        <translation>Atualizar</translation>
+    </message>
+    <message>
+        <source>button_start_game</source>
+        <translation>Jogar</translation>
+    </message>
+    <message>
+        <source>button_change_install_path</source>
+        <translation>Alterar pasta de instalação</translation>
+    </message>
+    <message>
+        <source>label_downloading_percent</source>
+        <translation>Baixando...</translation>
+    </message>
+    <message>
+        <source>label_checking_md5</source>
+        <translation>Verificando arquivos...</translation>
+    </message>
+    <message>
+        <source>label_task_need_time</source>
+        <translation>Tempo restante: --</translation>
+    </message>
+    <message>
+        <source>label_download_speed</source>
+        <translation>Velocidade: --</translation>
+    </message>
+</context>
+<context>
+    <name>setupmanager</name>
+    <message>
+        <source>message_setup_delete_old_file_error</source>
+        <translation>não pôde ser excluído. Feche o jogo e tente novamente.</translation>
+    </message>
+    <message>
+        <source>message_setup_dll_error</source>
+        <translation>Não foi possível carregar o mecanismo de arquivos. Reinstale o inicializador.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_format_error</source>
+        <translation>não é um formato de pacote que o inicializador possa instalar.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_class_error</source>
+        <translation>O mecanismo de arquivos não consegue ler este formato de pacote.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_archive_file_error</source>
+        <translation>não pôde ser aberto.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unzip_error</source>
+        <translation>Não foi possível extrair o pacote.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,173 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ru">
+<context>
+    <name>CDlgYesNo</name>
+    <message>
+        <source>button_cancle</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>ОК</translation>
+    </message>
+    <message>
+        <source>title_tip</source>
+        <translation>Уведомление</translation>
+    </message>
+</context>
+<context>
+    <name>MainViewModel</name>
+    <message>
+        <source>title_error</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>message_resource_check_failed</source>
+        <translation>Не удалось проверить версию игры. Повторить?</translation>
+    </message>
+    <message>
+        <source>message_launcher_check_failed</source>
+        <translation>Не удалось загрузить содержимое лаунчера. Повторить?</translation>
+    </message>
+    <message>
+        <source>message_need_update_launcher</source>
+        <translation>Требуется новый лаунчер. Сейчас откроется страница загрузки.</translation>
+    </message>
+    <message>
+        <source>message_launcher_version_old</source>
+        <translation>Эта версия лаунчера устарела. Установите последнюю версию.</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>ОК</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>message_setup_zip_password_error</source>
+        <translation>Пакет защищён паролем и не может быть установлен.</translation>
+    </message>
+</context>
+<context>
+    <name>downloadmanager</name>
+    <message>
+        <source>message_error_resource_acquisition_failed</source>
+        <translation>Не удалось получить пакет игры</translation>
+    </message>
+    <message>
+        <source>message_error_open_file_failed</source>
+        <translation>Не удалось открыть файл загрузки.</translation>
+    </message>
+    <message>
+        <source>message_disk_not_enough_space</source>
+        <translation>Недостаточно места на диске. Освободите место и повторите попытку.</translation>
+    </message>
+    <message>
+        <source>message_error_download_write_buffer</source>
+        <translation>Не удалось записать загруженные данные на диск.</translation>
+    </message>
+    <message>
+        <source>message_error_download_flush</source>
+        <translation>Не удалось сохранить загрузку на диск.</translation>
+    </message>
+    <message>
+        <source>message_error_network_reply</source>
+        <translation>Ошибка сетевого подключения</translation>
+    </message>
+    <message>
+        <source>message_error_network_statuscode</source>
+        <translation>Сервер отклонил загрузку</translation>
+    </message>
+    <message>
+        <source>message_error_download_md5</source>
+        <translation>Загруженный пакет повреждён и будет загружен заново.</translation>
+    </message>
+</context>
+<context>
+    <name>downloadtask</name>
+    <message>
+        <source>message_request_time_out</source>
+        <translation>Время ожидания запроса истекло.</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>button_open_main_window</source>
+        <translation>Открыть главное окно</translation>
+    </message>
+    <message>
+        <source>button_quit</source>
+        <translation>Выход</translation>
+    </message>
+    <message>
+        <source>title_app_name_qv</source>
+        <translation>Тессарил</translation>
+    </message>
+    <message>
+        <source>button_continue_download</source>
+        <translation>Продолжить</translation>
+    </message>
+    <message>
+        <source>button_get_game</source>
+        <translation>Установить</translation>
+    </message>
+    <message>
+        <source>button_update</source>
+        <translation>Обновить</translation>
+    </message>
+    <message>
+        <source>button_start_game</source>
+        <translation>Играть</translation>
+    </message>
+    <message>
+        <source>button_change_install_path</source>
+        <translation>Изменить папку установки</translation>
+    </message>
+    <message>
+        <source>label_downloading_percent</source>
+        <translation>Загрузка…</translation>
+    </message>
+    <message>
+        <source>label_checking_md5</source>
+        <translation>Проверка файлов…</translation>
+    </message>
+    <message>
+        <source>label_task_need_time</source>
+        <translation>Осталось: --</translation>
+    </message>
+    <message>
+        <source>label_download_speed</source>
+        <translation>Скорость: --</translation>
+    </message>
+</context>
+<context>
+    <name>setupmanager</name>
+    <message>
+        <source>message_setup_delete_old_file_error</source>
+        <translation>не удалось удалить. Закройте игру и повторите попытку.</translation>
+    </message>
+    <message>
+        <source>message_setup_dll_error</source>
+        <translation>Не удалось загрузить модуль распаковки. Переустановите лаунчер.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_format_error</source>
+        <translation>— этот формат пакета лаунчер установить не может.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_class_error</source>
+        <translation>Модуль распаковки не поддерживает этот формат пакета.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_archive_file_error</source>
+        <translation>не удалось открыть.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unzip_error</source>
+        <translation>Не удалось распаковать пакет.</translation>
+    </message>
+</context>
+</TS>

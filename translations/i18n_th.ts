@@ -1,0 +1,173 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="th">
+<context>
+    <name>CDlgYesNo</name>
+    <message>
+        <source>button_cancle</source>
+        <translation>ยกเลิก</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>ตกลง</translation>
+    </message>
+    <message>
+        <source>title_tip</source>
+        <translation>แจ้งเตือน</translation>
+    </message>
+</context>
+<context>
+    <name>MainViewModel</name>
+    <message>
+        <source>title_error</source>
+        <translation>ข้อผิดพลาด</translation>
+    </message>
+    <message>
+        <source>message_resource_check_failed</source>
+        <translation>ไม่สามารถตรวจสอบเวอร์ชันเกมได้ ลองอีกครั้งหรือไม่?</translation>
+    </message>
+    <message>
+        <source>message_launcher_check_failed</source>
+        <translation>ไม่สามารถโหลดเนื้อหาของตัวเปิดเกมได้ ลองอีกครั้งหรือไม่?</translation>
+    </message>
+    <message>
+        <source>message_need_update_launcher</source>
+        <translation>จำเป็นต้องใช้ตัวเปิดเกมเวอร์ชันใหม่ ระบบจะเปิดหน้าดาวน์โหลด</translation>
+    </message>
+    <message>
+        <source>message_launcher_version_old</source>
+        <translation>ตัวเปิดเกมเวอร์ชันนี้เก่าเกินไป โปรดติดตั้งเวอร์ชันล่าสุด</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>ตกลง</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>message_setup_zip_password_error</source>
+        <translation>แพ็กเกจมีรหัสผ่านป้องกัน จึงไม่สามารถติดตั้งได้</translation>
+    </message>
+</context>
+<context>
+    <name>downloadmanager</name>
+    <message>
+        <source>message_error_resource_acquisition_failed</source>
+        <translation>ไม่สามารถรับแพ็กเกจเกมได้</translation>
+    </message>
+    <message>
+        <source>message_error_open_file_failed</source>
+        <translation>ไม่สามารถเปิดไฟล์ดาวน์โหลดได้</translation>
+    </message>
+    <message>
+        <source>message_disk_not_enough_space</source>
+        <translation>พื้นที่ดิสก์ไม่เพียงพอ โปรดเพิ่มพื้นที่ว่างแล้วลองอีกครั้ง</translation>
+    </message>
+    <message>
+        <source>message_error_download_write_buffer</source>
+        <translation>ไม่สามารถเขียนข้อมูลที่ดาวน์โหลดลงดิสก์ได้</translation>
+    </message>
+    <message>
+        <source>message_error_download_flush</source>
+        <translation>ไม่สามารถบันทึกข้อมูลที่ดาวน์โหลดลงดิสก์ได้</translation>
+    </message>
+    <message>
+        <source>message_error_network_reply</source>
+        <translation>การเชื่อมต่อเครือข่ายล้มเหลว</translation>
+    </message>
+    <message>
+        <source>message_error_network_statuscode</source>
+        <translation>เซิร์ฟเวอร์ปฏิเสธการดาวน์โหลด</translation>
+    </message>
+    <message>
+        <source>message_error_download_md5</source>
+        <translation>แพ็กเกจที่ดาวน์โหลดเสียหาย ระบบจะดาวน์โหลดใหม่</translation>
+    </message>
+</context>
+<context>
+    <name>downloadtask</name>
+    <message>
+        <source>message_request_time_out</source>
+        <translation>คำขอหมดเวลา</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>button_open_main_window</source>
+        <translation>เปิดหน้าต่างหลัก</translation>
+    </message>
+    <message>
+        <source>button_quit</source>
+        <translation>ออก</translation>
+    </message>
+    <message>
+        <source>title_app_name_qv</source>
+        <translation>เทสซาริล</translation>
+    </message>
+    <message>
+        <source>button_continue_download</source>
+        <translation>ดาวน์โหลดต่อ</translation>
+    </message>
+    <message>
+        <source>button_get_game</source>
+        <translation>รับเกม</translation>
+    </message>
+    <message>
+        <source>button_update</source>
+        <translation>อัปเดต</translation>
+    </message>
+    <message>
+        <source>button_start_game</source>
+        <translation>เริ่มเกม</translation>
+    </message>
+    <message>
+        <source>button_change_install_path</source>
+        <translation>เปลี่ยนโฟลเดอร์ติดตั้ง</translation>
+    </message>
+    <message>
+        <source>label_downloading_percent</source>
+        <translation>กำลังดาวน์โหลด…</translation>
+    </message>
+    <message>
+        <source>label_checking_md5</source>
+        <translation>กำลังตรวจสอบไฟล์…</translation>
+    </message>
+    <message>
+        <source>label_task_need_time</source>
+        <translation>เวลาที่เหลือ: --</translation>
+    </message>
+    <message>
+        <source>label_download_speed</source>
+        <translation>ความเร็ว: --</translation>
+    </message>
+</context>
+<context>
+    <name>setupmanager</name>
+    <message>
+        <source>message_setup_delete_old_file_error</source>
+        <translation>ไม่สามารถลบได้ โปรดปิดเกมแล้วลองอีกครั้ง</translation>
+    </message>
+    <message>
+        <source>message_setup_dll_error</source>
+        <translation>ไม่สามารถโหลดตัวแตกไฟล์ได้ โปรดติดตั้งตัวเปิดเกมใหม่</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_format_error</source>
+        <translation>ไม่ใช่รูปแบบแพ็กเกจที่ตัวเปิดเกมติดตั้งได้</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_class_error</source>
+        <translation>ตัวแตกไฟล์ไม่รองรับรูปแบบแพ็กเกจนี้</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_archive_file_error</source>
+        <translation>ไม่สามารถเปิดได้</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unzip_error</source>
+        <translation>ไม่สามารถแตกไฟล์แพ็กเกจได้</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,173 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="vi">
+<context>
+    <name>CDlgYesNo</name>
+    <message>
+        <source>button_cancle</source>
+        <translation>Hủy</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>Đồng ý</translation>
+    </message>
+    <message>
+        <source>title_tip</source>
+        <translation>Thông báo</translation>
+    </message>
+</context>
+<context>
+    <name>MainViewModel</name>
+    <message>
+        <source>title_error</source>
+        <translation>Lỗi</translation>
+    </message>
+    <message>
+        <source>message_resource_check_failed</source>
+        <translation>Không thể kiểm tra phiên bản trò chơi. Thử lại?</translation>
+    </message>
+    <message>
+        <source>message_launcher_check_failed</source>
+        <translation>Không thể tải nội dung trình khởi chạy. Thử lại?</translation>
+    </message>
+    <message>
+        <source>message_need_update_launcher</source>
+        <translation>Cần trình khởi chạy mới. Trang tải xuống sẽ được mở.</translation>
+    </message>
+    <message>
+        <source>message_launcher_version_old</source>
+        <translation>Phiên bản trình khởi chạy đã quá cũ. Vui lòng cài bản mới nhất.</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>Đồng ý</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>message_setup_zip_password_error</source>
+        <translation>Gói được bảo vệ bằng mật khẩu nên không thể cài đặt.</translation>
+    </message>
+</context>
+<context>
+    <name>downloadmanager</name>
+    <message>
+        <source>message_error_resource_acquisition_failed</source>
+        <translation>Không thể lấy gói trò chơi</translation>
+    </message>
+    <message>
+        <source>message_error_open_file_failed</source>
+        <translation>Không thể mở tệp tải xuống.</translation>
+    </message>
+    <message>
+        <source>message_disk_not_enough_space</source>
+        <translation>Không đủ dung lượng ổ đĩa. Hãy giải phóng dung lượng rồi thử lại.</translation>
+    </message>
+    <message>
+        <source>message_error_download_write_buffer</source>
+        <translation>Không thể ghi dữ liệu tải xuống vào ổ đĩa.</translation>
+    </message>
+    <message>
+        <source>message_error_download_flush</source>
+        <translation>Không thể lưu dữ liệu tải xuống vào ổ đĩa.</translation>
+    </message>
+    <message>
+        <source>message_error_network_reply</source>
+        <translation>Kết nối mạng thất bại</translation>
+    </message>
+    <message>
+        <source>message_error_network_statuscode</source>
+        <translation>Máy chủ từ chối tải xuống</translation>
+    </message>
+    <message>
+        <source>message_error_download_md5</source>
+        <translation>Gói đã tải bị hỏng và sẽ được tải lại.</translation>
+    </message>
+</context>
+<context>
+    <name>downloadtask</name>
+    <message>
+        <source>message_request_time_out</source>
+        <translation>Yêu cầu đã hết thời gian chờ.</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>button_open_main_window</source>
+        <translation>Mở cửa sổ chính</translation>
+    </message>
+    <message>
+        <source>button_quit</source>
+        <translation>Thoát</translation>
+    </message>
+    <message>
+        <source>title_app_name_qv</source>
+        <translation>Tessaril</translation>
+    </message>
+    <message>
+        <source>button_continue_download</source>
+        <translation>Tiếp tục tải</translation>
+    </message>
+    <message>
+        <source>button_get_game</source>
+        <translation>Tải trò chơi</translation>
+    </message>
+    <message>
+        <source>button_update</source>
+        <translation>Cập nhật</translation>
+    </message>
+    <message>
+        <source>button_start_game</source>
+        <translation>Vào game</translation>
+    </message>
+    <message>
+        <source>button_change_install_path</source>
+        <translation>Đổi thư mục cài đặt</translation>
+    </message>
+    <message>
+        <source>label_downloading_percent</source>
+        <translation>Đang tải…</translation>
+    </message>
+    <message>
+        <source>label_checking_md5</source>
+        <translation>Đang kiểm tra tệp…</translation>
+    </message>
+    <message>
+        <source>label_task_need_time</source>
+        <translation>Còn lại: --</translation>
+    </message>
+    <message>
+        <source>label_download_speed</source>
+        <translation>Tốc độ: --</translation>
+    </message>
+</context>
+<context>
+    <name>setupmanager</name>
+    <message>
+        <source>message_setup_delete_old_file_error</source>
+        <translation>không thể xóa. Hãy đóng trò chơi rồi thử lại.</translation>
+    </message>
+    <message>
+        <source>message_setup_dll_error</source>
+        <translation>Không thể tải bộ giải nén. Vui lòng cài lại trình khởi chạy.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_format_error</source>
+        <translation>không phải định dạng gói mà trình khởi chạy cài được.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_class_error</source>
+        <translation>Bộ giải nén không đọc được định dạng gói này.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_archive_file_error</source>
+        <translation>không thể mở.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unzip_error</source>
+        <translation>Không thể giải nén gói.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,173 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>CDlgYesNo</name>
+    <message>
+        <source>button_cancle</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>title_tip</source>
+        <translation>提示</translation>
+    </message>
+</context>
+<context>
+    <name>MainViewModel</name>
+    <message>
+        <source>title_error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>message_resource_check_failed</source>
+        <translation>游戏版本检查失败，是否重试？</translation>
+    </message>
+    <message>
+        <source>message_launcher_check_failed</source>
+        <translation>启动器内容加载失败，是否重试？</translation>
+    </message>
+    <message>
+        <source>message_need_update_launcher</source>
+        <translation>需要更新启动器，即将打开下载页面。</translation>
+    </message>
+    <message>
+        <source>message_launcher_version_old</source>
+        <translation>启动器版本过旧，请安装最新版本的启动器。</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>message_setup_zip_password_error</source>
+        <translation>安装包受密码保护，无法安装。</translation>
+    </message>
+</context>
+<context>
+    <name>downloadmanager</name>
+    <message>
+        <source>message_error_resource_acquisition_failed</source>
+        <translation>获取游戏资源失败</translation>
+    </message>
+    <message>
+        <source>message_error_open_file_failed</source>
+        <translation>无法打开下载文件。</translation>
+    </message>
+    <message>
+        <source>message_disk_not_enough_space</source>
+        <translation>磁盘空间不足，请清理后重试。</translation>
+    </message>
+    <message>
+        <source>message_error_download_write_buffer</source>
+        <translation>下载数据写入磁盘失败。</translation>
+    </message>
+    <message>
+        <source>message_error_download_flush</source>
+        <translation>下载内容无法保存到磁盘。</translation>
+    </message>
+    <message>
+        <source>message_error_network_reply</source>
+        <translation>网络连接失败</translation>
+    </message>
+    <message>
+        <source>message_error_network_statuscode</source>
+        <translation>服务器拒绝了下载请求</translation>
+    </message>
+    <message>
+        <source>message_error_download_md5</source>
+        <translation>下载的安装包已损坏，将重新下载。</translation>
+    </message>
+</context>
+<context>
+    <name>downloadtask</name>
+    <message>
+        <source>message_request_time_out</source>
+        <translation>请求超时。</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>button_open_main_window</source>
+        <translation>打开主界面</translation>
+    </message>
+    <message>
+        <source>button_quit</source>
+        <translation>退出</translation>
+    </message>
+    <message>
+        <source>title_app_name_qv</source>
+        <translation>泰瑟瑞尔</translation>
+    </message>
+    <message>
+        <source>button_continue_download</source>
+        <translation>继续下载</translation>
+    </message>
+    <message>
+        <source>button_get_game</source>
+        <translation>获取游戏</translation>
+    </message>
+    <message>
+        <source>button_update</source>
+        <translation>更新</translation>
+    </message>
+    <message>
+        <source>button_start_game</source>
+        <translation>开始游戏</translation>
+    </message>
+    <message>
+        <source>button_change_install_path</source>
+        <translation>更改安装目录</translation>
+    </message>
+    <message>
+        <source>label_downloading_percent</source>
+        <translation>正在下载…</translation>
+    </message>
+    <message>
+        <source>label_checking_md5</source>
+        <translation>正在校验文件…</translation>
+    </message>
+    <message>
+        <source>label_task_need_time</source>
+        <translation>剩余时间：--</translation>
+    </message>
+    <message>
+        <source>label_download_speed</source>
+        <translation>下载速度：--</translation>
+    </message>
+</context>
+<context>
+    <name>setupmanager</name>
+    <message>
+        <source>message_setup_delete_old_file_error</source>
+        <translation>无法删除，请关闭游戏后重试。</translation>
+    </message>
+    <message>
+        <source>message_setup_dll_error</source>
+        <translation>解压组件加载失败，请重新安装启动器。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_format_error</source>
+        <translation>不是启动器支持的安装包格式。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_class_error</source>
+        <translation>解压组件不支持该安装包格式。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_archive_file_error</source>
+        <translation>无法打开。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unzip_error</source>
+        <translation>安装包解压失败。</translation>
+    </message>
+</context>
+</TS>

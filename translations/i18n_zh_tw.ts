@@ -1,0 +1,173 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_TW">
+<context>
+    <name>CDlgYesNo</name>
+    <message>
+        <source>button_cancle</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source>title_tip</source>
+        <translation>提示</translation>
+    </message>
+</context>
+<context>
+    <name>MainViewModel</name>
+    <message>
+        <source>title_error</source>
+        <translation>錯誤</translation>
+    </message>
+    <message>
+        <source>message_resource_check_failed</source>
+        <translation>遊戲版本檢查失敗，是否重試？</translation>
+    </message>
+    <message>
+        <source>message_launcher_check_failed</source>
+        <translation>啟動器內容載入失敗，是否重試？</translation>
+    </message>
+    <message>
+        <source>message_need_update_launcher</source>
+        <translation>需要更新啟動器，即將開啟下載頁面。</translation>
+    </message>
+    <message>
+        <source>message_launcher_version_old</source>
+        <translation>啟動器版本過舊，請安裝最新版本的啟動器。</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>確定</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>message_setup_zip_password_error</source>
+        <translation>安裝包受密碼保護，無法安裝。</translation>
+    </message>
+</context>
+<context>
+    <name>downloadmanager</name>
+    <message>
+        <source>message_error_resource_acquisition_failed</source>
+        <translation>取得遊戲資源失敗</translation>
+    </message>
+    <message>
+        <source>message_error_open_file_failed</source>
+        <translation>無法開啟下載檔案。</translation>
+    </message>
+    <message>
+        <source>message_disk_not_enough_space</source>
+        <translation>磁碟空間不足，請清理後重試。</translation>
+    </message>
+    <message>
+        <source>message_error_download_write_buffer</source>
+        <translation>下載資料寫入磁碟失敗。</translation>
+    </message>
+    <message>
+        <source>message_error_download_flush</source>
+        <translation>下載內容無法儲存到磁碟。</translation>
+    </message>
+    <message>
+        <source>message_error_network_reply</source>
+        <translation>網路連線失敗</translation>
+    </message>
+    <message>
+        <source>message_error_network_statuscode</source>
+        <translation>伺服器拒絕了下載請求</translation>
+    </message>
+    <message>
+        <source>message_error_download_md5</source>
+        <translation>下載的安裝包已損壞，將重新下載。</translation>
+    </message>
+</context>
+<context>
+    <name>downloadtask</name>
+    <message>
+        <source>message_request_time_out</source>
+        <translation>請求逾時。</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>button_open_main_window</source>
+        <translation>開啟主介面</translation>
+    </message>
+    <message>
+        <source>button_quit</source>
+        <translation>結束</translation>
+    </message>
+    <message>
+        <source>title_app_name_qv</source>
+        <translation>泰瑟瑞爾</translation>
+    </message>
+    <message>
+        <source>button_continue_download</source>
+        <translation>繼續下載</translation>
+    </message>
+    <message>
+        <source>button_get_game</source>
+        <translation>取得遊戲</translation>
+    </message>
+    <message>
+        <source>button_update</source>
+        <translation>更新</translation>
+    </message>
+    <message>
+        <source>button_start_game</source>
+        <translation>開始遊戲</translation>
+    </message>
+    <message>
+        <source>button_change_install_path</source>
+        <translation>變更安裝目錄</translation>
+    </message>
+    <message>
+        <source>label_downloading_percent</source>
+        <translation>正在下載…</translation>
+    </message>
+    <message>
+        <source>label_checking_md5</source>
+        <translation>正在校驗檔案…</translation>
+    </message>
+    <message>
+        <source>label_task_need_time</source>
+        <translation>剩餘時間：--</translation>
+    </message>
+    <message>
+        <source>label_download_speed</source>
+        <translation>下載速度：--</translation>
+    </message>
+</context>
+<context>
+    <name>setupmanager</name>
+    <message>
+        <source>message_setup_delete_old_file_error</source>
+        <translation>無法刪除，請關閉遊戲後重試。</translation>
+    </message>
+    <message>
+        <source>message_setup_dll_error</source>
+        <translation>解壓元件載入失敗，請重新安裝啟動器。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_format_error</source>
+        <translation>不是啟動器支援的安裝包格式。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_class_error</source>
+        <translation>解壓元件不支援該安裝包格式。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_archive_file_error</source>
+        <translation>無法開啟。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unzip_error</source>
+        <translation>安裝包解壓失敗。</translation>
+    </message>
+</context>
+</TS>

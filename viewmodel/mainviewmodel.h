@@ -1,0 +1,192 @@
+#pragma once
+
+#include <QDateTime>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <QVariant>
+
+#include <functional>
+
+class HttpRequestAPI;
+class UpdateVersionInfo;
+class downloadmanager;
+class setupmanager;
+
+// The object behind the main window: keeps the game state, turns service
+// replies and worker signals into properties, and answers the buttons.
+class MainViewModel : public QObject
+{
+    Q_OBJECT
+
+    Q_PROPERTY(QString updateShowVersion READ updateShowVersion NOTIFY gameStateChanged)
+    Q_PROPERTY(float progress READ progress NOTIFY progressChanged)
+    Q_PROPERTY(bool startGameEnable READ startGameEnable NOTIFY gameStateChanged)
+    Q_PROPERTY(bool startGameVisible READ startGameVisible NOTIFY gameStateChanged)
+    Q_PROPERTY(bool updateEnable READ updateEnable NOTIFY gameStateChanged)
+    Q_PROPERTY(bool installEnable READ installEnable NOTIFY gameStateChanged)
+    Q_PROPERTY(bool downloading READ downloading NOTIFY gameStateChanged)
+    Q_PROPERTY(bool setupGameing READ setupGameing NOTIFY gameStateChanged)
+    Q_PROPERTY(bool isDownloadNotComplated READ isDownloadNotComplated NOTIFY gameStateChanged)
+    Q_PROPERTY(QString installPath READ installPath WRITE UpdateInstallPath NOTIFY installPathChanged)
+    Q_PROPERTY(QString bgPath READ bgPath NOTIFY bgPathChanged)
+    Q_PROPERTY(QString reportParam READ reportParam CONSTANT)
+    Q_PROPERTY(QString mainBgUrl READ mainBgUrl NOTIFY mainBgResChanged)
+    Q_PROPERTY(QString versionTitle READ versionTitle NOTIFY versionTitleChanged)
+    Q_PROPERTY(QString versionDesc READ versionDesc NOTIFY versionDescChanged)
+    Q_PROPERTY(QString versionTitleColor READ versionTitleColor NOTIFY versionTitleColorChanged)
+    Q_PROPERTY(QString versionDescColor READ versionDescColor NOTIFY versionDescColorChanged)
+    Q_PROPERTY(bool hasNewProgramVersion READ hasNewProgramVersion NOTIFY newProgramVersionUpdate)
+
+public:
+    enum GameState {
+        Checking = 1,
+        NeedInstall = 2,
+        Ready = 3,
+        NeedUpdate = 4,
+        Downloading = 6,
+        Installing = 7,
+        CheckFailed = 8,
+        Verifying = 9,
+    };
+    Q_ENUM(GameState)
+
+    // Run with the dialog's answer when a message closes.
+    using PendingAction = std::function<void(bool)>;
+
+    explicit MainViewModel(QObject *parent = nullptr);
+    ~MainViewModel() override;
+
+    void initialize();
+    void setRootObject(QObject *root);
+    void setStartedByUpdater(bool startedByUpdater) { m_startedByUpdater = startedByUpdater; }
+    void setLanguage(const QString &language) { m_language = language; }
+
+    void requestGameInfo();
+    void requestContent();
+    QString buildApiUrl(bool resource) const;
+    void applyGameInfo();
+    void decideGameState();
+    void checkLauncherMinVersion();
+    void showMessage(const QString &title, const QString &text, PendingAction action, bool showCancel);
+    void setGameState(GameState state);
+    GameState gameState() const { return m_gameState; }
+
+    QString gameExeName() const;
+    QString gameExePath(const QString &folder) const;
+    bool isProcessRunning(const QString &imageName) const;
+    void normalizeInstallPath();
+
+    QString updateShowVersion();
+    float progress() const { return m_progress; }
+    bool startGameEnable() const { return m_gameState == Ready; }
+    bool startGameVisible() const;
+    bool updateEnable() const { return m_gameState == NeedUpdate; }
+    bool installEnable() const { return m_gameState == NeedInstall; }
+    bool downloading() const { return m_gameState == Downloading; }
+    bool setupGameing() const { return m_gameState == Installing || m_gameState == Verifying; }
+    QString installPath() const;
+    QString bgPath() const;
+    QString reportParam() const;
+    QString mainBgUrl() const;
+    QString versionTitle() const;
+    QString versionDesc() const;
+    QString versionTitleColor() const;
+    QString versionDescColor() const;
+
+    UpdateVersionInfo *gameInfo() const { return m_gameInfo; }
+
+signals:
+    void versionChanged(const QString &version);
+    void progressChanged();
+    void gameStateChanged();
+    void installPathChanged();
+    void bgPathChanged(const QString &path);
+    void mainBgResChanged();
+    void versionTitleChanged(const QString &title);
+    void versionDescChanged(const QString &desc);
+    void versionTitleColorChanged(const QString &color);
+    void versionDescColorChanged(const QString &color);
+    void newProgramVersionUpdate();
+
+public slots:
+    void onExit();
+    void onNewProgramVersionUpdate();
+    void handleMessage(const QString &message);
+    void UpdateInstallPath(const QString &strPath);
+    void onDlgYesNoConfirmClicked(bool value);
+    void onGlobalMetaDataDismiss();
+    void onGlobalMetaDataError();
+    void onStartMd5Check();
+
+public:
+    Q_INVOKABLE void startGameBtnClicked();
+    Q_INVOKABLE void onGeneralDialogConfirmClicked(bool value);
+    Q_INVOKABLE void onApplicationQuit();
+    Q_INVOKABLE void onOpenWebsiteClick();
+    Q_INVOKABLE void onOpenbbsClick();
+    Q_INVOKABLE bool isDownloadNotComplated() const;
+    Q_INVOKABLE void UpdateInfoByHttp();
+    Q_INVOKABLE void btnExitClick();
+    Q_INVOKABLE void btnSettingClick();
+    Q_INVOKABLE void singleReloadWeb();
+    Q_INVOKABLE QString btnMoreActiveJumpUrl();
+    Q_INVOKABLE bool hasNewProgramVersion() const;
+
+    // The install flow and the app-info dialog answer these; until they are
+    // part of the program the buttons only log that they were pressed.
+    Q_INVOKABLE void updateBtnClicked();
+    Q_INVOKABLE void changeInstallPathBtnClicked();
+    Q_INVOKABLE void pauseBtnClicked();
+    Q_INVOKABLE void installEnsureBtnClicked();
+    Q_INVOKABLE void appInfoAreaClick();
+
+private:
+    void onResourceReply(bool ok, const QByteArray &body, const QString &errorText, int status);
+    void onContentReply(bool ok, const QByteArray &body, const QString &errorText, int status);
+    void retryResourceAction(bool confirmed);
+    void applyBackground();
+    void onBackgroundDownloaded();
+    void onIconDownloaded();
+    void refreshVersionBanner();
+    QString programFolder() const;
+
+    // Writes to named items of the window; a missing item is skipped.
+    bool setItemProperty(const QString &objectName, const char *property, const QVariant &value);
+    bool invokeItem(const QString &objectName, const char *method, Qt::ConnectionType type);
+    QObject *findItem(const QString &objectName) const;
+    QRect rootRect() const;
+
+    bool m_startedByUpdater = false;
+    float m_maxProgress = -1.0f;
+    QTimer m_md5TipTimer;
+    bool m_webReloadPending = true;
+    QString m_language = QStringLiteral("en");
+    QString m_localGameVersion;
+    float m_progress = 0.0f;
+    int m_resourceRetries = 0;
+    int m_contentRetries = 0;
+    qint64 m_setupStartSecs = 0;
+    QDateTime m_lastSampleTime;
+    qint64 m_lastDownloadedBytes = 0;
+    qint64 m_lastSetupBytes = 0;
+    QPointer<QObject> m_root;
+    GameState m_gameState = Checking;
+    HttpRequestAPI *m_resourceApi = nullptr;
+    HttpRequestAPI *m_contentApi = nullptr;
+    UpdateVersionInfo *m_gameInfo = nullptr;
+    downloadmanager *m_gameDownloader = nullptr;
+    downloadmanager *m_pluginDownloader = nullptr;
+    setupmanager *m_setupWorker = nullptr;
+    setupmanager *m_pluginSetupWorker = nullptr;
+    bool m_pluginSetupRunning = false;
+    downloadmanager *m_bgImageDownloader = nullptr;
+    downloadmanager *m_iconDownloader = nullptr;
+    PendingAction m_pendingAction;
+    bool m_isUpdate = false;
+
+    // The first refresh after start-up finds its requests already on the
+    // way; the first content reply needs no reload of the page.
+    bool m_firstRefresh = true;
+    bool m_firstContentReply = true;
+};
