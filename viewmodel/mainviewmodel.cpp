@@ -137,6 +137,12 @@ void MainViewModel::setGameState(GameState state)
     emit gameStateChanged();
 }
 
+void MainViewModel::setProgress(float progress)
+{
+    m_progress = progress;
+    emit progressChanged();
+}
+
 bool MainViewModel::startGameVisible() const
 {
     switch (m_gameState) {

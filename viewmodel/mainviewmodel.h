@@ -70,6 +70,7 @@ public:
     void checkLauncherMinVersion();
     void showMessage(const QString &title, const QString &text, PendingAction action, bool showCancel);
     void setGameState(GameState state);
+    void setProgress(float progress);
     GameState gameState() const { return m_gameState; }
 
     QString gameExeName() const;

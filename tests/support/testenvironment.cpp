@@ -35,3 +35,10 @@ QString startHelper(QProcess &process, const QStringList &args, int timeoutMs)
     }
     return QString::fromUtf8(process.readLine()).trimmed();
 }
+
+void chooseWindowPlatform()
+{
+    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        return;
+    qputenv("QT_QPA_PLATFORM", qEnvironmentVariableIsEmpty("DISPLAY") ? "offscreen" : "xcb");
+}

@@ -1,0 +1,112 @@
+#include "tests/support/testenvironment.h"
+
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QQuickItem>
+#include <QQuickView>
+#include <QtTest>
+
+// Drives the compiled ImageButton with the mouse.
+class tst_ImageButton : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QQuickView> m_view;
+    QQuickItem *m_button = nullptr;
+
+    QQuickItem *child(int index) const { return m_button->childItems().at(index); }
+
+private slots:
+    void init()
+    {
+        m_view = std::make_unique<QQuickView>();
+        m_view->setResizeMode(QQuickView::SizeRootObjectToView);
+        QQmlComponent component(m_view->engine());
+        component.setData("import QtQuick 2.0\n"
+                          "Rectangle { width: 300; height: 200; color: \"#202020\"\n"
+                          "  ImageButton { objectName: \"button\"; x: 50; y: 50; width: 200; height: 60\n"
+                          "    text: \"label\"; textColor: \"#112233\"; hover_textColor: \"#445566\"\n"
+                          "    nomal_Image: \"pic/main_btn_n.png\"; hover_Image: \"pic/main_btn_o.png\"\n"
+                          "    press_Image: \"pic/main_btn_d.png\" } }",
+                          QUrl(QStringLiteral("qrc:/button-test.qml")));
+        QVERIFY2(component.isReady(), qPrintable(component.errorString()));
+        m_view->setContent(component.url(), &component, component.create());
+        m_view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
+        m_button = m_view->rootObject()->findChild<QQuickItem *>(QStringLiteral("button"));
+        QVERIFY(m_button);
+    }
+
+    void stateMachine()
+    {
+        QSignalSpy clicked(m_button, SIGNAL(clicked()));
+        QSignalSpy pressed(m_button, SIGNAL(pressed(qreal, qreal)));
+        QCOMPARE(m_button->state(), QStringLiteral("nomal"));
+        QTest::mouseMove(m_view.get(), QPoint(10, 10));
+        QTest::mouseMove(m_view.get(), QPoint(150, 80));
+        QTRY_COMPARE(m_button->state(), QStringLiteral("hover"));
+        QTRY_COMPARE(m_button->property("buttonImage").value<QQuickItem *>()->property("source").toUrl().toString(),
+                     QStringLiteral("qrc:/pic/main_btn_o.png"));
+        QTRY_COMPARE(m_button->property("textColor").value<QColor>(), QColor(QStringLiteral("#445566")));
+        QVERIFY(!child(3)->isVisible()); // no hover mask without is_use_statusMask
+
+        QTest::mousePress(m_view.get(), Qt::LeftButton, Qt::NoModifier, QPoint(150, 80));
+        QCOMPARE(m_button->state(), QStringLiteral("press"));
+        QCOMPARE(pressed.count(), 1);
+        QCOMPARE(pressed.first().at(0).toReal(), 100.0);
+        QTest::mouseRelease(m_view.get(), Qt::LeftButton, Qt::NoModifier, QPoint(150, 80));
+        QCOMPARE(clicked.count(), 1);
+        // Back to "nomal" although the cursor is still over it.
+        QCOMPARE(m_button->state(), QStringLiteral("nomal"));
+        QTest::mouseMove(m_view.get(), QPoint(10, 10));
+        QTest::mouseMove(m_view.get(), QPoint(150, 90));
+        QTRY_COMPARE(m_button->state(), QStringLiteral("hover"));
+    }
+
+    void statusMasks()
+    {
+        m_button->setProperty("is_use_statusMask", true);
+        QTest::mouseMove(m_view.get(), QPoint(10, 10));
+        QTest::mouseMove(m_view.get(), QPoint(150, 80));
+        QTRY_COMPARE(m_button->state(), QStringLiteral("hover"));
+        QTRY_VERIFY(child(3)->isVisible()); // after the 100 ms transition
+        QTest::mousePress(m_view.get(), Qt::LeftButton, Qt::NoModifier, QPoint(150, 80));
+        QTRY_VERIFY(!child(3)->isVisible());
+        QTRY_VERIFY(child(4)->isVisible());
+        QTest::mouseRelease(m_view.get(), Qt::LeftButton, Qt::NoModifier, QPoint(150, 80));
+    }
+
+    void disabledLook()
+    {
+        QSignalSpy clicked(m_button, SIGNAL(clicked()));
+        m_button->setProperty("interactable", false);
+        QCOMPARE(m_button->state(), QStringLiteral("disable"));
+        QVERIFY(child(0)->isVisible()); // the grey overlay
+        QCOMPARE(child(0)->property("color").value<QColor>(), QColor(QStringLiteral("#4c999999")));
+        QCOMPARE(m_button->property("textColor").value<QColor>(), QColor(QStringLiteral("#b2999999")));
+        QVERIFY(m_button->property("buttonImage").value<QQuickItem *>()->property("source").toUrl().isEmpty());
+        QTest::mouseClick(m_view.get(), Qt::LeftButton, Qt::NoModifier, QPoint(150, 80));
+        QCOMPARE(clicked.count(), 0);
+
+        m_button->setProperty("interactable", true);
+        QCOMPARE(m_button->state(), QStringLiteral("nomal"));
+        QTRY_COMPARE(m_button->property("textColor").value<QColor>(), QColor(QStringLiteral("#112233")));
+        QVERIFY(!child(0)->isVisible());
+    }
+
+    void colourDot()
+    {
+        QQmlComponent component(m_view->engine());
+        component.setData("import QtQuick 2.0\nImageButton { width: 6; height: 6; radius: 3; color: \"#ff0000\" }",
+                          QUrl(QStringLiteral("qrc:/dot-test.qml")));
+        std::unique_ptr<QObject> dot(component.create());
+        QVERIFY2(dot, qPrintable(component.errorString()));
+        QCOMPARE(dot->property("color").value<QColor>(), QColor(Qt::red));
+        QCOMPARE(dot->property("radius").toReal(), 3.0);
+        QCOMPARE(dot->property("width").toReal(), 6.0);
+    }
+};
+
+TESSARIL_TEST_MAIN(tst_ImageButton)
+#include "tst_imagebutton.moc"

@@ -1,0 +1,88 @@
+#include "app/buildinfo.h"
+#include "platform/namedmutex.h"
+#include "tests/support/httptestserver.h"
+#include "tests/support/testenvironment.h"
+
+#include <QtTest>
+
+// The launcher program itself, started as real processes against services on
+// this machine.
+class tst_LauncherProcess : public QObject
+{
+    Q_OBJECT
+
+private:
+    HttpTestServer m_services;
+
+    void start(QProcess &launcher, const QStringList &args = {})
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        for (const char *name : {"TESSARIL_CONTENT_ORIGIN", "TESSARIL_REPORT_ORIGIN", "TESSARIL_RELEASE_ORIGIN",
+                                 "TESSARIL_WEB_ORIGIN", "TESSARIL_LAUNCHER_API_ORIGIN"})
+            environment.insert(QLatin1String(name), m_services.origin());
+        launcher.setProcessEnvironment(environment);
+        launcher.setProcessChannelMode(QProcess::MergedChannels);
+        launcher.start(qEnvironmentVariable("TESSARIL_LAUNCHER"), args);
+        QVERIFY(launcher.waitForStarted());
+    }
+
+    bool homeShown() const
+    {
+        for (const RecordedRequest &request : m_services.requestsFor(QStringLiteral("/client_report")))
+            if (request.target.contains("action=LAUNCHER_HOME_SHOW"))
+                return true;
+        return false;
+    }
+
+    static void stop(QProcess &launcher)
+    {
+        launcher.kill();
+        launcher.waitForFinished();
+    }
+
+private slots:
+    void init() { m_services.clearRequests(); }
+
+    void secondLaunchHandsOverAndLeaves()
+    {
+        QProcess first;
+        start(first);
+        QTRY_VERIFY_WITH_TIMEOUT(homeShown(), 30000);
+
+        QProcess second;
+        start(second);
+        QTRY_COMPARE_WITH_TIMEOUT(second.state(), QProcess::NotRunning, 15000);
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 255); // -1
+        QByteArray output;
+        QTRY_VERIFY_WITH_TIMEOUT((output += first.readAll()).contains("handle msg \"raise_window_noop\""), 5000);
+        QCOMPARE(first.state(), QProcess::Running);
+        stop(first);
+    }
+
+    void updaterLockKeepsTheLauncherOut()
+    {
+        platform::NamedMutexHolder updater(updateMutexName());
+        QVERIFY(updater.isOwner());
+
+        QProcess plain;
+        start(plain);
+        QTRY_COMPARE_WITH_TIMEOUT(plain.state(), QProcess::NotRunning, 15000);
+        QCOMPARE(plain.exitCode(), 255);
+        QTest::qWait(200);
+        for (const RecordedRequest &request : m_services.requests())
+            qWarning() << "unexpected request" << request.target;
+        QVERIFY(m_services.requests().isEmpty()); // no window, no request
+
+        QProcess byUpdater;
+        start(byUpdater, {QStringLiteral("update")});
+        QTRY_VERIFY_WITH_TIMEOUT(homeShown(), 30000);
+        QCOMPARE(byUpdater.state(), QProcess::Running);
+        QVERIFY(m_services.requestsFor(QStringLiteral("/brisko/quentharos/api/getLatestRelease")).isEmpty());
+        stop(byUpdater);
+    }
+};
+
+TESSARIL_TEST_MAIN(tst_LauncherProcess)
+#include "tst_launcherprocess.moc"

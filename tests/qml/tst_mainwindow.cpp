@@ -1,0 +1,168 @@
+#include "platform/webengine.h"
+#include "tests/support/testenvironment.h"
+#include "viewmodel/mainviewmodel.h"
+
+#include <QQmlApplicationEngine>
+#include <QQmlContext>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QtTest>
+#include <QtWebEngine>
+
+// The real main window from the compiled bundle, driven by a view model
+// whose state the test sets.
+class tst_MainWindow : public QObject
+{
+    Q_OBJECT
+
+private:
+    MainViewModel *m_model = nullptr;
+    QQmlApplicationEngine *m_engine = nullptr;
+    QQuickWindow *m_window = nullptr;
+
+    QQuickItem *item(const QString &name) const { return m_window->findChild<QQuickItem *>(name); }
+
+    bool shown(const QString &name) const
+    {
+        QQuickItem *found = item(name);
+        return found && found->isVisible();
+    }
+
+    QImage grab(const QString &name)
+    {
+        QTest::qWait(300); // past the buttons' 100 ms state transitions
+        const QImage image = m_window->grabWindow();
+        const QString folder = qEnvironmentVariable("TESSARIL_ARTEFACTS");
+        if (!folder.isEmpty()) {
+            QDir().mkpath(folder);
+            image.save(folder + QStringLiteral("/main-window-") + name + QStringLiteral(".png"));
+        }
+        return image;
+    }
+
+    static bool isGold(QRgb pixel) { return qRed(pixel) > 200 && qGreen(pixel) > 140 && qBlue(pixel) < 130; }
+
+private slots:
+    void initTestCase()
+    {
+        QQuickWindow::setSceneGraphBackend(QSGRendererInterface::Software);
+        m_model = new MainViewModel;
+        m_engine = new QQmlApplicationEngine;
+        m_engine->rootContext()->setContextProperty(QStringLiteral("mainViewModel"), m_model);
+        m_engine->load(QUrl(QStringLiteral("qrc:/main.qml")));
+        QCOMPARE(m_engine->rootObjects().size(), 1);
+        m_window = qobject_cast<QQuickWindow *>(m_engine->rootObjects().first());
+        QVERIFY(m_window);
+        m_model->setRootObject(m_window);
+        QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    }
+
+    void cleanupTestCase()
+    {
+        delete m_engine;
+        delete m_model;
+    }
+
+    void documentsComeCompiled()
+    {
+        // The bundle keeps empty placeholders; the window above came from the
+        // compiled units.
+        for (const char *name : {":/main.qml", ":/ImageButton.qml", ":/CommonButton.qml", ":/QmlCircularProgress.qml"}) {
+            QFile placeholder{QString::fromLatin1(name)};
+            QVERIFY2(placeholder.open(QIODevice::ReadOnly), name);
+            QCOMPARE(placeholder.size(), 0);
+        }
+        QCOMPARE(m_window->size(), QSize(1280, 730));
+        QCOMPARE(m_window->objectName(), QStringLiteral("rootWindow"));
+    }
+
+    void everyItemTheViewModelWritesExists()
+    {
+        for (const char *name : {"versionText", "preTip", "bgWebView", "viewActivity", "download_percentage",
+                                 "setup_percentage", "task_needtime", "download_speed", "pauseDownloadBtn",
+                                 "curinstallPath", "bgMask_msgbox", "networkbg", "progress"})
+            QVERIFY2(item(QLatin1String(name)), name);
+        QVERIFY(!shown(QStringLiteral("bgMask_msgbox")));
+        QVERIFY(!shown(QStringLiteral("preTip")));
+        QVERIFY(!shown(QStringLiteral("viewActivity")));
+    }
+
+    void needInstallShowsGetButtonAndPathRow()
+    {
+        m_model->setGameState(MainViewModel::NeedInstall);
+        const QImage image = grab(QStringLiteral("need-install"));
+        QVERIFY(shown(QStringLiteral("installBtn")));
+        QVERIFY(!shown(QStringLiteral("updateBtn")));
+        QVERIFY(!shown(QStringLiteral("startBtn")));
+        QVERIFY(shown(QStringLiteral("installPathRect")));
+        QVERIFY(!shown(QStringLiteral("download_bg")));
+        QCOMPARE(item(QStringLiteral("installBtn"))->property("text").toString(), QStringLiteral("button_get_game"));
+        QCOMPARE(item(QStringLiteral("installBtn"))->position(), QPointF(916, 627));
+        QVERIFY(isGold(image.pixel(1035, 680)));
+        // The path row's pale plate shows against the dark background.
+        QVERIFY(qGray(image.pixel(55, 645)) > qGray(image.pixel(55, 560)));
+    }
+
+    void readyShowsAnActiveStartButton()
+    {
+        m_model->setGameState(MainViewModel::Ready);
+        const QImage image = grab(QStringLiteral("ready"));
+        QVERIFY(shown(QStringLiteral("startBtn")));
+        QVERIFY(!shown(QStringLiteral("installBtn")));
+        QVERIFY(!shown(QStringLiteral("installPathRect")));
+        QCOMPARE(item(QStringLiteral("startBtn"))->state(), QStringLiteral("nomal"));
+        QVERIFY(isGold(image.pixel(1035, 680)));
+    }
+
+    void downloadingShowsTheProgressPanel()
+    {
+        m_model->setGameState(MainViewModel::Downloading);
+        m_model->setProgress(0.5);
+        const QImage image = grab(QStringLiteral("downloading"));
+        QVERIFY(shown(QStringLiteral("download_bg")));
+        QVERIFY(shown(QStringLiteral("pauseDownloadBtn")));
+        QVERIFY(shown(QStringLiteral("download_speed")));
+        QVERIFY(!shown(QStringLiteral("setup_percentage")));
+        QVERIFY(shown(QStringLiteral("bgBottomMask")));
+        // Start button visible but not active while downloading.
+        QVERIFY(shown(QStringLiteral("startBtn")));
+        QCOMPARE(item(QStringLiteral("startBtn"))->state(), QStringLiteral("disable"));
+        QVERIFY(!isGold(image.pixel(1035, 680)));
+        // The filled half of the bar is light, the empty half dim.
+        const int barY = 627 + 26 + 12;
+        QVERIFY(qGray(image.pixel(60 + 100, barY)) > qGray(image.pixel(60 + 700, barY)) + 40);
+    }
+
+    void progressFillKeepsASliver()
+    {
+        m_model->setGameState(MainViewModel::Downloading);
+        QQuickItem *fill = item(QStringLiteral("progressFill"));
+        QVERIFY(fill);
+        m_model->setProgress(0);
+        QTRY_COMPARE(fill->width(), 10.0);
+        m_model->setProgress(1);
+        QTRY_COMPARE(fill->width(), item(QStringLiteral("progress"))->width());
+    }
+
+    void maskAndVersionWrites()
+    {
+        QVERIFY(m_model->updateShowVersion() == QStringLiteral("--"));
+        QCOMPARE(item(QStringLiteral("versionText"))->property("text").toString(), QStringLiteral("-- "));
+        m_model->UpdateInstallPath(QStringLiteral("/games/Tessaril Game"));
+        QCOMPARE(item(QStringLiteral("curinstallPath"))->property("text").toString(), QStringLiteral("/games/Tessaril Game"));
+    }
+};
+
+int main(int argc, char **argv)
+{
+    IsolatedUserFolders folders;
+    chooseWindowPlatform();
+    platform::prepareWebEngine();
+    QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL, true);
+    QtWebEngine::initialize();
+    QApplication app(argc, argv);
+    tst_MainWindow test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_mainwindow.moc"

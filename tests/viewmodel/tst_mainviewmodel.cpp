@@ -1,0 +1,208 @@
+#include "app/launcherconfig.h"
+#include "dialogs/cdlgyesno.h"
+#include "net/updateversioninfo.h"
+#include "tests/support/httptestserver.h"
+#include "tests/support/testenvironment.h"
+#include "viewmodel/mainviewmodel.h"
+
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+const QString kResource = QStringLiteral("/qx7a_global/zqk/launcher/api/resource");
+const QString kContent = QStringLiteral("/qx7a_global/zqk/launcher/api/content");
+
+QByteArray manifest(const QString &latest)
+{
+    return QStringLiteral("{\"data\":{\"game\":{\"latest\":{\"version\":\"%1\",\"size\":\"100\","
+                          "\"path\":\"https://cdn.example/game.zip\"}}}}")
+        .arg(latest)
+        .toUtf8();
+}
+
+} // namespace
+
+class tst_MainViewModel : public QObject
+{
+    Q_OBJECT
+
+private:
+    HttpTestServer m_services;
+    QTemporaryDir m_gameFolder;
+
+    int count(const QString &path) const { return m_services.requestsFor(path).size(); }
+
+private slots:
+    void initTestCase()
+    {
+        QCoreApplication::setOrganizationName(QStringLiteral("Vantor"));
+        QCoreApplication::setApplicationName(QStringLiteral("Tessaril"));
+        qputenv("TESSARIL_CONTENT_ORIGIN", m_services.origin().toUtf8());
+        qputenv("TESSARIL_REPORT_ORIGIN", m_services.origin().toUtf8());
+        m_services.route(kResource, manifest(QStringLiteral("2.0.0")));
+        m_services.route(kContent, "{\"data\":{\"adv\":{}}}");
+        LauncherConfig::instance()->setGameInstallPath(m_gameFolder.path());
+    }
+
+    void init() { m_services.clearRequests(); }
+
+    void derivedPropertiesFollowTheState_data()
+    {
+        QTest::addColumn<int>("state");
+        QTest::addColumn<QList<bool>>("flags"); // install update start startVisible downloading setup
+        QTest::newRow("Checking") << 1 << QList<bool>{false, false, false, true, false, false};
+        QTest::newRow("NeedInstall") << 2 << QList<bool>{true, false, false, false, false, false};
+        QTest::newRow("Ready") << 3 << QList<bool>{false, false, true, true, false, false};
+        QTest::newRow("NeedUpdate") << 4 << QList<bool>{false, true, false, false, false, false};
+        QTest::newRow("Downloading") << 6 << QList<bool>{false, false, false, true, true, false};
+        QTest::newRow("Installing") << 7 << QList<bool>{false, false, false, true, false, true};
+        QTest::newRow("CheckFailed") << 8 << QList<bool>{false, false, false, false, false, false};
+        QTest::newRow("Verifying") << 9 << QList<bool>{false, false, false, true, false, true};
+    }
+
+    void derivedPropertiesFollowTheState()
+    {
+        QFETCH(int, state);
+        QFETCH(QList<bool>, flags);
+        MainViewModel model;
+        QSignalSpy changed(&model, &MainViewModel::gameStateChanged);
+        model.setGameState(MainViewModel::GameState(state));
+        QCOMPARE(changed.count(), 1);
+        const QList<bool> actual{model.property("installEnable").toBool(), model.property("updateEnable").toBool(),
+                                 model.property("startGameEnable").toBool(),
+                                 model.property("startGameVisible").toBool(),
+                                 model.property("downloading").toBool(), model.property("setupGameing").toBool()};
+        QCOMPARE(actual, flags);
+    }
+
+    void decideGameState_data()
+    {
+        QTest::addColumn<QString>("installed");
+        QTest::addColumn<QString>("latest");
+        QTest::addColumn<bool>("exeThere");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("newer installed than latest still updates") << "1.0.0" << "0.9.0" << true << 4;
+        QTest::newRow("equal, executable missing") << "2.0.0" << "2.0.0" << false << 2;
+        QTest::newRow("equal, executable there") << "2.0.0" << "2.0.0" << true << 3;
+        QTest::newRow("no manifest version") << "2.0.0" << "" << true << 2;
+    }
+
+    void decideGameState()
+    {
+        QFETCH(QString, installed);
+        QFETCH(QString, latest);
+        QFETCH(bool, exeThere);
+        QFETCH(int, expected);
+        const QString exe = m_gameFolder.filePath(QStringLiteral("Quorvela.exe"));
+        QFile::remove(exe);
+        if (exeThere) {
+            QFile file(exe);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        LauncherConfig::instance()->setGameVersion(installed);
+        MainViewModel model;
+        model.initialize();
+        model.gameInfo()->parseGameInfo(manifest(latest));
+        model.decideGameState();
+        QCOMPARE(int(model.gameState()), expected);
+    }
+
+    void resourceRetriesThenAsks()
+    {
+        m_services.route(kResource, "down", 503);
+        int requestsWhenAsked = -1;
+        answerNextDialog<CDlgYesNo>([&](CDlgYesNo *dialog) {
+            requestsWhenAsked = count(kResource);
+            dialog->findChild<QPushButton *>(QStringLiteral("btn_cancel"))->click();
+        });
+        MainViewModel model;
+        model.initialize();
+        QTRY_COMPARE(int(model.gameState()), int(MainViewModel::CheckFailed));
+        QCOMPARE(requestsWhenAsked, 6);
+        QTest::qWait(200);
+        QCOMPARE(count(kResource), 6); // cancelled: no further try
+        m_services.route(kResource, manifest(QStringLiteral("2.0.0")));
+    }
+
+    void unparsableManifestAsksAndRetriesOnConfirm()
+    {
+        m_services.route(kResource, "<html>maintenance</html>");
+        answerNextDialog<CDlgYesNo>([&](CDlgYesNo *dialog) {
+            m_services.route(kResource, manifest(QStringLiteral("2.0.0")));
+            dialog->findChild<QPushButton *>(QStringLiteral("btn_ok"))->click();
+        });
+        LauncherConfig::instance()->setGameVersion(QStringLiteral("1.0.0"));
+        MainViewModel model;
+        model.initialize();
+        QTRY_COMPARE(int(model.gameState()), int(MainViewModel::NeedUpdate));
+        QCOMPARE(count(kResource), 2);
+    }
+
+    void refreshOnlyFromTheSecondCall()
+    {
+        LauncherConfig::instance()->setGameVersion(QStringLiteral("1.0.0"));
+        MainViewModel model;
+        model.initialize();
+        QTRY_COMPARE(int(model.gameState()), int(MainViewModel::NeedUpdate));
+        QTRY_COMPARE(count(kContent), 1);
+        m_services.clearRequests();
+
+        model.UpdateInfoByHttp();
+        QTest::qWait(300);
+        QCOMPARE(count(kResource) + count(kContent), 0);
+
+        model.UpdateInfoByHttp();
+        QTRY_COMPARE(count(kResource), 1);
+        QTRY_COMPARE(count(kContent), 1);
+        QCOMPARE(m_services.requestsFor(kContent).first().query.queryItemValue(QStringLiteral("language")),
+                 QStringLiteral("en"));
+
+        m_services.clearRequests();
+        model.setGameState(MainViewModel::Downloading);
+        model.UpdateInfoByHttp();
+        QTRY_COMPARE(count(kContent), 1);
+        QTest::qWait(200);
+        QCOMPARE(count(kResource), 0);
+        QCOMPARE(int(model.gameState()), int(MainViewModel::Downloading));
+    }
+
+    void contentAddresses()
+    {
+        MainViewModel model;
+        model.setLanguage(QStringLiteral("ja-jp"));
+        const QUrl page(model.mainBgUrl());
+        QVERIFY(page.path().endsWith(QLatin1String("/launcher/10/ja-jp")));
+        const QUrlQuery query(page);
+        QCOMPARE(query.queryItems().last(), qMakePair(QStringLiteral("prev"), QStringLiteral("false")));
+        QCOMPARE(query.queryItems().first().first, QStringLiteral("api_url"));
+        QCOMPARE(model.buildApiUrl(false),
+                 m_services.origin() + QStringLiteral("/qx7a_global/zqk/launcher/api/content?filter_adv=true&language=ja-jp&launcher_id=10"));
+        QCOMPARE(model.bgPath(), QStringLiteral("qrc:/pic/bg.png"));
+        LauncherConfig::instance()->setDynamicBgName(QStringLiteral("gone.png"));
+        QCOMPARE(model.bgPath(), QStringLiteral("qrc:/pic/bg.png"));
+    }
+
+    void newLauncherVersionAndInstallPath()
+    {
+        MainViewModel model;
+        LauncherConfig::instance()->setString(QStringLiteral("new_version"), QStringLiteral("2.3.10.0"), QString());
+        QVERIFY(model.hasNewProgramVersion());
+        LauncherConfig::instance()->setString(QStringLiteral("new_version"), QStringLiteral("2.3.4.0"), QString());
+        QVERIFY(!model.hasNewProgramVersion());
+
+        const QString before = LauncherConfig::instance()->gameInstallPath();
+        LauncherConfig::instance()->setGameInstallPath(QStringLiteral("/opt/games/"));
+        model.normalizeInstallPath();
+        QCOMPARE(LauncherConfig::instance()->gameInstallPath(), QStringLiteral("/opt/games//Tessaril Game"));
+        model.normalizeInstallPath();
+        QCOMPARE(LauncherConfig::instance()->gameInstallPath(), QStringLiteral("/opt/games//Tessaril Game"));
+        model.UpdateInstallPath(QStringLiteral("/") + QString(100, QLatin1Char('x')));
+        QCOMPARE(model.installPath(), QStringLiteral("/") + QString(39, QLatin1Char('x')) + QStringLiteral(" ... ")
+                                          + QString(40, QLatin1Char('x')));
+        LauncherConfig::instance()->setGameInstallPath(before);
+    }
+};
+
+TESSARIL_TEST_MAIN(tst_MainViewModel)
+#include "tst_mainviewmodel.moc"
