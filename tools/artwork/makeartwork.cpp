@@ -222,14 +222,14 @@ QImage background()
         p.setBrush(color);
         p.drawPath(path);
     };
-    ridge(h * 0.70, 60, 0.3, QColor(0x24, 0x1d, 0x24));
-    ridge(h * 0.78, 45, 1.7, QColor(0x19, 0x15, 0x19));
+    // A citadel on the far hills, lit from within; the hills in front hide its foot.
 
-    // A citadel on the far ridge, lit from within.
     const QColor stone(0x12, 0x10, 0x13);
     p.setBrush(stone);
     const double cx = w * 0.70, ground = h * 0.66;
-    p.drawRect(QRectF(cx - 125, ground - 60, 265, 140));
+    p.drawRect(QRectF(cx - 125, ground - 60, 265, 160));
+    for (double bx = cx - 125; bx < cx + 140; bx += 16)
+        p.drawRect(QRectF(bx, ground - 70, 9, 10)); // battlements
     for (int i = 0; i < 5; ++i) {
         const double tx = cx - 110 + i * 55;
         const double th = 90 + (i == 2 ? 70 : (i % 2) * 25);
@@ -244,6 +244,8 @@ QImage background()
         p.drawRect(QRectF(tx + 8, ground - th + 20, 6, 9));
         p.setBrush(stone);
     }
+    ridge(h * 0.70, 60, 0.3, QColor(0x24, 0x1d, 0x24));
+    ridge(h * 0.78, 45, 1.7, QColor(0x19, 0x15, 0x19));
     ridge(h * 0.90, 30, 2.9, QColor(0x10, 0x0e, 0x10));
 
     QLinearGradient floor(0, h * 0.75, 0, h);
