@@ -3,28 +3,14 @@
 // Both end with the peak resident memory growth over the program's start.
 #include "download/downloadmanager.h"
 
+#include "bench/procstatus.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QUrl>
 
 #include <cstdio>
-
-namespace {
-
-qint64 statusKib(const char *field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(field))
-            return line.mid(int(qstrlen(field))).trimmed().split(' ').first().toLongLong();
-    }
-    return 0;
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -36,7 +22,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: bench_download download URL DIR | md5 FILE\n");
         return 2;
     }
-    const qint64 baseKib = statusKib("VmRSS:");
+    const qint64 baseKib = procStatusKib("VmRSS:");
     downloadmanager manager;
     QElapsedTimer clock;
     int exitCode = 0;
@@ -64,6 +50,6 @@ int main(int argc, char **argv)
     app.exec();
     const double seconds = clock.nsecsElapsed() / 1e9;
     std::printf("seconds %.3f\n", seconds);
-    std::printf("peak_rss_growth_kib %lld\n", statusKib("VmHWM:") - baseKib);
+    std::printf("peak_rss_growth_kib %lld\n", procStatusKib("VmHWM:") - baseKib);
     return exitCode;
 }

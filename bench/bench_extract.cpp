@@ -4,27 +4,13 @@
 // growth over the program's start.
 #include "setup/setupmanager.h"
 
+#include "bench/procstatus.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 
 #include <cstdio>
-
-namespace {
-
-qint64 statusKib(const char *field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(field))
-            return line.mid(int(qstrlen(field))).trimmed().split(' ').first().toLongLong();
-    }
-    return 0;
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -33,7 +19,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: bench_extract FOLDER ARCHIVE-NAME\n");
         return 2;
     }
-    const qint64 baseKib = statusKib("VmRSS:");
+    const qint64 baseKib = procStatusKib("VmRSS:");
     setupmanager worker;
     int errors = 0;
     QObject::connect(&worker, &setupmanager::setupError, [&errors](ErrorCode code, const QString &msg) {
@@ -47,6 +33,6 @@ int main(int argc, char **argv)
     worker.start();
     worker.wait();
     std::printf("seconds %.3f\n", clock.nsecsElapsed() / 1e9);
-    std::printf("peak_rss_growth_kib %lld\n", statusKib("VmHWM:") - baseKib);
+    std::printf("peak_rss_growth_kib %lld\n", procStatusKib("VmHWM:") - baseKib);
     return errors == 0 ? 0 : 1;
 }

@@ -139,24 +139,24 @@ void downloadtask::retryOrGiveUp(QNetworkReply::NetworkError error, const QStrin
 {
     qDebug().noquote() << QStringLiteral("Download failed:\n%1.").arg(text) << " time:"
                        << QDateTime::currentDateTime().toString(Qt::ISODateWithMs);
-    if (m_attempt < kAttemptLimit) {
-        ++m_attempt;
-        stop();
-        start();
-        return;
-    }
-    stop();
-    emit networkError(error, text);
+    if (!restartIfAttemptsLeft())
+        emit networkError(error, text);
 }
 
 void downloadtask::timeout()
 {
-    if (m_attempt < kAttemptLimit) {
-        ++m_attempt;
-        stop();
-        start();
-        return;
-    }
+    if (!restartIfAttemptsLeft())
+        emit networkError(QNetworkReply::TimeoutError, tr("message_request_time_out"));
+}
+
+// The attempt counter is never reset, so all failures of the task's life
+// share its four restarts.
+bool downloadtask::restartIfAttemptsLeft()
+{
     stop();
-    emit networkError(QNetworkReply::TimeoutError, tr("message_request_time_out"));
+    if (m_attempt >= kAttemptLimit)
+        return false;
+    ++m_attempt;
+    start();
+    return true;
 }

@@ -47,6 +47,7 @@ private slots:
 
 private:
     void retryOrGiveUp(QNetworkReply::NetworkError error, const QString &text);
+    bool restartIfAttemptsLeft();
     bool rangeComplete() const { return m_startPosition + m_downloadedSize >= m_endPosition; }
 
     qint64 m_downloadedSize = 0;

@@ -30,7 +30,7 @@ QString lockFolder()
 } // namespace
 
 SingleApplication::SingleApplication(int &argc, char **argv, bool gui)
-    : QApplication(argc, argv, gui)
+    : QApplication(argc, argv) // the third QApplication argument is a version, not a GUI switch
 {
     Q_UNUSED(gui);
     const QByteArray identity = (applicationFilePath() + QLatin1Char('\n') + userName()).toUtf8();

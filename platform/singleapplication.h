@@ -15,6 +15,7 @@ class SingleApplication : public QApplication
     Q_OBJECT
 
 public:
+    // gui is kept for the familiar signature; the application always has a GUI.
     SingleApplication(int &argc, char **argv, bool gui = true);
     ~SingleApplication() override;
 

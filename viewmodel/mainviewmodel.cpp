@@ -112,8 +112,6 @@ void MainViewModel::initialize()
     m_pluginDownloader = new downloadmanager;
     m_pluginSetupWorker = new setupmanager;
 
-    m_md5TipTimer.setInterval(1000);
-
     m_bgImageDownloader = new downloadmanager;
     connect(m_bgImageDownloader, &downloadmanager::downloadFinished, this, &MainViewModel::onBackgroundDownloaded);
     m_iconDownloader = new downloadmanager;

@@ -2,12 +2,12 @@
 // the activity button, the web page, the version text and banner.
 #include "viewmodel/mainviewmodel.h"
 
+#include "app/buildinfo.h"
 #include "app/launcherconfig.h"
 #include "download/downloadmanager.h"
 #include "net/serviceaddresses.h"
 #include "net/updateversioninfo.h"
 #include "report/statusreport.h"
-#include "app/buildinfo.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,5 +1,6 @@
 #include "download/downloadmanager.h"
 #include "tests/support/httptestserver.h"
+#include "tests/support/testdata.h"
 #include "tests/support/testenvironment.h"
 
 #include <QCryptographicHash>
@@ -8,14 +9,6 @@
 #include <sys/mount.h>
 
 namespace {
-
-QByteArray patterned(int size)
-{
-    QByteArray data(size, Qt::Uninitialized);
-    for (int i = 0; i < size; ++i)
-        data[i] = char((i * 13 + i / 509) & 0xFF);
-    return data;
-}
 
 QByteArray readFile(const QString &path)
 {
@@ -59,6 +52,15 @@ private:
         return found;
     }
 
+    // The calling order of the install flow: URL (starts the size query),
+    // folder, then the download, which waits for the size.
+    void startOn(downloadmanager &manager, const QString &path, const QString &folder = QString())
+    {
+        manager.setUrl(m_server.url(path));
+        manager.setFilePath(folder.isEmpty() ? this->folder() : folder);
+        manager.startDownload();
+    }
+
     static QVariant storedProgress(const QString &name)
     {
         QSettings store;
@@ -92,9 +94,7 @@ private slots:
         QSignalSpy finished(&manager, &downloadmanager::downloadFinished);
         QSignalSpy errors(&manager, &downloadmanager::downloadError);
         QSignalSpy progress(&manager, &downloadmanager::downloadReplyProgress);
-        manager.setUrl(m_server.url(QStringLiteral("/pkg.zip")));
-        manager.setFilePath(folder());
-        manager.startDownload();
+        startOn(manager, QStringLiteral("/pkg.zip"));
         QVERIFY(gets().isEmpty()); // waits for the size
 
         QVERIFY(finished.wait());
@@ -123,9 +123,7 @@ private slots:
 
         downloadmanager manager;
         QSignalSpy finished(&manager, &downloadmanager::downloadFinished);
-        manager.setUrl(m_server.url(QStringLiteral("/old/pkg.zip")));
-        manager.setFilePath(folder());
-        manager.startDownload();
+        startOn(manager, QStringLiteral("/old/pkg.zip"));
         QVERIFY(finished.wait());
         QCOMPARE(gets().size(), 1);
         QCOMPARE(gets().first().path, QStringLiteral("/real/pkg.zip"));
@@ -163,9 +161,7 @@ private slots:
 
         downloadmanager manager;
         QSignalSpy errors(&manager, &downloadmanager::downloadError);
-        manager.setUrl(m_server.url(QStringLiteral("/loop.zip")));
-        manager.setFilePath(folder());
-        manager.startDownload();
+        startOn(manager, QStringLiteral("/loop.zip"));
         QVERIFY(errors.wait());
         QCOMPARE(errors.first().at(0).value<ErrorCode>(), ErrorDefine::DOWNLOAD_NETWORK_GETHEADER_ERROR);
         QCOMPARE(errors.first().at(1).toString(), QStringLiteral("message_error_resource_acquisition_failed") + suffix);
@@ -182,9 +178,7 @@ private slots:
         downloadmanager manager;
         QSignalSpy progress(&manager, &downloadmanager::downloadReplyProgress);
         QSignalSpy finished(&manager, &downloadmanager::downloadFinished);
-        manager.setUrl(m_server.url(QStringLiteral("/pkg.zip")));
-        manager.setFilePath(folder());
-        manager.startDownload();
+        startOn(manager, QStringLiteral("/pkg.zip"));
         QVERIFY(finished.wait());
         QCOMPARE(progress.first().at(0).toLongLong(), 5000);
         QCOMPARE(progress.first().at(1).toLongLong(), 20000);
@@ -203,9 +197,7 @@ private slots:
 
         downloadmanager manager;
         QSignalSpy finished(&manager, &downloadmanager::downloadFinished);
-        manager.setUrl(m_server.url(QStringLiteral("/pkg.zip")));
-        manager.setFilePath(folder());
-        manager.startDownload();
+        startOn(manager, QStringLiteral("/pkg.zip"));
         QVERIFY(finished.wait());
         QCOMPARE(readFile(finalPath()), m_body);
     }
@@ -215,9 +207,7 @@ private slots:
         storeProgress(QStringLiteral("pkg.zip"), 5000);
         downloadmanager manager;
         QSignalSpy finished(&manager, &downloadmanager::downloadFinished);
-        manager.setUrl(m_server.url(QStringLiteral("/pkg.zip")));
-        manager.setFilePath(folder());
-        manager.startDownload();
+        startOn(manager, QStringLiteral("/pkg.zip"));
         QVERIFY(finished.wait());
         QCOMPARE(gets().first().headers.value("range"), QByteArray("bytes=0-20000"));
         QCOMPARE(readFile(finalPath()), m_body);
@@ -237,9 +227,7 @@ private slots:
         downloadmanager manager;
         QSignalSpy finished(&manager, &downloadmanager::downloadFinished);
         QSignalSpy errors(&manager, &downloadmanager::downloadError);
-        manager.setUrl(m_server.url(QStringLiteral("/pkg.zip")));
-        manager.setFilePath(folder());
-        manager.startDownload();
+        startOn(manager, QStringLiteral("/pkg.zip"));
         QVERIFY(finished.wait());
         QTest::qWait(300);
         QCOMPARE(errors.count(), 0);
@@ -257,9 +245,7 @@ private slots:
 
         downloadmanager manager;
         QSignalSpy errors(&manager, &downloadmanager::downloadError);
-        manager.setUrl(m_server.url(QStringLiteral("/pkg.zip")));
-        manager.setFilePath(folder());
-        manager.startDownload();
+        startOn(manager, QStringLiteral("/pkg.zip"));
         QVERIFY(errors.wait());
         QCOMPARE(errors.first().at(0).value<ErrorCode>(), ErrorDefine::DOWNLOAD_EXIST_SIZE_ERROR);
         QCOMPARE(errors.first().at(1).toString(), QStringLiteral("message_disk_not_enough_space"));
@@ -281,9 +267,7 @@ private slots:
         big.body = m_body;
         big.contentLength = 1 << 20;
         m_server.route(QStringLiteral("/pkg.zip"), big);
-        manager.setUrl(m_server.url(QStringLiteral("/pkg.zip")));
-        manager.setFilePath(mountPoint);
-        manager.startDownload();
+        startOn(manager, QStringLiteral("/pkg.zip"), mountPoint);
         QVERIFY(errors.wait());
         QCOMPARE(errors.first().at(0).value<ErrorCode>(), ErrorDefine::DOWNLOAD_EXIST_SIZE_ERROR);
         QVERIFY(gets().isEmpty());
@@ -328,9 +312,7 @@ private slots:
 
         downloadmanager manager;
         QSignalSpy errors(&manager, &downloadmanager::downloadError);
-        manager.setUrl(m_server.url(QStringLiteral("/pkg.zip")));
-        manager.setFilePath(folder());
-        manager.startDownload();
+        startOn(manager, QStringLiteral("/pkg.zip"));
         QVERIFY(errors.wait());
         QCOMPARE(errors.first().at(0).value<ErrorCode>(), ErrorDefine::DOWNLOAD_NETWORK_ERROR);
         QCOMPARE(errors.first().at(1).toString(), QStringLiteral("message_error_network_statuscode(403)"));
@@ -342,9 +324,7 @@ private slots:
         m_server.routeSequence(QStringLiteral("/pkg.zip"), {head, cut});
         downloadmanager again;
         QSignalSpy httpErrors(&again, &downloadmanager::httpError);
-        again.setUrl(m_server.url(QStringLiteral("/pkg.zip")));
-        again.setFilePath(folder());
-        again.startDownload();
+        startOn(again, QStringLiteral("/pkg.zip"));
         QVERIFY(httpErrors.wait(15000));
         QCOMPARE(httpErrors.first().at(0).value<ErrorCode>(), ErrorDefine::DOWNLOAD_NETWORK_REPLY_ERROR);
         QVERIFY(httpErrors.first().at(1).toString().startsWith(QStringLiteral("message_error_network_reply(")));

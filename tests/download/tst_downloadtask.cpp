@@ -1,18 +1,11 @@
 #include "download/downloadtask.h"
 #include "tests/support/httptestserver.h"
+#include "tests/support/testdata.h"
 #include "tests/support/testenvironment.h"
 
 #include <QtTest>
 
 namespace {
-
-QByteArray patterned(int size)
-{
-    QByteArray data(size, Qt::Uninitialized);
-    for (int i = 0; i < size; ++i)
-        data[i] = char((i * 7 + i / 251) & 0xFF);
-    return data;
-}
 
 // Plays the owner: writes every block where the task says and counts it.
 struct Owner

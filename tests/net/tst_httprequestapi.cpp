@@ -105,9 +105,10 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         api.get(m_service.url(QStringLiteral("/slow")), collect(outcomes));
-        QTRY_COMPARE_WITH_TIMEOUT(outcomes.size(), 1, 11000);
+        QTRY_COMPARE_WITH_TIMEOUT(outcomes.size(), 1, 11800);
         const qint64 timedOutAfter = clock.elapsed();
-        QVERIFY2(timedOutAfter >= 9900 && timedOutAfter < 11000, qPrintable(QString::number(timedOutAfter)));
+        // Before the reply, which comes at 12 s; a loaded machine may be late.
+        QVERIFY2(timedOutAfter >= 9900 && timedOutAfter < 11800, qPrintable(QString::number(timedOutAfter)));
         QVERIFY(!outcomes[0].ok);
         QCOMPARE(outcomes[0].errorText, QStringLiteral("HTTP_REQUEST_TIMEOUT"));
         QCOMPARE(outcomes[0].status, 638);

@@ -2,6 +2,7 @@
 #include "tests/support/testenvironment.h"
 #include "viewmodel/mainviewmodel.h"
 
+#include <QIcon>
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
 #include <QQuickItem>
@@ -32,6 +33,8 @@ private:
     {
         QTest::qWait(300); // past the buttons' 100 ms state transitions
         const QImage image = m_window->grabWindow();
+        if (image.isNull())
+            return image;
         const QString folder = qEnvironmentVariable("TESSARIL_ARTEFACTS");
         if (!folder.isEmpty()) {
             QDir().mkpath(folder);
@@ -73,6 +76,10 @@ private slots:
             QCOMPARE(placeholder.size(), 0);
         }
         QCOMPARE(m_window->size(), QSize(1280, 730));
+        // The tray's multi-size icon decodes.
+        const QIcon icon(QStringLiteral(":/icon/launcher.ico"));
+        QVERIFY(icon.availableSizes().contains(QSize(16, 16)));
+        QVERIFY(icon.availableSizes().contains(QSize(256, 256)));
         QCOMPARE(m_window->objectName(), QStringLiteral("rootWindow"));
     }
 
@@ -90,7 +97,6 @@ private slots:
     void needInstallShowsGetButtonAndPathRow()
     {
         m_model->setGameState(MainViewModel::NeedInstall);
-        const QImage image = grab(QStringLiteral("need-install"));
         QVERIFY(shown(QStringLiteral("installBtn")));
         QVERIFY(!shown(QStringLiteral("updateBtn")));
         QVERIFY(!shown(QStringLiteral("startBtn")));
@@ -98,6 +104,9 @@ private slots:
         QVERIFY(!shown(QStringLiteral("download_bg")));
         QCOMPARE(item(QStringLiteral("installBtn"))->property("text").toString(), QStringLiteral("button_get_game"));
         QCOMPARE(item(QStringLiteral("installBtn"))->position(), QPointF(916, 627));
+        const QImage image = grab(QStringLiteral("need-install"));
+        if (image.isNull())
+            QSKIP("this window system gives no grab; run under the test command's Xvfb");
         QVERIFY(isGold(image.pixel(1035, 680)));
         // The path row's pale plate shows against the dark background.
         QVERIFY(qGray(image.pixel(55, 645)) > qGray(image.pixel(55, 560)));
@@ -106,11 +115,13 @@ private slots:
     void readyShowsAnActiveStartButton()
     {
         m_model->setGameState(MainViewModel::Ready);
-        const QImage image = grab(QStringLiteral("ready"));
         QVERIFY(shown(QStringLiteral("startBtn")));
         QVERIFY(!shown(QStringLiteral("installBtn")));
         QVERIFY(!shown(QStringLiteral("installPathRect")));
         QCOMPARE(item(QStringLiteral("startBtn"))->state(), QStringLiteral("nomal"));
+        const QImage image = grab(QStringLiteral("ready"));
+        if (image.isNull())
+            QSKIP("this window system gives no grab; run under the test command's Xvfb");
         QVERIFY(isGold(image.pixel(1035, 680)));
     }
 
@@ -118,7 +129,6 @@ private slots:
     {
         m_model->setGameState(MainViewModel::Downloading);
         m_model->setProgress(0.5);
-        const QImage image = grab(QStringLiteral("downloading"));
         QVERIFY(shown(QStringLiteral("download_bg")));
         QVERIFY(shown(QStringLiteral("pauseDownloadBtn")));
         QVERIFY(shown(QStringLiteral("download_speed")));
@@ -127,6 +137,9 @@ private slots:
         // Start button visible but not active while downloading.
         QVERIFY(shown(QStringLiteral("startBtn")));
         QCOMPARE(item(QStringLiteral("startBtn"))->state(), QStringLiteral("disable"));
+        const QImage image = grab(QStringLiteral("downloading"));
+        if (image.isNull())
+            QSKIP("this window system gives no grab; run under the test command's Xvfb");
         QVERIFY(!isGold(image.pixel(1035, 680)));
         // The filled half of the bar is light, the empty half dim.
         const int barY = 627 + 26 + 12;
