@@ -204,6 +204,12 @@ void downloadmanager::startDownload()
             return;
         }
     }
+    // Every byte may already be there (the last run ended between the last
+    // write and the rename); no transfer would start to notice that.
+    if (getDownloadedSize() >= m_totalSize) {
+        completeDownload();
+        return;
+    }
     for (downloadtask *task : qAsConst(m_tasks))
         task->start();
 }

@@ -186,6 +186,19 @@ private slots:
         QCOMPARE(readFile(finalPath()), m_body);
     }
 
+    void everyByteAlreadyThereCompletesWithoutTransfer()
+    {
+        writeFile(partialPath(), m_body);
+        storeProgress(QStringLiteral("pkg.zip"), 20000);
+        downloadmanager manager;
+        QSignalSpy finished(&manager, &downloadmanager::downloadFinished);
+        startOn(manager, QStringLiteral("/pkg.zip"));
+        QVERIFY(finished.wait());
+        QVERIFY(gets().isEmpty());
+        QCOMPARE(readFile(finalPath()), m_body);
+        QVERIFY(!storedProgress(QStringLiteral("pkg.zip")).isValid());
+    }
+
     void resumeAgainstAServerThatIgnoresRanges()
     {
         HttpRoute ignoring;
