@@ -22,10 +22,10 @@ HRESULT answerPasswordInterface(Callback *self, const GUID &iid, void **out)
     if (iid == IID_IUnknown || iid == IID_ICryptoGetTextPassword) {
         *out = static_cast<ICryptoGetTextPassword *>(self);
         self->AddRef();
-        return S_OK;
+        return kOk;
     }
     *out = nullptr;
-    return E_NOINTERFACE;
+    return kNoInterface;
 }
 
 } // namespace
@@ -50,17 +50,17 @@ ULONG CArchiveOpenCallback::Release()
 
 HRESULT CArchiveOpenCallback::SetTotal(const UInt64 *, const UInt64 *)
 {
-    return S_OK;
+    return kOk;
 }
 
 HRESULT CArchiveOpenCallback::SetCompleted(const UInt64 *, const UInt64 *)
 {
-    return S_OK;
+    return kOk;
 }
 
 HRESULT CArchiveOpenCallback::CryptoGetTextPassword(BSTR *)
 {
-    return E_ABORT;
+    return kAbort;
 }
 
 CArchiveExtractCallback::CArchiveExtractCallback(IInArchive *archive, const QString &outputFolder,
@@ -123,14 +123,14 @@ void CArchiveExtractCallback::clearProperty(PROPVARIANT &value)
 HRESULT CArchiveExtractCallback::SetTotal(UInt64 total)
 {
     m_total = total;
-    return S_OK;
+    return kOk;
 }
 
 HRESULT CArchiveExtractCallback::SetCompleted(const UInt64 *completed)
 {
     if (completed)
         emit m_reporter.setupProgress(qlonglong(*completed), qlonglong(m_total));
-    return S_OK;
+    return kOk;
 }
 
 HRESULT CArchiveExtractCallback::GetStream(UInt32 index, ISequentialOutStream **out, Int32 askMode)
@@ -144,7 +144,7 @@ HRESULT CArchiveExtractCallback::GetStream(UInt32 index, ISequentialOutStream **
 
     PROPVARIANT value;
     HRESULT result = readProperty(index, kpidPath, value);
-    if (result != S_OK)
+    if (result != kOk)
         return result;
     if (value.vt == VT_EMPTY || (value.vt == VT_BSTR && (!value.bstrVal || !*value.bstrVal)))
         m_itemPath = kNamelessItem;
@@ -152,52 +152,52 @@ HRESULT CArchiveExtractCallback::GetStream(UInt32 index, ISequentialOutStream **
         m_itemPath = QString::fromWCharArray(value.bstrVal);
     else {
         clearProperty(value);
-        return E_FAIL;
+        return kFail;
     }
     clearProperty(value);
 
     if (askMode != kExtract)
-        return S_OK;
+        return kOk;
 
-    if ((result = readProperty(index, kpidAttrib, value)) != S_OK)
+    if ((result = readProperty(index, kpidAttrib, value)) != kOk)
         return result;
     m_attributesDefined = value.vt == VT_UI4;
     if (value.vt != VT_EMPTY && value.vt != VT_UI4) {
         clearProperty(value);
-        return E_FAIL;
+        return kFail;
     }
     m_attributes = m_attributesDefined ? value.ulVal : 0;
 
-    if ((result = readProperty(index, kpidIsDir, value)) != S_OK)
+    if ((result = readProperty(index, kpidIsDir, value)) != kOk)
         return result;
     if (value.vt != VT_EMPTY && value.vt != VT_BOOL) {
         clearProperty(value);
-        return E_FAIL;
+        return kFail;
     }
     m_isFolder = value.vt == VT_BOOL && value.boolVal != 0;
 
-    if ((result = readProperty(index, kpidMTime, value)) != S_OK)
+    if ((result = readProperty(index, kpidMTime, value)) != kOk)
         return result;
     if (value.vt != VT_EMPTY && value.vt != VT_FILETIME) {
         clearProperty(value);
-        return E_FAIL;
+        return kFail;
     }
     m_mtimeDefined = value.vt == VT_FILETIME;
     if (m_mtimeDefined)
         m_mtime = value.filetime;
 
-    if ((result = readProperty(index, kpidSize, value)) != S_OK)
+    if ((result = readProperty(index, kpidSize, value)) != kOk)
         return result;
     if (value.vt != VT_EMPTY && value.vt != VT_UI4 && value.vt != VT_UI8) {
         clearProperty(value);
-        return E_FAIL;
+        return kFail;
     }
 
     // An item may only ever land inside the output folder.
     const QString relative = pathguard::safeRelativePath(m_itemPath);
     if (relative.isNull() || !pathguard::staysInside(m_outputFolder, relative, !m_isFolder)) {
         m_reporter.raiseError(ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR, m_itemPath);
-        return E_ABORT;
+        return kAbort;
     }
 
     const int lastSeparator = relative.lastIndexOf(QLatin1Char('/'));
@@ -207,12 +207,12 @@ HRESULT CArchiveExtractCallback::GetStream(UInt32 index, ISequentialOutStream **
 
     if (m_isFolder) {
         filehelpers::createFolderWithParents(m_diskPath);
-        return S_OK;
+        return kOk;
     }
 
     if (filehelpers::lookUp(m_diskPath) && !filehelpers::deleteFileAlways(m_diskPath)) {
         m_reporter.raiseError(ErrorDefine::SETUP_ZIP_UNABLE_DELETE_ERROR, m_diskPath);
-        return E_ABORT;
+        return kAbort;
     }
 
     auto *stream = new COutFileStream;
@@ -220,12 +220,12 @@ HRESULT CArchiveExtractCallback::GetStream(UInt32 index, ISequentialOutStream **
     if (!stream->create(m_diskPath)) {
         stream->Release();
         m_reporter.raiseError(ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR, m_diskPath);
-        return E_ABORT;
+        return kAbort;
     }
     m_output = stream;
     m_output->AddRef(); // the engine's reference
     *out = m_output;
-    return S_OK;
+    return kOk;
 }
 
 HRESULT CArchiveExtractCallback::PrepareOperation(Int32 askMode)
@@ -238,7 +238,7 @@ HRESULT CArchiveExtractCallback::PrepareOperation(Int32 askMode)
         qDebug().noquote() << "Testing     " + path;
     else if (askMode == kSkip)
         qDebug().noquote() << "Skipping    " + path;
-    return S_OK;
+    return kOk;
 }
 
 HRESULT CArchiveExtractCallback::SetOperationResult(Int32 result)
@@ -250,19 +250,19 @@ HRESULT CArchiveExtractCallback::SetOperationResult(Int32 result)
             m_output->SetMTime(m_mtime);
         const HRESULT closed = m_output->Close();
         releaseOutput();
-        if (closed != S_OK)
+        if (closed != kOk)
             return closed;
     }
     if (m_extractMode && m_attributesDefined && !m_diskPath.isEmpty())
         filehelpers::setAttributes(m_diskPath, m_attributes);
-    return S_OK;
+    return kOk;
 }
 
 HRESULT CArchiveExtractCallback::CryptoGetTextPassword(BSTR *)
 {
     m_reporter.raiseError(ErrorDefine::SETUP_ZIP_PASSWORD_ERROR,
                           QObject::tr("message_setup_zip_password_error"));
-    return E_ABORT;
+    return kAbort;
 }
 
 QString CArchiveExtractCallback::operationResultText(Int32 result)

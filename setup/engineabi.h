@@ -21,13 +21,13 @@ using VARTYPE = std::uint16_t;
 using OLECHAR = wchar_t; // 2 bytes on Windows, 4 on Linux: the engine uses the platform's
 using BSTR = OLECHAR *;
 
-constexpr HRESULT S_OK = 0;
-constexpr HRESULT S_FALSE = 1;
-constexpr HRESULT E_NOTIMPL = HRESULT(0x80004001u);
-constexpr HRESULT E_NOINTERFACE = HRESULT(0x80004002u);
-constexpr HRESULT E_ABORT = HRESULT(0x80004004u);
-constexpr HRESULT E_FAIL = HRESULT(0x80004005u);
-constexpr HRESULT STG_E_INVALIDFUNCTION = HRESULT(0x80030001u);
+constexpr HRESULT kOk = 0;
+constexpr HRESULT kFalse = 1;
+constexpr HRESULT kNotImplemented = HRESULT(0x80004001u);
+constexpr HRESULT kNoInterface = HRESULT(0x80004002u);
+constexpr HRESULT kAbort = HRESULT(0x80004004u);
+constexpr HRESULT kFail = HRESULT(0x80004005u);
+constexpr HRESULT kInvalidFunction = HRESULT(0x80030001u);
 
 struct GUID
 {

@@ -14,10 +14,10 @@ HRESULT CInFileStream::QueryInterface(const GUID &iid, void **out)
         *out = static_cast<IStreamGetProps2 *>(this);
     else {
         *out = nullptr;
-        return E_NOINTERFACE;
+        return kNoInterface;
     }
     AddRef();
-    return S_OK;
+    return kOk;
 }
 
 ULONG CInFileStream::AddRef()
@@ -43,10 +43,10 @@ HRESULT COutFileStream::QueryInterface(const GUID &iid, void **out)
     if (iid == IID_IUnknown || iid == IID_ISequentialOutStream || iid == IID_IOutStream) {
         *out = static_cast<IOutStream *>(this);
         AddRef();
-        return S_OK;
+        return kOk;
     }
     *out = nullptr;
-    return E_NOINTERFACE;
+    return kNoInterface;
 }
 
 ULONG COutFileStream::AddRef()

@@ -14,7 +14,7 @@ namespace {
 HRESULT lastError()
 {
     const int code = errno;
-    return code == 0 ? E_FAIL : HRESULT(0x80070000u | (unsigned(code) & 0xFFFFu));
+    return code == 0 ? kFail : HRESULT(0x80070000u | (unsigned(code) & 0xFFFFu));
 }
 
 FILETIME toFiletime(const timespec &time)
@@ -38,14 +38,14 @@ HRESULT seekHandle(std::intptr_t handle, Int64 offset, UInt32 origin, UInt64 *ne
 {
     const int whence = whenceOf(origin);
     if (whence < 0)
-        return STG_E_INVALIDFUNCTION;
+        return kInvalidFunction;
     errno = 0;
     const off_t position = ::lseek(int(handle), off_t(offset), whence);
     if (position < 0)
         return lastError();
     if (newPosition)
         *newPosition = UInt64(position);
-    return S_OK;
+    return kOk;
 }
 
 } // namespace
@@ -81,7 +81,7 @@ HRESULT CInFileStream::Read(void *data, UInt32 size, UInt32 *processed)
         return lastError();
     if (processed)
         *processed = UInt32(got);
-    return S_OK;
+    return kOk;
 }
 
 HRESULT CInFileStream::Seek(Int64 offset, UInt32 origin, UInt64 *newPosition)
@@ -96,7 +96,7 @@ HRESULT CInFileStream::GetSize(UInt64 *size)
     if (::fstat(int(m_handle), &info) != 0)
         return lastError();
     *size = UInt64(info.st_size);
-    return S_OK;
+    return kOk;
 }
 
 HRESULT CInFileStream::GetProps(UInt64 *size, FILETIME *creation, FILETIME *access, FILETIME *write,
@@ -116,7 +116,7 @@ HRESULT CInFileStream::GetProps(UInt64 *size, FILETIME *creation, FILETIME *acce
         *write = toFiletime(info.st_mtim);
     if (attributes)
         *attributes = 0x8000u | (UInt32(info.st_mode) << 16);
-    return S_OK;
+    return kOk;
 }
 
 HRESULT CInFileStream::GetProps2(StreamProps2 *props)
@@ -134,12 +134,12 @@ HRESULT CInFileStream::GetProps2(StreamProps2 *props)
     props->CTime = toFiletime(info.st_ctim);
     props->ATime = toFiletime(info.st_atim);
     props->MTime = toFiletime(info.st_mtim);
-    return S_OK;
+    return kOk;
 }
 
 bool COutFileStream::create(const QString &path)
 {
-    if (Close() != S_OK)
+    if (Close() != kOk)
         return false;
     const int fd = ::open(QFile::encodeName(path).constData(),
                           O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
@@ -150,7 +150,7 @@ bool COutFileStream::create(const QString &path)
 HRESULT COutFileStream::Write(const void *data, UInt32 size, UInt32 *processed)
 {
     UInt32 done = 0;
-    HRESULT result = S_OK;
+    HRESULT result = kOk;
     const char *bytes = static_cast<const char *>(data);
     while (done < size) {
         errno = 0;
@@ -179,7 +179,7 @@ HRESULT COutFileStream::SetSize(UInt64 size)
 {
     // ftruncate leaves the file position where it was.
     errno = 0;
-    return ::ftruncate(int(m_handle), off_t(size)) == 0 ? S_OK : lastError();
+    return ::ftruncate(int(m_handle), off_t(size)) == 0 ? kOk : lastError();
 }
 
 HRESULT COutFileStream::SetMTime(const FILETIME &time)
@@ -191,15 +191,15 @@ HRESULT COutFileStream::SetMTime(const FILETIME &time)
     times[1].tv_sec = time_t(ticks / 10000000 - kFiletimeUnixOffsetSeconds);
     times[1].tv_nsec = long(ticks % 10000000) * 100;
     errno = 0;
-    return ::futimens(int(m_handle), times) == 0 ? S_OK : lastError();
+    return ::futimens(int(m_handle), times) == 0 ? kOk : lastError();
 }
 
 HRESULT COutFileStream::Close()
 {
     if (m_handle < 0)
-        return S_OK;
+        return kOk;
     errno = 0;
     const int result = ::close(int(m_handle));
     m_handle = -1;
-    return result == 0 ? S_OK : lastError();
+    return result == 0 ? kOk : lastError();
 }

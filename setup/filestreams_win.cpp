@@ -2,14 +2,14 @@
 
 #include <windows.h>
 
-using namespace engine;
+// No using-directive here: <windows.h> declares HRESULT, GUID and FILETIME too.
 
 namespace {
 
-HRESULT lastError()
+engine::HRESULT lastError()
 {
     const DWORD code = GetLastError();
-    return code == 0 ? E_FAIL : HRESULT(0x80070000u | (code & 0xFFFFu));
+    return code == 0 ? engine::kFail : engine::HRESULT(0x80070000u | (code & 0xFFFFu));
 }
 
 HANDLE native(std::intptr_t handle)
@@ -22,18 +22,18 @@ engine::FILETIME fromNative(const ::FILETIME &time)
     return {time.dwLowDateTime, time.dwHighDateTime};
 }
 
-HRESULT seekHandle(std::intptr_t handle, Int64 offset, UInt32 origin, UInt64 *newPosition)
+engine::HRESULT seekHandle(std::intptr_t handle, engine::Int64 offset, engine::UInt32 origin, engine::UInt64 *newPosition)
 {
     if (origin > 2)
-        return STG_E_INVALIDFUNCTION;
+        return engine::kInvalidFunction;
     LARGE_INTEGER distance;
     distance.QuadPart = offset;
     LARGE_INTEGER position;
     if (!SetFilePointerEx(native(handle), distance, &position, origin))
         return lastError();
     if (newPosition)
-        *newPosition = UInt64(position.QuadPart);
-    return S_OK;
+        *newPosition = engine::UInt64(position.QuadPart);
+    return engine::kOk;
 }
 
 } // namespace
@@ -57,37 +57,37 @@ bool CInFileStream::open(const QString &path)
     return m_handle != -1;
 }
 
-HRESULT CInFileStream::Read(void *data, UInt32 size, UInt32 *processed)
+engine::HRESULT CInFileStream::Read(void *data, engine::UInt32 size, engine::UInt32 *processed)
 {
     DWORD got = 0;
     const BOOL ok = ReadFile(native(m_handle), data, qMin(size, kMaxIoPiece), &got, nullptr);
     if (processed)
         *processed = got;
-    return ok ? S_OK : lastError();
+    return ok ? engine::kOk : lastError();
 }
 
-HRESULT CInFileStream::Seek(Int64 offset, UInt32 origin, UInt64 *newPosition)
+engine::HRESULT CInFileStream::Seek(engine::Int64 offset, engine::UInt32 origin, engine::UInt64 *newPosition)
 {
     return seekHandle(m_handle, offset, origin, newPosition);
 }
 
-HRESULT CInFileStream::GetSize(UInt64 *size)
+engine::HRESULT CInFileStream::GetSize(engine::UInt64 *size)
 {
     LARGE_INTEGER length;
     if (!GetFileSizeEx(native(m_handle), &length))
         return lastError();
-    *size = UInt64(length.QuadPart);
-    return S_OK;
+    *size = engine::UInt64(length.QuadPart);
+    return engine::kOk;
 }
 
-HRESULT CInFileStream::GetProps(UInt64 *size, engine::FILETIME *creation, engine::FILETIME *access,
-                                engine::FILETIME *write, UInt32 *attributes)
+engine::HRESULT CInFileStream::GetProps(engine::UInt64 *size, engine::FILETIME *creation, engine::FILETIME *access,
+                                engine::FILETIME *write, engine::UInt32 *attributes)
 {
     BY_HANDLE_FILE_INFORMATION info;
     if (!GetFileInformationByHandle(native(m_handle), &info))
         return lastError();
     if (size)
-        *size = (UInt64(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+        *size = (engine::UInt64(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
     if (creation)
         *creation = fromNative(info.ftCreationTime);
     if (access)
@@ -96,29 +96,29 @@ HRESULT CInFileStream::GetProps(UInt64 *size, engine::FILETIME *creation, engine
         *write = fromNative(info.ftLastWriteTime);
     if (attributes)
         *attributes = info.dwFileAttributes;
-    return S_OK;
+    return engine::kOk;
 }
 
-HRESULT CInFileStream::GetProps2(StreamProps2 *props)
+engine::HRESULT CInFileStream::GetProps2(engine::StreamProps2 *props)
 {
     BY_HANDLE_FILE_INFORMATION info;
     if (!GetFileInformationByHandle(native(m_handle), &info))
         return lastError();
-    props->Size = (UInt64(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    props->Size = (engine::UInt64(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
     props->VolID = info.dwVolumeSerialNumber;
-    props->FileID_Low = (UInt64(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    props->FileID_Low = (engine::UInt64(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
     props->FileID_High = 0;
     props->NumLinks = 1;
     props->Attrib = info.dwFileAttributes;
     props->CTime = fromNative(info.ftCreationTime);
     props->ATime = fromNative(info.ftLastAccessTime);
     props->MTime = fromNative(info.ftLastWriteTime);
-    return S_OK;
+    return engine::kOk;
 }
 
 bool COutFileStream::create(const QString &path)
 {
-    if (Close() != S_OK)
+    if (Close() != engine::kOk)
         return false;
     HANDLE file = CreateFileW(reinterpret_cast<LPCWSTR>(path.utf16()), GENERIC_WRITE, FILE_SHARE_READ,
                               nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -126,10 +126,10 @@ bool COutFileStream::create(const QString &path)
     return m_handle != -1;
 }
 
-HRESULT COutFileStream::Write(const void *data, UInt32 size, UInt32 *processed)
+engine::HRESULT COutFileStream::Write(const void *data, engine::UInt32 size, engine::UInt32 *processed)
 {
-    UInt32 done = 0;
-    HRESULT result = S_OK;
+    engine::UInt32 done = 0;
+    engine::HRESULT result = engine::kOk;
     const char *bytes = static_cast<const char *>(data);
     while (done < size) {
         DWORD written = 0;
@@ -146,36 +146,36 @@ HRESULT COutFileStream::Write(const void *data, UInt32 size, UInt32 *processed)
     return result;
 }
 
-HRESULT COutFileStream::Seek(Int64 offset, UInt32 origin, UInt64 *newPosition)
+engine::HRESULT COutFileStream::Seek(engine::Int64 offset, engine::UInt32 origin, engine::UInt64 *newPosition)
 {
     return seekHandle(m_handle, offset, origin, newPosition);
 }
 
-HRESULT COutFileStream::SetSize(UInt64 size)
+engine::HRESULT COutFileStream::SetSize(engine::UInt64 size)
 {
-    UInt64 position = 0;
-    HRESULT result = Seek(0, 1, &position);
-    if (result != S_OK)
+    engine::UInt64 position = 0;
+    engine::HRESULT result = Seek(0, 1, &position);
+    if (result != engine::kOk)
         return result;
-    if ((result = Seek(Int64(size), 0, nullptr)) != S_OK)
+    if ((result = Seek(engine::Int64(size), 0, nullptr)) != engine::kOk)
         return result;
     const bool ended = SetEndOfFile(native(m_handle)) != 0;
-    const HRESULT endResult = ended ? S_OK : lastError();
-    result = Seek(Int64(position), 0, nullptr);
-    return endResult != S_OK ? endResult : result;
+    const engine::HRESULT endResult = ended ? engine::kOk : lastError();
+    result = Seek(engine::Int64(position), 0, nullptr);
+    return endResult != engine::kOk ? endResult : result;
 }
 
-HRESULT COutFileStream::SetMTime(const engine::FILETIME &time)
+engine::HRESULT COutFileStream::SetMTime(const engine::FILETIME &time)
 {
     ::FILETIME write = {time.dwLowDateTime, time.dwHighDateTime};
-    return SetFileTime(native(m_handle), nullptr, nullptr, &write) ? S_OK : lastError();
+    return SetFileTime(native(m_handle), nullptr, nullptr, &write) ? engine::kOk : lastError();
 }
 
-HRESULT COutFileStream::Close()
+engine::HRESULT COutFileStream::Close()
 {
     if (m_handle == -1)
-        return S_OK;
+        return engine::kOk;
     const BOOL closed = CloseHandle(native(m_handle));
     m_handle = -1;
-    return closed ? S_OK : lastError();
+    return closed ? engine::kOk : lastError();
 }

@@ -88,7 +88,7 @@ bool setupmanager::extract(const QString &archivePath, const QString &outputFold
     }
 
     Releaser<IInArchive> archive;
-    if (m_engine.createObject(*classId, IID_IInArchive, reinterpret_cast<void **>(&archive.object)) != S_OK
+    if (m_engine.createObject(*classId, IID_IInArchive, reinterpret_cast<void **>(&archive.object)) != kOk
         || !archive.object) {
         archive.object = nullptr;
         raiseError(ErrorDefine::SETUP_ZIP_CLASS_ERROR, tr("message_setup_zip_class_error"));
@@ -106,7 +106,7 @@ bool setupmanager::extract(const QString &archivePath, const QString &outputFold
     Releaser<CArchiveOpenCallback> openCallback{new CArchiveOpenCallback};
     openCallback.object->AddRef();
     const UInt64 maxCheckStart = kMaxCheckStart;
-    if (archive.object->Open(input.object, &maxCheckStart, openCallback.object) != S_OK) {
+    if (archive.object->Open(input.object, &maxCheckStart, openCallback.object) != kOk) {
         raiseError(ErrorDefine::SETUP_ZIP_UNABLE_OPEN_FILE_ERROR,
                    QStringLiteral("无法以archive形式打开%1文件").arg(archivePath));
         return false;
@@ -115,7 +115,7 @@ bool setupmanager::extract(const QString &archivePath, const QString &outputFold
     Releaser<CArchiveExtractCallback> extractCallback{
         new CArchiveExtractCallback(archive.object, outputFolder, m_engine, *this)};
     extractCallback.object->AddRef();
-    if (archive.object->Extract(nullptr, kAllItems, 0, extractCallback.object) != S_OK) {
+    if (archive.object->Extract(nullptr, kAllItems, 0, extractCallback.object) != kOk) {
         raiseError(ErrorDefine::SETUP_ZIP_UNZIP_ERROR, tr("message_setup_zip_unzip_error"));
         return false;
     }
