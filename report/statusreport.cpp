@@ -7,6 +7,7 @@
 #include "net/serviceaddresses.h"
 #include "platform/systeminfo.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QHostInfo>
 #include <QMetaEnum>
@@ -30,14 +31,29 @@ QString keepInQuery(QString text)
 
 } // namespace
 
+namespace {
+
+StatusReport *g_instance = nullptr;
+
+// Its network manager must go while the application still exists: a reply
+// still in flight at process exit otherwise crashes in static destruction.
+void destroyInstance()
+{
+    delete g_instance;
+    g_instance = nullptr;
+}
+
+} // namespace
+
 StatusReport *StatusReport::instance()
 {
     static QMutex mutex;
-    static StatusReport *report = nullptr;
     QMutexLocker lock(&mutex);
-    if (!report)
-        report = new StatusReport;
-    return report;
+    if (!g_instance) {
+        g_instance = new StatusReport;
+        qAddPostRoutine(destroyInstance);
+    }
+    return g_instance;
 }
 
 StatusReport::StatusReport()
