@@ -157,6 +157,7 @@ private slots:
         QTRY_COMPARE(count(kContent), 1);
         QCOMPARE(m_services.requestsFor(kContent).first().query.queryItemValue(QStringLiteral("language")),
                  QStringLiteral("en"));
+        QTRY_COMPARE(int(model.gameState()), int(MainViewModel::NeedUpdate)); // the reply is handled
 
         m_services.clearRequests();
         model.setGameState(MainViewModel::Downloading);
