@@ -5,7 +5,7 @@
 bool isDomesticEnvironment(const QString &name)
 {
     return name == QLatin1String("testing") || name == QLatin1String("sandbox")
-           || name == QLatin1String("pre") || name == QLatin1String("prod");
+        || name == QLatin1String("pre") || name == QLatin1String("prod");
 }
 
 QString updateMutexName()

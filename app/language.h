@@ -7,7 +7,7 @@ class QTranslator;
 struct UiLanguage
 {
     QString qmFile; // e.g. "i18n_en.qm"
-    QString code;   // e.g. "en-us"
+    QString code; // e.g. "en-us"
 };
 
 // Maps a Windows LANGID to the translation file and language code. Only the

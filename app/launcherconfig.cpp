@@ -19,8 +19,8 @@ const QString kDynamicVersionDescColor = QStringLiteral("game_dynamic_version_de
 
 LauncherConfig *LauncherConfig::instance()
 {
-    static LauncherConfig config(QCoreApplication::applicationDirPath()
-                                 + QStringLiteral("/config.ini"));
+    static LauncherConfig config(
+        QCoreApplication::applicationDirPath() + QStringLiteral("/config.ini"));
     return &config;
 }
 
@@ -98,7 +98,8 @@ QString LauncherConfig::gameVersion()
     if (m_cachedGameVersion.isEmpty()) {
         const QString file = gameConfigFile();
         if (!file.isEmpty()) {
-            const QString stored = QSettings(file, QSettings::IniFormat).value(kGameVersion).toString();
+            const QString stored
+                = QSettings(file, QSettings::IniFormat).value(kGameVersion).toString();
             if (!stored.isEmpty())
                 m_cachedGameVersion = stored;
         }
@@ -168,13 +169,43 @@ void LauncherConfig::initSubChannel(const QString &value)
     initDistributionKey(kSubChannel, value);
 }
 
-QString LauncherConfig::dynamicBgName() const { return m_settings.value(kDynamicBgName).toString(); }
-QString LauncherConfig::dynamicVersionTitle() const { return m_settings.value(kDynamicVersionTitle).toString(); }
-QString LauncherConfig::dynamicVersionTitleColor() const { return m_settings.value(kDynamicVersionTitleColor).toString(); }
-QString LauncherConfig::dynamicVersionDesc() const { return m_settings.value(kDynamicVersionDesc).toString(); }
-QString LauncherConfig::dynamicVersionDescColor() const { return m_settings.value(kDynamicVersionDescColor).toString(); }
-void LauncherConfig::setDynamicBgName(const QString &value) { m_settings.setValue(kDynamicBgName, value); }
-void LauncherConfig::setDynamicVersionTitle(const QString &value) { m_settings.setValue(kDynamicVersionTitle, value); }
-void LauncherConfig::setDynamicVersionTitleColor(const QString &value) { m_settings.setValue(kDynamicVersionTitleColor, value); }
-void LauncherConfig::setDynamicVersionDesc(const QString &value) { m_settings.setValue(kDynamicVersionDesc, value); }
-void LauncherConfig::setDynamicVersionDescColor(const QString &value) { m_settings.setValue(kDynamicVersionDescColor, value); }
+QString LauncherConfig::dynamicBgName() const
+{
+    return m_settings.value(kDynamicBgName).toString();
+}
+QString LauncherConfig::dynamicVersionTitle() const
+{
+    return m_settings.value(kDynamicVersionTitle).toString();
+}
+QString LauncherConfig::dynamicVersionTitleColor() const
+{
+    return m_settings.value(kDynamicVersionTitleColor).toString();
+}
+QString LauncherConfig::dynamicVersionDesc() const
+{
+    return m_settings.value(kDynamicVersionDesc).toString();
+}
+QString LauncherConfig::dynamicVersionDescColor() const
+{
+    return m_settings.value(kDynamicVersionDescColor).toString();
+}
+void LauncherConfig::setDynamicBgName(const QString &value)
+{
+    m_settings.setValue(kDynamicBgName, value);
+}
+void LauncherConfig::setDynamicVersionTitle(const QString &value)
+{
+    m_settings.setValue(kDynamicVersionTitle, value);
+}
+void LauncherConfig::setDynamicVersionTitleColor(const QString &value)
+{
+    m_settings.setValue(kDynamicVersionTitleColor, value);
+}
+void LauncherConfig::setDynamicVersionDesc(const QString &value)
+{
+    m_settings.setValue(kDynamicVersionDesc, value);
+}
+void LauncherConfig::setDynamicVersionDescColor(const QString &value)
+{
+    m_settings.setValue(kDynamicVersionDescColor, value);
+}

@@ -61,6 +61,7 @@ int main(int argc, char *argv[])
     if (root->isWindowType())
         platform::bringToFront(qobject_cast<QWindow *>(root));
     model.setRootObject(root);
-    QObject::connect(&app, &SingleApplication::messageReceived, &model, &MainViewModel::handleMessage);
+    QObject::connect(
+        &app, &SingleApplication::messageReceived, &model, &MainViewModel::handleMessage);
     return QApplication::exec();
 }

@@ -17,7 +17,8 @@ const QString kVersion = QStringLiteral("Version");
 QString uninstallKey()
 {
     return QStringLiteral("%1\\%2").arg(
-        QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"),
+        QStringLiteral(
+            "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"),
         QLatin1String(kApplicationName));
 }
 

@@ -35,7 +35,8 @@ int main(int argc, char **argv)
     QObject::connect(&manager, &downloadmanager::httpError, fail);
 
     if (args.at(1) == QLatin1String("download") && args.size() >= 4) {
-        QObject::connect(&manager, &downloadmanager::downloadFinished, &app, &QCoreApplication::quit);
+        QObject::connect(
+            &manager, &downloadmanager::downloadFinished, &app, &QCoreApplication::quit);
         clock.start();
         manager.setUrl(QUrl(args.at(2)));
         manager.setFilePath(args.at(3));

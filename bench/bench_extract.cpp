@@ -22,10 +22,11 @@ int main(int argc, char **argv)
     const qint64 baseKib = procStatusKib("VmRSS:");
     setupmanager worker;
     int errors = 0;
-    QObject::connect(&worker, &setupmanager::setupError, [&errors](ErrorCode code, const QString &msg) {
-        std::fprintf(stderr, "error %d %s\n", int(code), qPrintable(msg));
-        ++errors;
-    });
+    QObject::connect(
+        &worker, &setupmanager::setupError, [&errors](ErrorCode code, const QString &msg) {
+            std::fprintf(stderr, "error %d %s\n", int(code), qPrintable(msg));
+            ++errors;
+        });
     worker.setZipFilePath(QString::fromLocal8Bit(argv[1]));
     worker.setZipFileName(QString::fromLocal8Bit(argv[2]));
     QElapsedTimer clock;

@@ -16,7 +16,7 @@ CDlgFramelessWindow::CDlgFramelessWindow(QWidget *parent)
     : QDialog(parent)
 {
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
+        | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
     setAttribute(Qt::WA_TranslucentBackground, true);
 }
 
@@ -82,9 +82,8 @@ void CDlgFramelessWindow::paintEvent(QPaintEvent *event)
     }
     QPainter painter(this);
     painter.drawPixmap(m_shadowLeft, m_shadowTop,
-                       scaleNinePatch(m_background, kCorner, kCorner,
-                                      width() - m_shadowLeft - m_shadowRight,
-                                      height() - m_shadowTop - m_shadowBottom));
+        scaleNinePatch(m_background, kCorner, kCorner, width() - m_shadowLeft - m_shadowRight,
+            height() - m_shadowTop - m_shadowBottom));
 }
 
 QPixmap CDlgFramelessWindow::scaleNinePatch(const QPixmap &source, int a, int b, int W, int H)

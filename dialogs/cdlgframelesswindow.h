@@ -19,8 +19,8 @@ public:
 
     // Scales source to width x height keeping its cornerWidth x cornerHeight
     // corners as they are and stretching only the edges and the centre.
-    static QPixmap scaleNinePatch(const QPixmap &source, int cornerWidth, int cornerHeight, int width,
-                                  int height);
+    static QPixmap scaleNinePatch(
+        const QPixmap &source, int cornerWidth, int cornerHeight, int width, int height);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;

@@ -22,7 +22,8 @@ CDlgYesNo::CDlgYesNo(QWidget *parent)
     QFile styleSheet(QStringLiteral(":/qss/toolctrl.qss"));
     if (styleSheet.open(QIODevice::ReadOnly)) {
         const QByteArray text = styleSheet.readAll();
-        setStyleSheet(QString::fromUtf8(text.left(text.indexOf('\0') < 0 ? text.size() : text.indexOf('\0'))));
+        setStyleSheet(QString::fromUtf8(
+            text.left(text.indexOf('\0') < 0 ? text.size() : text.indexOf('\0'))));
     }
     setWindowTitle(tr("title_tip"));
     ui->lbl_ico->hide();
@@ -61,8 +62,8 @@ void CDlgYesNo::setOkOnly(bool okOnly)
     ui->btn_cancel->setVisible(!okOnly);
 }
 
-int CDlgYesNo::showMessage(const QString &title, const QString &text, bool withCancel, QWidget *parent,
-                           const QRect &parentRect)
+int CDlgYesNo::showMessage(const QString &title, const QString &text, bool withCancel,
+    QWidget *parent, const QRect &parentRect)
 {
     CDlgYesNo dialog(parent);
     dialog.ui->btn_cancel->setVisible(withCancel);
@@ -71,7 +72,7 @@ int CDlgYesNo::showMessage(const QString &title, const QString &text, bool withC
     dialog.ui->btn_close->hide();
     if (!parentRect.isEmpty())
         dialog.move(parentRect.x() + (parentRect.width() - 500) / 2,
-                    parentRect.y() + (parentRect.height() - dialog.height()) / 2);
+            parentRect.y() + (parentRect.height() - dialog.height()) / 2);
     return dialog.exec();
 }
 

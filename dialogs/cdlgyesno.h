@@ -27,7 +27,7 @@ public:
     // Shows a message modally over parentRect (when not empty) and returns
     // 1 when confirmed, 0 otherwise.
     static int showMessage(const QString &title, const QString &text, bool withCancel,
-                           QWidget *parent = nullptr, const QRect &parentRect = QRect());
+        QWidget *parent = nullptr, const QRect &parentRect = QRect());
 
     // Yes/no dialogs shown and not yet closed; the main window keeps its
     // dimming mask while this is above zero.

@@ -89,7 +89,7 @@ void downloadmanager::failSizeQuery(int status)
     m_sizeReply->deleteLater();
     m_sizeReply = nullptr;
     emit downloadError(ErrorDefine::DOWNLOAD_NETWORK_GETHEADER_ERROR,
-                       tr("message_error_resource_acquisition_failed") + QStringLiteral("(%1)").arg(status));
+        tr("message_error_resource_acquisition_failed") + QStringLiteral("(%1)").arg(status));
 }
 
 void downloadmanager::headerResponseFinished()
@@ -122,9 +122,10 @@ void downloadmanager::headerResponseFinished()
         return;
     }
 
-    static const QList<int> kRedirects = {301, 302, 303, 305, 307, 308};
+    static const QList<int> kRedirects = { 301, 302, 303, 305, 307, 308 };
     if (kRedirects.contains(status)) {
-        const QUrl target = m_sizeReply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
+        const QUrl target
+            = m_sizeReply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
         qDebug() << "redirectionTarget:" << target;
         if (target.isValid() && !target.isEmpty() && m_redirects < kMaxRedirects) {
             ++m_redirects;
@@ -163,7 +164,8 @@ void downloadmanager::initTasks()
         connect(task, &downloadtask::progress, this, &downloadmanager::networkReplyProgress);
         connect(task, &downloadtask::readyRead, this, &downloadmanager::httpReadyRead);
         connect(task, &downloadtask::networkError, this, &downloadmanager::httpNetworkError);
-        connect(task, &downloadtask::httpStatusCodeError, this, &downloadmanager::httpStatusCodeError);
+        connect(
+            task, &downloadtask::httpStatusCodeError, this, &downloadmanager::httpStatusCodeError);
         m_tasks.append(task);
         sum += stored;
     }
@@ -194,13 +196,15 @@ void downloadmanager::startDownload()
         if (!m_file->open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
             qDebug() << m_file->errorString();
             closeFile();
-            emit downloadError(ErrorDefine::DOWNLOAD_OPEN_FILE_ERROR, tr("message_error_open_file_failed"));
+            emit downloadError(
+                ErrorDefine::DOWNLOAD_OPEN_FILE_ERROR, tr("message_error_open_file_failed"));
             return;
         }
         if (!platform::preallocateFile(*m_file, m_totalSize)) {
             qDebug() << "preallocation of" << m_totalSize << "bytes failed";
             closeFile();
-            emit downloadError(ErrorDefine::DOWNLOAD_EXIST_SIZE_ERROR, tr("message_disk_not_enough_space"));
+            emit downloadError(
+                ErrorDefine::DOWNLOAD_EXIST_SIZE_ERROR, tr("message_disk_not_enough_space"));
             return;
         }
     }
@@ -282,7 +286,8 @@ void downloadmanager::httpReadyRead(const QByteArray &buffer, qlonglong startPos
 {
     downloadtask *task = m_tasks.value(taskId);
     if (!m_file || !task || !m_file->seek(startPosition)) {
-        failWrite(ErrorDefine::DOWNLOAD_WRITE_BUFFER_ERROR, QT_TR_NOOP("message_error_download_write_buffer"));
+        failWrite(ErrorDefine::DOWNLOAD_WRITE_BUFFER_ERROR,
+            QT_TR_NOOP("message_error_download_write_buffer"));
         return;
     }
     // A server that sends more than it announced must not grow the file.
@@ -302,7 +307,8 @@ void downloadmanager::httpReadyRead(const QByteArray &buffer, qlonglong startPos
     }
 
     if (written < 0) {
-        failWrite(ErrorDefine::DOWNLOAD_WRITE_BUFFER_ERROR, QT_TR_NOOP("message_error_download_write_buffer"));
+        failWrite(ErrorDefine::DOWNLOAD_WRITE_BUFFER_ERROR,
+            QT_TR_NOOP("message_error_download_write_buffer"));
         return;
     }
     if (!m_file->flush()) {
@@ -341,7 +347,8 @@ void downloadmanager::completeDownload()
     m_downloading = false;
     m_tasks.clear();
     if (!renamed) {
-        emit downloadError(ErrorDefine::DOWNLOAD_WRITE_BUFFER_ERROR, tr("message_error_download_write_buffer"));
+        emit downloadError(
+            ErrorDefine::DOWNLOAD_WRITE_BUFFER_ERROR, tr("message_error_download_write_buffer"));
         return;
     }
     emit downloadFinished();
@@ -352,7 +359,7 @@ void downloadmanager::httpNetworkError(QNetworkReply::NetworkError error, const 
     recordProgress(m_tasks.indexOf(qobject_cast<downloadtask *>(sender())), true);
     m_progressStore.sync();
     emit httpError(ErrorDefine::DOWNLOAD_NETWORK_REPLY_ERROR,
-                   QStringLiteral("%1(%2)").arg(tr("message_error_network_reply")).arg(int(error)));
+        QStringLiteral("%1(%2)").arg(tr("message_error_network_reply")).arg(int(error)));
 }
 
 void downloadmanager::httpStatusCodeError(int error, const QString &)
@@ -361,7 +368,7 @@ void downloadmanager::httpStatusCodeError(int error, const QString &)
     m_progressStore.sync();
     resetDownload();
     emit downloadError(ErrorDefine::DOWNLOAD_NETWORK_ERROR,
-                       QStringLiteral("%1(%2)").arg(tr("message_error_network_statuscode")).arg(error));
+        QStringLiteral("%1(%2)").arg(tr("message_error_network_statuscode")).arg(error));
 }
 
 void downloadmanager::fileMd5(const QString &filePath)
@@ -371,7 +378,7 @@ void downloadmanager::fileMd5(const QString &filePath)
     worker->moveToThread(thread);
     connect(thread, &QThread::started, worker, &md5checkworker::md5);
     connect(worker, &md5checkworker::md5Checkfinished, this, &downloadmanager::getFileMd5,
-            Qt::QueuedConnection);
+        Qt::QueuedConnection);
     connect(worker, &md5checkworker::md5Checkfinished, thread, &QThread::quit);
     connect(thread, &QThread::finished, worker, &QObject::deleteLater);
     connect(thread, &QThread::finished, thread, &QObject::deleteLater);

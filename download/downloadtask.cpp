@@ -27,8 +27,8 @@ void downloadtask::setReplyReadBufferSize(qint64 size)
         m_reply->setReadBufferSize(size);
 }
 
-void downloadtask::setUrl(const QUrl &requestUrl, qlonglong start, qlonglong end, qlonglong size,
-                          int taskIdentifier)
+void downloadtask::setUrl(
+    const QUrl &requestUrl, qlonglong start, qlonglong end, qlonglong size, int taskIdentifier)
 {
     m_url = requestUrl;
     m_startPosition = start;
@@ -48,12 +48,13 @@ void downloadtask::start()
         return;
 
     const qint64 from = m_startPosition + m_downloadedSize;
-    request.setRawHeader("Range", QStringLiteral("bytes=%1-%2").arg(from).arg(m_endPosition).toLatin1());
-QT_WARNING_PUSH
-QT_WARNING_DISABLE_DEPRECATED
+    request.setRawHeader(
+        "Range", QStringLiteral("bytes=%1-%2").arg(from).arg(m_endPosition).toLatin1());
+    QT_WARNING_PUSH
+    QT_WARNING_DISABLE_DEPRECATED
     if (m_manager->networkAccessible() == QNetworkAccessManager::NotAccessible)
         m_manager->setNetworkAccessible(QNetworkAccessManager::Accessible);
-QT_WARNING_POP
+    QT_WARNING_POP
     m_reply = m_manager->get(request);
     m_reply->setReadBufferSize(kReadBufferBytes);
     m_bytesToSkip = from;
@@ -63,7 +64,7 @@ QT_WARNING_POP
     connect(m_reply, &QNetworkReply::finished, this, &downloadtask::downloadFinished);
     connect(m_reply, &QNetworkReply::readyRead, this, &downloadtask::downloadReadyRead);
     connect(m_reply, &QNetworkReply::downloadProgress, this,
-            [this](qint64 received, qint64) { networkReplyProgress(received); });
+        [this](qint64 received, qint64) { networkReplyProgress(received); });
 }
 
 void downloadtask::stop()
@@ -129,7 +130,7 @@ void downloadtask::downloadFinished()
         // A clean end short of the range would otherwise leave the owner
         // waiting for bytes that never come.
         retryOrGiveUp(QNetworkReply::RemoteHostClosedError,
-                      QStringLiteral("The transfer ended before the range was complete"));
+            QStringLiteral("The transfer ended before the range was complete"));
         return;
     }
     retryOrGiveUp(m_reply->error(), m_reply->errorString());
@@ -137,8 +138,8 @@ void downloadtask::downloadFinished()
 
 void downloadtask::retryOrGiveUp(QNetworkReply::NetworkError error, const QString &text)
 {
-    qDebug().noquote() << QStringLiteral("Download failed:\n%1.").arg(text) << " time:"
-                       << QDateTime::currentDateTime().toString(Qt::ISODateWithMs);
+    qDebug().noquote() << QStringLiteral("Download failed:\n%1.").arg(text)
+                       << " time:" << QDateTime::currentDateTime().toString(Qt::ISODateWithMs);
     if (!restartIfAttemptsLeft())
         emit networkError(error, text);
 }

@@ -34,8 +34,8 @@ signals:
     void httpStatusCodeError(int error, const QString &msg);
 
 public slots:
-    void setUrl(const QUrl &requestUrl, qlonglong start, qlonglong end, qlonglong size,
-                int taskIdentifier);
+    void setUrl(
+        const QUrl &requestUrl, qlonglong start, qlonglong end, qlonglong size, int taskIdentifier);
     void start();
     void stop();
 

@@ -24,7 +24,8 @@ HttpRequestAPI::HttpRequestAPI(QObject *parent)
     m_timer->setTimerType(Qt::PreciseTimer);
     m_timer->setInterval(kTimeoutMs);
     connect(m_timer, &QTimer::timeout, this, &HttpRequestAPI::OnTimeout);
-    connect(m_manager, &QNetworkAccessManager::finished, this, &HttpRequestAPI::serviceRequestFinished);
+    connect(
+        m_manager, &QNetworkAccessManager::finished, this, &HttpRequestAPI::serviceRequestFinished);
 }
 
 HttpRequestAPI::~HttpRequestAPI()
@@ -76,8 +77,8 @@ void HttpRequestAPI::serviceRequestFinished(QNetworkReply *reply)
 
     if (reply->error() != QNetworkReply::NoError) {
         const QString errorText = reply->property(kTooLargeProperty).toBool()
-                                      ? QStringLiteral("Reply body larger than %1 bytes").arg(kMaxBodyBytes)
-                                      : reply->errorString();
+            ? QStringLiteral("Reply body larger than %1 bytes").arg(kMaxBodyBytes)
+            : reply->errorString();
         if (m_reportEnabled) {
             QMap<QString, QString> extras;
             extras.insert(QStringLiteral("url"), reply->url().toString());
@@ -94,7 +95,8 @@ void HttpRequestAPI::serviceRequestFinished(QNetworkReply *reply)
 
 // A callback often retries, and the retry replaces m_callback while it runs:
 // call a copy so the running one stays alive.
-void HttpRequestAPI::deliver(bool ok, const QByteArray &body, const QString &errorText, int statusCode)
+void HttpRequestAPI::deliver(
+    bool ok, const QByteArray &body, const QString &errorText, int statusCode)
 {
     if (!m_callback)
         return;

@@ -11,8 +11,8 @@ class QTimer;
 
 // ok, body, error text, status (0 when there was no HTTP answer, 638 for a
 // time-out). Clients count only ok with status 200 as success.
-using RequestCallback =
-    std::function<void(bool ok, const QByteArray &body, const QString &errorText, int statusCode)>;
+using RequestCallback = std::function<void(
+    bool ok, const QByteArray &body, const QString &errorText, int statusCode)>;
 
 // A GET client for one JSON service. Every outcome reaches the latest
 // callback; a time-out does not cancel the request, so a late reply reaches

@@ -20,7 +20,7 @@ QString originFor(const char *variable, const char *builtIn)
         return QLatin1String(builtIn);
     if (!isAcceptableOrigin(value)) {
         qWarning("%s=%s ignored: only https, or http on loopback, is accepted", variable,
-                 qPrintable(value));
+            qPrintable(value));
         return QLatin1String(builtIn);
     }
     return value;

@@ -54,8 +54,11 @@ void UpdateVersionInfo::parseGameInfo(const QByteArray &body)
         info.size = diff.value(QStringLiteral("size")).toString();
     }
 
-    m_plugins = data.value(QStringLiteral("plugin")).toObject().value(QStringLiteral("plugins"))
-                    .toArray().toVariantList();
+    m_plugins = data.value(QStringLiteral("plugin"))
+                    .toObject()
+                    .value(QStringLiteral("plugins"))
+                    .toArray()
+                    .toVariantList();
 
     if (m_webUrl.isEmpty())
         m_webUrl = data.value(QStringLiteral("web_url")).toVariant().toString();
@@ -67,8 +70,11 @@ void UpdateVersionInfo::parseContent(const QByteArray &body)
     const QJsonDocument document = QJsonDocument::fromJson(body, &error);
     if (error.error != QJsonParseError::NoError)
         return;
-    const QJsonObject adv = document.object().value(QStringLiteral("data")).toObject()
-                                .value(QStringLiteral("adv")).toObject();
+    const QJsonObject adv = document.object()
+                                .value(QStringLiteral("data"))
+                                .toObject()
+                                .value(QStringLiteral("adv"))
+                                .toObject();
     auto overwrite = [&adv](const char *key, QString &field) {
         if (adv.contains(QLatin1String(key)))
             field = adv.value(QLatin1String(key)).toVariant().toString();
@@ -85,7 +91,8 @@ void UpdateVersionInfo::querySize()
     if (m_sizeReply)
         m_sizeReply->abort();
     m_sizeReply = m_manager->head(QNetworkRequest(QUrl(m_latestPath)));
-    connect(m_sizeReply, &QNetworkReply::finished, this, &UpdateVersionInfo::OnHeaderResponseFinished);
+    connect(
+        m_sizeReply, &QNetworkReply::finished, this, &UpdateVersionInfo::OnHeaderResponseFinished);
 }
 
 void UpdateVersionInfo::OnHeaderResponseFinished()
@@ -125,7 +132,8 @@ QString UpdateVersionInfo::getMd5(const QString &fromVersion) const
 qint64 UpdateVersionInfo::getSize(const QString &fromVersion) const
 {
     const auto diff = m_diffs.constFind(fromVersion);
-    return !fromVersion.isEmpty() && diff != m_diffs.constEnd() ? diff->size.toLongLong() : m_latestSize;
+    return !fromVersion.isEmpty() && diff != m_diffs.constEnd() ? diff->size.toLongLong()
+                                                                : m_latestSize;
 }
 
 QString UpdateVersionInfo::fileName(const QString &url)

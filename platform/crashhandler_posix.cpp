@@ -16,7 +16,7 @@ namespace platform {
 
 namespace {
 
-constexpr int kCrashSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
+constexpr int kCrashSignals[] = { SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT };
 constexpr int kMaxFrames = 64;
 
 long g_utcOffsetSeconds = 0;
@@ -25,7 +25,10 @@ char g_alternateStack[64 * 1024];
 class Writer
 {
 public:
-    explicit Writer(int fd) : m_fd(fd) {}
+    explicit Writer(int fd)
+        : m_fd(fd)
+    {
+    }
 
     Writer &text(const char *s)
     {
@@ -68,12 +71,18 @@ private:
 const char *signalName(int signal)
 {
     switch (signal) {
-    case SIGSEGV: return "SIGSEGV";
-    case SIGBUS: return "SIGBUS";
-    case SIGFPE: return "SIGFPE";
-    case SIGILL: return "SIGILL";
-    case SIGABRT: return "SIGABRT";
-    default: return "signal";
+    case SIGSEGV:
+        return "SIGSEGV";
+    case SIGBUS:
+        return "SIGBUS";
+    case SIGFPE:
+        return "SIGFPE";
+    case SIGILL:
+        return "SIGILL";
+    case SIGABRT:
+        return "SIGABRT";
+    default:
+        return "signal";
     }
 }
 
@@ -95,13 +104,15 @@ CivilTime civilTime(int64_t secondsSinceEpoch)
     days += 719468;
     const int64_t era = (days >= 0 ? days : days - 146096) / 146097;
     const unsigned dayOfEra = unsigned(days - era * 146097);
-    const unsigned yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const unsigned yearOfEra
+        = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
     const unsigned dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
     const unsigned mp = (5 * dayOfYear + 2) / 153;
     const unsigned day = dayOfYear - (153 * mp + 2) / 5 + 1;
     const unsigned month = mp < 10 ? mp + 3 : mp - 9;
     const int64_t year = int64_t(yearOfEra) + era * 400 + (month <= 2 ? 1 : 0);
-    return {year, month, day, unsigned(rest / 3600), unsigned(rest / 60 % 60), unsigned(rest % 60)};
+    return { year, month, day, unsigned(rest / 3600), unsigned(rest / 60 % 60),
+        unsigned(rest % 60) };
 }
 
 void copyFile(const char *path, Writer &out)
@@ -123,7 +134,10 @@ void writeDump(int signal, const siginfo_t *info)
     {
         // Built by hand: snprintf is not async-signal-safe.
         char *p = name;
-        auto append = [&p](const char *s) { while (*s) *p++ = *s++; };
+        auto append = [&p](const char *s) {
+            while (*s)
+                *p++ = *s++;
+        };
         auto digits = [&p](uint64_t value, int count) {
             for (int i = count - 1; i >= 0; --i) {
                 p[i] = char('0' + value % 10);
@@ -148,7 +162,9 @@ void writeDump(int signal, const siginfo_t *info)
     Writer out(fd);
     out.text("signal ").number(uint64_t(signal)).text(" (").text(signalName(signal)).text(")\n");
     out.text("code ").number(uint64_t(uint32_t(info ? info->si_code : 0))).text("\n");
-    out.text("address 0x").number(uint64_t(uintptr_t(info ? info->si_addr : nullptr)), 16).text("\n");
+    out.text("address 0x")
+        .number(uint64_t(uintptr_t(info ? info->si_addr : nullptr)), 16)
+        .text("\n");
     out.text("pid ").number(uint64_t(::getpid())).text("\n\nbacktrace:\n");
     void *frames[kMaxFrames];
     const int frameCount = ::backtrace(frames, kMaxFrames);

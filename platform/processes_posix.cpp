@@ -30,8 +30,8 @@ QString baseName(const QByteArray &path)
 
 bool isInterpreter(const QString &name)
 {
-    static const char *const kInterpreters[] = {"sh", "bash", "dash", "zsh", "python", "perl",
-                                                "wine", "mono", "env"};
+    static const char *const kInterpreters[]
+        = { "sh", "bash", "dash", "zsh", "python", "perl", "wine", "mono", "env" };
     for (const char *interpreter : kInterpreters) {
         if (name.startsWith(QLatin1String(interpreter)))
             return true;
@@ -47,14 +47,15 @@ QByteArray readAll(const QString &path)
 
 bool matches(const QString &procDir, const QString &imageName)
 {
-    const QString executable = baseName(QFile::encodeName(
-        QFileInfo(procDir + QStringLiteral("/exe")).symLinkTarget()));
+    const QString executable
+        = baseName(QFile::encodeName(QFileInfo(procDir + QStringLiteral("/exe")).symLinkTarget()));
     if (executable == imageName)
         return true;
     const QList<QByteArray> argv = readAll(procDir + QStringLiteral("/cmdline")).split('\0');
     if (!argv.isEmpty() && baseName(argv.at(0)) == imageName)
         return true;
-    const bool scriptHost = isInterpreter(executable) || (!argv.isEmpty() && isInterpreter(baseName(argv.at(0))));
+    const bool scriptHost
+        = isInterpreter(executable) || (!argv.isEmpty() && isInterpreter(baseName(argv.at(0))));
     return scriptHost && argv.size() > 1 && baseName(argv.at(1)) == imageName;
 }
 
@@ -74,7 +75,8 @@ QList<pid_t> findProcesses(const QString &imageName)
     if (imageName.isEmpty())
         return found;
     const pid_t self = ::getpid();
-    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    const QStringList entries
+        = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString &entry : entries) {
         bool isPid = false;
         const pid_t pid = pid_t(entry.toInt(&isPid));
@@ -101,9 +103,9 @@ void killProcesses(const QString &imageName)
     QElapsedTimer waited;
     waited.start();
     while (!victims.isEmpty() && waited.elapsed() < kKillWaitMs) {
-        victims.erase(std::remove_if(victims.begin(), victims.end(),
-                                     [](pid_t pid) { return !isAlive(pid); }),
-                      victims.end());
+        victims.erase(
+            std::remove_if(victims.begin(), victims.end(), [](pid_t pid) { return !isAlive(pid); }),
+            victims.end());
         if (!victims.isEmpty())
             QThread::msleep(20);
     }

@@ -31,9 +31,9 @@ HiveAndGroup locate(const QString &key)
     const int slash = normalized.indexOf(QLatin1Char('/'));
     const QString hive = slash < 0 ? normalized : normalized.left(slash);
     const QString group = slash < 0 ? QString() : normalized.mid(slash + 1);
-    return {QStringLiteral("%1/%2/registry/%3.ini")
-                .arg(configHome(), QLatin1String(kOrganizationName), hive),
-            group};
+    return { QStringLiteral("%1/%2/registry/%3.ini")
+                 .arg(configHome(), QLatin1String(kOrganizationName), hive),
+        group };
 }
 
 // Desktop entry Exec quoting: inside double quotes, backslash-escape the
@@ -63,8 +63,7 @@ QString readRegistryString(const QString &key, const QString &name, RegistryView
     return settings.value(name).toString();
 }
 
-bool writeRegistryString(const QString &key, const QString &name, const QString &data,
-                         RegistryView)
+bool writeRegistryString(const QString &key, const QString &name, const QString &data, RegistryView)
 {
     const HiveAndGroup where = locate(key);
     QSettings settings(where.file, QSettings::IniFormat);
@@ -94,7 +93,7 @@ void syncAutoStartEntry(const QString &entryName, const QString &command)
                                          "Terminal=false\n"
                                          "X-GNOME-Autostart-enabled=true\n")
                               .arg(QString(entryName).replace(QLatin1Char('_'), QLatin1Char(' ')),
-                                   quotedExec(command));
+                                  quotedExec(command));
     file.write(entry.toUtf8());
     file.commit();
 }

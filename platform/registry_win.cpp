@@ -14,8 +14,8 @@ QString readRegistryString(const QString &key, const QString &name, RegistryView
     return QSettings(key, formatFor(view)).value(name).toString();
 }
 
-bool writeRegistryString(const QString &key, const QString &name, const QString &data,
-                         RegistryView view)
+bool writeRegistryString(
+    const QString &key, const QString &name, const QString &data, RegistryView view)
 {
     QSettings settings(key, formatFor(view));
     settings.setValue(name, data);

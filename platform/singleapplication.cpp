@@ -35,8 +35,10 @@ SingleApplication::SingleApplication(int &argc, char **argv, bool gui)
     Q_UNUSED(gui);
     const QByteArray identity = (applicationFilePath() + QLatin1Char('\n') + userName()).toUtf8();
     m_key = QStringLiteral("tessaril-")
-            + QString::fromLatin1(QCryptographicHash::hash(identity, QCryptographicHash::Sha1).toHex().left(16));
-    m_lock = std::make_unique<QLockFile>(lockFolder() + QLatin1Char('/') + m_key + QStringLiteral(".lock"));
+        + QString::fromLatin1(
+            QCryptographicHash::hash(identity, QCryptographicHash::Sha1).toHex().left(16));
+    m_lock = std::make_unique<QLockFile>(
+        lockFolder() + QLatin1Char('/') + m_key + QStringLiteral(".lock"));
     // Age alone never makes the lock stale: a launcher runs for days. Qt still
     // treats it as stale when its owner process is gone.
     m_lock->setStaleLockTime(0);
@@ -62,7 +64,7 @@ bool SingleApplication::becomeFirstInstance()
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!m_server->listen(m_key))
         qWarning("SingleApplication: cannot listen on %s: %s", qPrintable(m_key),
-                 qPrintable(m_server->errorString()));
+            qPrintable(m_server->errorString()));
     connect(m_server, &QLocalServer::newConnection, this, &SingleApplication::receiveConnection);
     return true;
 }

@@ -32,12 +32,13 @@ PhysicalMemory physicalMemory()
 {
     const QString meminfo = QString::fromLatin1(readProcFile("/proc/meminfo"));
     auto kibibytes = [&meminfo](const char *field) -> quint64 {
-        const QRegularExpression line(QStringLiteral("^%1:\\s*(\\d+) kB$").arg(QLatin1String(field)),
-                                      QRegularExpression::MultilineOption);
+        const QRegularExpression line(
+            QStringLiteral("^%1:\\s*(\\d+) kB$").arg(QLatin1String(field)),
+            QRegularExpression::MultilineOption);
         const QRegularExpressionMatch match = line.match(meminfo);
         return match.hasMatch() ? match.captured(1).toULongLong() : 0;
     };
-    return {kibibytes("MemAvailable") * 1024, kibibytes("MemTotal") * 1024};
+    return { kibibytes("MemAvailable") * 1024, kibibytes("MemTotal") * 1024 };
 }
 
 } // namespace platform

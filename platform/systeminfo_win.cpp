@@ -19,7 +19,7 @@ PhysicalMemory physicalMemory()
     status.dwLength = sizeof(status);
     if (!GlobalMemoryStatusEx(&status))
         return {};
-    return {status.ullAvailPhys, status.ullTotalPhys};
+    return { status.ullAvailPhys, status.ullTotalPhys };
 }
 
 } // namespace platform

@@ -75,12 +75,12 @@ StatusReport::StatusReport()
     m_params.insert(QStringLiteral("transaction_no"), m_transactionNo);
     m_params.insert(QStringLiteral("appid"), QStringLiteral("10"));
     m_params.insert(QStringLiteral("env"),
-                    isDomesticEnvironment(QLatin1String(kBuildEnvironment)) ? QStringLiteral("1")
-                                                                            : QStringLiteral("2"));
+        isDomesticEnvironment(QLatin1String(kBuildEnvironment)) ? QStringLiteral("1")
+                                                                : QStringLiteral("2"));
     m_params.insert(QStringLiteral("version"), QLatin1String(kLauncherVersion));
     m_params.insert(QStringLiteral("device_info"),
-                    QStringLiteral("CPU:%1,GPU:%2,Memory: %3,System:%4")
-                        .arg(platform::processorName(), graphicsText(), memoryText(), os));
+        QStringLiteral("CPU:%1,GPU:%2,Memory: %3,System:%4")
+            .arg(platform::processorName(), graphicsText(), memoryText(), os));
     m_params.insert(QStringLiteral("client_language"), currentLanguage());
     m_params.insert(QStringLiteral("channel"), LauncherConfig::instance()->channel());
     m_params.insert(QStringLiteral("sub_channel"), LauncherConfig::instance()->subChannel());
@@ -109,8 +109,9 @@ QString StatusReport::graphicsText()
     auto text = [gl](GLenum name) {
         return QString::fromLatin1(reinterpret_cast<const char *>(gl->glGetString(name)));
     };
-    const QString description = QStringList{text(GL_VENDOR), text(GL_RENDERER), text(GL_VERSION)}
-                                    .join(QLatin1Char(' '));
+    const QString description
+        = QStringList { text(GL_VENDOR), text(GL_RENDERER), text(GL_VERSION) }.join(
+            QLatin1Char(' '));
     context.doneCurrent();
     return description;
 }
@@ -121,7 +122,7 @@ QString StatusReport::memoryText()
     const double gib = 1024.0 * 1024.0 * 1024.0;
     return QStringLiteral("可用 %1 GB / 共 %2 GB")
         .arg(QString::number(double(memory.availableBytes) / gib, 'f', 2),
-             QString::number(double(memory.totalBytes) / gib, 'f', 2));
+            QString::number(double(memory.totalBytes) / gib, 'f', 2));
 }
 
 QString StatusReport::systemText()

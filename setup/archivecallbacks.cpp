@@ -64,7 +64,7 @@ HRESULT CArchiveOpenCallback::CryptoGetTextPassword(BSTR *)
 }
 
 CArchiveExtractCallback::CArchiveExtractCallback(IInArchive *archive, const QString &outputFolder,
-                                                 ArchiveEngine &engineLibrary, setupmanager &reporter)
+    ArchiveEngine &engineLibrary, setupmanager &reporter)
     : m_archive(archive)
     , m_outputFolder(outputFolder)
     , m_engine(engineLibrary)
@@ -260,22 +260,31 @@ HRESULT CArchiveExtractCallback::SetOperationResult(Int32 result)
 
 HRESULT CArchiveExtractCallback::CryptoGetTextPassword(BSTR *)
 {
-    m_reporter.raiseError(ErrorDefine::SETUP_ZIP_PASSWORD_ERROR,
-                          QObject::tr("message_setup_zip_password_error"));
+    m_reporter.raiseError(
+        ErrorDefine::SETUP_ZIP_PASSWORD_ERROR, QObject::tr("message_setup_zip_password_error"));
     return kAbort;
 }
 
 QString CArchiveExtractCallback::operationResultText(Int32 result)
 {
     switch (result) {
-    case 1: return QStringLiteral("Unsupported Method");
-    case 2: return QStringLiteral("Data Error");
-    case 3: return QStringLiteral("CRC Failed");
-    case 4: return QStringLiteral("Unavailable data");
-    case 5: return QStringLiteral("Unexpected end of data");
-    case 6: return QStringLiteral("There are some data after the end of the payload data");
-    case 7: return QStringLiteral("Is not archive");
-    case 8: return QStringLiteral("Headers Error");
-    default: return QString::number(UInt32(result));
+    case 1:
+        return QStringLiteral("Unsupported Method");
+    case 2:
+        return QStringLiteral("Data Error");
+    case 3:
+        return QStringLiteral("CRC Failed");
+    case 4:
+        return QStringLiteral("Unavailable data");
+    case 5:
+        return QStringLiteral("Unexpected end of data");
+    case 6:
+        return QStringLiteral("There are some data after the end of the payload data");
+    case 7:
+        return QStringLiteral("Is not archive");
+    case 8:
+        return QStringLiteral("Headers Error");
+    default:
+        return QString::number(UInt32(result));
     }
 }

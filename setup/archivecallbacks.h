@@ -26,7 +26,7 @@ public:
 private:
     ~CArchiveOpenCallback() = default;
 
-    std::atomic<engine::ULONG> m_refCount{0};
+    std::atomic<engine::ULONG> m_refCount { 0 };
 };
 
 // Answers the engine while it extracts: makes the folders and output files,
@@ -37,15 +37,15 @@ class CArchiveExtractCallback final : public engine::IArchiveExtractCallback,
 {
 public:
     CArchiveExtractCallback(engine::IInArchive *archive, const QString &outputFolder,
-                            ArchiveEngine &engineLibrary, setupmanager &reporter);
+        ArchiveEngine &engineLibrary, setupmanager &reporter);
 
     engine::HRESULT QueryInterface(const engine::GUID &iid, void **out) override;
     engine::ULONG AddRef() override;
     engine::ULONG Release() override;
     engine::HRESULT SetTotal(engine::UInt64 total) override;
     engine::HRESULT SetCompleted(const engine::UInt64 *completed) override;
-    engine::HRESULT GetStream(engine::UInt32 index, engine::ISequentialOutStream **out,
-                              engine::Int32 askMode) override;
+    engine::HRESULT GetStream(
+        engine::UInt32 index, engine::ISequentialOutStream **out, engine::Int32 askMode) override;
     engine::HRESULT PrepareOperation(engine::Int32 askMode) override;
     engine::HRESULT SetOperationResult(engine::Int32 result) override;
     engine::HRESULT CryptoGetTextPassword(engine::BSTR *password) override;
@@ -55,10 +55,11 @@ public:
 private:
     ~CArchiveExtractCallback();
     void releaseOutput();
-    engine::HRESULT readProperty(engine::UInt32 index, engine::PROPID id, engine::PROPVARIANT &value);
+    engine::HRESULT readProperty(
+        engine::UInt32 index, engine::PROPID id, engine::PROPVARIANT &value);
     void clearProperty(engine::PROPVARIANT &value);
 
-    std::atomic<engine::ULONG> m_refCount{0};
+    std::atomic<engine::ULONG> m_refCount { 0 };
     engine::IInArchive *m_archive;
     QString m_outputFolder; // ends with a separator
     ArchiveEngine &m_engine;
@@ -69,7 +70,7 @@ private:
     engine::UInt32 m_attributes = 0;
     bool m_attributesDefined = false;
     bool m_isFolder = false;
-    engine::FILETIME m_mtime = {0, 0};
+    engine::FILETIME m_mtime = { 0, 0 };
     bool m_mtimeDefined = false;
     bool m_extractMode = false;
     COutFileStream *m_output = nullptr;

@@ -7,7 +7,7 @@ QStringList ArchiveEngine::candidatePaths()
 {
     const QString chosen = qEnvironmentVariable("TESSARIL_ARCHIVE_ENGINE");
     if (!chosen.isEmpty())
-        return {chosen};
+        return { chosen };
     return systemCandidatePaths();
 }
 
@@ -31,8 +31,10 @@ bool ArchiveEngine::load()
         m_library.setFileName(path);
         if (!m_library.load())
             continue;
-        m_createObject = reinterpret_cast<engine::CreateObjectFunc>(m_library.resolve("CreateObject"));
-        m_sysFreeString = reinterpret_cast<engine::SysFreeStringFunc>(m_library.resolve("SysFreeString"));
+        m_createObject
+            = reinterpret_cast<engine::CreateObjectFunc>(m_library.resolve("CreateObject"));
+        m_sysFreeString
+            = reinterpret_cast<engine::SysFreeStringFunc>(m_library.resolve("SysFreeString"));
         if (m_createObject)
             return true;
         m_library.unload();
@@ -41,8 +43,8 @@ bool ArchiveEngine::load()
     return false;
 }
 
-engine::HRESULT ArchiveEngine::createObject(const engine::GUID &classId, const engine::GUID &interfaceId,
-                                            void **out)
+engine::HRESULT ArchiveEngine::createObject(
+    const engine::GUID &classId, const engine::GUID &interfaceId, void **out)
 {
     return m_createObject(&classId, &interfaceId, out);
 }

@@ -18,7 +18,8 @@ public:
     static const engine::GUID *classIdForSuffix(const QString &suffix);
 
     bool load();
-    engine::HRESULT createObject(const engine::GUID &classId, const engine::GUID &interfaceId, void **out);
+    engine::HRESULT createObject(
+        const engine::GUID &classId, const engine::GUID &interfaceId, void **out);
     // Every string the engine hands out goes back through the engine.
     void freeString(engine::BSTR text);
 

@@ -4,6 +4,6 @@
 
 QStringList ArchiveEngine::systemCandidatePaths()
 {
-    return {QCoreApplication::applicationDirPath() + QStringLiteral("/7z.so"),
-            QStringLiteral("/usr/lib/p7zip/7z.so")};
+    return { QCoreApplication::applicationDirPath() + QStringLiteral("/7z.so"),
+        QStringLiteral("/usr/lib/p7zip/7z.so") };
 }

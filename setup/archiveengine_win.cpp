@@ -3,5 +3,5 @@
 QStringList ArchiveEngine::systemCandidatePaths()
 {
     // The bare name: Windows looks beside the program first.
-    return {QStringLiteral("7z.dll")};
+    return { QStringLiteral("7z.dll") };
 }

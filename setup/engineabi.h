@@ -36,7 +36,10 @@ struct GUID
     std::uint16_t Data3;
     std::uint8_t Data4[8];
 
-    bool operator==(const GUID &other) const { return std::memcmp(this, &other, sizeof(GUID)) == 0; }
+    bool operator==(const GUID &other) const
+    {
+        return std::memcmp(this, &other, sizeof(GUID)) == 0;
+    }
 };
 
 struct FILETIME
@@ -45,7 +48,14 @@ struct FILETIME
     std::uint32_t dwHighDateTime;
 };
 
-enum : VARTYPE { VT_EMPTY = 0, VT_BSTR = 8, VT_BOOL = 11, VT_UI4 = 19, VT_UI8 = 21, VT_FILETIME = 64 };
+enum : VARTYPE {
+    VT_EMPTY = 0,
+    VT_BSTR = 8,
+    VT_BOOL = 11,
+    VT_UI4 = 19,
+    VT_UI8 = 21,
+    VT_FILETIME = 64
+};
 
 struct PROPVARIANT
 {
@@ -72,16 +82,16 @@ enum : Int32 { kExtract = 0, kTest = 1, kSkip = 2 };
 // {23170F69-40C1-278A-0000-00gg00ii0000}
 constexpr GUID interfaceId(std::uint8_t group, std::uint8_t id)
 {
-    return {0x23170F69, 0x40C1, 0x278A, {0, 0, 0, group, 0, id, 0, 0}};
+    return { 0x23170F69, 0x40C1, 0x278A, { 0, 0, 0, group, 0, id, 0, 0 } };
 }
 
 // {23170F69-40C1-278A-1000-000110ff0000}
 constexpr GUID handlerClassId(std::uint8_t format)
 {
-    return {0x23170F69, 0x40C1, 0x278A, {0x10, 0, 0, 0x01, 0x10, format, 0, 0}};
+    return { 0x23170F69, 0x40C1, 0x278A, { 0x10, 0, 0, 0x01, 0x10, format, 0, 0 } };
 }
 
-constexpr GUID IID_IUnknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+constexpr GUID IID_IUnknown = { 0x00000000, 0x0000, 0x0000, { 0xC0, 0, 0, 0, 0, 0, 0, 0x46 } };
 constexpr GUID IID_IProgress = interfaceId(0x00, 0x05);
 constexpr GUID IID_ISequentialInStream = interfaceId(0x03, 0x01);
 constexpr GUID IID_ISequentialOutStream = interfaceId(0x03, 0x02);
@@ -134,8 +144,9 @@ struct IStreamGetSize : IUnknown
 
 struct IStreamGetProps : IUnknown
 {
-    virtual HRESULT GetProps(UInt64 *size, FILETIME *creation, FILETIME *access, FILETIME *write,
-                             UInt32 *attributes) = 0;
+    virtual HRESULT GetProps(
+        UInt64 *size, FILETIME *creation, FILETIME *access, FILETIME *write, UInt32 *attributes)
+        = 0;
 };
 
 struct StreamProps2
@@ -182,13 +193,15 @@ struct IArchiveExtractCallback : IProgress
 
 struct IInArchive : IUnknown
 {
-    virtual HRESULT Open(IInStream *stream, const UInt64 *maxCheckStartPosition,
-                         IArchiveOpenCallback *callback) = 0;
+    virtual HRESULT Open(
+        IInStream *stream, const UInt64 *maxCheckStartPosition, IArchiveOpenCallback *callback)
+        = 0;
     virtual HRESULT Close() = 0;
     virtual HRESULT GetNumberOfItems(UInt32 *count) = 0;
     virtual HRESULT GetProperty(UInt32 index, PROPID propId, PROPVARIANT *value) = 0;
-    virtual HRESULT Extract(const UInt32 *indices, UInt32 count, Int32 testMode,
-                            IArchiveExtractCallback *callback) = 0;
+    virtual HRESULT Extract(
+        const UInt32 *indices, UInt32 count, Int32 testMode, IArchiveExtractCallback *callback)
+        = 0;
     // Property-information slots follow; extraction never calls them.
 };
 

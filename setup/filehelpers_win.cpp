@@ -85,7 +85,9 @@ bool lookUpStream(const QString &file, QString stream)
     bool match = false;
     do {
         // Names come as ":name:$DATA".
-        match = QString::fromWCharArray(data.cStreamName).mid(1).compare(stream, Qt::CaseInsensitive) == 0;
+        match
+            = QString::fromWCharArray(data.cStreamName).mid(1).compare(stream, Qt::CaseInsensitive)
+            == 0;
     } while (!match && g_findNextStream(found, &data));
     FindClose(found);
     return match;
@@ -93,7 +95,8 @@ bool lookUpStream(const QString &file, QString stream)
 
 bool lookUp(const QString &path)
 {
-    const int fileStart = qMax(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/'))) + 1;
+    const int fileStart
+        = qMax(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/'))) + 1;
     const int colon = path.indexOf(QLatin1Char(':'), qMax(fileStart, 2));
     const QString file = colon < 0 ? path : path.left(colon);
     WIN32_FIND_DATAW data;

@@ -24,17 +24,18 @@ public:
     engine::ULONG AddRef() override;
     engine::ULONG Release() override;
     engine::HRESULT Read(void *data, engine::UInt32 size, engine::UInt32 *processed) override;
-    engine::HRESULT Seek(engine::Int64 offset, engine::UInt32 origin, engine::UInt64 *newPosition) override;
+    engine::HRESULT Seek(
+        engine::Int64 offset, engine::UInt32 origin, engine::UInt64 *newPosition) override;
     engine::HRESULT GetSize(engine::UInt64 *size) override;
-    engine::HRESULT GetProps(engine::UInt64 *size, engine::FILETIME *creation, engine::FILETIME *access,
-                             engine::FILETIME *write, engine::UInt32 *attributes) override;
+    engine::HRESULT GetProps(engine::UInt64 *size, engine::FILETIME *creation,
+        engine::FILETIME *access, engine::FILETIME *write, engine::UInt32 *attributes) override;
     engine::HRESULT GetProps2(engine::StreamProps2 *props) override;
 
 private:
     ~CInFileStream();
     bool close();
 
-    std::atomic<engine::ULONG> m_refCount{0};
+    std::atomic<engine::ULONG> m_refCount { 0 };
     std::intptr_t m_handle = -1;
 };
 
@@ -50,14 +51,16 @@ public:
     engine::HRESULT QueryInterface(const engine::GUID &iid, void **out) override;
     engine::ULONG AddRef() override;
     engine::ULONG Release() override;
-    engine::HRESULT Write(const void *data, engine::UInt32 size, engine::UInt32 *processed) override;
-    engine::HRESULT Seek(engine::Int64 offset, engine::UInt32 origin, engine::UInt64 *newPosition) override;
+    engine::HRESULT Write(
+        const void *data, engine::UInt32 size, engine::UInt32 *processed) override;
+    engine::HRESULT Seek(
+        engine::Int64 offset, engine::UInt32 origin, engine::UInt64 *newPosition) override;
     engine::HRESULT SetSize(engine::UInt64 size) override;
 
 private:
     ~COutFileStream();
 
-    std::atomic<engine::ULONG> m_refCount{0};
+    std::atomic<engine::ULONG> m_refCount { 0 };
     std::intptr_t m_handle = -1;
 };
 

@@ -19,18 +19,23 @@ HRESULT lastError()
 
 FILETIME toFiletime(const timespec &time)
 {
-    const std::uint64_t ticks = std::uint64_t(time.tv_sec + kFiletimeUnixOffsetSeconds) * 10000000ull
-                                + std::uint64_t(time.tv_nsec) / 100;
-    return {std::uint32_t(ticks), std::uint32_t(ticks >> 32)};
+    const std::uint64_t ticks
+        = std::uint64_t(time.tv_sec + kFiletimeUnixOffsetSeconds) * 10000000ull
+        + std::uint64_t(time.tv_nsec) / 100;
+    return { std::uint32_t(ticks), std::uint32_t(ticks >> 32) };
 }
 
 int whenceOf(UInt32 origin)
 {
     switch (origin) {
-    case 0: return SEEK_SET;
-    case 1: return SEEK_CUR;
-    case 2: return SEEK_END;
-    default: return -1;
+    case 0:
+        return SEEK_SET;
+    case 1:
+        return SEEK_CUR;
+    case 2:
+        return SEEK_END;
+    default:
+        return -1;
     }
 }
 
@@ -99,8 +104,8 @@ HRESULT CInFileStream::GetSize(UInt64 *size)
     return kOk;
 }
 
-HRESULT CInFileStream::GetProps(UInt64 *size, FILETIME *creation, FILETIME *access, FILETIME *write,
-                                UInt32 *attributes)
+HRESULT CInFileStream::GetProps(
+    UInt64 *size, FILETIME *creation, FILETIME *access, FILETIME *write, UInt32 *attributes)
 {
     struct stat info;
     errno = 0;
@@ -142,7 +147,7 @@ bool COutFileStream::create(const QString &path)
     if (Close() != kOk)
         return false;
     const int fd = ::open(QFile::encodeName(path).constData(),
-                          O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
+        O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
     m_handle = fd;
     return fd >= 0;
 }
@@ -154,7 +159,8 @@ HRESULT COutFileStream::Write(const void *data, UInt32 size, UInt32 *processed)
     const char *bytes = static_cast<const char *>(data);
     while (done < size) {
         errno = 0;
-        const ssize_t written = ::write(int(m_handle), bytes + done, qMin(size - done, kMaxIoPiece));
+        const ssize_t written
+            = ::write(int(m_handle), bytes + done, qMin(size - done, kMaxIoPiece));
         if (written < 0 && errno == EINTR)
             continue;
         if (written < 0) {
@@ -184,7 +190,8 @@ HRESULT COutFileStream::SetSize(UInt64 size)
 
 HRESULT COutFileStream::SetMTime(const FILETIME &time)
 {
-    const std::int64_t ticks = std::int64_t((std::uint64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime);
+    const std::int64_t ticks
+        = std::int64_t((std::uint64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime);
     timespec times[2];
     times[0].tv_sec = 0;
     times[0].tv_nsec = UTIME_OMIT;

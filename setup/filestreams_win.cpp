@@ -19,10 +19,11 @@ HANDLE native(std::intptr_t handle)
 
 engine::FILETIME fromNative(const ::FILETIME &time)
 {
-    return {time.dwLowDateTime, time.dwHighDateTime};
+    return { time.dwLowDateTime, time.dwHighDateTime };
 }
 
-engine::HRESULT seekHandle(std::intptr_t handle, engine::Int64 offset, engine::UInt32 origin, engine::UInt64 *newPosition)
+engine::HRESULT seekHandle(
+    std::intptr_t handle, engine::Int64 offset, engine::UInt32 origin, engine::UInt64 *newPosition)
 {
     if (origin > 2)
         return engine::kInvalidFunction;
@@ -51,8 +52,8 @@ bool CInFileStream::open(const QString &path)
 {
     if (!close())
         return false;
-    HANDLE file = CreateFileW(reinterpret_cast<LPCWSTR>(path.utf16()), GENERIC_READ, FILE_SHARE_READ,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(reinterpret_cast<LPCWSTR>(path.utf16()), GENERIC_READ,
+        FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     m_handle = file == INVALID_HANDLE_VALUE ? -1 : reinterpret_cast<std::intptr_t>(file);
     return m_handle != -1;
 }
@@ -66,7 +67,8 @@ engine::HRESULT CInFileStream::Read(void *data, engine::UInt32 size, engine::UIn
     return ok ? engine::kOk : lastError();
 }
 
-engine::HRESULT CInFileStream::Seek(engine::Int64 offset, engine::UInt32 origin, engine::UInt64 *newPosition)
+engine::HRESULT CInFileStream::Seek(
+    engine::Int64 offset, engine::UInt32 origin, engine::UInt64 *newPosition)
 {
     return seekHandle(m_handle, offset, origin, newPosition);
 }
@@ -80,8 +82,8 @@ engine::HRESULT CInFileStream::GetSize(engine::UInt64 *size)
     return engine::kOk;
 }
 
-engine::HRESULT CInFileStream::GetProps(engine::UInt64 *size, engine::FILETIME *creation, engine::FILETIME *access,
-                                engine::FILETIME *write, engine::UInt32 *attributes)
+engine::HRESULT CInFileStream::GetProps(engine::UInt64 *size, engine::FILETIME *creation,
+    engine::FILETIME *access, engine::FILETIME *write, engine::UInt32 *attributes)
 {
     BY_HANDLE_FILE_INFORMATION info;
     if (!GetFileInformationByHandle(native(m_handle), &info))
@@ -120,20 +122,22 @@ bool COutFileStream::create(const QString &path)
 {
     if (Close() != engine::kOk)
         return false;
-    HANDLE file = CreateFileW(reinterpret_cast<LPCWSTR>(path.utf16()), GENERIC_WRITE, FILE_SHARE_READ,
-                              nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(reinterpret_cast<LPCWSTR>(path.utf16()), GENERIC_WRITE,
+        FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     m_handle = file == INVALID_HANDLE_VALUE ? -1 : reinterpret_cast<std::intptr_t>(file);
     return m_handle != -1;
 }
 
-engine::HRESULT COutFileStream::Write(const void *data, engine::UInt32 size, engine::UInt32 *processed)
+engine::HRESULT COutFileStream::Write(
+    const void *data, engine::UInt32 size, engine::UInt32 *processed)
 {
     engine::UInt32 done = 0;
     engine::HRESULT result = engine::kOk;
     const char *bytes = static_cast<const char *>(data);
     while (done < size) {
         DWORD written = 0;
-        if (!WriteFile(native(m_handle), bytes + done, qMin(size - done, kMaxIoPiece), &written, nullptr)) {
+        if (!WriteFile(native(m_handle), bytes + done, qMin(size - done, kMaxIoPiece), &written,
+                nullptr)) {
             result = lastError();
             break;
         }
@@ -146,7 +150,8 @@ engine::HRESULT COutFileStream::Write(const void *data, engine::UInt32 size, eng
     return result;
 }
 
-engine::HRESULT COutFileStream::Seek(engine::Int64 offset, engine::UInt32 origin, engine::UInt64 *newPosition)
+engine::HRESULT COutFileStream::Seek(
+    engine::Int64 offset, engine::UInt32 origin, engine::UInt64 *newPosition)
 {
     return seekHandle(m_handle, offset, origin, newPosition);
 }
@@ -167,7 +172,7 @@ engine::HRESULT COutFileStream::SetSize(engine::UInt64 size)
 
 engine::HRESULT COutFileStream::SetMTime(const engine::FILETIME &time)
 {
-    ::FILETIME write = {time.dwLowDateTime, time.dwHighDateTime};
+    ::FILETIME write = { time.dwLowDateTime, time.dwHighDateTime };
     return SetFileTime(native(m_handle), nullptr, nullptr, &write) ? engine::kOk : lastError();
 }
 

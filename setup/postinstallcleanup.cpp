@@ -12,8 +12,10 @@
 namespace {
 
 const QString kDeleteList = QStringLiteral("/deletefiles.txt");
-const QString kMetadataPrimary = QStringLiteral("/Quorvela_Data/Managed/Metadata/global-metadata.dat");
-const QString kMetadataFallback = QStringLiteral("/Quorvela_Data/Native/Data/Metadata/global-metadata.dat");
+const QString kMetadataPrimary
+    = QStringLiteral("/Quorvela_Data/Managed/Metadata/global-metadata.dat");
+const QString kMetadataFallback
+    = QStringLiteral("/Quorvela_Data/Native/Data/Metadata/global-metadata.dat");
 
 } // namespace
 
@@ -26,7 +28,7 @@ bool setupmanager::processDeleteList()
     if (!list.open(QIODevice::ReadOnly | QIODevice::Text)) {
         // Ending silently would leave the caller waiting for a signal forever.
         raiseError(ErrorDefine::SETUP_DELETE_OLD_FILE_ERROR,
-                   listPath + QLatin1Char(' ') + tr("message_setup_delete_old_file_error"));
+            listPath + QLatin1Char(' ') + tr("message_setup_delete_old_file_error"));
         return false;
     }
     while (!list.atEnd()) {
@@ -44,12 +46,12 @@ bool setupmanager::processDeleteList()
             continue;
         if (info.isDir() && !info.isSymLink()) {
             raiseError(ErrorDefine::SETUP_DELETE_OLD_FILE_ERROR,
-                       target + QLatin1Char(' ') + tr("message_setup_delete_old_file_error"));
+                target + QLatin1Char(' ') + tr("message_setup_delete_old_file_error"));
             return false;
         }
         if (!QFile::remove(target)) {
             raiseError(ErrorDefine::SETUP_DELETE_OLD_FILE_ERROR,
-                       target + QLatin1Char(' ') + tr("message_setup_delete_old_file_error"));
+                target + QLatin1Char(' ') + tr("message_setup_delete_old_file_error"));
             return false;
         }
     }

@@ -13,8 +13,7 @@ constexpr UInt64 kMaxCheckStart = UInt64(1) << 23;
 constexpr UInt32 kAllItems = 0xFFFFFFFF;
 
 // Releases an engine object at the end of a scope.
-template <typename Interface>
-struct Releaser
+template <typename Interface> struct Releaser
 {
     Interface *object = nullptr;
     ~Releaser()
@@ -83,37 +82,38 @@ bool setupmanager::extract(const QString &archivePath, const QString &outputFold
     const GUID *classId = ArchiveEngine::classIdForSuffix(suffix);
     if (!classId) {
         raiseError(ErrorDefine::SETUP_ZIP_FORMAT_ERROR,
-                   suffix + QLatin1Char(' ') + tr("message_setup_zip_format_error"));
+            suffix + QLatin1Char(' ') + tr("message_setup_zip_format_error"));
         return false;
     }
 
     Releaser<IInArchive> archive;
-    if (m_engine.createObject(*classId, IID_IInArchive, reinterpret_cast<void **>(&archive.object)) != kOk
+    if (m_engine.createObject(*classId, IID_IInArchive, reinterpret_cast<void **>(&archive.object))
+            != kOk
         || !archive.object) {
         archive.object = nullptr;
         raiseError(ErrorDefine::SETUP_ZIP_CLASS_ERROR, tr("message_setup_zip_class_error"));
         return false;
     }
 
-    Releaser<CInFileStream> input{new CInFileStream};
+    Releaser<CInFileStream> input { new CInFileStream };
     input.object->AddRef();
     if (!input.object->open(archivePath)) {
         raiseError(ErrorDefine::SETUP_ZIP_ARCHIVE_FILE_ERROR,
-                   archivePath + QLatin1Char(' ') + tr("message_setup_zip_archive_file_error"));
+            archivePath + QLatin1Char(' ') + tr("message_setup_zip_archive_file_error"));
         return false;
     }
 
-    Releaser<CArchiveOpenCallback> openCallback{new CArchiveOpenCallback};
+    Releaser<CArchiveOpenCallback> openCallback { new CArchiveOpenCallback };
     openCallback.object->AddRef();
     const UInt64 maxCheckStart = kMaxCheckStart;
     if (archive.object->Open(input.object, &maxCheckStart, openCallback.object) != kOk) {
         raiseError(ErrorDefine::SETUP_ZIP_UNABLE_OPEN_FILE_ERROR,
-                   QStringLiteral("无法以archive形式打开%1文件").arg(archivePath));
+            QStringLiteral("无法以archive形式打开%1文件").arg(archivePath));
         return false;
     }
 
-    Releaser<CArchiveExtractCallback> extractCallback{
-        new CArchiveExtractCallback(archive.object, outputFolder, m_engine, *this)};
+    Releaser<CArchiveExtractCallback> extractCallback { new CArchiveExtractCallback(
+        archive.object, outputFolder, m_engine, *this) };
     extractCallback.object->AddRef();
     if (archive.object->Extract(nullptr, kAllItems, 0, extractCallback.object) != kOk) {
         raiseError(ErrorDefine::SETUP_ZIP_UNZIP_ERROR, tr("message_setup_zip_unzip_error"));

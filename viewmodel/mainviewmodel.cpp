@@ -94,28 +94,34 @@ void MainViewModel::initialize()
 
     config->setBool(QStringLiteral("is_user_update"), false, QString());
 
-    const QString proxy = QSettings(programFolder() + QStringLiteral("/config.ini"), QSettings::IniFormat)
-                              .value(QStringLiteral("proxy"))
-                              .toString();
+    const QString proxy
+        = QSettings(programFolder() + QStringLiteral("/config.ini"), QSettings::IniFormat)
+              .value(QStringLiteral("proxy"))
+              .toString();
     if (proxy.isEmpty() || proxy == QLatin1String("0"))
         QNetworkProxyFactory::setUseSystemConfiguration(false);
 
     m_gameInfo = new UpdateVersionInfo;
 
     m_gameDownloader = new downloadmanager;
-    connect(m_gameDownloader, &downloadmanager::md5CheckStart, this, &MainViewModel::onStartMd5Check);
+    connect(
+        m_gameDownloader, &downloadmanager::md5CheckStart, this, &MainViewModel::onStartMd5Check);
 
     m_setupWorker = setupmanager::instance();
-    connect(m_setupWorker, &setupmanager::globalMetaDataError, this, &MainViewModel::onGlobalMetaDataError);
-    connect(m_setupWorker, &setupmanager::globalMetaDataDismiss, this, &MainViewModel::onGlobalMetaDataDismiss);
+    connect(m_setupWorker, &setupmanager::globalMetaDataError, this,
+        &MainViewModel::onGlobalMetaDataError);
+    connect(m_setupWorker, &setupmanager::globalMetaDataDismiss, this,
+        &MainViewModel::onGlobalMetaDataDismiss);
 
     m_pluginDownloader = new downloadmanager;
     m_pluginSetupWorker = new setupmanager;
 
     m_bgImageDownloader = new downloadmanager;
-    connect(m_bgImageDownloader, &downloadmanager::downloadFinished, this, &MainViewModel::onBackgroundDownloaded);
+    connect(m_bgImageDownloader, &downloadmanager::downloadFinished, this,
+        &MainViewModel::onBackgroundDownloaded);
     m_iconDownloader = new downloadmanager;
-    connect(m_iconDownloader, &downloadmanager::downloadFinished, this, &MainViewModel::onIconDownloaded);
+    connect(m_iconDownloader, &downloadmanager::downloadFinished, this,
+        &MainViewModel::onIconDownloaded);
 
     requestGameInfo();
     requestContent();
@@ -158,9 +164,11 @@ bool MainViewModel::startGameVisible() const
 QString MainViewModel::buildApiUrl(bool resource) const
 {
     const bool preview = QLatin1String(kReleaseStage) == QLatin1String("prev");
-    const QString endpoint = resource ? (preview ? QStringLiteral("prevResource") : QStringLiteral("resource"))
-                                      : (preview ? QStringLiteral("prevContent") : QStringLiteral("content"));
-    QUrl url(QStringLiteral("%1/zqk/launcher/api/%2").arg(ServiceAddresses::contentServiceBase(), endpoint));
+    const QString endpoint = resource
+        ? (preview ? QStringLiteral("prevResource") : QStringLiteral("resource"))
+        : (preview ? QStringLiteral("prevContent") : QStringLiteral("content"));
+    QUrl url(QStringLiteral("%1/zqk/launcher/api/%2")
+                 .arg(ServiceAddresses::contentServiceBase(), endpoint));
     QUrlQuery query;
     if (!resource) {
         query.addQueryItem(QStringLiteral("filter_adv"), QStringLiteral("true"));
@@ -180,8 +188,10 @@ void MainViewModel::requestGameInfo()
         m_resourceApi = new HttpRequestAPI;
         m_resourceApi->setRawHeader("content-type", "application/json");
     }
-    m_resourceApi->get(buildApiUrl(true), [this](bool ok, const QByteArray &body, const QString &errorText,
-                                                 int status) { onResourceReply(ok, body, errorText, status); });
+    m_resourceApi->get(buildApiUrl(true),
+        [this](bool ok, const QByteArray &body, const QString &errorText, int status) {
+            onResourceReply(ok, body, errorText, status);
+        });
 }
 
 void MainViewModel::requestContent()
@@ -192,8 +202,10 @@ void MainViewModel::requestContent()
         m_contentApi = new HttpRequestAPI;
         m_contentApi->setRawHeader("content-type", "application/json");
     }
-    m_contentApi->get(buildApiUrl(false), [this](bool ok, const QByteArray &body, const QString &errorText,
-                                                 int status) { onContentReply(ok, body, errorText, status); });
+    m_contentApi->get(buildApiUrl(false),
+        [this](bool ok, const QByteArray &body, const QString &errorText, int status) {
+            onContentReply(ok, body, errorText, status);
+        });
 }
 
 void MainViewModel::retryResourceAction(bool confirmed)
@@ -204,13 +216,15 @@ void MainViewModel::retryResourceAction(bool confirmed)
     requestGameInfo();
 }
 
-void MainViewModel::onResourceReply(bool ok, const QByteArray &body, const QString &errorText, int status)
+void MainViewModel::onResourceReply(
+    bool ok, const QByteArray &body, const QString &errorText, int status)
 {
     if (ok && status == 200) {
         qDebug().noquote() << "update Info:" << body.left(4096);
         if (!isJsonObject(body)) {
-            showMessage(tr("title_error"), tr("message_resource_check_failed"),
-                        [this](bool confirmed) { retryResourceAction(confirmed); }, false);
+            showMessage(
+                tr("title_error"), tr("message_resource_check_failed"),
+                [this](bool confirmed) { retryResourceAction(confirmed); }, false);
             setGameState(CheckFailed);
             applyGameInfo();
             return;
@@ -224,8 +238,9 @@ void MainViewModel::onResourceReply(bool ok, const QByteArray &body, const QStri
     setItemProperty(QStringLiteral("bgWebView"), "visible", false);
     qDebug() << "request server game version error " << errorText;
     if (m_resourceRetries > kSilentRetries) {
-        showMessage(tr("title_error"), tr("message_resource_check_failed"),
-                    [this](bool confirmed) { retryResourceAction(confirmed); }, true);
+        showMessage(
+            tr("title_error"), tr("message_resource_check_failed"),
+            [this](bool confirmed) { retryResourceAction(confirmed); }, true);
         setGameState(CheckFailed);
         return;
     }
@@ -302,8 +317,8 @@ void MainViewModel::checkLauncherMinVersion()
     CDlgYesNo dialog;
     dialog.setCloseButtonVisible(false);
     dialog.setOkOnly(true);
-    dialog.setTitleAndText(QString(), pageValid ? tr("message_need_update_launcher")
-                                                : tr("message_launcher_version_old"));
+    dialog.setTitleAndText(QString(),
+        pageValid ? tr("message_need_update_launcher") : tr("message_launcher_version_old"));
     dialog.setOkText(tr("button_confirm"));
     dialog.resize(460, 300);
     dialog.exec();
@@ -328,12 +343,13 @@ void MainViewModel::UpdateInfoByHttp()
 
 bool MainViewModel::hasNewProgramVersion() const
 {
-    const QString newest = LauncherConfig::instance()->getString(QStringLiteral("new_version"), QString());
+    const QString newest
+        = LauncherConfig::instance()->getString(QStringLiteral("new_version"), QString());
     return !newest.isEmpty() && compareVersion(QLatin1String(kLauncherVersion), newest) > 0;
 }
 
-void MainViewModel::showMessage(const QString &title, const QString &text, PendingAction action,
-                                bool showCancel)
+void MainViewModel::showMessage(
+    const QString &title, const QString &text, PendingAction action, bool showCancel)
 {
     m_pendingAction = std::move(action);
     const QRect over = rootRect();
@@ -393,13 +409,15 @@ QObject *MainViewModel::findItem(const QString &objectName) const
     return m_root->findChild<QObject *>(objectName);
 }
 
-bool MainViewModel::setItemProperty(const QString &objectName, const char *property, const QVariant &value)
+bool MainViewModel::setItemProperty(
+    const QString &objectName, const char *property, const QVariant &value)
 {
     QObject *item = findItem(objectName);
     return item && item->setProperty(property, value);
 }
 
-bool MainViewModel::invokeItem(const QString &objectName, const char *method, Qt::ConnectionType type)
+bool MainViewModel::invokeItem(
+    const QString &objectName, const char *method, Qt::ConnectionType type)
 {
     QObject *item = findItem(objectName);
     return item && QMetaObject::invokeMethod(item, method, type);
@@ -410,5 +428,5 @@ QRect MainViewModel::rootRect() const
     if (!m_root)
         return QRect();
     return QRect(m_root->property("x").toInt(), m_root->property("y").toInt(),
-                 m_root->property("width").toInt(), m_root->property("height").toInt());
+        m_root->property("width").toInt(), m_root->property("height").toInt());
 }

@@ -28,7 +28,8 @@ class MainViewModel : public QObject
     Q_PROPERTY(bool downloading READ downloading NOTIFY gameStateChanged)
     Q_PROPERTY(bool setupGameing READ setupGameing NOTIFY gameStateChanged)
     Q_PROPERTY(bool isDownloadNotComplated READ isDownloadNotComplated NOTIFY gameStateChanged)
-    Q_PROPERTY(QString installPath READ installPath WRITE UpdateInstallPath NOTIFY installPathChanged)
+    Q_PROPERTY(
+        QString installPath READ installPath WRITE UpdateInstallPath NOTIFY installPathChanged)
     Q_PROPERTY(QString bgPath READ bgPath NOTIFY bgPathChanged)
     Q_PROPERTY(QString reportParam READ reportParam CONSTANT)
     Q_PROPERTY(QString mainBgUrl READ mainBgUrl NOTIFY mainBgResChanged)
@@ -68,7 +69,8 @@ public:
     void applyGameInfo();
     void decideGameState();
     void checkLauncherMinVersion();
-    void showMessage(const QString &title, const QString &text, PendingAction action, bool showCancel);
+    void showMessage(
+        const QString &title, const QString &text, PendingAction action, bool showCancel);
     void setGameState(GameState state);
     void setProgress(float progress);
     GameState gameState() const { return m_gameState; }

@@ -39,10 +39,11 @@ QString MainViewModel::mainBgUrl() const
     const bool preview = QLatin1String(kReleaseStage) == QLatin1String("prev");
     QUrl url(ServiceAddresses::webOrigin() + QStringLiteral("/launcher/10/") + m_language);
     QString query = QStringLiteral("api_url=")
-                    + QString::fromLatin1(ServiceAddresses::launcherApiBase().toUtf8().toPercentEncoding());
+        + QString::fromLatin1(ServiceAddresses::launcherApiBase().toUtf8().toPercentEncoding());
     if (preview)
         query += QStringLiteral("&timestamp=%1").arg(QDateTime::currentSecsSinceEpoch());
-    query += QStringLiteral("&prev=") + (preview ? QStringLiteral("true") : QStringLiteral("false"));
+    query
+        += QStringLiteral("&prev=") + (preview ? QStringLiteral("true") : QStringLiteral("false"));
     url.setQuery(query, QUrl::StrictMode);
     return url.url();
 }
@@ -82,8 +83,9 @@ void MainViewModel::onBackgroundDownloaded()
 void MainViewModel::onIconDownloaded()
 {
     const QString name = UpdateVersionInfo::fileName(m_gameInfo->bannerIcon());
-    const bool show = !name.isEmpty() && QFileInfo::exists(programFolder() + QLatin1Char('/') + name)
-                      && !m_gameInfo->bannerUrl().isEmpty();
+    const bool show = !name.isEmpty()
+        && QFileInfo::exists(programFolder() + QLatin1Char('/') + name)
+        && !m_gameInfo->bannerUrl().isEmpty();
     setItemProperty(QStringLiteral("viewActivity"), "visible", show);
     if (!show)
         return;
@@ -114,7 +116,8 @@ QString MainViewModel::updateShowVersion()
         text = m_localGameVersion;
     else if (m_gameInfo && !m_gameInfo->latestVersion().isEmpty())
         text = m_gameInfo->latestVersion();
-    setItemProperty(QStringLiteral("versionText"), "text", QStringLiteral("%1").arg(text) + QLatin1Char(' '));
+    setItemProperty(
+        QStringLiteral("versionText"), "text", QStringLiteral("%1").arg(text) + QLatin1Char(' '));
     return text;
 }
 

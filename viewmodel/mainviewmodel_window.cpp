@@ -80,7 +80,8 @@ bool MainViewModel::isDownloadNotComplated() const
     if (folder.isEmpty() || !m_gameInfo)
         return false;
     const QString name = UpdateVersionInfo::fileName(m_gameInfo->getUrl(m_localGameVersion));
-    return !name.isEmpty() && QFileInfo::exists(folder + QLatin1Char('/') + name + QStringLiteral("_tmp"));
+    return !name.isEmpty()
+        && QFileInfo::exists(folder + QLatin1Char('/') + name + QStringLiteral("_tmp"));
 }
 
 void MainViewModel::handleMessage(const QString &message)
@@ -97,7 +98,7 @@ void MainViewModel::btnExitClick()
 {
     // exit_type 1 keeps the launcher in the tray; anything else quits.
     if (LauncherConfig::instance()->getInt(QStringLiteral("exit_type"), QString()) == 1) {
-        for (const char *method : {"showMinimized", "hide", "raise", "requestActivate"})
+        for (const char *method : { "showMinimized", "hide", "raise", "requestActivate" })
             invokeItem(QStringLiteral("rootWindow"), method, Qt::QueuedConnection);
         return;
     }
@@ -152,6 +153,4 @@ void MainViewModel::installEnsureBtnClicked()
     qDebug() << "install button pressed";
 }
 
-void MainViewModel::appInfoAreaClick()
-{
-}
+void MainViewModel::appInfoAreaClick() { }

@@ -14,15 +14,24 @@ private slots:
         QTest::addColumn<int>("langId");
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("code");
-        QTest::newRow("zh-TW") << 0x0404 << "i18n_zh_tw.qm" << "zh-tw";
-        QTest::newRow("zh-HK falls to simplified") << 0x0C04 << "i18n_zh_cn.qm" << "zh-cn";
-        QTest::newRow("zh-MO falls to simplified") << 0x1404 << "i18n_zh_cn.qm" << "zh-cn";
-        QTest::newRow("zh-CN") << 0x0804 << "i18n_zh_cn.qm" << "zh-cn";
-        QTest::newRow("Italian is not offered") << 0x0410 << "i18n_en.qm" << "en-us";
-        QTest::newRow("German (Austria)") << 0x0C07 << "i18n_de.qm" << "de-de";
-        QTest::newRow("Portuguese (Brazil)") << 0x0416 << "i18n_pt.qm" << "pt-pt";
-        QTest::newRow("Vietnamese") << 0x042A << "i18n_vi.qm" << "vi-vn";
-        QTest::newRow("unknown") << 0 << "i18n_en.qm" << "en-us";
+        QTest::newRow("zh-TW") << 0x0404 << "i18n_zh_tw.qm"
+                               << "zh-tw";
+        QTest::newRow("zh-HK falls to simplified") << 0x0C04 << "i18n_zh_cn.qm"
+                                                   << "zh-cn";
+        QTest::newRow("zh-MO falls to simplified") << 0x1404 << "i18n_zh_cn.qm"
+                                                   << "zh-cn";
+        QTest::newRow("zh-CN") << 0x0804 << "i18n_zh_cn.qm"
+                               << "zh-cn";
+        QTest::newRow("Italian is not offered") << 0x0410 << "i18n_en.qm"
+                                                << "en-us";
+        QTest::newRow("German (Austria)") << 0x0C07 << "i18n_de.qm"
+                                          << "de-de";
+        QTest::newRow("Portuguese (Brazil)") << 0x0416 << "i18n_pt.qm"
+                                             << "pt-pt";
+        QTest::newRow("Vietnamese") << 0x042A << "i18n_vi.qm"
+                                    << "vi-vn";
+        QTest::newRow("unknown") << 0 << "i18n_en.qm"
+                                 << "en-us";
     }
 
     void table()
@@ -50,15 +59,33 @@ private slots:
         QTest::addColumn<QString>("lcAll");
         QTest::addColumn<QString>("lang");
         QTest::addColumn<int>("langId");
-        QTest::newRow("zh_TW") << "" << "" << "zh_TW.UTF-8" << 0x0404;
-        QTest::newRow("zh_HK") << "" << "" << "zh_HK.UTF-8" << 0x0C04;
-        QTest::newRow("zh_MO") << "" << "" << "zh_MO" << 0x1404;
-        QTest::newRow("zh_CN") << "" << "" << "zh_CN.GB18030" << 0x0804;
-        QTest::newRow("Italian") << "" << "" << "it_IT.UTF-8" << 0x0410;
-        QTest::newRow("LANGUAGE list wins") << "fr_CA:en" << "de_DE.UTF-8" << "ja_JP" << 0x040C;
-        QTest::newRow("LC_ALL over LANG") << "" << "ko_KR.UTF-8" << "en_US.UTF-8" << 0x0412;
-        QTest::newRow("C locale is skipped") << "" << "C.UTF-8" << "ru_RU.UTF-8" << 0x0419;
-        QTest::newRow("nothing set") << "" << "" << "" << 0;
+        QTest::newRow("zh_TW") << ""
+                               << ""
+                               << "zh_TW.UTF-8" << 0x0404;
+        QTest::newRow("zh_HK") << ""
+                               << ""
+                               << "zh_HK.UTF-8" << 0x0C04;
+        QTest::newRow("zh_MO") << ""
+                               << ""
+                               << "zh_MO" << 0x1404;
+        QTest::newRow("zh_CN") << ""
+                               << ""
+                               << "zh_CN.GB18030" << 0x0804;
+        QTest::newRow("Italian") << ""
+                                 << ""
+                                 << "it_IT.UTF-8" << 0x0410;
+        QTest::newRow("LANGUAGE list wins") << "fr_CA:en"
+                                            << "de_DE.UTF-8"
+                                            << "ja_JP" << 0x040C;
+        QTest::newRow("LC_ALL over LANG") << ""
+                                          << "ko_KR.UTF-8"
+                                          << "en_US.UTF-8" << 0x0412;
+        QTest::newRow("C locale is skipped") << ""
+                                             << "C.UTF-8"
+                                             << "ru_RU.UTF-8" << 0x0419;
+        QTest::newRow("nothing set") << ""
+                                     << ""
+                                     << "" << 0;
     }
 
     void posixLocaleGivesLangId()

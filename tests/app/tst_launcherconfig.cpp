@@ -43,9 +43,11 @@ private slots:
             QVERIFY(config.gameInstallPath().isNull());
             QVERIFY(config.dynamicBgName().isNull());
         }
-        QCOMPARE(stored(launcherFile(), QStringLiteral("cps")).toString(), QStringLiteral("vantor"));
+        QCOMPARE(
+            stored(launcherFile(), QStringLiteral("cps")).toString(), QStringLiteral("vantor"));
         QCOMPARE(stored(launcherFile(), QStringLiteral("channel")).toString(), QStringLiteral("1"));
-        QCOMPARE(stored(launcherFile(), QStringLiteral("sub_channel")).toString(), QStringLiteral("0"));
+        QCOMPARE(
+            stored(launcherFile(), QStringLiteral("sub_channel")).toString(), QStringLiteral("0"));
     }
 
     void emptyCpsReadsAsDefaultAndIsRewritten()
@@ -55,7 +57,8 @@ private slots:
         LauncherConfig config(launcherFile());
         QCOMPARE(config.cps(), QStringLiteral("vantor"));
         QCOMPARE(config.channel(), QStringLiteral("77"));
-        QCOMPARE(stored(launcherFile(), QStringLiteral("cps")).toString(), QStringLiteral("vantor"));
+        QCOMPARE(
+            stored(launcherFile(), QStringLiteral("cps")).toString(), QStringLiteral("vantor"));
         config.setString(QStringLiteral("cps"), QString(), QString());
         QCOMPARE(config.cps(), QStringLiteral("vantor"));
         config.initCps(QStringLiteral("partner"));
@@ -72,10 +75,12 @@ private slots:
             config.initChannel(QStringLiteral("9"));
         }
         QCOMPARE(stored(gameFile(), QStringLiteral("channel")).toString(), QStringLiteral("42"));
-        QVERIFY(!QSettings(launcherFile(), QSettings::IniFormat).contains(QStringLiteral("channel")));
+        QVERIFY(
+            !QSettings(launcherFile(), QSettings::IniFormat).contains(QStringLiteral("channel")));
         // Keys the game's file lacks are written to both files.
         QCOMPARE(stored(gameFile(), QStringLiteral("cps")).toString(), QStringLiteral("vantor"));
-        QCOMPARE(stored(launcherFile(), QStringLiteral("cps")).toString(), QStringLiteral("vantor"));
+        QCOMPARE(
+            stored(launcherFile(), QStringLiteral("cps")).toString(), QStringLiteral("vantor"));
     }
 
     void versionCacheOutlivesPathChange()
@@ -87,7 +92,8 @@ private slots:
         QCOMPARE(config.gameVersion(), QStringLiteral("1.0.0"));
         const QString other = m_dir->filePath(QStringLiteral("elsewhere"));
         QDir().mkpath(other);
-        store(other + QStringLiteral("/config.ini"), QStringLiteral("game_version"), QStringLiteral("2.0.0"));
+        store(other + QStringLiteral("/config.ini"), QStringLiteral("game_version"),
+            QStringLiteral("2.0.0"));
         config.setGameInstallPath(other);
         QCOMPARE(config.gameVersion(), QStringLiteral("1.0.0"));
         // The file is not read again either.
@@ -109,7 +115,8 @@ private slots:
         LauncherConfig config(launcherFile());
         config.setGameInstallPath(gameFolder());
         config.setGameVersion(QStringLiteral("1.2.3"));
-        QCOMPARE(stored(gameFile(), QStringLiteral("game_version")).toString(), QStringLiteral("1.2.3"));
+        QCOMPARE(
+            stored(gameFile(), QStringLiteral("game_version")).toString(), QStringLiteral("1.2.3"));
         QVERIFY(QSettings(gameFile(), QSettings::IniFormat).contains(QStringLiteral("cps")));
         QCOMPARE(stored(gameFile(), QStringLiteral("cps")).toString(), QString());
         // What the install flow does next fills the empty value in.
@@ -126,8 +133,10 @@ private slots:
             config.setInt(QStringLiteral("exit_type"), 2, QString());
             config.setBool(QStringLiteral("is_auto_update"), true, QString());
         }
-        QCOMPARE(stored(launcherFile(), QStringLiteral("exit_type")).toString(), QStringLiteral("2"));
-        QCOMPARE(stored(launcherFile(), QStringLiteral("is_auto_update")).toString(), QStringLiteral("true"));
+        QCOMPARE(
+            stored(launcherFile(), QStringLiteral("exit_type")).toString(), QStringLiteral("2"));
+        QCOMPARE(stored(launcherFile(), QStringLiteral("is_auto_update")).toString(),
+            QStringLiteral("true"));
         LauncherConfig reopened(launcherFile());
         QCOMPARE(reopened.dynamicVersionTitle(), QStringLiteral("Season 3"));
         QCOMPARE(reopened.dynamicVersionDescColor(), QStringLiteral("#FFD37A"));

@@ -13,7 +13,8 @@ const QString kRunValue = QStringLiteral("Tessaril_Launcher");
 
 QString autostartEntry()
 {
-    return qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/autostart/Tessaril_Launcher.desktop");
+    return qEnvironmentVariable("XDG_CONFIG_HOME")
+        + QStringLiteral("/autostart/Tessaril_Launcher.desktop");
 }
 
 } // namespace
@@ -46,7 +47,7 @@ private slots:
         QVERIFY(!QFile::exists(autostartEntry()));
         // The value is kept (empty), never deleted.
         const QString hive = qEnvironmentVariable("XDG_CONFIG_HOME")
-                             + QStringLiteral("/Vantor/registry/HKEY_LOCAL_MACHINE.ini");
+            + QStringLiteral("/Vantor/registry/HKEY_LOCAL_MACHINE.ini");
         QVERIFY(QFile(hive).open(QIODevice::ReadOnly));
     }
 
@@ -56,34 +57,42 @@ private slots:
         QFile::remove(autostartEntry());
         QVERIFY(RegistryHelper::instance()->isAutoRun());
         QCOMPARE(platform::readRegistryString(kRunKey, kRunValue),
-                 QDir::toNativeSeparators(QCoreApplication::applicationFilePath()));
+            QDir::toNativeSeparators(QCoreApplication::applicationFilePath()));
         QVERIFY(QFile::exists(autostartEntry()));
     }
 
     void execLineQuotesAwkwardPaths()
     {
-        platform::syncAutoStartEntry(QStringLiteral("Probe_Entry"),
-                                     QStringLiteral("/opt/My \"Games\"/$HOME/100%/launcher"));
-        QFile entry(qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/autostart/Probe_Entry.desktop"));
+        platform::syncAutoStartEntry(
+            QStringLiteral("Probe_Entry"), QStringLiteral("/opt/My \"Games\"/$HOME/100%/launcher"));
+        QFile entry(qEnvironmentVariable("XDG_CONFIG_HOME")
+            + QStringLiteral("/autostart/Probe_Entry.desktop"));
         QVERIFY(entry.open(QIODevice::ReadOnly));
         QVERIFY(QString::fromUtf8(entry.readAll())
-                    .contains(QStringLiteral("Exec=\"/opt/My \\\\\"Games\\\\\"/\\\\$HOME/100%%/launcher\"")));
+                    .contains(QStringLiteral(
+                        "Exec=\"/opt/My \\\\\"Games\\\\\"/\\\\$HOME/100%%/launcher\"")));
     }
 
     void versionsSyncOnlyWhenDifferent()
     {
         const QString uninstallKey = QStringLiteral(
-            "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tessaril");
-        platform::writeRegistryString(uninstallKey, QStringLiteral("DisplayVersion"), QStringLiteral("2.0.0.0"));
-        platform::writeRegistryString(uninstallKey, QStringLiteral("Publisher"), QStringLiteral("Vantor"));
+            "HKEY_LOCAL_"
+            "MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tessaril");
+        platform::writeRegistryString(
+            uninstallKey, QStringLiteral("DisplayVersion"), QStringLiteral("2.0.0.0"));
+        platform::writeRegistryString(
+            uninstallKey, QStringLiteral("Publisher"), QStringLiteral("Vantor"));
         RegistryHelper::instance()->syncUninstallDisplayVersion();
         RegistryHelper::instance()->syncLauncherVersion();
-        QCOMPARE(RegistryHelper::instance()->uninstallDisplayVersion(), QLatin1String(kLauncherVersion));
-        QCOMPARE(platform::readRegistryString(QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\launcher"),
-                                              QStringLiteral("Version")),
-                 QLatin1String(kLauncherVersion));
+        QCOMPARE(
+            RegistryHelper::instance()->uninstallDisplayVersion(), QLatin1String(kLauncherVersion));
+        QCOMPARE(
+            platform::readRegistryString(QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\launcher"),
+                QStringLiteral("Version")),
+            QLatin1String(kLauncherVersion));
         // The installer's other values stay as they were.
-        QCOMPARE(platform::readRegistryString(uninstallKey, QStringLiteral("Publisher")), QStringLiteral("Vantor"));
+        QCOMPARE(platform::readRegistryString(uninstallKey, QStringLiteral("Publisher")),
+            QStringLiteral("Vantor"));
     }
 };
 

@@ -28,7 +28,8 @@ private slots:
             QVERIFY(!button(dialog, "btn_close")->isVisible());
             button(dialog, "btn_ok")->click();
         });
-        QCOMPARE(CDlgYesNo::showMessage(QStringLiteral("t"), QStringLiteral("one button"), false), 1);
+        QCOMPARE(
+            CDlgYesNo::showMessage(QStringLiteral("t"), QStringLiteral("one button"), false), 1);
         QVERIFY(!cancelShown);
 
         answerNextDialog<CDlgYesNo>([&](CDlgYesNo *dialog) {
@@ -36,7 +37,8 @@ private slots:
             cancel = button(dialog, "btn_cancel")->geometry();
             button(dialog, "btn_cancel")->click();
         });
-        QCOMPARE(CDlgYesNo::showMessage(QStringLiteral("t"), QStringLiteral("two buttons"), true), 0);
+        QCOMPARE(
+            CDlgYesNo::showMessage(QStringLiteral("t"), QStringLiteral("two buttons"), true), 0);
         QVERIFY(cancel.right() < ok.left());
         QCOMPARE(ok.left() - cancel.right() - 1, 12);
         QCOMPARE(cancel.height(), 48);
@@ -117,15 +119,17 @@ private slots:
     {
         const QImage frame(QStringLiteral(":/pic/dlg_bg.png"));
         QCOMPARE(frame.size(), QSize(460, 270));
-        const QImage scaled =
-            CDlgFramelessWindow::scaleNinePatch(QPixmap::fromImage(frame), 50, 50, 470, 296).toImage()
-                .convertToFormat(frame.format());
+        const QImage scaled
+            = CDlgFramelessWindow::scaleNinePatch(QPixmap::fromImage(frame), 50, 50, 470, 296)
+                  .toImage()
+                  .convertToFormat(frame.format());
         QCOMPARE(scaled.size(), QSize(470, 296));
         QCOMPARE(scaled.copy(0, 0, 50, 50), frame.copy(0, 0, 50, 50));
         QCOMPARE(scaled.copy(420, 0, 50, 50), frame.copy(410, 0, 50, 50));
         QCOMPARE(scaled.copy(0, 246, 50, 50), frame.copy(0, 220, 50, 50));
         QCOMPARE(scaled.copy(420, 246, 50, 50), frame.copy(410, 220, 50, 50));
-        QCOMPARE(scaled.pixel(235, 148), frame.pixel(230, 135)); // the centre is stretched, not tiled
+        QCOMPARE(
+            scaled.pixel(235, 148), frame.pixel(230, 135)); // the centre is stretched, not tiled
     }
 
     void dragsOnlyWithTheLeftButton()
@@ -136,8 +140,9 @@ private slots:
         QCoreApplication::processEvents();
         const QPoint start = dialog.frameGeometry().topLeft();
         auto send = [&dialog](QEvent::Type type, const QPoint &global, Qt::MouseButton button,
-                              Qt::MouseButtons buttons) {
-            QMouseEvent event(type, dialog.mapFromGlobal(global), global, button, buttons, Qt::NoModifier);
+                        Qt::MouseButtons buttons) {
+            QMouseEvent event(
+                type, dialog.mapFromGlobal(global), global, button, buttons, Qt::NoModifier);
             QApplication::sendEvent(&dialog, &event);
         };
         const QPoint grip = start + QPoint(30, 20);

@@ -137,9 +137,11 @@ private slots:
         QTest::addColumn<bool>("sendLength");
         QTest::addColumn<qint64>("length");
         QTest::addColumn<QString>("suffix");
-        QTest::newRow("304 is no redirect") << 304 << QByteArray("/pkg.zip") << true << qint64(-1) << "(304)";
+        QTest::newRow("304 is no redirect")
+            << 304 << QByteArray("/pkg.zip") << true << qint64(-1) << "(304)";
         QTest::newRow("404") << 404 << QByteArray() << true << qint64(-1) << "(404)";
-        QTest::newRow("redirect loop") << 302 << QByteArray("/loop.zip") << true << qint64(-1) << "(302)";
+        QTest::newRow("redirect loop")
+            << 302 << QByteArray("/loop.zip") << true << qint64(-1) << "(302)";
         QTest::newRow("no length") << 200 << QByteArray() << false << qint64(-1) << "(200)";
         QTest::newRow("zero length") << 200 << QByteArray() << true << qint64(0) << "(200)";
     }
@@ -163,8 +165,10 @@ private slots:
         QSignalSpy errors(&manager, &downloadmanager::downloadError);
         startOn(manager, QStringLiteral("/loop.zip"));
         QVERIFY(errors.wait());
-        QCOMPARE(errors.first().at(0).value<ErrorCode>(), ErrorDefine::DOWNLOAD_NETWORK_GETHEADER_ERROR);
-        QCOMPARE(errors.first().at(1).toString(), QStringLiteral("message_error_resource_acquisition_failed") + suffix);
+        QCOMPARE(
+            errors.first().at(0).value<ErrorCode>(), ErrorDefine::DOWNLOAD_NETWORK_GETHEADER_ERROR);
+        QCOMPARE(errors.first().at(1).toString(),
+            QStringLiteral("message_error_resource_acquisition_failed") + suffix);
         QVERIFY(m_server.requests().size() <= downloadmanager::kMaxRedirects + 1);
         QVERIFY(gets().isEmpty());
     }
@@ -235,7 +239,7 @@ private slots:
         m_server.route(QStringLiteral("/pkg.zip"), generous);
         HttpRoute get = generous;
         get.contentLength = -1; // the GET sends all 25000 bytes
-        m_server.routeSequence(QStringLiteral("/pkg.zip"), {generous, get});
+        m_server.routeSequence(QStringLiteral("/pkg.zip"), { generous, get });
 
         downloadmanager manager;
         QSignalSpy finished(&manager, &downloadmanager::downloadFinished);
@@ -270,7 +274,8 @@ private slots:
     {
         const QString mountPoint = folder() + QStringLiteral("/small");
         QDir().mkpath(mountPoint);
-        if (::mount("tmpfs", QFile::encodeName(mountPoint).constData(), "tmpfs", 0, "size=64k") != 0)
+        if (::mount("tmpfs", QFile::encodeName(mountPoint).constData(), "tmpfs", 0, "size=64k")
+            != 0)
             QSKIP("cannot mount a small tmpfs here (needs root and mount rights)");
         auto unmount = qScopeGuard([&] { ::umount(QFile::encodeName(mountPoint).constData()); });
 
@@ -301,7 +306,8 @@ private slots:
         QVERIFY(errors.wait());
         manager.startDownload(); // size still unknown: asks again, fails again
         QVERIFY(errors.wait());
-        QCOMPARE(errors.last().at(0).value<ErrorCode>(), ErrorDefine::DOWNLOAD_NETWORK_GETHEADER_ERROR);
+        QCOMPARE(
+            errors.last().at(0).value<ErrorCode>(), ErrorDefine::DOWNLOAD_NETWORK_GETHEADER_ERROR);
         QCOMPARE(QFileInfo(partialPath()).size(), 20000); // never cut down
         QVERIFY(gets().isEmpty());
 
@@ -320,7 +326,7 @@ private slots:
         forbidden.body = "no";
         HttpRoute head;
         head.body = m_body;
-        m_server.routeSequence(QStringLiteral("/pkg.zip"), {head, forbidden});
+        m_server.routeSequence(QStringLiteral("/pkg.zip"), { head, forbidden });
         writeFile(finalPath(), "stale");
 
         downloadmanager manager;
@@ -328,19 +334,22 @@ private slots:
         startOn(manager, QStringLiteral("/pkg.zip"));
         QVERIFY(errors.wait());
         QCOMPARE(errors.first().at(0).value<ErrorCode>(), ErrorDefine::DOWNLOAD_NETWORK_ERROR);
-        QCOMPARE(errors.first().at(1).toString(), QStringLiteral("message_error_network_statuscode(403)"));
+        QCOMPARE(errors.first().at(1).toString(),
+            QStringLiteral("message_error_network_statuscode(403)"));
         QVERIFY(!QFile::exists(finalPath()));
 
         HttpRoute cut;
         cut.body = m_body;
         cut.closeAfterBytes = 1000;
-        m_server.routeSequence(QStringLiteral("/pkg.zip"), {head, cut});
+        m_server.routeSequence(QStringLiteral("/pkg.zip"), { head, cut });
         downloadmanager again;
         QSignalSpy httpErrors(&again, &downloadmanager::httpError);
         startOn(again, QStringLiteral("/pkg.zip"));
         QVERIFY(httpErrors.wait(15000));
-        QCOMPARE(httpErrors.first().at(0).value<ErrorCode>(), ErrorDefine::DOWNLOAD_NETWORK_REPLY_ERROR);
-        QVERIFY(httpErrors.first().at(1).toString().startsWith(QStringLiteral("message_error_network_reply(")));
+        QCOMPARE(
+            httpErrors.first().at(0).value<ErrorCode>(), ErrorDefine::DOWNLOAD_NETWORK_REPLY_ERROR);
+        QVERIFY(httpErrors.first().at(1).toString().startsWith(
+            QStringLiteral("message_error_network_reply(")));
         QCOMPARE(again.getDownloadedSize(), 5000); // five attempts of 1000 bytes each
         QCOMPARE(storedProgress(QStringLiteral("pkg.zip")).toLongLong(), 5000);
         QVERIFY(again.isDownloading());
@@ -353,7 +362,8 @@ private slots:
         QTest::addColumn<bool>("passes");
         const QString digest = md5Of(patterned(20000));
         QTest::newRow("upper-case expected") << true << digest.toUpper() << true;
-        QTest::newRow("mismatch") << true << QStringLiteral("0123456789abcdef0123456789abcdef") << false;
+        QTest::newRow("mismatch") << true << QStringLiteral("0123456789abcdef0123456789abcdef")
+                                  << false;
         QTest::newRow("missing file, expected value") << false << digest << false;
         QTest::newRow("missing file, nothing expected") << false << QString() << true;
     }
@@ -392,8 +402,8 @@ private slots:
         paced.chunkBytes = 8 * 1024;
         paced.chunkIntervalMs = 20;
         m_server.route(QStringLiteral("/big.zip"), paced);
-        const QStringList args{QStringLiteral("download"), m_server.url(QStringLiteral("/big.zip")),
-                               folder(), md5Of(body)};
+        const QStringList args { QStringLiteral("download"),
+            m_server.url(QStringLiteral("/big.zip")), folder(), md5Of(body) };
 
         QProcess first;
         QCOMPARE(startHelper(first, args), QStringLiteral("started"));
@@ -423,7 +433,8 @@ private slots:
         const QList<RecordedRequest> ranged = gets();
         QCOMPARE(ranged.size(), 2);
         const QByteArray resumedAt = ranged[1].headers.value("range").mid(6).split('-').first();
-        QVERIFY2(resumedAt.toLongLong() > 0 && resumedAt.toLongLong() <= reached, resumedAt.constData());
+        QVERIFY2(
+            resumedAt.toLongLong() > 0 && resumedAt.toLongLong() <= reached, resumedAt.constData());
     }
 };
 

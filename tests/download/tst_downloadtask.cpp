@@ -14,11 +14,11 @@ struct Owner
         : file(int(size), '\0')
     {
         QObject::connect(&task, &downloadtask::readyRead, &task,
-                         [this, &task](const QByteArray &block, qlonglong position, int) {
-                             file.replace(int(position), block.size(), block);
-                             task.addDownloaded(block.size());
-                             ++blocks;
-                         });
+            [this, &task](const QByteArray &block, qlonglong position, int) {
+                file.replace(int(position), block.size(), block);
+                task.addDownloaded(block.size());
+                ++blocks;
+            });
     }
     QByteArray file;
     int blocks = 0;
@@ -72,7 +72,8 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("reason");
         QTest::addColumn<QString>("message");
-        QTest::newRow("416") << 416 << QByteArray("Range Not Satisfiable") << "Range Not Satisfiable";
+        QTest::newRow("416") << 416 << QByteArray("Range Not Satisfiable")
+                             << "Range Not Satisfiable";
         QTest::newRow("302") << 302 << QByteArray("Found") << "";
     }
 
@@ -126,7 +127,7 @@ private slots:
         HttpRoute drop = stall;
         drop.stallAfterBytes = -1;
         drop.closeAfterBytes = 100;
-        m_server.routeSequence(QStringLiteral("/flaky"), {stall, drop, stall, drop, stall});
+        m_server.routeSequence(QStringLiteral("/flaky"), { stall, drop, stall, drop, stall });
 
         downloadtask task;
         Owner owner(task, m_body.size());
@@ -135,7 +136,8 @@ private slots:
         task.start();
         QVERIFY(failures.wait(40000));
         QCOMPARE(failures.count(), 1);
-        QCOMPARE(failures.first().at(0).value<QNetworkReply::NetworkError>(), QNetworkReply::TimeoutError);
+        QCOMPARE(failures.first().at(0).value<QNetworkReply::NetworkError>(),
+            QNetworkReply::TimeoutError);
         QCOMPARE(failures.first().at(1).toString(), QStringLiteral("message_request_time_out"));
 
         // Every restart resumed where the bytes written so far ended. (Qt may
@@ -146,8 +148,9 @@ private slots:
             if (ranges.isEmpty() || ranges.last() != rangeOf(i))
                 ranges.append(rangeOf(i));
         }
-        QCOMPARE(ranges, QList<QByteArray>({"bytes=0-1000", "bytes=100-1000", "bytes=200-1000",
-                                            "bytes=300-1000", "bytes=400-1000"}));
+        QCOMPARE(ranges,
+            QList<QByteArray>({ "bytes=0-1000", "bytes=100-1000", "bytes=200-1000",
+                "bytes=300-1000", "bytes=400-1000" }));
         QCOMPARE(task.downloadedSize(), 500);
         QCOMPARE(owner.file.left(500), m_body.left(500));
 

@@ -82,7 +82,7 @@ private slots:
         Receiver receiver;
         // The string-based form resolves the alias the way the error signals spell it.
         QVERIFY(connect(emitter, SIGNAL(failed(ErrorCode, QString)), &receiver,
-                        SLOT(onFailed(ErrorCode, QString)), Qt::QueuedConnection));
+            SLOT(onFailed(ErrorCode, QString)), Qt::QueuedConnection));
         worker.start();
         QMetaObject::invokeMethod(emitter, [emitter] {
             emit emitter->failed(ErrorDefine::SETUP_ZIP_PASSWORD_ERROR, QStringLiteral("x"));

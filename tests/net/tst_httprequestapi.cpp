@@ -27,7 +27,7 @@ private:
     static RequestCallback collect(QList<Outcome> &outcomes)
     {
         return [&outcomes](bool ok, const QByteArray &body, const QString &errorText, int status) {
-            outcomes.append({ok, body, errorText, status});
+            outcomes.append({ ok, body, errorText, status });
         };
     }
 
@@ -65,7 +65,8 @@ private slots:
         QVERIFY(!outcomes[0].ok);
         QVERIFY(outcomes[0].body.isEmpty());
         QCOMPARE(outcomes[0].status, 404);
-        QVERIFY2(outcomes[0].errorText.contains(QStringLiteral("Not Found")), qPrintable(outcomes[0].errorText));
+        QVERIFY2(outcomes[0].errorText.contains(QStringLiteral("Not Found")),
+            qPrintable(outcomes[0].errorText));
 
         QTRY_COMPARE(m_logging.requests().size(), 1);
         const RecordedRequest report = m_logging.requests().first();
@@ -108,7 +109,8 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(outcomes.size(), 1, 11800);
         const qint64 timedOutAfter = clock.elapsed();
         // Before the reply, which comes at 12 s; a loaded machine may be late.
-        QVERIFY2(timedOutAfter >= 9900 && timedOutAfter < 11800, qPrintable(QString::number(timedOutAfter)));
+        QVERIFY2(timedOutAfter >= 9900 && timedOutAfter < 11800,
+            qPrintable(QString::number(timedOutAfter)));
         QVERIFY(!outcomes[0].ok);
         QCOMPARE(outcomes[0].errorText, QStringLiteral("HTTP_REQUEST_TIMEOUT"));
         QCOMPARE(outcomes[0].status, 638);
@@ -145,17 +147,18 @@ private slots:
         Outcome last;
         std::function<void()> attempt;
         attempt = [&] {
-            api.get(m_service.url(failures < 3 ? QStringLiteral("/missing") : QStringLiteral("/ok")),
-                    [&, marker = QString(1000, QLatin1Char('x'))](bool ok, const QByteArray &body,
-                                                                   const QString &, int status) {
-                        QCOMPARE(marker.size(), 1000); // captures survive the replacement
-                        if (!ok) {
-                            ++failures;
-                            attempt();
-                            return;
-                        }
-                        last = {ok, body, QString(), status};
-                    });
+            api.get(
+                m_service.url(failures < 3 ? QStringLiteral("/missing") : QStringLiteral("/ok")),
+                [&, marker = QString(1000, QLatin1Char('x'))](
+                    bool ok, const QByteArray &body, const QString &, int status) {
+                    QCOMPARE(marker.size(), 1000); // captures survive the replacement
+                    if (!ok) {
+                        ++failures;
+                        attempt();
+                        return;
+                    }
+                    last = { ok, body, QString(), status };
+                });
         };
         attempt();
         QTRY_COMPARE(last.status, 200);
@@ -174,7 +177,8 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(outcomes.size(), 1, 9000);
         QVERIFY(!outcomes[0].ok);
         QVERIFY(outcomes[0].body.isEmpty());
-        QVERIFY2(outcomes[0].errorText.contains(QStringLiteral("larger than")), qPrintable(outcomes[0].errorText));
+        QVERIFY2(outcomes[0].errorText.contains(QStringLiteral("larger than")),
+            qPrintable(outcomes[0].errorText));
     }
 };
 

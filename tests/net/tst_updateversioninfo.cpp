@@ -1,7 +1,7 @@
 #include "net/updateversioninfo.h"
+#include "tests/net/manifestfixtures.h"
 #include "tests/support/httptestserver.h"
 #include "tests/support/testenvironment.h"
-#include "tests/net/manifestfixtures.h"
 
 #include <QtTest>
 
@@ -16,7 +16,7 @@ private:
     {
         return QString::fromUtf8(fixtures::kManifestTemplate)
             .arg(m_packages.url(QStringLiteral("/game_2.1.0.zip")),
-                 latestSize.isEmpty() ? QString() : QStringLiteral(",\"size\":") + latestSize, extra)
+                latestSize.isEmpty() ? QString() : QStringLiteral(",\"size\":") + latestSize, extra)
             .toUtf8();
     }
 
@@ -33,7 +33,8 @@ private slots:
         QCOMPARE(info.latestSize(), 0);
         QVERIFY(known.wait());
         QCOMPARE(info.latestSize(), 5368709120LL);
-        const QList<RecordedRequest> asked = m_packages.requestsFor(QStringLiteral("/game_2.1.0.zip"));
+        const QList<RecordedRequest> asked
+            = m_packages.requestsFor(QStringLiteral("/game_2.1.0.zip"));
         QCOMPARE(asked.size(), 1);
         QCOMPARE(asked[0].method, QByteArray("HEAD"));
 
@@ -75,7 +76,7 @@ private slots:
         QCOMPARE(info.getSize(QString()), 100);
         QCOMPARE(info.plugins().size(), 1);
         QCOMPARE(info.plugins().first().toMap().value(QStringLiteral("path")).toString(),
-                 QStringLiteral("https://cdn.example/plugin.zip"));
+            QStringLiteral("https://cdn.example/plugin.zip"));
 
         // Later replies add to the diffs and overwrite entries of the same version.
         info.parseGameInfo(fixtures::kLaterDiff);
@@ -88,11 +89,12 @@ private slots:
     void forceUpdateAndWebUrlKeepRules()
     {
         UpdateVersionInfo info;
-        info.parseGameInfo(manifest(QStringLiteral("1"),
-                                    QString::fromUtf8(fixtures::kForceUpdateAndWebUrl)));
+        info.parseGameInfo(
+            manifest(QStringLiteral("1"), QString::fromUtf8(fixtures::kForceUpdateAndWebUrl)));
         QCOMPARE(info.minVersion(), QStringLiteral("2.0.0.0"));
         QCOMPARE(info.webUrl(), QStringLiteral("https://first"));
-        info.parseGameInfo(manifest(QStringLiteral("1"), QString::fromUtf8(fixtures::kSecondWebUrl)));
+        info.parseGameInfo(
+            manifest(QStringLiteral("1"), QString::fromUtf8(fixtures::kSecondWebUrl)));
         QCOMPARE(info.minVersion(), QStringLiteral("2.0.0.0"));
         QCOMPARE(info.forceUpdateUrl(), QStringLiteral("https://f"));
         QCOMPARE(info.webUrl(), QStringLiteral("https://first"));
@@ -154,11 +156,21 @@ private slots:
         QTest::addColumn<QString>("url");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("base");
-        QTest::newRow("versioned zip") << "https://cdn/x/game_2.1.0.zip" << "game_2.1.0.zip" << "game_2.1.0";
-        QTest::newRow("encoded blank") << "https://cdn/x/my%20game.7z?sig=1" << "my game.7z" << "my game";
-        QTest::newRow("leading dot only") << "https://cdn/x/.hidden" << ".hidden" << ".hidden";
-        QTest::newRow("no dot") << "https://cdn/x/package" << "package" << "package";
-        QTest::newRow("empty") << "" << "" << "";
+        QTest::newRow("versioned zip") << "https://cdn/x/game_2.1.0.zip"
+                                       << "game_2.1.0.zip"
+                                       << "game_2.1.0";
+        QTest::newRow("encoded blank") << "https://cdn/x/my%20game.7z?sig=1"
+                                       << "my game.7z"
+                                       << "my game";
+        QTest::newRow("leading dot only") << "https://cdn/x/.hidden"
+                                          << ".hidden"
+                                          << ".hidden";
+        QTest::newRow("no dot") << "https://cdn/x/package"
+                                << "package"
+                                << "package";
+        QTest::newRow("empty") << ""
+                               << ""
+                               << "";
     }
 
     void fileNames()

@@ -15,21 +15,25 @@ private slots:
         QTemporaryDir folder;
         QProcess child;
         const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
-        QCOMPARE(startHelper(child, {QStringLiteral("crash"), folder.path()}), QStringLiteral("crashing"));
+        QCOMPARE(startHelper(child, { QStringLiteral("crash"), folder.path() }),
+            QStringLiteral("crashing"));
         QVERIFY(child.waitForFinished(10000));
         const QDateTime after = QDateTime::currentDateTime().addSecs(1);
 
         QCOMPARE(child.exitStatus(), QProcess::CrashExit);
         QCOMPARE(child.exitCode(), int(SIGSEGV));
 
-        const QStringList dumps = QDir(folder.path()).entryList({QStringLiteral("*.dmp")}, QDir::Files);
+        const QStringList dumps
+            = QDir(folder.path()).entryList({ QStringLiteral("*.dmp") }, QDir::Files);
         QCOMPARE(dumps.size(), 1);
-        const QRegularExpressionMatch name =
-            QRegularExpression(QStringLiteral("^DumpFile-(\\d{8}-\\d{6})\\.dmp$")).match(dumps.first());
+        const QRegularExpressionMatch name
+            = QRegularExpression(QStringLiteral("^DumpFile-(\\d{8}-\\d{6})\\.dmp$"))
+                  .match(dumps.first());
         QVERIFY2(name.hasMatch(), qPrintable(dumps.first()));
-        const QDateTime stamp = QDateTime::fromString(name.captured(1), QStringLiteral("yyyyMMdd-HHmmss"));
+        const QDateTime stamp
+            = QDateTime::fromString(name.captured(1), QStringLiteral("yyyyMMdd-HHmmss"));
         QVERIFY2(stamp >= before.addMSecs(-before.time().msec()) && stamp <= after,
-                 qPrintable(stamp.toString(Qt::ISODate)));
+            qPrintable(stamp.toString(Qt::ISODate)));
 
         QFile dump(folder.filePath(dumps.first()));
         QVERIFY(dump.open(QIODevice::ReadOnly));

@@ -14,7 +14,8 @@ private slots:
         QVERIFY(!platform::isNamedMutexHeld(name));
 
         QProcess holder;
-        QCOMPARE(startHelper(holder, {QStringLiteral("hold-mutex"), name}), QStringLiteral("owner"));
+        QCOMPARE(
+            startHelper(holder, { QStringLiteral("hold-mutex"), name }), QStringLiteral("owner"));
         QVERIFY(platform::isNamedMutexHeld(name));
         QVERIFY(platform::isNamedMutexHeld(name)); // probing does not disturb it
 

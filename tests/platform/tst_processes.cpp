@@ -17,7 +17,7 @@ private slots:
 
         QVERIFY(!platform::isProcessRunning(QStringLiteral("Quorvela.exe")));
         QProcess running;
-        running.start(game, {QStringLiteral("sleep")});
+        running.start(game, { QStringLiteral("sleep") });
         QVERIFY(running.waitForStarted());
         QVERIFY(running.waitForReadyRead(5000));
 
@@ -41,7 +41,7 @@ private slots:
         file.close();
 
         QProcess running;
-        running.start(QStringLiteral("sh"), {script});
+        running.start(QStringLiteral("sh"), { script });
         QVERIFY(running.waitForReadyRead(5000));
         QVERIFY(platform::isProcessRunning(QStringLiteral("Game.sh")));
         running.kill();

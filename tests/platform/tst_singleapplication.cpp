@@ -21,10 +21,11 @@ private slots:
     void secondInstanceHandsOverItsMessage()
     {
         QProcess first;
-        QCOMPARE(startHelper(first, {QStringLiteral("single")}), QStringLiteral("first"));
+        QCOMPARE(startHelper(first, { QStringLiteral("single") }), QStringLiteral("first"));
 
         QProcess second;
-        QCOMPARE(startHelper(second, {QStringLiteral("single")}), QStringLiteral("second:delivered"));
+        QCOMPARE(
+            startHelper(second, { QStringLiteral("single") }), QStringLiteral("second:delivered"));
         QVERIFY(second.waitForFinished(5000));
         QCOMPARE(second.exitCode(), 255);
         QCOMPARE(nextLine(first), QStringLiteral("message:raise_window_noop"));
@@ -36,14 +37,15 @@ private slots:
     void killedInstanceNeverBlocksTheNext()
     {
         QProcess first;
-        QCOMPARE(startHelper(first, {QStringLiteral("single")}), QStringLiteral("first"));
+        QCOMPARE(startHelper(first, { QStringLiteral("single") }), QStringLiteral("first"));
         first.kill(); // lock file and socket are left behind
         QVERIFY(first.waitForFinished(5000));
 
         QProcess next;
-        QCOMPARE(startHelper(next, {QStringLiteral("single")}), QStringLiteral("first"));
+        QCOMPARE(startHelper(next, { QStringLiteral("single") }), QStringLiteral("first"));
         QProcess another;
-        QCOMPARE(startHelper(another, {QStringLiteral("single")}), QStringLiteral("second:delivered"));
+        QCOMPARE(
+            startHelper(another, { QStringLiteral("single") }), QStringLiteral("second:delivered"));
         QCOMPARE(nextLine(next), QStringLiteral("message:raise_window_noop"));
         next.kill();
         next.waitForFinished();
@@ -55,7 +57,7 @@ private slots:
         QList<QProcess *> launches;
         for (int i = 0; i < 4; ++i) {
             auto *process = new QProcess(this);
-            process->start(testHelperPath(), {QStringLiteral("single")});
+            process->start(testHelperPath(), { QStringLiteral("single") });
             launches.append(process);
         }
         int firsts = 0;

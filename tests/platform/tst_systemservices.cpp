@@ -52,7 +52,8 @@ private slots:
         QTest::newRow("existing") << QDir::tempPath() << true;
         QTest::newRow("new absolute") << "/tmp/not/yet/Tessaril Game" << true;
         QTest::newRow("relative") << "games/Tessaril Game" << false;
-        QTest::newRow("full-width question mark") << QString::fromUtf8("/tmp/why\xEF\xBC\x9F") << false;
+        QTest::newRow("full-width question mark")
+            << QString::fromUtf8("/tmp/why\xEF\xBC\x9F") << false;
         QTest::newRow("ascii question mark allowed") << "/tmp/why?" << true;
         QTest::newRow("star") << "/tmp/a*b" << false;
         QTest::newRow("colon") << "/tmp/a:b" << false;

@@ -18,8 +18,8 @@ private:
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        for (const char *name : {"TESSARIL_CONTENT_ORIGIN", "TESSARIL_REPORT_ORIGIN", "TESSARIL_RELEASE_ORIGIN",
-                                 "TESSARIL_WEB_ORIGIN", "TESSARIL_LAUNCHER_API_ORIGIN"})
+        for (const char *name : { "TESSARIL_CONTENT_ORIGIN", "TESSARIL_REPORT_ORIGIN",
+                 "TESSARIL_RELEASE_ORIGIN", "TESSARIL_WEB_ORIGIN", "TESSARIL_LAUNCHER_API_ORIGIN" })
             environment.insert(QLatin1String(name), m_services.origin());
         launcher.setProcessEnvironment(environment);
         launcher.setProcessChannelMode(QProcess::MergedChannels);
@@ -29,7 +29,8 @@ private:
 
     bool homeShown() const
     {
-        for (const RecordedRequest &request : m_services.requestsFor(QStringLiteral("/client_report")))
+        for (const RecordedRequest &request :
+            m_services.requestsFor(QStringLiteral("/client_report")))
             if (request.target.contains("action=LAUNCHER_HOME_SHOW"))
                 return true;
         return false;
@@ -56,7 +57,8 @@ private slots:
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 255); // -1
         QByteArray output;
-        QTRY_VERIFY_WITH_TIMEOUT((output += first.readAll()).contains("handle msg \"raise_window_noop\""), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (output += first.readAll()).contains("handle msg \"raise_window_noop\""), 5000);
         QCOMPARE(first.state(), QProcess::Running);
         stop(first);
     }
@@ -76,10 +78,11 @@ private slots:
         QVERIFY(m_services.requests().isEmpty()); // no window, no request
 
         QProcess byUpdater;
-        start(byUpdater, {QStringLiteral("update")});
+        start(byUpdater, { QStringLiteral("update") });
         QTRY_VERIFY_WITH_TIMEOUT(homeShown(), 30000);
         QCOMPARE(byUpdater.state(), QProcess::Running);
-        QVERIFY(m_services.requestsFor(QStringLiteral("/brisko/quentharos/api/getLatestRelease")).isEmpty());
+        QVERIFY(m_services.requestsFor(QStringLiteral("/brisko/quentharos/api/getLatestRelease"))
+                    .isEmpty());
         stop(byUpdater);
     }
 };

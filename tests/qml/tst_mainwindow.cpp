@@ -43,7 +43,10 @@ private:
         return image;
     }
 
-    static bool isGold(QRgb pixel) { return qRed(pixel) > 200 && qGreen(pixel) > 140 && qBlue(pixel) < 130; }
+    static bool isGold(QRgb pixel)
+    {
+        return qRed(pixel) > 200 && qGreen(pixel) > 140 && qBlue(pixel) < 130;
+    }
 
 private slots:
     void initTestCase()
@@ -70,8 +73,9 @@ private slots:
     {
         // The bundle keeps empty placeholders; the window above came from the
         // compiled units.
-        for (const char *name : {":/main.qml", ":/ImageButton.qml", ":/CommonButton.qml", ":/QmlCircularProgress.qml"}) {
-            QFile placeholder{QString::fromLatin1(name)};
+        for (const char *name : { ":/main.qml", ":/ImageButton.qml", ":/CommonButton.qml",
+                 ":/QmlCircularProgress.qml" }) {
+            QFile placeholder { QString::fromLatin1(name) };
             QVERIFY2(placeholder.open(QIODevice::ReadOnly), name);
             QCOMPARE(placeholder.size(), 0);
         }
@@ -85,9 +89,9 @@ private slots:
 
     void everyItemTheViewModelWritesExists()
     {
-        for (const char *name : {"versionText", "preTip", "bgWebView", "viewActivity", "download_percentage",
-                                 "setup_percentage", "task_needtime", "download_speed", "pauseDownloadBtn",
-                                 "curinstallPath", "bgMask_msgbox", "networkbg", "progress"})
+        for (const char *name : { "versionText", "preTip", "bgWebView", "viewActivity",
+                 "download_percentage", "setup_percentage", "task_needtime", "download_speed",
+                 "pauseDownloadBtn", "curinstallPath", "bgMask_msgbox", "networkbg", "progress" })
             QVERIFY2(item(QLatin1String(name)), name);
         QVERIFY(!shown(QStringLiteral("bgMask_msgbox")));
         QVERIFY(!shown(QStringLiteral("preTip")));
@@ -102,7 +106,8 @@ private slots:
         QVERIFY(!shown(QStringLiteral("startBtn")));
         QVERIFY(shown(QStringLiteral("installPathRect")));
         QVERIFY(!shown(QStringLiteral("download_bg")));
-        QCOMPARE(item(QStringLiteral("installBtn"))->property("text").toString(), QStringLiteral("button_get_game"));
+        QCOMPARE(item(QStringLiteral("installBtn"))->property("text").toString(),
+            QStringLiteral("button_get_game"));
         QCOMPARE(item(QStringLiteral("installBtn"))->position(), QPointF(916, 627));
         const QImage image = grab(QStringLiteral("need-install"));
         if (image.isNull())
@@ -160,9 +165,11 @@ private slots:
     void maskAndVersionWrites()
     {
         QVERIFY(m_model->updateShowVersion() == QStringLiteral("--"));
-        QCOMPARE(item(QStringLiteral("versionText"))->property("text").toString(), QStringLiteral("-- "));
+        QCOMPARE(item(QStringLiteral("versionText"))->property("text").toString(),
+            QStringLiteral("-- "));
         m_model->UpdateInstallPath(QStringLiteral("/games/Tessaril Game"));
-        QCOMPARE(item(QStringLiteral("curinstallPath"))->property("text").toString(), QStringLiteral("/games/Tessaril Game"));
+        QCOMPARE(item(QStringLiteral("curinstallPath"))->property("text").toString(),
+            QStringLiteral("/games/Tessaril Game"));
     }
 };
 

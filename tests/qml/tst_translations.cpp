@@ -29,7 +29,7 @@ Messages readTs(const QString &path)
         } else if (xml.name() == QLatin1String("translation")) {
             finished = xml.attributes().value(QLatin1String("type")).isEmpty();
             translation = xml.readElementText();
-            messages.insert({context, source}, finished ? translation : QString());
+            messages.insert({ context, source }, finished ? translation : QString());
         }
     }
     return messages;
@@ -52,28 +52,32 @@ private slots:
         QProcess lupdate;
         lupdate.setWorkingDirectory(sources);
         lupdate.start(qEnvironmentVariable("TESSARIL_LUPDATE"),
-                      {QStringLiteral("-silent"), QStringLiteral("-locations"), QStringLiteral("none"),
-                       QStringLiteral("app"), QStringLiteral("dialogs"), QStringLiteral("viewmodel"),
-                       QStringLiteral("download"), QStringLiteral("setup"), QStringLiteral("net"),
-                       QStringLiteral("report"), QStringLiteral("qml"), QStringLiteral("-ts"), fresh});
+            { QStringLiteral("-silent"), QStringLiteral("-locations"), QStringLiteral("none"),
+                QStringLiteral("app"), QStringLiteral("dialogs"), QStringLiteral("viewmodel"),
+                QStringLiteral("download"), QStringLiteral("setup"), QStringLiteral("net"),
+                QStringLiteral("report"), QStringLiteral("qml"), QStringLiteral("-ts"), fresh });
         QVERIFY(lupdate.waitForFinished(60000));
         const Messages used = readTs(fresh);
         QVERIFY(used.size() > 30);
-        for (const char *language : {"en", "zh_cn"}) {
-            const Messages shipped = readTs(sources + QStringLiteral("/translations/i18n_%1.ts").arg(QLatin1String(language)));
+        for (const char *language : { "en", "zh_cn" }) {
+            const Messages shipped = readTs(
+                sources + QStringLiteral("/translations/i18n_%1.ts").arg(QLatin1String(language)));
             for (auto it = used.constBegin(); it != used.constEnd(); ++it)
                 QVERIFY2(!shipped.value(it.key()).isEmpty(),
-                         qPrintable(QStringLiteral("%1: %2 / %3 has no text")
-                                        .arg(QLatin1String(language), it.key().first, it.key().second)));
+                    qPrintable(QStringLiteral("%1: %2 / %3 has no text")
+                                   .arg(QLatin1String(language), it.key().first, it.key().second)));
         }
     }
 
     void builtFilesLoad()
     {
         const QString folder = qEnvironmentVariable("TESSARIL_LANGUAGE_DIR");
-        for (const char *code : {"zh_cn", "zh_tw", "de", "en", "es", "fr", "ja", "ko", "pt", "ru", "th", "id", "vi"}) {
+        for (const char *code : { "zh_cn", "zh_tw", "de", "en", "es", "fr", "ja", "ko", "pt", "ru",
+                 "th", "id", "vi" }) {
             QTranslator translator;
-            QVERIFY2(translator.load(folder + QStringLiteral("/i18n_%1.qm").arg(QLatin1String(code))), code);
+            QVERIFY2(
+                translator.load(folder + QStringLiteral("/i18n_%1.qm").arg(QLatin1String(code))),
+                code);
             QVERIFY2(!translator.translate("main", "button_start_game").isEmpty(), code);
         }
         QTranslator english;

@@ -30,10 +30,7 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        qputenv("TESSARIL_REPORT_ORIGIN", m_logging.origin().toUtf8());
-    }
+    void initTestCase() { qputenv("TESSARIL_REPORT_ORIGIN", m_logging.origin().toUtf8()); }
 
     void init() { m_logging.clearRequests(); }
 
@@ -44,13 +41,14 @@ private slots:
         QVERIFY(query.startsWith("action=LAUNCHER_HOME_SHOW&appid=10&"));
         QVERIFY(!query.endsWith('&'));
         QCOMPARE(keysOf(query),
-                 QStringList({"action", "appid", "channel", "client_language", "cts", "device_id",
-                              "device_info", "device_name", "env", "gamekey", "log_time", "os",
-                              "register_cps", "sub_channel", "transaction_no", "version"}));
+            QStringList({ "action", "appid", "channel", "client_language", "cts", "device_id",
+                "device_info", "device_name", "env", "gamekey", "log_time", "os", "register_cps",
+                "sub_channel", "transaction_no", "version" }));
         QVERIFY(query.contains("&env=2&"));
         QVERIFY(query.contains("&gamekey=qx7a_global&"));
         QVERIFY(query.endsWith(QByteArray("&version=") + kLauncherVersion));
-        QCOMPARE(m_logging.requests().last().headers.value("cache-control"), QByteArray("no-cache"));
+        QCOMPARE(
+            m_logging.requests().last().headers.value("cache-control"), QByteArray("no-cache"));
     }
 
     void emptyExtrasSentLikeNone()
@@ -67,7 +65,8 @@ private slots:
         StatusReport::instance()->report(StatusReport::LAUNCHER_GAME_SETUP_ERROR, extras);
         const QByteArray query = sentQuery();
         QVERIFY(query.startsWith("action=LAUNCHER_GAME_SETUP_ERROR&"));
-        QVERIFY2(query.endsWith("&extMsg=errorCode:SETUP_ZIP_ERROR;errorDesc:CRC%20Failed;"), query.constData());
+        QVERIFY2(query.endsWith("&extMsg=errorCode:SETUP_ZIP_ERROR;errorDesc:CRC%20Failed;"),
+            query.constData());
     }
 
     void hashDoesNotCutTheQuery()
@@ -85,12 +84,15 @@ private slots:
         StatusReport::instance()->report(StatusReport::LAUNCHER_START_GAME);
         const QString param = StatusReport::instance()->reportParam();
         QVERIFY(param.endsWith(QLatin1Char('&')));
-        QVERIFY(param.contains(QRegularExpression(QStringLiteral("(^|&)cts=\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}&"))));
+        QVERIFY(param.contains(QRegularExpression(
+            QStringLiteral("(^|&)cts=\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}&"))));
         QVERIFY(param.contains(QRegularExpression(QStringLiteral("(^|&)log_time=\\d{10}&"))));
-        const QRegularExpressionMatch transaction =
-            QRegularExpression(QStringLiteral("(?:^|&)transaction_no=(\\d+)&")).match(param);
+        const QRegularExpressionMatch transaction
+            = QRegularExpression(QStringLiteral("(?:^|&)transaction_no=(\\d+)&")).match(param);
         QVERIFY(transaction.hasMatch());
-        QVERIFY(QRegularExpression(QStringLiteral("^\\d{13}[0-8]{5}$")).match(transaction.captured(1)).hasMatch());
+        QVERIFY(QRegularExpression(QStringLiteral("^\\d{13}[0-8]{5}$"))
+                    .match(transaction.captured(1))
+                    .hasMatch());
         const qint64 made = transaction.captured(1).left(13).toLongLong();
         QVERIFY(qAbs(QDateTime::currentMSecsSinceEpoch() - made) < 60000);
         StatusReport::instance()->report(StatusReport::LAUNCHER_QUIT);
@@ -101,7 +103,8 @@ private slots:
     {
         const QString param = StatusReport::instance()->reportParam();
         QVERIFY(param.contains(QRegularExpression(
-            QString::fromUtf8("device_info=CPU:[^&]*,GPU:[^&]*,Memory: 可用 \\d+\\.\\d\\d GB / 共 \\d+\\.\\d\\d GB,System:[^&]+&"))));
+            QString::fromUtf8("device_info=CPU:[^&]*,GPU:[^&]*,Memory: 可用 \\d+\\.\\d\\d GB / 共 "
+                              "\\d+\\.\\d\\d GB,System:[^&]+&"))));
         QVERIFY(param.contains(QStringLiteral("register_cps=vantor&")));
     }
 };

@@ -64,7 +64,8 @@ private slots:
         QCOMPARE(in->Read(buffer, 4, &got), kOk);
         QCOMPARE(QByteArray(buffer, int(got)), QByteArray("6789"));
         in->Release();
-        QVERIFY(!(new CInFileStream)->open(dir.filePath(QStringLiteral("missing")))); // leaks one object
+        QVERIFY(!(new CInFileStream)
+                     ->open(dir.filePath(QStringLiteral("missing")))); // leaks one object
     }
 
     void helpers()

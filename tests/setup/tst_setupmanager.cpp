@@ -57,9 +57,9 @@ private:
         QDir().mkpath(dest());
         QProcess sevenZip;
         sevenZip.setWorkingDirectory(source());
-        sevenZip.start(QStringLiteral("7zz"), QStringList{QStringLiteral("a"), QStringLiteral("-bso0"),
-                                                          QStringLiteral("-bsp0")}
-                                                  + options + QStringList{dest() + QLatin1Char('/') + name, QStringLiteral(".")});
+        sevenZip.start(QStringLiteral("7zz"),
+            QStringList { QStringLiteral("a"), QStringLiteral("-bso0"), QStringLiteral("-bsp0") }
+                + options + QStringList { dest() + QLatin1Char('/') + name, QStringLiteral(".") });
         return sevenZip.waitForFinished(60000) && sevenZip.exitCode() == 0;
     }
 
@@ -68,18 +68,30 @@ private:
     {
         Run run;
         QObject context;
-        connect(&manager, &setupmanager::setupError, &context, [&run](ErrorCode code, const QString &msg) {
-            run.errors.append({code, msg});
-            run.order << QStringLiteral("error");
+        connect(&manager, &setupmanager::setupError, &context,
+            [&run](ErrorCode code, const QString &msg) {
+                run.errors.append({ code, msg });
+                run.order << QStringLiteral("error");
+            });
+        connect(&manager, &setupmanager::setupUnzipFilePath, &context,
+            [&run](const QString &path) { run.items << path; });
+        connect(&manager, &setupmanager::setupFinished, &context, [&run] {
+            ++run.finished;
+            run.order << QStringLiteral("finished");
         });
-        connect(&manager, &setupmanager::setupUnzipFilePath, &context, [&run](const QString &path) { run.items << path; });
-        connect(&manager, &setupmanager::setupFinished, &context, [&run] { ++run.finished; run.order << QStringLiteral("finished"); });
-        connect(&manager, &setupmanager::globalMetaDataDismiss, &context, [&run] { ++run.metaDismiss; run.order << QStringLiteral("dismiss"); });
-        connect(&manager, &setupmanager::globalMetaDataError, &context, [&run] { ++run.metaError; run.order << QStringLiteral("metaerror"); });
-        connect(&manager, &setupmanager::setupProgress, &context, [&run](qlonglong done, qlonglong total) {
-            run.progressOffGuiThread |= QThread::currentThread() != qApp->thread();
-            run.progress.append({done, total});
+        connect(&manager, &setupmanager::globalMetaDataDismiss, &context, [&run] {
+            ++run.metaDismiss;
+            run.order << QStringLiteral("dismiss");
         });
+        connect(&manager, &setupmanager::globalMetaDataError, &context, [&run] {
+            ++run.metaError;
+            run.order << QStringLiteral("metaerror");
+        });
+        connect(&manager, &setupmanager::setupProgress, &context,
+            [&run](qlonglong done, qlonglong total) {
+                run.progressOffGuiThread |= QThread::currentThread() != qApp->thread();
+                run.progress.append({ done, total });
+            });
         manager.setZipFilePath(dest());
         manager.setZipFileName(zipName);
         manager.start();
@@ -100,7 +112,9 @@ private:
 
     void writeGoodMetadata()
     {
-        QVERIFY(writeFile(dest() + QStringLiteral("/Quorvela_Data/Managed/Metadata/global-metadata.dat"), "meta"));
+        QVERIFY(writeFile(
+            dest() + QStringLiteral("/Quorvela_Data/Managed/Metadata/global-metadata.dat"),
+            "meta"));
     }
 
 private slots:
@@ -116,8 +130,8 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QStringList>("options");
-        QTest::newRow("7z") << "game_2.1.0.7z" << QStringList{QStringLiteral("-t7z")};
-        QTest::newRow("ZIP in capitals") << "GAME.ZIP" << QStringList{QStringLiteral("-tzip")};
+        QTest::newRow("7z") << "game_2.1.0.7z" << QStringList { QStringLiteral("-t7z") };
+        QTest::newRow("ZIP in capitals") << "GAME.ZIP" << QStringList { QStringLiteral("-tzip") };
     }
 
     void installsSevenZipAndZip()
@@ -126,11 +140,14 @@ private slots:
         QFETCH(QStringList, options);
         const QByteArray big(300000, 'q');
         QVERIFY(writeFile(source() + QStringLiteral("/Quorvela.exe"), "#!/bin/sh\necho game\n"));
-        QVERIFY(writeFile(source() + QStringLiteral("/Quorvela_Data/Managed/Metadata/global-metadata.dat"), "meta"));
+        QVERIFY(writeFile(
+            source() + QStringLiteral("/Quorvela_Data/Managed/Metadata/global-metadata.dat"),
+            "meta"));
         QVERIFY(writeFile(source() + QStringLiteral("/Quorvela_Data/big.bin"), big));
         QVERIFY(writeFile(source() + QStringLiteral("/docs/read me.txt"), "hello"));
         QFile::setPermissions(source() + QStringLiteral("/Quorvela.exe"),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup);
+            QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
+                | QFile::ExeGroup);
         const QDateTime stamp(QDate(2023, 5, 17), QTime(8, 9, 10), Qt::UTC);
         QFile exe(source() + QStringLiteral("/Quorvela.exe"));
         QVERIFY(exe.open(QIODevice::ReadWrite));
@@ -157,9 +174,9 @@ private slots:
     void refusesOtherFormats()
     {
         QVERIFY(writeFile(source() + QStringLiteral("/a.txt"), "a"));
-        QVERIFY(pack(QStringLiteral("game.tar"), {QStringLiteral("-ttar")}));
+        QVERIFY(pack(QStringLiteral("game.tar"), { QStringLiteral("-ttar") }));
         Run run = install(*setupmanager::instance(), QStringLiteral("game.tar"));
-        QCOMPARE(codes(run), QList<ErrorCode>({ErrorDefine::SETUP_ZIP_FORMAT_ERROR}));
+        QCOMPARE(codes(run), QList<ErrorCode>({ ErrorDefine::SETUP_ZIP_FORMAT_ERROR }));
         QCOMPARE(run.errors.first().second, QStringLiteral("tar message_setup_zip_format_error"));
         QCOMPARE(run.finished, 0);
         QVERIFY(QFile::exists(dest() + QStringLiteral("/game.tar")));
@@ -168,8 +185,9 @@ private slots:
     void namelessEntryBecomesContent()
     {
         QProcess sevenZip;
-        sevenZip.start(QStringLiteral("7zz"), {QStringLiteral("a"), QStringLiteral("-bso0"), QStringLiteral("-si"),
-                                               dest() + QStringLiteral("/stream.7z")});
+        sevenZip.start(QStringLiteral("7zz"),
+            { QStringLiteral("a"), QStringLiteral("-bso0"), QStringLiteral("-si"),
+                dest() + QStringLiteral("/stream.7z") });
         QVERIFY(sevenZip.waitForStarted());
         sevenZip.write("streamed bytes");
         sevenZip.closeWriteChannel();
@@ -183,9 +201,11 @@ private slots:
     void encryptedDataAsksForAPassword()
     {
         QVERIFY(writeFile(source() + QStringLiteral("/secret.txt"), "secret"));
-        QVERIFY(pack(QStringLiteral("locked.7z"), {QStringLiteral("-pletmein")}));
+        QVERIFY(pack(QStringLiteral("locked.7z"), { QStringLiteral("-pletmein") }));
         Run run = install(*setupmanager::instance(), QStringLiteral("locked.7z"));
-        QCOMPARE(codes(run), QList<ErrorCode>({ErrorDefine::SETUP_ZIP_PASSWORD_ERROR, ErrorDefine::SETUP_ZIP_UNZIP_ERROR}));
+        QCOMPARE(codes(run),
+            QList<ErrorCode>(
+                { ErrorDefine::SETUP_ZIP_PASSWORD_ERROR, ErrorDefine::SETUP_ZIP_UNZIP_ERROR }));
         QCOMPARE(run.errors.first().second, QStringLiteral("message_setup_zip_password_error"));
         QCOMPARE(run.finished, 0);
         QVERIFY(QFile::exists(dest() + QStringLiteral("/locked.7z")));
@@ -194,9 +214,10 @@ private slots:
     void encryptedNamesFailToOpen()
     {
         QVERIFY(writeFile(source() + QStringLiteral("/secret.txt"), "secret"));
-        QVERIFY(pack(QStringLiteral("hidden.7z"), {QStringLiteral("-pletmein"), QStringLiteral("-mhe=on")}));
+        QVERIFY(pack(QStringLiteral("hidden.7z"),
+            { QStringLiteral("-pletmein"), QStringLiteral("-mhe=on") }));
         Run run = install(*setupmanager::instance(), QStringLiteral("hidden.7z"));
-        QCOMPARE(codes(run), QList<ErrorCode>({ErrorDefine::SETUP_ZIP_UNABLE_OPEN_FILE_ERROR}));
+        QCOMPARE(codes(run), QList<ErrorCode>({ ErrorDefine::SETUP_ZIP_UNABLE_OPEN_FILE_ERROR }));
         QVERIFY(run.errors.first().second.contains(dest() + QStringLiteral("/hidden.7z")));
         QVERIFY(QFile::exists(dest() + QStringLiteral("/hidden.7z")));
     }
@@ -219,7 +240,9 @@ private slots:
         QVERIFY(pack(QStringLiteral("game.7z")));
         QVERIFY(QDir().mkpath(dest() + QStringLiteral("/blocked.txt/inside")));
         Run run = install(*setupmanager::instance(), QStringLiteral("game.7z"));
-        QCOMPARE(codes(run), QList<ErrorCode>({ErrorDefine::SETUP_ZIP_UNABLE_DELETE_ERROR, ErrorDefine::SETUP_ZIP_UNZIP_ERROR}));
+        QCOMPARE(codes(run),
+            QList<ErrorCode>({ ErrorDefine::SETUP_ZIP_UNABLE_DELETE_ERROR,
+                ErrorDefine::SETUP_ZIP_UNZIP_ERROR }));
         QCOMPARE(run.errors.first().second, dest() + QStringLiteral("/blocked.txt"));
         QVERIFY(QFileInfo(dest() + QStringLiteral("/blocked.txt/inside")).isDir());
         QVERIFY(QFile::exists(dest() + QStringLiteral("/game.7z")));
@@ -232,7 +255,7 @@ private slots:
             payload += "payload line " + QByteArray::number(i) + '\n';
         QVERIFY(writeFile(source() + QStringLiteral("/data.txt"), payload));
         QVERIFY(writeFile(source() + QStringLiteral("/deletefiles.txt"), "old.dll\n"));
-        QVERIFY(pack(QStringLiteral("game.7z"), {QStringLiteral("-mx0")}));
+        QVERIFY(pack(QStringLiteral("game.7z"), { QStringLiteral("-mx0") }));
         QFile archive(dest() + QStringLiteral("/game.7z"));
         QVERIFY(archive.open(QIODevice::ReadWrite));
         QByteArray bytes = archive.readAll();
@@ -246,10 +269,10 @@ private slots:
         writeGoodMetadata();
 
         Run run = install(*setupmanager::instance(), QStringLiteral("game.7z"));
-        QCOMPARE(codes(run), QList<ErrorCode>({ErrorDefine::SETUP_ZIP_ERROR}));
+        QCOMPARE(codes(run), QList<ErrorCode>({ ErrorDefine::SETUP_ZIP_ERROR }));
         QVERIFY2(run.errors.first().second == QLatin1String("CRC Failed")
-                     || run.errors.first().second == QLatin1String("Data Error"),
-                 qPrintable(run.errors.first().second));
+                || run.errors.first().second == QLatin1String("Data Error"),
+            qPrintable(run.errors.first().second));
         QCOMPARE(run.finished, 0);
         QVERIFY(!QFile::exists(dest() + QStringLiteral("/game.7z")));
         QVERIFY(!QFile::exists(dest() + QStringLiteral("/old.dll"))); // the clean-up ran
@@ -279,7 +302,9 @@ private slots:
         QVERIFY(zip.save(dest() + QStringLiteral("/hostile.zip")));
 
         Run run = install(*setupmanager::instance(), QStringLiteral("hostile.zip"));
-        QCOMPARE(codes(run), QList<ErrorCode>({ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR, ErrorDefine::SETUP_ZIP_UNZIP_ERROR}));
+        QCOMPARE(codes(run),
+            QList<ErrorCode>({ ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR,
+                ErrorDefine::SETUP_ZIP_UNZIP_ERROR }));
         QCOMPARE(run.errors.first().second, QString::fromUtf8(itemName));
         QVERIFY(QDir(outside).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
         QVERIFY(!QFile::exists(m_work->filePath(QStringLiteral("escaped.txt"))));
@@ -317,15 +342,18 @@ private slots:
         QTest::addColumn<bool>("fails");
         QTest::newRow("gone files and Windows line ends")
             << QByteArray("  old/a.dll \r\nnever-there.dll\r\nold\\b.dll\r\n")
-            << QStringList{"old/a.dll", "old/b.dll", "deletefiles.txt"} << QStringList{"old/c.dll"} << false;
+            << QStringList { "old/a.dll", "old/b.dll", "deletefiles.txt" }
+            << QStringList { "old/c.dll" } << false;
         QTest::newRow("blank lines name nothing")
-            << QByteArray("\n   \nold/a.dll\n\n") << QStringList{"old/a.dll", "deletefiles.txt"} << QStringList{} << false;
+            << QByteArray("\n   \nold/a.dll\n\n") << QStringList { "old/a.dll", "deletefiles.txt" }
+            << QStringList {} << false;
         QTest::newRow("a folder line fails")
-            << QByteArray("old/a.dll\nold\nold/b.dll\n")
-            << QStringList{"old/a.dll"} << QStringList{"old/b.dll", "deletefiles.txt"} << true;
+            << QByteArray("old/a.dll\nold\nold/b.dll\n") << QStringList { "old/a.dll" }
+            << QStringList { "old/b.dll", "deletefiles.txt" } << true;
         QTest::newRow("paths outside are skipped")
             << QByteArray("../victim.txt\nVICTIM\nlink/victim.txt\nold/a.dll\n")
-            << QStringList{"old/a.dll", "deletefiles.txt"} << QStringList{"old/b.dll"} << false;
+            << QStringList { "old/a.dll", "deletefiles.txt" } << QStringList { "old/b.dll" }
+            << false;
     }
 
     void deleteList()
@@ -338,7 +366,7 @@ private slots:
         QVERIFY(writeFile(victim, "mine"));
         QVERIFY(QFile::link(m_work->path(), dest() + QStringLiteral("/link")));
         list.replace("VICTIM", QFile::encodeName(victim));
-        for (const char *name : {"/old/a.dll", "/old/b.dll", "/old/c.dll"})
+        for (const char *name : { "/old/a.dll", "/old/b.dll", "/old/c.dll" })
             QVERIFY(writeFile(dest() + QLatin1String(name), "old"));
         QVERIFY(writeFile(source() + QStringLiteral("/deletefiles.txt"), list));
         QVERIFY(writeFile(source() + QStringLiteral("/new.dll"), "new"));
@@ -353,9 +381,9 @@ private slots:
         QCOMPARE(readFile(victim), QByteArray("mine"));
         QCOMPARE(run.finished, fails ? 0 : 1);
         if (fails) {
-            QCOMPARE(codes(run), QList<ErrorCode>({ErrorDefine::SETUP_DELETE_OLD_FILE_ERROR}));
+            QCOMPARE(codes(run), QList<ErrorCode>({ ErrorDefine::SETUP_DELETE_OLD_FILE_ERROR }));
             QCOMPARE(run.errors.first().second,
-                     dest() + QStringLiteral("/old message_setup_delete_old_file_error"));
+                dest() + QStringLiteral("/old message_setup_delete_old_file_error"));
         }
     }
 
@@ -365,37 +393,42 @@ private slots:
         QVERIFY(writeFile(source() + QStringLiteral("/deletefiles.txt/x"), "x"));
         QVERIFY(pack(QStringLiteral("odd.7z")));
         Run run = install(*setupmanager::instance(), QStringLiteral("odd.7z"));
-        QCOMPARE(codes(run), QList<ErrorCode>({ErrorDefine::SETUP_DELETE_OLD_FILE_ERROR}));
+        QCOMPARE(codes(run), QList<ErrorCode>({ ErrorDefine::SETUP_DELETE_OLD_FILE_ERROR }));
         QCOMPARE(run.errors.first().second,
-                 dest() + QStringLiteral("/deletefiles.txt message_setup_delete_old_file_error"));
+            dest() + QStringLiteral("/deletefiles.txt message_setup_delete_old_file_error"));
         QCOMPARE(run.finished, 0);
     }
 
     void metadataFallbacks()
     {
-        const QString primary = dest() + QStringLiteral("/Quorvela_Data/Managed/Metadata/global-metadata.dat");
-        QVERIFY(writeFile(source() + QStringLiteral("/Quorvela_Data/Managed/Metadata/global-metadata.dat"), ""));
-        QVERIFY(writeFile(source() + QStringLiteral("/Quorvela_Data/Native/Data/Metadata/global-metadata.dat"), "fallback"));
+        const QString primary
+            = dest() + QStringLiteral("/Quorvela_Data/Managed/Metadata/global-metadata.dat");
+        QVERIFY(writeFile(
+            source() + QStringLiteral("/Quorvela_Data/Managed/Metadata/global-metadata.dat"), ""));
+        QVERIFY(writeFile(
+            source() + QStringLiteral("/Quorvela_Data/Native/Data/Metadata/global-metadata.dat"),
+            "fallback"));
         QVERIFY(pack(QStringLiteral("game.7z")));
         Run run = install(*setupmanager::instance(), QStringLiteral("game.7z"));
-        QCOMPARE(run.order, QStringList({"dismiss", "finished"}));
+        QCOMPARE(run.order, QStringList({ "dismiss", "finished" }));
         QCOMPARE(readFile(primary), QByteArray("fallback"));
 
         init();
         QVERIFY(writeFile(source() + QStringLiteral("/other.txt"), "x"));
         QVERIFY(pack(QStringLiteral("game.7z")));
         run = install(*setupmanager::instance(), QStringLiteral("game.7z"));
-        QCOMPARE(run.order, QStringList({"dismiss", "metaerror", "finished"}));
+        QCOMPARE(run.order, QStringList({ "dismiss", "metaerror", "finished" }));
     }
 
     void missingEngine()
     {
         QVERIFY(writeFile(source() + QStringLiteral("/a.txt"), "a"));
         QVERIFY(pack(QStringLiteral("game.7z")));
-        qputenv("TESSARIL_ARCHIVE_ENGINE", QFile::encodeName(m_work->filePath(QStringLiteral("no/7z.so"))));
+        qputenv("TESSARIL_ARCHIVE_ENGINE",
+            QFile::encodeName(m_work->filePath(QStringLiteral("no/7z.so"))));
         setupmanager fresh;
         Run run = install(fresh, QStringLiteral("game.7z"));
-        QCOMPARE(codes(run), QList<ErrorCode>({ErrorDefine::SETUP_DLL_ERROR}));
+        QCOMPARE(codes(run), QList<ErrorCode>({ ErrorDefine::SETUP_DLL_ERROR }));
         QCOMPARE(run.errors.first().second, QStringLiteral("message_setup_dll_error"));
         QVERIFY(QFile::exists(dest() + QStringLiteral("/game.7z")));
     }
@@ -408,7 +441,9 @@ private slots:
         QSignalSpy gameErrors(setupmanager::instance(), &setupmanager::setupError);
         setupmanager plugin;
         Run run = install(plugin, QStringLiteral("plugin.zip"));
-        QCOMPARE(codes(run), QList<ErrorCode>({ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR, ErrorDefine::SETUP_ZIP_UNZIP_ERROR}));
+        QCOMPARE(codes(run),
+            QList<ErrorCode>({ ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR,
+                ErrorDefine::SETUP_ZIP_UNZIP_ERROR }));
         QCOMPARE(gameErrors.count(), 0);
     }
 };

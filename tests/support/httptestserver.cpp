@@ -68,7 +68,8 @@ HttpRoute HttpTestServer::routeFor(const QString &path)
     return missing;
 }
 
-void HttpTestServer::sendPaced(QTcpSocket *socket, const QByteArray &body, int chunkBytes, int intervalMs)
+void HttpTestServer::sendPaced(
+    QTcpSocket *socket, const QByteArray &body, int chunkBytes, int intervalMs)
 {
     QPointer<QTcpSocket> guard(socket);
     socket->write(body.left(chunkBytes));
@@ -121,7 +122,7 @@ void HttpTestServer::onReadyRead(QTcpSocket *socket)
             const int colon = lines.at(i).indexOf(':');
             if (colon > 0)
                 request.headers.insert(lines.at(i).left(colon).trimmed().toLower(),
-                                       lines.at(i).mid(colon + 1).trimmed());
+                    lines.at(i).mid(colon + 1).trimmed());
         }
         const int bodyLength = request.headers.value("content-length").toInt();
         if (buffer.size() < headerEnd + 4 + bodyLength)
@@ -143,7 +144,8 @@ void HttpTestServer::onReadyRead(QTcpSocket *socket)
     }
 }
 
-void HttpTestServer::answer(QTcpSocket *socket, const RecordedRequest &request, const HttpRoute &route)
+void HttpTestServer::answer(
+    QTcpSocket *socket, const RecordedRequest &request, const HttpRoute &route)
 {
     QByteArray body = route.body;
     int status = route.status;
@@ -156,14 +158,15 @@ void HttpTestServer::answer(QTcpSocket *socket, const RecordedRequest &request, 
         if (range.first >= size) {
             status = 416;
             reason = "Range Not Satisfiable";
-            headers.append({"Content-Range", "bytes */" + QByteArray::number(size)});
+            headers.append({ "Content-Range", "bytes */" + QByteArray::number(size) });
             body.clear();
         } else {
             const qint64 last = range.last < 0 || range.last >= size ? size - 1 : range.last;
             status = 206;
             reason = "Partial Content";
-            headers.append({"Content-Range", QByteArray("bytes ") + QByteArray::number(range.first) + '-'
-                                                 + QByteArray::number(last) + '/' + QByteArray::number(size)});
+            headers.append({ "Content-Range",
+                QByteArray("bytes ") + QByteArray::number(range.first) + '-'
+                    + QByteArray::number(last) + '/' + QByteArray::number(size) });
             body = body.mid(int(range.first), int(last - range.first + 1));
         }
     }

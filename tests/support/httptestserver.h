@@ -17,14 +17,14 @@ struct HttpRoute
     QByteArray reason = "OK";
     QList<QPair<QByteArray, QByteArray>> headers;
     QByteArray body;
-    QByteArray location;          // sent as Location when not empty (redirects)
-    bool honourRange = true;      // answer "Range" with 206; false: plain 200 with the whole body
+    QByteArray location; // sent as Location when not empty (redirects)
+    bool honourRange = true; // answer "Range" with 206; false: plain 200 with the whole body
     bool sendContentLength = true;
-    qint64 contentLength = -1;    // announce this instead of the real length
-    int delayMs = 0;              // wait this long before answering
-    qint64 stallAfterBytes = -1;  // send this many body bytes, then nothing more
-    qint64 closeAfterBytes = -1;  // send this many body bytes, then close the connection
-    int chunkBytes = 0;           // with chunkIntervalMs: pace the body in pieces this big
+    qint64 contentLength = -1; // announce this instead of the real length
+    int delayMs = 0; // wait this long before answering
+    qint64 stallAfterBytes = -1; // send this many body bytes, then nothing more
+    qint64 closeAfterBytes = -1; // send this many body bytes, then close the connection
+    int chunkBytes = 0; // with chunkIntervalMs: pace the body in pieces this big
     int chunkIntervalMs = 0;
 };
 

@@ -5,10 +5,10 @@
 IsolatedUserFolders::IsolatedUserFolders()
 {
     const QString root = m_root.path();
-    for (const char *folder : {"home", "config", "data", "cache", "runtime"})
+    for (const char *folder : { "home", "config", "data", "cache", "runtime" })
         QDir(root).mkpath(QLatin1String(folder));
-    QFile::setPermissions(root + QStringLiteral("/runtime"),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(
+        root + QStringLiteral("/runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     qputenv("HOME", QFile::encodeName(root + QStringLiteral("/home")));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(root + QStringLiteral("/config")));
     qputenv("XDG_DATA_HOME", QFile::encodeName(root + QStringLiteral("/data")));

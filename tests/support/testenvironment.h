@@ -2,9 +2,9 @@
 
 #include <QApplication>
 #include <QProcess>
-#include <QTimer>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 // Points HOME and the XDG folders at a fresh temporary folder for the life of
@@ -31,8 +31,7 @@ QString startHelper(QProcess &process, const QStringList &args, int timeoutMs = 
 void chooseWindowPlatform();
 
 // Calls answer(dialog) on the next modal dialog of type Dialog once it shows.
-template <typename Dialog, typename Answer>
-void answerNextDialog(Answer answer)
+template <typename Dialog, typename Answer> void answerNextDialog(Answer answer)
 {
     auto *timer = new QTimer;
     QObject::connect(timer, &QTimer::timeout, [timer, answer] {

@@ -48,9 +48,8 @@ int singleInstance(int argc, char **argv)
         return 255;
     }
     say(QStringLiteral("first"));
-    QObject::connect(&app, &SingleApplication::messageReceived, [](const QString &message) {
-        say(QStringLiteral("message:") + message);
-    });
+    QObject::connect(&app, &SingleApplication::messageReceived,
+        [](const QString &message) { say(QStringLiteral("message:") + message); });
     QTimer::singleShot(60000, &app, &QCoreApplication::quit);
     return app.exec();
 }
@@ -63,9 +62,8 @@ int download(int argc, char **argv)
     app.setApplicationName(QStringLiteral("Tessaril"));
     const QStringList args = app.arguments();
     downloadmanager manager;
-    QObject::connect(&manager, &downloadmanager::downloadReplyProgress, [](qlonglong done, qlonglong) {
-        say(QStringLiteral("progress %1").arg(done));
-    });
+    QObject::connect(&manager, &downloadmanager::downloadReplyProgress,
+        [](qlonglong done, qlonglong) { say(QStringLiteral("progress %1").arg(done)); });
     QObject::connect(&manager, &downloadmanager::downloadFinished, [&] {
         say(QStringLiteral("finished"));
         manager.fileMd5(args.at(3) + QLatin1Char('/') + QUrl(args.at(2)).fileName());
@@ -106,6 +104,7 @@ int main(int argc, char **argv)
         QThread::sleep(60);
         return 0;
     }
-    std::fprintf(stderr, "usage: tst_helper crash DIR | hold-mutex NAME | single | sleep | download URL DIR MD5\n");
+    std::fprintf(stderr,
+        "usage: tst_helper crash DIR | hold-mutex NAME | single | sleep | download URL DIR MD5\n");
     return 2;
 }

@@ -28,12 +28,12 @@ quint32 crc32(const QByteArray &data)
 
 void ZipWriter::addFile(const QByteArray &name, const QByteArray &data, quint32 unixMode)
 {
-    m_entries.append({name, data, unixMode});
+    m_entries.append({ name, data, unixMode });
 }
 
 void ZipWriter::addSymlink(const QByteArray &name, const QByteArray &target)
 {
-    m_entries.append({name, target, 0120777});
+    m_entries.append({ name, target, 0120777 });
 }
 
 bool ZipWriter::save(const QString &path) const

@@ -50,15 +50,18 @@ private slots:
     void derivedPropertiesFollowTheState_data()
     {
         QTest::addColumn<int>("state");
-        QTest::addColumn<QList<bool>>("flags"); // install update start startVisible downloading setup
-        QTest::newRow("Checking") << 1 << QList<bool>{false, false, false, true, false, false};
-        QTest::newRow("NeedInstall") << 2 << QList<bool>{true, false, false, false, false, false};
-        QTest::newRow("Ready") << 3 << QList<bool>{false, false, true, true, false, false};
-        QTest::newRow("NeedUpdate") << 4 << QList<bool>{false, true, false, false, false, false};
-        QTest::newRow("Downloading") << 6 << QList<bool>{false, false, false, true, true, false};
-        QTest::newRow("Installing") << 7 << QList<bool>{false, false, false, true, false, true};
-        QTest::newRow("CheckFailed") << 8 << QList<bool>{false, false, false, false, false, false};
-        QTest::newRow("Verifying") << 9 << QList<bool>{false, false, false, true, false, true};
+        QTest::addColumn<QList<bool>>(
+            "flags"); // install update start startVisible downloading setup
+        QTest::newRow("Checking") << 1 << QList<bool> { false, false, false, true, false, false };
+        QTest::newRow("NeedInstall")
+            << 2 << QList<bool> { true, false, false, false, false, false };
+        QTest::newRow("Ready") << 3 << QList<bool> { false, false, true, true, false, false };
+        QTest::newRow("NeedUpdate") << 4 << QList<bool> { false, true, false, false, false, false };
+        QTest::newRow("Downloading") << 6 << QList<bool> { false, false, false, true, true, false };
+        QTest::newRow("Installing") << 7 << QList<bool> { false, false, false, true, false, true };
+        QTest::newRow("CheckFailed")
+            << 8 << QList<bool> { false, false, false, false, false, false };
+        QTest::newRow("Verifying") << 9 << QList<bool> { false, false, false, true, false, true };
     }
 
     void derivedPropertiesFollowTheState()
@@ -69,10 +72,10 @@ private slots:
         QSignalSpy changed(&model, &MainViewModel::gameStateChanged);
         model.setGameState(MainViewModel::GameState(state));
         QCOMPARE(changed.count(), 1);
-        const QList<bool> actual{model.property("installEnable").toBool(), model.property("updateEnable").toBool(),
-                                 model.property("startGameEnable").toBool(),
-                                 model.property("startGameVisible").toBool(),
-                                 model.property("downloading").toBool(), model.property("setupGameing").toBool()};
+        const QList<bool> actual { model.property("installEnable").toBool(),
+            model.property("updateEnable").toBool(), model.property("startGameEnable").toBool(),
+            model.property("startGameVisible").toBool(), model.property("downloading").toBool(),
+            model.property("setupGameing").toBool() };
         QCOMPARE(actual, flags);
     }
 
@@ -82,10 +85,14 @@ private slots:
         QTest::addColumn<QString>("latest");
         QTest::addColumn<bool>("exeThere");
         QTest::addColumn<int>("expected");
-        QTest::newRow("newer installed than latest still updates") << "1.0.0" << "0.9.0" << true << 4;
-        QTest::newRow("equal, executable missing") << "2.0.0" << "2.0.0" << false << 2;
-        QTest::newRow("equal, executable there") << "2.0.0" << "2.0.0" << true << 3;
-        QTest::newRow("no manifest version") << "2.0.0" << "" << true << 2;
+        QTest::newRow("newer installed than latest still updates") << "1.0.0"
+                                                                   << "0.9.0" << true << 4;
+        QTest::newRow("equal, executable missing") << "2.0.0"
+                                                   << "2.0.0" << false << 2;
+        QTest::newRow("equal, executable there") << "2.0.0"
+                                                 << "2.0.0" << true << 3;
+        QTest::newRow("no manifest version") << "2.0.0"
+                                             << "" << true << 2;
     }
 
     void decideGameState()
@@ -155,9 +162,11 @@ private slots:
         model.UpdateInfoByHttp();
         QTRY_COMPARE(count(kResource), 1);
         QTRY_COMPARE(count(kContent), 1);
-        QCOMPARE(m_services.requestsFor(kContent).first().query.queryItemValue(QStringLiteral("language")),
-                 QStringLiteral("en"));
-        QTRY_COMPARE(int(model.gameState()), int(MainViewModel::NeedUpdate)); // the reply is handled
+        QCOMPARE(m_services.requestsFor(kContent).first().query.queryItemValue(
+                     QStringLiteral("language")),
+            QStringLiteral("en"));
+        QTRY_COMPARE(
+            int(model.gameState()), int(MainViewModel::NeedUpdate)); // the reply is handled
 
         m_services.clearRequests();
         model.setGameState(MainViewModel::Downloading);
@@ -175,10 +184,13 @@ private slots:
         const QUrl page(model.mainBgUrl());
         QVERIFY(page.path().endsWith(QLatin1String("/launcher/10/ja-jp")));
         const QUrlQuery query(page);
-        QCOMPARE(query.queryItems().last(), qMakePair(QStringLiteral("prev"), QStringLiteral("false")));
+        QCOMPARE(
+            query.queryItems().last(), qMakePair(QStringLiteral("prev"), QStringLiteral("false")));
         QCOMPARE(query.queryItems().first().first, QStringLiteral("api_url"));
         QCOMPARE(model.buildApiUrl(false),
-                 m_services.origin() + QStringLiteral("/qx7a_global/zqk/launcher/api/content?filter_adv=true&language=ja-jp&launcher_id=10"));
+            m_services.origin()
+                + QStringLiteral("/qx7a_global/zqk/launcher/api/"
+                                 "content?filter_adv=true&language=ja-jp&launcher_id=10"));
         QCOMPARE(model.bgPath(), QStringLiteral("qrc:/pic/bg.png"));
         LauncherConfig::instance()->setDynamicBgName(QStringLiteral("gone.png"));
         QCOMPARE(model.bgPath(), QStringLiteral("qrc:/pic/bg.png"));
@@ -187,20 +199,25 @@ private slots:
     void newLauncherVersionAndInstallPath()
     {
         MainViewModel model;
-        LauncherConfig::instance()->setString(QStringLiteral("new_version"), QStringLiteral("2.3.10.0"), QString());
+        LauncherConfig::instance()->setString(
+            QStringLiteral("new_version"), QStringLiteral("2.3.10.0"), QString());
         QVERIFY(model.hasNewProgramVersion());
-        LauncherConfig::instance()->setString(QStringLiteral("new_version"), QStringLiteral("2.3.4.0"), QString());
+        LauncherConfig::instance()->setString(
+            QStringLiteral("new_version"), QStringLiteral("2.3.4.0"), QString());
         QVERIFY(!model.hasNewProgramVersion());
 
         const QString before = LauncherConfig::instance()->gameInstallPath();
         LauncherConfig::instance()->setGameInstallPath(QStringLiteral("/opt/games/"));
         model.normalizeInstallPath();
-        QCOMPARE(LauncherConfig::instance()->gameInstallPath(), QStringLiteral("/opt/games//Tessaril Game"));
+        QCOMPARE(LauncherConfig::instance()->gameInstallPath(),
+            QStringLiteral("/opt/games//Tessaril Game"));
         model.normalizeInstallPath();
-        QCOMPARE(LauncherConfig::instance()->gameInstallPath(), QStringLiteral("/opt/games//Tessaril Game"));
+        QCOMPARE(LauncherConfig::instance()->gameInstallPath(),
+            QStringLiteral("/opt/games//Tessaril Game"));
         model.UpdateInstallPath(QStringLiteral("/") + QString(100, QLatin1Char('x')));
-        QCOMPARE(model.installPath(), QStringLiteral("/") + QString(39, QLatin1Char('x')) + QStringLiteral(" ... ")
-                                          + QString(40, QLatin1Char('x')));
+        QCOMPARE(model.installPath(),
+            QStringLiteral("/") + QString(39, QLatin1Char('x')) + QStringLiteral(" ... ")
+                + QString(40, QLatin1Char('x')));
         LauncherConfig::instance()->setGameInstallPath(before);
     }
 };

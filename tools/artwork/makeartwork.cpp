@@ -54,13 +54,12 @@ struct Look
     QColor glyph;
     QColor plate;
 };
-const Look kLooks[3] = {{QColor(255, 255, 255, 170), Qt::transparent},
-                        {QColor(255, 255, 255, 255), QColor(255, 255, 255, 28)},
-                        {kGoldPressed, QColor(0, 0, 0, 60)}};
-const char *const kSuffix[3] = {"_n", "_o", "_d"};
+const Look kLooks[3] = { { QColor(255, 255, 255, 170), Qt::transparent },
+    { QColor(255, 255, 255, 255), QColor(255, 255, 255, 28) },
+    { kGoldPressed, QColor(0, 0, 0, 60) } };
+const char *const kSuffix[3] = { "_n", "_o", "_d" };
 
-template <typename Draw>
-void glyphButtons(const QString &base, int size, Draw draw)
+template <typename Draw> void glyphButtons(const QString &base, int size, Draw draw)
 {
     for (int i = 0; i < 3; ++i) {
         QImage image = canvas(size, size);
@@ -142,8 +141,10 @@ QImage plate(int w, int h, int state, double radius)
     QImage image = canvas(w, h);
     QPainter p(&image);
     smooth(p);
-    const QColor top[3] = {QColor(0xff, 0xe6, 0x6e), QColor(0xff, 0xf0, 0x8a), QColor(0xf2, 0xc2, 0x38)};
-    const QColor bottom[3] = {QColor(0xf5, 0xb8, 0x1f), QColor(0xff, 0xc8, 0x30), QColor(0xd9, 0x9a, 0x16)};
+    const QColor top[3]
+        = { QColor(0xff, 0xe6, 0x6e), QColor(0xff, 0xf0, 0x8a), QColor(0xf2, 0xc2, 0x38) };
+    const QColor bottom[3]
+        = { QColor(0xf5, 0xb8, 0x1f), QColor(0xff, 0xc8, 0x30), QColor(0xd9, 0x9a, 0x16) };
     QLinearGradient fill(0, 0, 0, h);
     fill.setColorAt(0, top[state]);
     fill.setColorAt(1, bottom[state]);
@@ -212,8 +213,10 @@ QImage background()
         QPainterPath path;
         path.moveTo(0, h);
         for (int x = 0; x <= w; x += 8) {
-            const double y = base - amplitude * (0.55 * qSin(x / 130.0 + phase) + 0.3 * qSin(x / 47.0 + phase * 2)
-                                                 + 0.15 * qSin(x / 19.0 + phase * 3));
+            const double y = base
+                - amplitude
+                    * (0.55 * qSin(x / 130.0 + phase) + 0.3 * qSin(x / 47.0 + phase * 2)
+                        + 0.15 * qSin(x / 19.0 + phase * 3));
             path.lineTo(x, y);
         }
         path.lineTo(w, h);
@@ -290,7 +293,7 @@ QImage indicator(bool radio, bool checked, int state)
     QImage image = canvas(s, s);
     QPainter p(&image);
     smooth(p);
-    const QColor edge[3] = {QColor(255, 255, 255, 150), QColor(255, 255, 255, 230), kGoldPressed};
+    const QColor edge[3] = { QColor(255, 255, 255, 150), QColor(255, 255, 255, 230), kGoldPressed };
     const QRectF box(3.5, 3.5, 17, 17);
     p.setPen(QPen(checked ? kGold : edge[state], 1.5));
     p.setBrush(checked ? QColor(0xff, 0xd8, 0x46, state == 1 ? 70 : 40) : QColor(0, 0, 0, 60));
@@ -304,8 +307,10 @@ QImage indicator(bool radio, bool checked, int state)
     } else {
         p.drawRoundedRect(box, 3, 3);
         if (checked) {
-            p.setPen(QPen(state == 2 ? kGoldPressed : kGold, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-            p.drawPolyline(QPolygonF({QPointF(7.5, 12.5), QPointF(10.8, 15.8), QPointF(16.8, 8.5)}));
+            p.setPen(QPen(state == 2 ? kGoldPressed : kGold, 2.2, Qt::SolidLine, Qt::RoundCap,
+                Qt::RoundJoin));
+            p.drawPolyline(
+                QPolygonF({ QPointF(7.5, 12.5), QPointF(10.8, 15.8), QPointF(16.8, 8.5) }));
         }
     }
     p.end();
@@ -356,7 +361,10 @@ void saveIco(const QList<int> &sizes, const QString &name)
     }
     QByteArray ico;
     auto u16 = [&ico](int v) { ico.append(char(v & 0xff)).append(char((v >> 8) & 0xff)); };
-    auto u32 = [&](quint32 v) { u16(int(v & 0xffff)); u16(int(v >> 16)); };
+    auto u32 = [&](quint32 v) {
+        u16(int(v & 0xffff));
+        u16(int(v >> 16));
+    };
     u16(0);
     u16(1);
     u16(sizes.size());
@@ -405,18 +413,22 @@ int main(int argc, char **argv)
     glyphButtons(QStringLiteral("pic/btn_set"), 30, drawGear);
     glyphButtons(QStringLiteral("pic/continue"), 30, drawPauseBars);
     glyphButtons(QStringLiteral("pic/pause"), 30, drawPlay);
-    for (const QString &name : {QStringLiteral("pic/btn_close_dis.png"), QStringLiteral("pic/btn_min_dis.png")}) {
+    for (const QString &name :
+        { QStringLiteral("pic/btn_close_dis.png"), QStringLiteral("pic/btn_min_dis.png") }) {
         QImage image = canvas(30, 30);
         QPainter p(&image);
         smooth(p);
-        (name.contains(QLatin1String("close")) ? drawCross : drawMinimise)(p, QColor(255, 255, 255, 60), 30);
+        (name.contains(QLatin1String("close")) ? drawCross : drawMinimise)(
+            p, QColor(255, 255, 255, 60), 30);
         p.end();
         save(image, name);
     }
 
     for (int state = 0; state < 3; ++state) {
-        save(plate(238, 64, state, 6), QStringLiteral("pic/main_btn%1.png").arg(QLatin1String(kSuffix[state])));
-        save(plate(64, 64, state, 8), QStringLiteral("pic/btn%1.png").arg(QLatin1String(kSuffix[state])));
+        save(plate(238, 64, state, 6),
+            QStringLiteral("pic/main_btn%1.png").arg(QLatin1String(kSuffix[state])));
+        save(plate(64, 64, state, 8),
+            QStringLiteral("pic/btn%1.png").arg(QLatin1String(kSuffix[state])));
     }
 
     QImage change = canvas(36, 36);
@@ -425,9 +437,9 @@ int main(int argc, char **argv)
         smooth(p);
         p.setPen(QPen(kGold, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.drawLine(QPointF(5, 12), QPointF(30, 12));
-        p.drawPolyline(QPolygonF({QPointF(23, 5), QPointF(30, 12), QPointF(23, 19)}));
+        p.drawPolyline(QPolygonF({ QPointF(23, 5), QPointF(30, 12), QPointF(23, 19) }));
         p.drawLine(QPointF(31, 24), QPointF(6, 24));
-        p.drawPolyline(QPolygonF({QPointF(13, 17), QPointF(6, 24), QPointF(13, 31)}));
+        p.drawPolyline(QPolygonF({ QPointF(13, 17), QPointF(6, 24), QPointF(13, 31) }));
     }
     save(change, QStringLiteral("pic/change.png"));
 
@@ -439,7 +451,8 @@ int main(int argc, char **argv)
         QImage image = canvas(s, s);
         QPainter p(&image);
         smooth(p);
-        drawCross(p, state == 2 ? kGoldPressed : (state == 1 ? kGoldHover : QColor(255, 255, 255, 190)), s);
+        drawCross(p,
+            state == 2 ? kGoldPressed : (state == 1 ? kGoldHover : QColor(255, 255, 255, 190)), s);
         p.end();
         save(image, QStringLiteral("pic/dialog_close%1.png").arg(QLatin1String(kSuffix[state])));
     }
@@ -489,10 +502,10 @@ int main(int argc, char **argv)
         smooth(p);
         p.drawImage(QRect(250, 60, 100, 100), emblem(200));
         p.setPen(QPen(kGold, 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.drawPolyline(QPolygonF({QPointF(250, 230), QPointF(290, 268), QPointF(355, 198)}));
+        p.drawPolyline(QPolygonF({ QPointF(250, 230), QPointF(290, 268), QPointF(355, 198) }));
     }
     save(done, QStringLiteral("pic/updateSucceed.png"));
 
-    saveIco({16, 24, 32, 48, 64, 128, 256}, QStringLiteral("icon/launcher.ico"));
+    saveIco({ 16, 24, 32, 48, 64, 128, 256 }, QStringLiteral("icon/launcher.ico"));
     return 0;
 }
