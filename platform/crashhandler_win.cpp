@@ -1,7 +1,10 @@
 #include "platform/crashhandler.h"
 
-#include <dbghelp.h>
 #include <windows.h>
+
+// dbghelp.h relies on the types windows.h declares, so it stays in a block
+// of its own where include sorting cannot move it first.
+#include <dbghelp.h>
 
 namespace platform {
 
