@@ -1,13 +1,15 @@
-#include "app/buildinfo.h"
-#include "app/language.h"
-#include "net/serviceaddresses.h"
+#include "core/buildinfo.h"
+#include "core/language.h"
 #include "platform/crashhandler.h"
+#include "platform/graphicsinfo.h"
 #include "platform/namedmutex.h"
 #include "platform/singleapplication.h"
 #include "platform/webengine.h"
 #include "platform/window.h"
+#include "report/statusreport.h"
 #include "viewmodel/mainviewmodel.h"
 
+#include <QMessageBox>
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
 #include <QQuickWindow>
@@ -24,7 +26,7 @@ int main(int argc, char *argv[])
 
     SingleApplication app(argc, argv, true);
     QCoreApplication::setOrganizationName(QLatin1String(kOrganizationName));
-    QCoreApplication::setOrganizationDomain(ServiceAddresses::organizationDomain());
+    QCoreApplication::setOrganizationDomain(organizationDomain());
     QCoreApplication::setApplicationName(QLatin1String(kApplicationName));
 
     if (app.isRunning()) {
@@ -51,11 +53,24 @@ int main(int argc, char *argv[])
     model.setLanguage(selectUiLanguage(translator));
     QCoreApplication::installTranslator(&translator);
 
+    StatusReport::instance()->setGraphicsDescription(platform::graphicsDescription());
     model.initialize();
     engine.rootContext()->setContextProperty(QStringLiteral("mainViewModel"), &model);
+    QStringList qmlErrors;
+    QObject::connect(&engine, &QQmlApplicationEngine::warnings, [&qmlErrors](const auto &warnings) {
+        for (const QQmlError &warning : warnings)
+            qmlErrors << warning.toString();
+    });
     engine.load(QUrl(QStringLiteral("qrc:/main.qml")));
-    if (engine.rootObjects().isEmpty())
-        return -1;
+    if (engine.rootObjects().isEmpty()) {
+        // Without a window the player would see nothing at all; say why.
+        for (const QString &error : qAsConst(qmlErrors))
+            qCritical().noquote() << error;
+        QMessageBox::critical(nullptr, QCoreApplication::applicationName(),
+            QStringLiteral("The main window could not be loaded:\n\n%1")
+                .arg(qmlErrors.join(QLatin1Char('\n'))));
+        return 1;
+    }
 
     QObject *root = engine.rootObjects().first();
     if (root->isWindowType())

@@ -1,5 +1,6 @@
 #include "download/downloadmanager.h"
 
+#include "core/buildinfo.h"
 #include "download/downloadtask.h"
 #include "download/md5checkworker.h"
 #include "platform/preallocate.h"
@@ -19,10 +20,6 @@ constexpr qint64 kRecordIntervalMs = 500;
 constexpr qint64 kSlowWriteBufferBytes = 1024;
 constexpr int kQuickWritesToGrow = 50;
 
-// Shared by every manager and task: consecutive writes that stayed within
-// one second.
-int g_quickWrites = 0;
-
 qint64 monotonicMs()
 {
     static QElapsedTimer clock;
@@ -36,14 +33,22 @@ qint64 monotonicMs()
 downloadmanager::downloadmanager(QObject *parent)
     : QObject(parent)
     , m_network(new QNetworkAccessManager(this))
+    , m_progressStore(new QSettings(QSettings::NativeFormat, QSettings::UserScope,
+          QLatin1String(kOrganizationName), QLatin1String(kApplicationName)))
 {
     ErrorDefine::registerMetaTypes();
 }
 
 downloadmanager::~downloadmanager()
 {
-    m_progressStore.sync();
+    m_progressStore->sync();
     closeFile();
+}
+
+void downloadmanager::setResumeStore(const QString &iniFile)
+{
+    m_progressStore->sync();
+    m_progressStore.reset(new QSettings(iniFile, QSettings::IniFormat));
 }
 
 QString downloadmanager::fileName() const
@@ -153,14 +158,16 @@ void downloadmanager::initTasks()
         sum += task->downloadedSize();
 
     if (m_tasks.isEmpty()) {
-        m_progressStore.beginGroup(fileName());
-        qint64 stored = m_progressStore.value(QStringLiteral("0"), 0).toLongLong();
-        m_progressStore.endGroup();
+        m_progressStore->beginGroup(fileName());
+        qint64 stored = m_progressStore->value(QStringLiteral("0"), 0).toLongLong();
+        m_progressStore->endGroup();
         // A record beyond the file's end belongs to some other package.
         if (stored < 0 || stored > m_totalSize)
             stored = 0;
         auto *task = new downloadtask(this);
         task->setUrl(m_url, 0, m_totalSize, stored, 0);
+        if (m_inactivityMs > 0)
+            task->setInactivityMs(m_inactivityMs);
         connect(task, &downloadtask::progress, this, &downloadmanager::networkReplyProgress);
         connect(task, &downloadtask::readyRead, this, &downloadmanager::httpReadyRead);
         connect(task, &downloadtask::networkError, this, &downloadmanager::httpNetworkError);
@@ -225,7 +232,7 @@ void downloadmanager::stopDownlaod()
         task->stop();
         recordProgress(m_tasks.indexOf(task), true);
     }
-    m_progressStore.sync();
+    m_progressStore->sync();
 }
 
 void downloadmanager::resetDownload()
@@ -256,15 +263,15 @@ void downloadmanager::recordProgress(int taskId, bool force)
     if (!force && m_lastRecordMs >= 0 && now - m_lastRecordMs < kRecordIntervalMs)
         return;
     m_lastRecordMs = now;
-    m_progressStore.beginGroup(fileName());
-    m_progressStore.setValue(QString::number(taskId), m_tasks.at(taskId)->downloadedSize());
-    m_progressStore.endGroup();
+    m_progressStore->beginGroup(fileName());
+    m_progressStore->setValue(QString::number(taskId), m_tasks.at(taskId)->downloadedSize());
+    m_progressStore->endGroup();
 }
 
 void downloadmanager::forgetProgress()
 {
-    m_progressStore.remove(fileName());
-    m_progressStore.sync();
+    m_progressStore->remove(fileName());
+    m_progressStore->sync();
 }
 
 void downloadmanager::closeFile()
@@ -300,9 +307,9 @@ void downloadmanager::httpReadyRead(const QByteArray &buffer, qlonglong startPos
     const qint64 written = m_file->write(buffer.constData(), length);
     const qint64 after = QDateTime::currentSecsSinceEpoch();
     if (before != after) {
-        g_quickWrites = 0;
+        m_quickWrites = 0;
         task->setReplyReadBufferSize(kSlowWriteBufferBytes);
-    } else if (++g_quickWrites > kQuickWritesToGrow) {
+    } else if (++m_quickWrites > kQuickWritesToGrow) {
         task->setReplyReadBufferSize(downloadtask::kReadBufferBytes);
     }
 
@@ -357,7 +364,7 @@ void downloadmanager::completeDownload()
 void downloadmanager::httpNetworkError(QNetworkReply::NetworkError error, const QString &)
 {
     recordProgress(m_tasks.indexOf(qobject_cast<downloadtask *>(sender())), true);
-    m_progressStore.sync();
+    m_progressStore->sync();
     emit httpError(ErrorDefine::DOWNLOAD_NETWORK_REPLY_ERROR,
         QStringLiteral("%1(%2)").arg(tr("message_error_network_reply")).arg(int(error)));
 }
@@ -365,7 +372,7 @@ void downloadmanager::httpNetworkError(QNetworkReply::NetworkError error, const 
 void downloadmanager::httpStatusCodeError(int error, const QString &)
 {
     recordProgress(m_tasks.indexOf(qobject_cast<downloadtask *>(sender())), true);
-    m_progressStore.sync();
+    m_progressStore->sync();
     resetDownload();
     emit downloadError(ErrorDefine::DOWNLOAD_NETWORK_ERROR,
         QStringLiteral("%1(%2)").arg(tr("message_error_network_statuscode")).arg(error));

@@ -1,11 +1,13 @@
 #pragma once
 
-#include "download/errordefine.h"
+#include "core/errordefine.h"
 
 #include <QNetworkReply>
 #include <QObject>
 #include <QSettings>
 #include <QUrl>
+
+#include <memory>
 
 class QFile;
 class QNetworkAccessManager;
@@ -29,6 +31,12 @@ public:
     ~downloadmanager() override;
 
     bool isDownloading() const { return m_downloading; }
+
+    // Where the resume records go; by default the per-user settings of the
+    // launcher. A program of its own (the updater) keeps its records apart.
+    void setResumeStore(const QString &iniFile);
+    // For tests: the inactivity limit of the transfers started from now on.
+    void setInactivityMs(int ms) { m_inactivityMs = ms; }
 
 signals:
     void downloadReplyProgress(qlonglong bytesRead, qlonglong totalBytes);
@@ -82,6 +90,10 @@ private:
     int m_redirects = 0;
     // Held for the manager's life so the resume record is batched by Qt
     // instead of rewriting the settings file for every block.
-    QSettings m_progressStore;
+    std::unique_ptr<QSettings> m_progressStore;
+    // Consecutive writes that stayed within one second: a disk that keeps up
+    // earns the task a larger read buffer again.
+    int m_quickWrites = 0;
+    int m_inactivityMs = 0;
     qint64 m_lastRecordMs = -1;
 };

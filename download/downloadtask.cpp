@@ -21,6 +21,11 @@ void downloadtask::reset()
     m_finished = false;
 }
 
+void downloadtask::setInactivityMs(int ms)
+{
+    m_timer->setInterval(ms);
+}
+
 void downloadtask::setReplyReadBufferSize(qint64 size)
 {
     if (m_reply)

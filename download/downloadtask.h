@@ -26,6 +26,8 @@ public:
     void addDownloaded(qint64 bytes) { m_downloadedSize += bytes; }
     void reset();
     void setReplyReadBufferSize(qint64 size);
+    // For tests: how long the transfer may stay silent before it restarts.
+    void setInactivityMs(int ms);
 
 signals:
     void progress(qlonglong bytes);

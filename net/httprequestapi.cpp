@@ -1,9 +1,7 @@
 #include "net/httprequestapi.h"
 
-#include "download/errordefine.h"
-#include "report/statusreport.h"
+#include "core/errordefine.h"
 
-#include <QMap>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QTimer>
@@ -64,9 +62,9 @@ void HttpRequestAPI::clearAccessCache()
     m_manager->clearAccessCache();
 }
 
-void HttpRequestAPI::setReportEnabled(bool enabled)
+void HttpRequestAPI::setTimeoutMs(int ms)
 {
-    m_reportEnabled = enabled;
+    m_timer->setInterval(ms);
 }
 
 void HttpRequestAPI::serviceRequestFinished(QNetworkReply *reply)
@@ -79,13 +77,7 @@ void HttpRequestAPI::serviceRequestFinished(QNetworkReply *reply)
         const QString errorText = reply->property(kTooLargeProperty).toBool()
             ? QStringLiteral("Reply body larger than %1 bytes").arg(kMaxBodyBytes)
             : reply->errorString();
-        if (m_reportEnabled) {
-            QMap<QString, QString> extras;
-            extras.insert(QStringLiteral("url"), reply->url().toString());
-            extras.insert(QStringLiteral("statusCode"), QString::number(statusCode));
-            extras.insert(QStringLiteral("errorString"), errorText);
-            StatusReport::instance()->report(StatusReport::LAUNCHER_NETWORK_ERROR, extras);
-        }
+        emit requestFailed(reply->url().toString(), statusCode, errorText);
         deliver(false, QByteArray(), errorText, statusCode);
     } else {
         deliver(true, reply->readAll(), QString(), statusCode);
@@ -107,10 +99,6 @@ void HttpRequestAPI::deliver(
 void HttpRequestAPI::OnTimeout()
 {
     const QString errorText = errorCodeText(ErrorDefine::HTTP_REQUEST_TIMEOUT);
-    if (m_reportEnabled) {
-        QMap<QString, QString> extras;
-        extras.insert(QStringLiteral("url"), m_request.url().toString());
-        StatusReport::instance()->report(StatusReport::LAUNCHER_NETWORK_TIMEOUT, extras);
-    }
+    emit requestTimedOut(m_request.url().toString());
     deliver(false, QByteArray(), errorText, kTimeoutStatus);
 }

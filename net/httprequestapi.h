@@ -35,9 +35,14 @@ public:
     void setRawHeader(const QByteArray &name, const QByteArray &value);
     void get(const QString &url, RequestCallback callback);
     void clearAccessCache();
-    // Off for the status reports' own client, so a failed report never
-    // reports itself.
-    void setReportEnabled(bool enabled);
+    // For tests: how long a request may take before the callback hears 638.
+    void setTimeoutMs(int ms);
+
+signals:
+    // Whoever keeps the status reports listens to these; the request base
+    // itself knows nothing of reporting.
+    void requestFailed(const QString &url, int statusCode, const QString &errorText);
+    void requestTimedOut(const QString &url);
 
 private slots:
     void serviceRequestFinished(QNetworkReply *reply);
@@ -51,5 +56,4 @@ private:
     QNetworkAccessManager *m_manager = nullptr;
     QTimer *m_timer = nullptr;
     RequestCallback m_callback;
-    bool m_reportEnabled = true;
 };

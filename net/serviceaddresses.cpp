@@ -69,9 +69,4 @@ QString launcherApiBase()
     return originFor("TESSARIL_LAUNCHER_API_ORIGIN", DEFAULT_LAUNCHER_API_ORIGIN) + kGamePath;
 }
 
-QString organizationDomain()
-{
-    return QStringLiteral(TESSARIL_ORGANIZATION_DOMAIN);
-}
-
 } // namespace ServiceAddresses

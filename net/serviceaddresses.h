@@ -12,7 +12,6 @@ QString releaseServiceOrigin(); // launcher release service
 QString reportServiceOrigin(); // logging service
 QString webOrigin(); // website serving "/launcher/..."
 QString launcherApiBase(); // handed to the web page, ".../qx7a_global"
-QString organizationDomain(); // the maker's domain; names the updater's lock
 
 // Whether origin may serve as a service origin (see above). Exposed for tests.
 bool isAcceptableOrigin(const QString &origin);

@@ -9,6 +9,11 @@ enum class RegistryView {
     Wide64, // the 64-bit view, whatever the process is
 };
 
+// Where a backend without a system registry keeps its values: a folder named
+// after the organisation among the user's settings. Set once by the owner of
+// the values before the first read or write; the Windows registry ignores it.
+void setRegistryOrganization(const QString &organization);
+
 // key is a full registry path such as "HKEY_LOCAL_MACHINE\Software\launcher".
 // A value that is absent or cannot be read gives an empty string.
 QString readRegistryString(

@@ -1,7 +1,5 @@
 #include "platform/registry.h"
 
-#include "app/buildinfo.h"
-
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -19,6 +17,12 @@ QString configHome()
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
 }
 
+QString &organization()
+{
+    static QString name;
+    return name;
+}
+
 struct HiveAndGroup
 {
     QString file;
@@ -31,8 +35,7 @@ HiveAndGroup locate(const QString &key)
     const int slash = normalized.indexOf(QLatin1Char('/'));
     const QString hive = slash < 0 ? normalized : normalized.left(slash);
     const QString group = slash < 0 ? QString() : normalized.mid(slash + 1);
-    return { QStringLiteral("%1/%2/registry/%3.ini")
-                 .arg(configHome(), QLatin1String(kOrganizationName), hive),
+    return { QStringLiteral("%1/%2/registry/%3.ini").arg(configHome(), organization(), hive),
         group };
 }
 
@@ -96,6 +99,11 @@ void syncAutoStartEntry(const QString &entryName, const QString &command)
                                   quotedExec(command));
     file.write(entry.toUtf8());
     file.commit();
+}
+
+void setRegistryOrganization(const QString &name)
+{
+    organization() = name;
 }
 
 } // namespace platform

@@ -28,4 +28,9 @@ void syncAutoStartEntry(const QString &, const QString &)
     // The Run value written beside this call is what Windows reads at login.
 }
 
+void setRegistryOrganization(const QString &)
+{
+    // The system registry needs no folder of its own.
+}
+
 } // namespace platform

@@ -1,8 +1,8 @@
 #include "report/statusreport.h"
 
-#include "app/buildinfo.h"
-#include "app/language.h"
-#include "app/launcherconfig.h"
+#include "core/buildinfo.h"
+#include "core/language.h"
+#include "core/launcherconfig.h"
 #include "net/httprequestapi.h"
 #include "net/serviceaddresses.h"
 #include "platform/systeminfo.h"
@@ -12,9 +12,6 @@
 #include <QHostInfo>
 #include <QMetaEnum>
 #include <QMutex>
-#include <QOffscreenSurface>
-#include <QOpenGLContext>
-#include <QOpenGLFunctions>
 #include <QSysInfo>
 #include <QUuid>
 
@@ -60,8 +57,6 @@ StatusReport::StatusReport()
     : m_http(new HttpRequestAPI(this))
     , m_transactionNo(makeTransactionNumber())
 {
-    m_http->setReportEnabled(false);
-
     QString deviceId = QString::fromLatin1(QSysInfo::machineUniqueId());
     if (deviceId.isEmpty())
         deviceId = QString::fromLatin1(QUuid::createUuid().toByteArray());
@@ -78,9 +73,7 @@ StatusReport::StatusReport()
         isDomesticEnvironment(QLatin1String(kBuildEnvironment)) ? QStringLiteral("1")
                                                                 : QStringLiteral("2"));
     m_params.insert(QStringLiteral("version"), QLatin1String(kLauncherVersion));
-    m_params.insert(QStringLiteral("device_info"),
-        QStringLiteral("CPU:%1,GPU:%2,Memory: %3,System:%4")
-            .arg(platform::processorName(), graphicsText(), memoryText(), os));
+    updateDeviceInfo();
     m_params.insert(QStringLiteral("client_language"), currentLanguage());
     m_params.insert(QStringLiteral("channel"), LauncherConfig::instance()->channel());
     m_params.insert(QStringLiteral("sub_channel"), LauncherConfig::instance()->subChannel());
@@ -96,24 +89,34 @@ QString StatusReport::makeTransactionNumber()
     return number;
 }
 
-QString StatusReport::graphicsText()
+void StatusReport::updateDeviceInfo()
 {
-    QOffscreenSurface surface;
-    surface.create();
-    QOpenGLContext context;
-    if (!context.create() || !context.makeCurrent(&surface))
-        return QString();
-    QOpenGLFunctions *gl = context.functions();
-    if (!gl)
-        return QString();
-    auto text = [gl](GLenum name) {
-        return QString::fromLatin1(reinterpret_cast<const char *>(gl->glGetString(name)));
-    };
-    const QString description
-        = QStringList { text(GL_VENDOR), text(GL_RENDERER), text(GL_VERSION) }.join(
-            QLatin1Char(' '));
-    context.doneCurrent();
-    return description;
+    m_params.insert(QStringLiteral("device_info"),
+        QStringLiteral("CPU:%1,GPU:%2,Memory: %3,System:%4")
+            .arg(platform::processorName(), m_graphics, memoryText(), systemText()));
+}
+
+void StatusReport::setGraphicsDescription(const QString &description)
+{
+    m_graphics = description;
+    updateDeviceInfo();
+}
+
+void StatusReport::watch(HttpRequestAPI *client)
+{
+    connect(client, &HttpRequestAPI::requestFailed, this,
+        [this](const QString &url, int statusCode, const QString &errorText) {
+            QMap<QString, QString> extras;
+            extras.insert(QStringLiteral("url"), url);
+            extras.insert(QStringLiteral("statusCode"), QString::number(statusCode));
+            extras.insert(QStringLiteral("errorString"), errorText);
+            report(LAUNCHER_NETWORK_ERROR, extras);
+        });
+    connect(client, &HttpRequestAPI::requestTimedOut, this, [this](const QString &url) {
+        QMap<QString, QString> extras;
+        extras.insert(QStringLiteral("url"), url);
+        report(LAUNCHER_NETWORK_TIMEOUT, extras);
+    });
 }
 
 QString StatusReport::memoryText()

@@ -42,6 +42,13 @@ public:
 
     void report(StatusType type, const QMap<QString, QString> &extras = {});
 
+    // Reports the failures and time-outs of a service client.
+    void watch(HttpRequestAPI *client);
+
+    // The GPU part of the device description; describing it needs a window
+    // system, so the program with a window hands it over at start-up.
+    void setGraphicsDescription(const QString &description);
+
     // "key=value&" for every parameter in key order, the last "&" kept.
     QString reportParam() const;
 
@@ -52,11 +59,12 @@ private:
     StatusReport();
 
     static QString makeTransactionNumber();
-    static QString graphicsText();
+    void updateDeviceInfo();
     static QString memoryText();
     static QString systemText();
 
     QMap<QString, QString> m_params;
     HttpRequestAPI *m_http = nullptr;
     QString m_transactionNo;
+    QString m_graphics;
 };

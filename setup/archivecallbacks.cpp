@@ -1,11 +1,11 @@
 #include "setup/archivecallbacks.h"
 
-#include "download/errordefine.h"
+#include "core/errordefine.h"
 #include "setup/archiveengine.h"
+#include "setup/extractionreporter.h"
 #include "setup/filehelpers.h"
 #include "setup/filestreams.h"
 #include "setup/pathguard.h"
-#include "setup/setupmanager.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -64,7 +64,7 @@ HRESULT CArchiveOpenCallback::CryptoGetTextPassword(BSTR *)
 }
 
 CArchiveExtractCallback::CArchiveExtractCallback(IInArchive *archive, const QString &outputFolder,
-    ArchiveEngine &engineLibrary, setupmanager &reporter)
+    ArchiveEngine &engineLibrary, ExtractionReporter &reporter)
     : m_archive(archive)
     , m_outputFolder(outputFolder)
     , m_engine(engineLibrary)
@@ -128,8 +128,10 @@ HRESULT CArchiveExtractCallback::SetTotal(UInt64 total)
 
 HRESULT CArchiveExtractCallback::SetCompleted(const UInt64 *completed)
 {
+    if (m_reporter.stopRequested())
+        return kAbort;
     if (completed)
-        emit m_reporter.setupProgress(qlonglong(*completed), qlonglong(m_total));
+        m_reporter.reportProgress(qint64(*completed), qint64(m_total));
     return kOk;
 }
 
@@ -196,7 +198,7 @@ HRESULT CArchiveExtractCallback::GetStream(UInt32 index, ISequentialOutStream **
     // An item may only ever land inside the output folder.
     const QString relative = pathguard::safeRelativePath(m_itemPath);
     if (relative.isNull() || !pathguard::staysInside(m_outputFolder, relative, !m_isFolder)) {
-        m_reporter.raiseError(ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR, m_itemPath);
+        m_reporter.reportError(ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR, m_itemPath);
         return kAbort;
     }
 
@@ -211,7 +213,7 @@ HRESULT CArchiveExtractCallback::GetStream(UInt32 index, ISequentialOutStream **
     }
 
     if (filehelpers::lookUp(m_diskPath) && !filehelpers::deleteFileAlways(m_diskPath)) {
-        m_reporter.raiseError(ErrorDefine::SETUP_ZIP_UNABLE_DELETE_ERROR, m_diskPath);
+        m_reporter.reportError(ErrorDefine::SETUP_ZIP_UNABLE_DELETE_ERROR, m_diskPath);
         return kAbort;
     }
 
@@ -219,7 +221,7 @@ HRESULT CArchiveExtractCallback::GetStream(UInt32 index, ISequentialOutStream **
     stream->AddRef();
     if (!stream->create(m_diskPath)) {
         stream->Release();
-        m_reporter.raiseError(ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR, m_diskPath);
+        m_reporter.reportError(ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR, m_diskPath);
         return kAbort;
     }
     m_output = stream;
@@ -233,7 +235,7 @@ HRESULT CArchiveExtractCallback::PrepareOperation(Int32 askMode)
     m_extractMode = askMode == kExtract;
     const QString path = QString(m_itemPath).replace(QLatin1Char('\\'), QLatin1Char('/'));
     if (askMode == kExtract)
-        emit m_reporter.setupUnzipFilePath(path);
+        m_reporter.reportFileWritten(path);
     else if (askMode == kTest)
         qDebug().noquote() << "Testing     " + path;
     else if (askMode == kSkip)
@@ -244,7 +246,7 @@ HRESULT CArchiveExtractCallback::PrepareOperation(Int32 askMode)
 HRESULT CArchiveExtractCallback::SetOperationResult(Int32 result)
 {
     if (result != 0)
-        m_reporter.raiseError(ErrorDefine::SETUP_ZIP_ERROR, operationResultText(result));
+        m_reporter.reportError(ErrorDefine::SETUP_ZIP_ERROR, operationResultText(result));
     if (m_output) {
         if (m_mtimeDefined)
             m_output->SetMTime(m_mtime);
@@ -260,7 +262,7 @@ HRESULT CArchiveExtractCallback::SetOperationResult(Int32 result)
 
 HRESULT CArchiveExtractCallback::CryptoGetTextPassword(BSTR *)
 {
-    m_reporter.raiseError(
+    m_reporter.reportError(
         ErrorDefine::SETUP_ZIP_PASSWORD_ERROR, QObject::tr("message_setup_zip_password_error"));
     return kAbort;
 }

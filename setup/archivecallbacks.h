@@ -8,7 +8,7 @@
 
 class ArchiveEngine;
 class COutFileStream;
-class setupmanager;
+class ExtractionReporter;
 
 // Answers the engine while it opens an archive. No password is ever known,
 // so an archive with encrypted names cannot be opened.
@@ -31,13 +31,13 @@ private:
 
 // Answers the engine while it extracts: makes the folders and output files,
 // restores times and attributes, and reports progress, items and errors
-// through the setupmanager running the extraction.
+// through whoever runs the extraction.
 class CArchiveExtractCallback final : public engine::IArchiveExtractCallback,
                                       public engine::ICryptoGetTextPassword
 {
 public:
     CArchiveExtractCallback(engine::IInArchive *archive, const QString &outputFolder,
-        ArchiveEngine &engineLibrary, setupmanager &reporter);
+        ArchiveEngine &engineLibrary, ExtractionReporter &reporter);
 
     engine::HRESULT QueryInterface(const engine::GUID &iid, void **out) override;
     engine::ULONG AddRef() override;
@@ -63,7 +63,7 @@ private:
     engine::IInArchive *m_archive;
     QString m_outputFolder; // ends with a separator
     ArchiveEngine &m_engine;
-    setupmanager &m_reporter;
+    ExtractionReporter &m_reporter;
 
     QString m_itemPath;
     QString m_diskPath;

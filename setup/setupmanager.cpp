@@ -3,6 +3,7 @@
 #include "setup/archivecallbacks.h"
 #include "setup/filestreams.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 using namespace engine;
@@ -25,16 +26,59 @@ template <typename Interface> struct Releaser
 
 } // namespace
 
+namespace {
+
+setupmanager *g_gameSetup = nullptr;
+
+// A thread object destroyed while it runs aborts the process, so the game's
+// worker is told to stop and waited for while the application still exists.
+void destroyGameSetup()
+{
+    delete g_gameSetup;
+    g_gameSetup = nullptr;
+}
+
+} // namespace
+
 setupmanager *setupmanager::instance()
 {
-    static setupmanager *gameSetup = new setupmanager;
-    return gameSetup;
+    if (!g_gameSetup) {
+        g_gameSetup = new setupmanager;
+        qAddPostRoutine(destroyGameSetup);
+    }
+    return g_gameSetup;
 }
 
 setupmanager::setupmanager(QObject *parent)
     : QThread(parent)
 {
     ErrorDefine::registerMetaTypes();
+}
+
+setupmanager::~setupmanager()
+{
+    requestInterruption();
+    wait();
+}
+
+void setupmanager::reportProgress(qint64 completed, qint64 total)
+{
+    emit setupProgress(completed, total);
+}
+
+void setupmanager::reportFileWritten(const QString &path)
+{
+    emit setupUnzipFilePath(path);
+}
+
+void setupmanager::reportError(ErrorCode error, const QString &message)
+{
+    raiseError(error, message);
+}
+
+bool setupmanager::stopRequested() const
+{
+    return isInterruptionRequested();
 }
 
 void setupmanager::setZipFilePath(const QString &dir)

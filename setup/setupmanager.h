@@ -1,7 +1,8 @@
 #pragma once
 
-#include "download/errordefine.h"
+#include "core/errordefine.h"
 #include "setup/archiveengine.h"
+#include "setup/extractionreporter.h"
 
 #include <QThread>
 
@@ -10,19 +11,17 @@ using ErrorCode = ErrorDefine::ErrorCode;
 // Installs a downloaded package on its own thread: extracts the archive into
 // the folder that holds it, removes the archive, applies the package's delete
 // list and makes sure the game's metadata file is in place.
-class setupmanager : public QThread
+class setupmanager : public QThread, private ExtractionReporter
 {
     Q_OBJECT
 
 public:
-    // The object that installs the game; created on the GUI thread at start-up.
+    // The object that installs the game; created on the GUI thread at
+    // start-up, finished and deleted when the application object goes.
     static setupmanager *instance();
 
     explicit setupmanager(QObject *parent = nullptr);
-
-    // For the engine callbacks, on the extracting thread: emits setupError and
-    // marks this run as failed.
-    void raiseError(ErrorCode error, const QString &msg);
+    ~setupmanager() override;
 
 signals:
     void setupProgress(qlonglong finishSize, qlonglong totalSize);
@@ -41,6 +40,12 @@ protected:
     void run() override;
 
 private:
+    void reportProgress(qint64 completed, qint64 total) override;
+    void reportFileWritten(const QString &path) override;
+    void reportError(ErrorCode error, const QString &message) override;
+    bool stopRequested() const override;
+    void raiseError(ErrorCode error, const QString &msg);
+
     bool extract(const QString &archivePath, const QString &outputFolder);
     bool processDeleteList();
     void checkGameMetadata();

@@ -1,9 +1,9 @@
 #include "viewmodel/mainviewmodel.h"
 
-#include "app/buildinfo.h"
-#include "app/launcherconfig.h"
-#include "app/registryhelper.h"
-#include "app/versioncompare.h"
+#include "core/buildinfo.h"
+#include "core/launcherconfig.h"
+#include "core/registryhelper.h"
+#include "core/versioncompare.h"
 #include "dialogs/cdlgyesno.h"
 #include "download/downloadmanager.h"
 #include "net/httprequestapi.h"
@@ -186,6 +186,7 @@ void MainViewModel::requestGameInfo()
     setGameState(Checking);
     if (!m_resourceApi) {
         m_resourceApi = new HttpRequestAPI;
+        StatusReport::instance()->watch(m_resourceApi);
         m_resourceApi->setRawHeader("content-type", "application/json");
     }
     m_resourceApi->get(buildApiUrl(true),
@@ -200,6 +201,7 @@ void MainViewModel::requestContent()
     emit versionChanged(m_localGameVersion);
     if (!m_contentApi) {
         m_contentApi = new HttpRequestAPI;
+        StatusReport::instance()->watch(m_contentApi);
         m_contentApi->setRawHeader("content-type", "application/json");
     }
     m_contentApi->get(buildApiUrl(false),

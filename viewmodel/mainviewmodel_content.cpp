@@ -2,8 +2,8 @@
 // the activity button, the web page, the version text and banner.
 #include "viewmodel/mainviewmodel.h"
 
-#include "app/buildinfo.h"
-#include "app/launcherconfig.h"
+#include "core/buildinfo.h"
+#include "core/launcherconfig.h"
 #include "download/downloadmanager.h"
 #include "net/serviceaddresses.h"
 #include "net/updateversioninfo.h"

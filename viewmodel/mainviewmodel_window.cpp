@@ -2,7 +2,7 @@
 // window's own buttons and messages.
 #include "viewmodel/mainviewmodel.h"
 
-#include "app/launcherconfig.h"
+#include "core/launcherconfig.h"
 #include "download/downloadmanager.h"
 #include "net/updateversioninfo.h"
 #include "platform/processes.h"

@@ -1,5 +1,5 @@
 #include "dialogs/cdlgyesno.h"
-#include "tests/support/testenvironment.h"
+#include "tests/support/guitestenvironment.h"
 
 #include <QGraphicsDropShadowEffect>
 #include <QMouseEvent>
@@ -159,5 +159,5 @@ private slots:
     }
 };
 
-TESSARIL_TEST_MAIN(tst_CDlgYesNo)
+TESSARIL_GUI_TEST_MAIN(tst_CDlgYesNo)
 #include "tst_cdlgyesno.moc"

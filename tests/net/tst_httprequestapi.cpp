@@ -1,4 +1,5 @@
 #include "net/httprequestapi.h"
+#include "report/statusreport.h"
 #include "tests/support/httptestserver.h"
 #include "tests/support/testenvironment.h"
 
@@ -59,6 +60,7 @@ private slots:
     void notFoundIsAFailureAndReported()
     {
         HttpRequestAPI api;
+        StatusReport::instance()->watch(&api);
         QList<Outcome> outcomes;
         api.get(m_service.url(QStringLiteral("/missing")), collect(outcomes));
         QTRY_COMPARE(outcomes.size(), 1);
@@ -83,7 +85,6 @@ private slots:
         closed.close();
 
         HttpRequestAPI api;
-        api.setReportEnabled(false);
         QList<Outcome> outcomes;
         api.get(QStringLiteral("http://127.0.0.1:%1/x").arg(port), collect(outcomes));
         QTRY_COMPARE(outcomes.size(), 1);
@@ -102,6 +103,7 @@ private slots:
         m_service.route(QStringLiteral("/slow"), slow);
 
         HttpRequestAPI api;
+        StatusReport::instance()->watch(&api);
         QList<Outcome> outcomes;
         QElapsedTimer clock;
         clock.start();
@@ -142,7 +144,6 @@ private slots:
     void retryFromInsideTheCallback()
     {
         HttpRequestAPI api;
-        api.setReportEnabled(false);
         int failures = 0;
         Outcome last;
         std::function<void()> attempt;
@@ -171,7 +172,6 @@ private slots:
         huge.body = QByteArray(50 * 1024 * 1024, '[');
         m_service.route(QStringLiteral("/huge"), huge);
         HttpRequestAPI api;
-        api.setReportEnabled(false);
         QList<Outcome> outcomes;
         api.get(m_service.url(QStringLiteral("/huge")), collect(outcomes));
         QTRY_COMPARE_WITH_TIMEOUT(outcomes.size(), 1, 9000);

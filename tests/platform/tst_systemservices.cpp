@@ -1,7 +1,7 @@
 #include "platform/systeminfo.h"
 #include "platform/volume.h"
 #include "platform/window.h"
-#include "tests/support/testenvironment.h"
+#include "tests/support/guitestenvironment.h"
 
 #include <QWindow>
 #include <QtTest>
@@ -85,5 +85,5 @@ private slots:
     }
 };
 
-TESSARIL_TEST_MAIN(tst_SystemServices)
+TESSARIL_GUI_TEST_MAIN(tst_SystemServices)
 #include "tst_systemservices.moc"

@@ -1,4 +1,4 @@
-#include "tests/support/testenvironment.h"
+#include "tests/support/guitestenvironment.h"
 
 #include <QQmlComponent>
 #include <QQmlEngine>
@@ -121,5 +121,5 @@ private slots:
     }
 };
 
-TESSARIL_TEST_MAIN(tst_ImageButton)
+TESSARIL_GUI_TEST_MAIN(tst_ImageButton)
 #include "tst_imagebutton.moc"

@@ -1,4 +1,4 @@
-#include "app/buildinfo.h"
+#include "core/buildinfo.h"
 #include "platform/namedmutex.h"
 #include "tests/support/httptestserver.h"
 #include "tests/support/testenvironment.h"

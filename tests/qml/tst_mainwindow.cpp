@@ -1,5 +1,5 @@
 #include "platform/webengine.h"
-#include "tests/support/testenvironment.h"
+#include "tests/support/guitestenvironment.h"
 #include "viewmodel/mainviewmodel.h"
 
 #include <QIcon>
@@ -69,16 +69,8 @@ private slots:
         delete m_model;
     }
 
-    void documentsComeCompiled()
+    void windowAndIcon()
     {
-        // The bundle keeps empty placeholders; the window above came from the
-        // compiled units.
-        for (const char *name : { ":/main.qml", ":/ImageButton.qml", ":/CommonButton.qml",
-                 ":/QmlCircularProgress.qml" }) {
-            QFile placeholder { QString::fromLatin1(name) };
-            QVERIFY2(placeholder.open(QIODevice::ReadOnly), name);
-            QCOMPARE(placeholder.size(), 0);
-        }
         QCOMPARE(m_window->size(), QSize(1280, 730));
         // The tray's multi-size icon decodes.
         const QIcon icon(QStringLiteral(":/icon/launcher.ico"));

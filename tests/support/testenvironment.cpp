@@ -35,10 +35,3 @@ QString startHelper(QProcess &process, const QStringList &args, int timeoutMs)
     }
     return QString::fromUtf8(process.readLine()).trimmed();
 }
-
-void chooseWindowPlatform()
-{
-    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        return;
-    qputenv("QT_QPA_PLATFORM", qEnvironmentVariableIsEmpty("DISPLAY") ? "offscreen" : "xcb");
-}

@@ -1,8 +1,8 @@
-#include "app/launcherconfig.h"
+#include "core/launcherconfig.h"
 #include "dialogs/cdlgyesno.h"
 #include "net/updateversioninfo.h"
+#include "tests/support/guitestenvironment.h"
 #include "tests/support/httptestserver.h"
-#include "tests/support/testenvironment.h"
 #include "viewmodel/mainviewmodel.h"
 
 #include <QPushButton>
@@ -222,5 +222,5 @@ private slots:
     }
 };
 
-TESSARIL_TEST_MAIN(tst_MainViewModel)
+TESSARIL_GUI_TEST_MAIN(tst_MainViewModel)
 #include "tst_mainviewmodel.moc"

@@ -14,5 +14,8 @@ inline constexpr char kApplicationName[] = "Tessaril";
 // The environments served by the domestic publisher; "prod-os" is not one.
 bool isDomesticEnvironment(const QString &name);
 
+// The maker's web domain, set at build time; names the updater's lock.
+QString organizationDomain();
+
 // "<domain>_<application>_update": held by the updater while it runs.
 QString updateMutexName();

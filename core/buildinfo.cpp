@@ -1,6 +1,4 @@
-#include "app/buildinfo.h"
-
-#include "net/serviceaddresses.h"
+#include "core/buildinfo.h"
 
 bool isDomesticEnvironment(const QString &name)
 {
@@ -11,5 +9,10 @@ bool isDomesticEnvironment(const QString &name)
 QString updateMutexName()
 {
     return QStringLiteral("%1_%2_update")
-        .arg(ServiceAddresses::organizationDomain(), QLatin1String(kApplicationName));
+        .arg(organizationDomain(), QLatin1String(kApplicationName));
+}
+
+QString organizationDomain()
+{
+    return QStringLiteral(TESSARIL_ORGANIZATION_DOMAIN);
 }

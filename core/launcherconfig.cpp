@@ -1,6 +1,8 @@
-#include "app/launcherconfig.h"
+#include "core/launcherconfig.h"
 
 #include <QCoreApplication>
+
+#include <memory>
 
 namespace {
 
@@ -17,11 +19,28 @@ const QString kDynamicVersionDescColor = QStringLiteral("game_dynamic_version_de
 
 } // namespace
 
+namespace {
+
+std::unique_ptr<LauncherConfig> &sharedConfig()
+{
+    static std::unique_ptr<LauncherConfig> config;
+    return config;
+}
+
+} // namespace
+
 LauncherConfig *LauncherConfig::instance()
 {
-    static LauncherConfig config(
-        QCoreApplication::applicationDirPath() + QStringLiteral("/config.ini"));
-    return &config;
+    std::unique_ptr<LauncherConfig> &config = sharedConfig();
+    if (!config)
+        config.reset(new LauncherConfig(
+            QCoreApplication::applicationDirPath() + QStringLiteral("/config.ini")));
+    return config.get();
+}
+
+void LauncherConfig::useFile(const QString &launcherFile)
+{
+    sharedConfig().reset(new LauncherConfig(launcherFile));
 }
 
 LauncherConfig::LauncherConfig(const QString &launcherFile)

@@ -1,4 +1,4 @@
-#include "app/versioncompare.h"
+#include "core/versioncompare.h"
 
 #include <QStringList>
 

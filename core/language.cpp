@@ -1,6 +1,6 @@
-#include "app/language.h"
+#include "core/language.h"
 
-#include "app/buildinfo.h"
+#include "core/buildinfo.h"
 #include "platform/uilanguage.h"
 
 #include <QCoreApplication>

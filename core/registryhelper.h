@@ -19,6 +19,8 @@ public:
     void syncLauncherVersion();
 
 private:
+    RegistryHelper();
+
     static QString autoRunValueName();
     static QString autoRunData();
     static void writeAutoRun(const QString &data);

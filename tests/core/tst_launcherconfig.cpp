@@ -1,4 +1,4 @@
-#include "app/launcherconfig.h"
+#include "core/launcherconfig.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

@@ -1,6 +1,6 @@
-#include "app/registryhelper.h"
+#include "core/registryhelper.h"
 
-#include "app/buildinfo.h"
+#include "core/buildinfo.h"
 #include "platform/registry.h"
 
 #include <QCoreApplication>
@@ -35,6 +35,11 @@ RegistryHelper *RegistryHelper::instance()
 {
     static RegistryHelper helper;
     return &helper;
+}
+
+RegistryHelper::RegistryHelper()
+{
+    platform::setRegistryOrganization(QLatin1String(kOrganizationName));
 }
 
 QString RegistryHelper::autoRunValueName()

@@ -1,5 +1,5 @@
-#include "app/buildinfo.h"
-#include "app/language.h"
+#include "core/buildinfo.h"
+#include "core/language.h"
 #include "platform/uilanguage.h"
 
 #include <QtTest>

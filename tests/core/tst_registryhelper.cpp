@@ -1,5 +1,5 @@
-#include "app/buildinfo.h"
-#include "app/registryhelper.h"
+#include "core/buildinfo.h"
+#include "core/registryhelper.h"
 #include "platform/registry.h"
 #include "tests/support/testenvironment.h"
 

@@ -1,4 +1,4 @@
-#include "download/errordefine.h"
+#include "core/errordefine.h"
 
 #include <QMetaEnum>
 

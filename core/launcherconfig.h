@@ -9,7 +9,12 @@
 class LauncherConfig
 {
 public:
+    // The launcher's "config.ini" beside the running program, unless its
+    // owner pointed it elsewhere first.
     static LauncherConfig *instance();
+    // Makes instance() the file given: a program that does not live beside
+    // the launcher (the updater) names the launcher's file itself.
+    static void useFile(const QString &launcherFile);
 
     // Opens launcherFile and fills in the distribution keys that are missing.
     explicit LauncherConfig(const QString &launcherFile);

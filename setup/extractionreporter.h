@@ -1,0 +1,21 @@
+#pragma once
+
+#include "core/errordefine.h"
+
+#include <QString>
+
+// What the engine callbacks tell whoever runs an extraction. Called on the
+// extracting thread.
+class ExtractionReporter
+{
+public:
+    virtual void reportProgress(qint64 completed, qint64 total) = 0;
+    virtual void reportFileWritten(const QString &path) = 0;
+    // Marks the run as failed; extraction of the other items goes on.
+    virtual void reportError(ErrorDefine::ErrorCode error, const QString &message) = 0;
+    // True when the program is going away: the engine is told to abort.
+    virtual bool stopRequested() const = 0;
+
+protected:
+    ~ExtractionReporter() = default;
+};
