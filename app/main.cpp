@@ -43,8 +43,6 @@ int main(int argc, char *argv[])
     }
 
     MainViewModel model;
-    if (reason == QLatin1String("update"))
-        model.setStartedByUpdater(true);
 
     QQuickWindow::setSceneGraphBackend(QSGRendererInterface::Software);
     QQmlApplicationEngine engine;

@@ -5,27 +5,26 @@
 #include "core/registryhelper.h"
 #include "core/versioncompare.h"
 #include "dialogs/cdlgyesno.h"
-#include "download/downloadmanager.h"
 #include "net/httprequestapi.h"
-#include "net/serviceaddresses.h"
+#include "net/launcherapi.h"
 #include "net/updateversioninfo.h"
 #include "report/statusreport.h"
 #include "setup/setupmanager.h"
+#include "viewmodel/gamelauncher.h"
+#include "viewmodel/installflow.h"
+#include "viewmodel/launchercontent.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QNetworkProxyFactory>
 #include <QSettings>
-#include <QUrlQuery>
 
 namespace {
 
 const QString kGameFolderName = QStringLiteral("Tessaril Game");
-const QString kLauncherId = QStringLiteral("10");
 constexpr int kSilentRetries = 4;
 
 bool isJsonObject(const QByteArray &body)
@@ -39,44 +38,48 @@ bool isJsonObject(const QByteArray &body)
 
 MainViewModel::MainViewModel(QObject *parent)
     : QObject(parent)
+    , m_programFolder(QCoreApplication::applicationDirPath())
+    , m_gameInfo(new UpdateVersionInfo(this))
+    , m_game(new GameLauncher(*m_gameInfo))
+    , m_content(new LauncherContent(*m_gameInfo, m_items, m_dialogs, this))
+    , m_install(new InstallFlow(*m_gameInfo, m_items, this))
 {
     m_md5TipTimer.setInterval(1000);
+    connect(m_install, &InstallFlow::md5CheckStarted, this, &MainViewModel::onStartMd5Check);
+    connect(m_content, &LauncherContent::bgPathChanged, this, &MainViewModel::bgPathChanged);
+    connect(m_content, &LauncherContent::mainBgResChanged, this, &MainViewModel::mainBgResChanged);
+    connect(m_content, &LauncherContent::versionTitleChanged, this,
+        &MainViewModel::versionTitleChanged);
+    connect(
+        m_content, &LauncherContent::versionDescChanged, this, &MainViewModel::versionDescChanged);
+    connect(m_content, &LauncherContent::versionTitleColorChanged, this,
+        &MainViewModel::versionTitleColorChanged);
+    connect(m_content, &LauncherContent::versionDescColorChanged, this,
+        &MainViewModel::versionDescColorChanged);
 }
 
 MainViewModel::~MainViewModel()
 {
     StatusReport::instance()->report(StatusReport::LAUNCHER_QUIT);
-    delete m_resourceApi;
-    m_resourceApi = nullptr;
-    delete m_gameInfo;
-    m_gameInfo = nullptr;
-    delete m_gameDownloader;
-    m_gameDownloader = nullptr;
-    delete m_pluginDownloader;
-    m_pluginDownloader = nullptr;
-    if (m_pluginSetupWorker) {
-        m_pluginSetupWorker->wait();
-        delete m_pluginSetupWorker;
-        m_pluginSetupWorker = nullptr;
-    }
-    delete m_bgImageDownloader;
-    m_bgImageDownloader = nullptr;
-    delete m_iconDownloader;
-    m_iconDownloader = nullptr;
-    delete m_contentApi;
-    m_contentApi = nullptr;
     if (m_setupWorker && m_setupWorker->isRunning())
         m_setupWorker->quit();
     // Gives the quit report a moment on the wire before the process ends.
     QEventLoop loop;
-    QTimer::singleShot(500, &loop, &QEventLoop::quit);
+    QTimer::singleShot(m_quitReportWaitMs, &loop, &QEventLoop::quit);
     loop.exec();
-    m_pendingAction = nullptr;
+    delete m_game;
 }
 
-QString MainViewModel::programFolder() const
+void MainViewModel::setProgramFolder(const QString &folder)
 {
-    return QCoreApplication::applicationDirPath();
+    m_programFolder = folder;
+    m_content->setProgramFolder(folder);
+}
+
+void MainViewModel::setLanguage(const QString &language)
+{
+    m_language = language;
+    m_content->setLanguage(language);
 }
 
 void MainViewModel::initialize()
@@ -85,7 +88,7 @@ void MainViewModel::initialize()
 
     LauncherConfig *config = LauncherConfig::instance();
     if (config->gameInstallPath().isEmpty()) {
-        config->setGameInstallPath(QStringLiteral("%1/%2").arg(programFolder(), kGameFolderName));
+        config->setGameInstallPath(QStringLiteral("%1/%2").arg(m_programFolder, kGameFolderName));
         normalizeInstallPath();
     }
 
@@ -95,33 +98,18 @@ void MainViewModel::initialize()
     config->setBool(QStringLiteral("is_user_update"), false, QString());
 
     const QString proxy
-        = QSettings(programFolder() + QStringLiteral("/config.ini"), QSettings::IniFormat)
+        = QSettings(m_programFolder + QStringLiteral("/config.ini"), QSettings::IniFormat)
               .value(QStringLiteral("proxy"))
               .toString();
     if (proxy.isEmpty() || proxy == QLatin1String("0"))
         QNetworkProxyFactory::setUseSystemConfiguration(false);
 
-    m_gameInfo = new UpdateVersionInfo;
-
-    m_gameDownloader = new downloadmanager;
-    connect(
-        m_gameDownloader, &downloadmanager::md5CheckStart, this, &MainViewModel::onStartMd5Check);
-
     m_setupWorker = setupmanager::instance();
+    m_install->attachGameSetup(m_setupWorker);
     connect(m_setupWorker, &setupmanager::globalMetaDataError, this,
         &MainViewModel::onGlobalMetaDataError);
     connect(m_setupWorker, &setupmanager::globalMetaDataDismiss, this,
         &MainViewModel::onGlobalMetaDataDismiss);
-
-    m_pluginDownloader = new downloadmanager;
-    m_pluginSetupWorker = new setupmanager;
-
-    m_bgImageDownloader = new downloadmanager;
-    connect(m_bgImageDownloader, &downloadmanager::downloadFinished, this,
-        &MainViewModel::onBackgroundDownloaded);
-    m_iconDownloader = new downloadmanager;
-    connect(m_iconDownloader, &downloadmanager::downloadFinished, this,
-        &MainViewModel::onIconDownloaded);
 
     requestGameInfo();
     requestContent();
@@ -129,9 +117,9 @@ void MainViewModel::initialize()
 
 void MainViewModel::setRootObject(QObject *root)
 {
-    m_root = root;
+    m_items.setRoot(root);
     if (QLatin1String(kReleaseStage) == QLatin1String("prev"))
-        setItemProperty(QStringLiteral("preTip"), "visible", true);
+        m_items.set(QStringLiteral("preTip"), "visible", true);
     StatusReport::instance()->report(StatusReport::LAUNCHER_HOME_SHOW);
 }
 
@@ -163,20 +151,7 @@ bool MainViewModel::startGameVisible() const
 
 QString MainViewModel::buildApiUrl(bool resource) const
 {
-    const bool preview = QLatin1String(kReleaseStage) == QLatin1String("prev");
-    const QString endpoint = resource
-        ? (preview ? QStringLiteral("prevResource") : QStringLiteral("resource"))
-        : (preview ? QStringLiteral("prevContent") : QStringLiteral("content"));
-    QUrl url(QStringLiteral("%1/zqk/launcher/api/%2")
-                 .arg(ServiceAddresses::contentServiceBase(), endpoint));
-    QUrlQuery query;
-    if (!resource) {
-        query.addQueryItem(QStringLiteral("filter_adv"), QStringLiteral("true"));
-        query.addQueryItem(QStringLiteral("language"), m_language);
-    }
-    query.addQueryItem(QStringLiteral("launcher_id"), kLauncherId);
-    url.setQuery(query);
-    return url.toString();
+    return LauncherApi::url(resource, m_language);
 }
 
 void MainViewModel::requestGameInfo()
@@ -185,9 +160,9 @@ void MainViewModel::requestGameInfo()
     emit versionChanged(m_localGameVersion);
     setGameState(Checking);
     if (!m_resourceApi) {
-        m_resourceApi = new HttpRequestAPI;
-        StatusReport::instance()->watch(m_resourceApi);
+        m_resourceApi = new HttpRequestAPI(this);
         m_resourceApi->setRawHeader("content-type", "application/json");
+        StatusReport::instance()->watch(m_resourceApi);
     }
     m_resourceApi->get(buildApiUrl(true),
         [this](bool ok, const QByteArray &body, const QString &errorText, int status) {
@@ -199,15 +174,7 @@ void MainViewModel::requestContent()
 {
     m_localGameVersion = LauncherConfig::instance()->gameVersion();
     emit versionChanged(m_localGameVersion);
-    if (!m_contentApi) {
-        m_contentApi = new HttpRequestAPI;
-        StatusReport::instance()->watch(m_contentApi);
-        m_contentApi->setRawHeader("content-type", "application/json");
-    }
-    m_contentApi->get(buildApiUrl(false),
-        [this](bool ok, const QByteArray &body, const QString &errorText, int status) {
-            onContentReply(ok, body, errorText, status);
-        });
+    m_content->request();
 }
 
 void MainViewModel::retryResourceAction(bool confirmed)
@@ -237,7 +204,7 @@ void MainViewModel::onResourceReply(
         applyGameInfo();
         return;
     }
-    setItemProperty(QStringLiteral("bgWebView"), "visible", false);
+    m_items.set(QStringLiteral("bgWebView"), "visible", false);
     qDebug() << "request server game version error " << errorText;
     if (m_resourceRetries > kSilentRetries) {
         showMessage(
@@ -250,56 +217,20 @@ void MainViewModel::onResourceReply(
     requestGameInfo();
 }
 
-void MainViewModel::onContentReply(bool ok, const QByteArray &body, const QString &, int status)
-{
-    auto retry = [this](bool confirmed) {
-        if (!confirmed)
-            return;
-        m_contentRetries = 0;
-        requestContent();
-    };
-    if (ok && status == 200) {
-        if (!isJsonObject(body)) {
-            showMessage(tr("title_error"), tr("message_launcher_check_failed"), retry, true);
-            return;
-        }
-        m_gameInfo->parseContent(body);
-        applyBackground();
-        if (!m_gameInfo->bannerIcon().isEmpty()) {
-            m_iconDownloader->setUrl(QUrl(m_gameInfo->bannerIcon()));
-            m_iconDownloader->setFilePath(programFolder());
-            m_iconDownloader->startDownload();
-        }
-        if (m_firstContentReply) {
-            m_firstContentReply = false;
-        } else {
-            m_webReloadPending = true;
-            emit mainBgResChanged();
-        }
-        return;
-    }
-    if (m_contentRetries > kSilentRetries) {
-        showMessage(tr("title_error"), tr("message_launcher_check_failed"), retry, true);
-        return;
-    }
-    ++m_contentRetries;
-    requestContent();
-}
-
 void MainViewModel::applyGameInfo()
 {
     updateShowVersion();
     decideGameState();
-    setItemProperty(QStringLiteral("bbsBtn"), "visible", false);
-    setItemProperty(QStringLiteral("websiteBtn"), "visible", false);
-    refreshVersionBanner();
+    m_items.set(QStringLiteral("bbsBtn"), "visible", false);
+    m_items.set(QStringLiteral("websiteBtn"), "visible", false);
+    m_content->refreshVersionBanner();
 }
 
 void MainViewModel::decideGameState()
 {
     const QString version = LauncherConfig::instance()->gameVersion();
     const QString path = LauncherConfig::instance()->gameInstallPath();
-    const QString latest = m_gameInfo ? m_gameInfo->latestVersion() : QString();
+    const QString latest = m_gameInfo->latestVersion();
     if (version.isEmpty() || path.isEmpty())
         m_gameState = NeedInstall;
     else if (version == latest)
@@ -339,7 +270,7 @@ void MainViewModel::UpdateInfoByHttp()
         m_resourceRetries = 0;
         requestGameInfo();
     }
-    m_contentRetries = 0;
+    m_content->resetRetries();
     requestContent();
 }
 
@@ -353,23 +284,12 @@ bool MainViewModel::hasNewProgramVersion() const
 void MainViewModel::showMessage(
     const QString &title, const QString &text, PendingAction action, bool showCancel)
 {
-    m_pendingAction = std::move(action);
-    const QRect over = rootRect();
-    setItemProperty(QStringLiteral("bgMask_msgbox"), "visible", true);
-    const bool confirmed = CDlgYesNo::showMessage(title, text, showCancel, nullptr, over) == 1;
-    // The action may show the next message, which replaces m_pendingAction.
-    const PendingAction pending = std::move(m_pendingAction);
-    m_pendingAction = nullptr;
-    if (pending)
-        pending(confirmed);
-    if (CDlgYesNo::openCount() == 0)
-        setItemProperty(QStringLiteral("bgMask_msgbox"), "visible", false);
+    m_dialogs.showMessage(title, text, std::move(action), showCancel);
 }
 
 void MainViewModel::onDlgYesNoConfirmClicked(bool value)
 {
-    if (m_pendingAction)
-        m_pendingAction(value);
+    m_dialogs.answer(value);
 }
 
 void MainViewModel::onGeneralDialogConfirmClicked(bool value)
@@ -400,35 +320,4 @@ void MainViewModel::onGlobalMetaDataError()
 void MainViewModel::onStartMd5Check()
 {
     m_md5TipTimer.start(1000);
-}
-
-QObject *MainViewModel::findItem(const QString &objectName) const
-{
-    if (!m_root)
-        return nullptr;
-    if (m_root->objectName() == objectName)
-        return m_root;
-    return m_root->findChild<QObject *>(objectName);
-}
-
-bool MainViewModel::setItemProperty(
-    const QString &objectName, const char *property, const QVariant &value)
-{
-    QObject *item = findItem(objectName);
-    return item && item->setProperty(property, value);
-}
-
-bool MainViewModel::invokeItem(
-    const QString &objectName, const char *method, Qt::ConnectionType type)
-{
-    QObject *item = findItem(objectName);
-    return item && QMetaObject::invokeMethod(item, method, type);
-}
-
-QRect MainViewModel::rootRect() const
-{
-    if (!m_root)
-        return QRect();
-    return QRect(m_root->property("x").toInt(), m_root->property("y").toInt(),
-        m_root->property("width").toInt(), m_root->property("height").toInt());
 }

@@ -1,20 +1,22 @@
 #pragma once
 
-#include <QDateTime>
+#include "viewmodel/dialogpresenter.h"
+#include "viewmodel/windowitems.h"
+
 #include <QObject>
-#include <QPointer>
 #include <QTimer>
-#include <QVariant>
 
-#include <functional>
-
+class GameLauncher;
 class HttpRequestAPI;
+class InstallFlow;
+class LauncherContent;
 class UpdateVersionInfo;
-class downloadmanager;
 class setupmanager;
 
-// The object behind the main window: keeps the game state, turns service
-// replies and worker signals into properties, and answers the buttons.
+// The one object the main window sees: keeps the game state and publishes
+// what the window binds to. Each job behind it lives in a class of its own
+// (content, install flow, game launch, item writes, dialogs); this class
+// wires them to the window's names.
 class MainViewModel : public QObject
 {
     Q_OBJECT
@@ -52,16 +54,20 @@ public:
     };
     Q_ENUM(GameState)
 
-    // Run with the dialog's answer when a message closes.
-    using PendingAction = std::function<void(bool)>;
+    using PendingAction = DialogPresenter::Action;
 
     explicit MainViewModel(QObject *parent = nullptr);
     ~MainViewModel() override;
 
+    // Before initialize(): where the program's own files are (the folder of
+    // the executable unless a test says otherwise).
+    void setProgramFolder(const QString &folder);
+    void setLanguage(const QString &language);
+    // How long the quit report gets on the wire when the view model goes.
+    void setQuitReportWaitMs(int ms) { m_quitReportWaitMs = ms; }
+
     void initialize();
     void setRootObject(QObject *root);
-    void setStartedByUpdater(bool startedByUpdater) { m_startedByUpdater = startedByUpdater; }
-    void setLanguage(const QString &language) { m_language = language; }
 
     void requestGameInfo();
     void requestContent();
@@ -146,50 +152,25 @@ public:
 
 private:
     void onResourceReply(bool ok, const QByteArray &body, const QString &errorText, int status);
-    void onContentReply(bool ok, const QByteArray &body, const QString &errorText, int status);
     void retryResourceAction(bool confirmed);
-    void applyBackground();
-    void onBackgroundDownloaded();
-    void onIconDownloaded();
-    void refreshVersionBanner();
-    QString programFolder() const;
 
-    // Writes to named items of the window; a missing item is skipped.
-    bool setItemProperty(const QString &objectName, const char *property, const QVariant &value);
-    bool invokeItem(const QString &objectName, const char *method, Qt::ConnectionType type);
-    QObject *findItem(const QString &objectName) const;
-    QRect rootRect() const;
-
-    bool m_startedByUpdater = false;
-    float m_maxProgress = -1.0f;
-    QTimer m_md5TipTimer;
-    bool m_webReloadPending = true;
+    WindowItems m_items;
+    DialogPresenter m_dialogs { m_items };
+    QString m_programFolder;
     QString m_language = QStringLiteral("en");
     QString m_localGameVersion;
     float m_progress = 0.0f;
     int m_resourceRetries = 0;
-    int m_contentRetries = 0;
-    qint64 m_setupStartSecs = 0;
-    QDateTime m_lastSampleTime;
-    qint64 m_lastDownloadedBytes = 0;
-    qint64 m_lastSetupBytes = 0;
-    QPointer<QObject> m_root;
+    int m_quitReportWaitMs = 500;
+    QTimer m_md5TipTimer;
     GameState m_gameState = Checking;
     HttpRequestAPI *m_resourceApi = nullptr;
-    HttpRequestAPI *m_contentApi = nullptr;
     UpdateVersionInfo *m_gameInfo = nullptr;
-    downloadmanager *m_gameDownloader = nullptr;
-    downloadmanager *m_pluginDownloader = nullptr;
+    GameLauncher *m_game = nullptr;
+    LauncherContent *m_content = nullptr;
+    InstallFlow *m_install = nullptr;
     setupmanager *m_setupWorker = nullptr;
-    setupmanager *m_pluginSetupWorker = nullptr;
-    bool m_pluginSetupRunning = false;
-    downloadmanager *m_bgImageDownloader = nullptr;
-    downloadmanager *m_iconDownloader = nullptr;
-    PendingAction m_pendingAction;
-    bool m_isUpdate = false;
 
-    // The first refresh after start-up finds its requests already on the
-    // way; the first content reply needs no reload of the page.
+    // The first refresh after start-up finds its requests already on the way.
     bool m_firstRefresh = true;
-    bool m_firstContentReply = true;
 };

@@ -1,87 +1,114 @@
-// The game launch, the install folder as the window shows it, and the
-// window's own buttons and messages.
+// The window's own buttons and messages, and the names the window binds to
+// that other classes answer.
 #include "viewmodel/mainviewmodel.h"
 
 #include "core/launcherconfig.h"
-#include "download/downloadmanager.h"
 #include "net/updateversioninfo.h"
-#include "platform/processes.h"
 #include "report/statusreport.h"
 #include "setup/setupmanager.h"
+#include "viewmodel/gamelauncher.h"
+#include "viewmodel/installflow.h"
+#include "viewmodel/launchercontent.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
-#include <QProcess>
-#include <QRegularExpression>
-
-namespace {
-
-const QString kDefaultGameExe = QStringLiteral("Quorvela.exe");
-const QString kGameFolderName = QStringLiteral("Tessaril Game");
-constexpr int kDisplayPathLimit = 80;
-constexpr int kDisplayPathHalf = 40;
-
-} // namespace
+#include <QUrl>
 
 QString MainViewModel::gameExeName() const
 {
-    const QString entry = m_gameInfo ? m_gameInfo->latestEntry() : QString();
-    return entry.isEmpty() ? kDefaultGameExe : entry;
+    return m_game->exeName();
 }
 
 QString MainViewModel::gameExePath(const QString &folder) const
 {
-    const QString base = folder.isEmpty() ? LauncherConfig::instance()->gameInstallPath() : folder;
-    return base + QLatin1Char('/') + gameExeName();
+    return m_game->exePath(folder);
 }
 
 bool MainViewModel::isProcessRunning(const QString &imageName) const
 {
-    return platform::isProcessRunning(imageName);
+    return m_game->isProcessRunning(imageName);
 }
 
 void MainViewModel::startGameBtnClicked()
 {
-    const QString path = gameExePath(QString());
-    // The program itself, never through a shell or a command line that is
-    // split again: the path comes from the manifest and the configuration.
-    QProcess::startDetached(path, {});
-    StatusReport::instance()->report(StatusReport::LAUNCHER_START_GAME);
+    m_game->start();
 }
 
 QString MainViewModel::installPath() const
 {
-    const QString path = LauncherConfig::instance()->gameInstallPath();
-    if (path.size() <= kDisplayPathLimit)
-        return path;
-    return path.left(kDisplayPathHalf) + QStringLiteral(" ... ") + path.right(kDisplayPathHalf);
+    return m_install->installPathText();
 }
 
 void MainViewModel::UpdateInstallPath(const QString &strPath)
 {
-    LauncherConfig::instance()->setGameInstallPath(strPath);
-    setItemProperty(QStringLiteral("curinstallPath"), "text", installPath());
+    m_install->updateInstallPath(strPath);
 }
 
 void MainViewModel::normalizeInstallPath()
 {
-    QString path = LauncherConfig::instance()->gameInstallPath();
-    const QStringList parts = path.split(QRegularExpression(QStringLiteral("[\\\\/]")));
-    if (parts.last().compare(kGameFolderName, Qt::CaseInsensitive) != 0)
-        path += QDir::separator() + kGameFolderName;
-    LauncherConfig::instance()->setGameInstallPath(path);
+    m_install->normalizeInstallPath();
 }
 
 bool MainViewModel::isDownloadNotComplated() const
 {
-    const QString folder = LauncherConfig::instance()->gameInstallPath();
-    if (folder.isEmpty() || !m_gameInfo)
-        return false;
-    const QString name = UpdateVersionInfo::fileName(m_gameInfo->getUrl(m_localGameVersion));
-    return !name.isEmpty()
-        && QFileInfo::exists(folder + QLatin1Char('/') + name + QStringLiteral("_tmp"));
+    return m_install->isDownloadNotComplated(m_localGameVersion);
+}
+
+QString MainViewModel::bgPath() const
+{
+    return m_content->bgPath();
+}
+
+QString MainViewModel::mainBgUrl() const
+{
+    return m_content->mainBgUrl();
+}
+
+QString MainViewModel::reportParam() const
+{
+    return StatusReport::instance()->reportParam();
+}
+
+QString MainViewModel::versionTitle() const
+{
+    return m_content->versionTitle();
+}
+
+QString MainViewModel::versionDesc() const
+{
+    return m_content->versionDesc();
+}
+
+QString MainViewModel::versionTitleColor() const
+{
+    return m_content->versionTitleColor();
+}
+
+QString MainViewModel::versionDescColor() const
+{
+    return m_content->versionDescColor();
+}
+
+QString MainViewModel::btnMoreActiveJumpUrl()
+{
+    return m_content->activityUrl();
+}
+
+void MainViewModel::singleReloadWeb()
+{
+    m_content->reloadWebIfPending();
+}
+
+QString MainViewModel::updateShowVersion()
+{
+    QString text = QStringLiteral("--");
+    if (!m_localGameVersion.isEmpty())
+        text = m_localGameVersion;
+    else if (!m_gameInfo->latestVersion().isEmpty())
+        text = m_gameInfo->latestVersion();
+    m_items.set(QStringLiteral("versionText"), "text", text + QLatin1Char(' '));
+    return text;
 }
 
 void MainViewModel::handleMessage(const QString &message)
@@ -89,9 +116,8 @@ void MainViewModel::handleMessage(const QString &message)
     qDebug() << "handle msg" << message;
     if (message != QLatin1String("raise_window_noop"))
         return;
-    invokeItem(QStringLiteral("rootWindow"), "show", Qt::DirectConnection);
-    invokeItem(QStringLiteral("rootWindow"), "raise", Qt::DirectConnection);
-    invokeItem(QStringLiteral("rootWindow"), "requestActivate", Qt::DirectConnection);
+    for (const char *method : { "show", "raise", "requestActivate" })
+        m_items.invoke(QStringLiteral("rootWindow"), method);
 }
 
 void MainViewModel::btnExitClick()
@@ -99,20 +125,17 @@ void MainViewModel::btnExitClick()
     // exit_type 1 keeps the launcher in the tray; anything else quits.
     if (LauncherConfig::instance()->getInt(QStringLiteral("exit_type"), QString()) == 1) {
         for (const char *method : { "showMinimized", "hide", "raise", "requestActivate" })
-            invokeItem(QStringLiteral("rootWindow"), method, Qt::QueuedConnection);
+            m_items.invoke(QStringLiteral("rootWindow"), method, Qt::QueuedConnection);
         return;
     }
-    invokeItem(QStringLiteral("rootWindow"), "close", Qt::QueuedConnection);
+    m_items.invoke(QStringLiteral("rootWindow"), "close", Qt::QueuedConnection);
 }
 
 void MainViewModel::onApplicationQuit()
 {
     if (m_setupWorker)
         m_setupWorker->disconnect(this);
-    if (m_gameDownloader)
-        m_gameDownloader->stopDownlaod();
-    if (m_setupWorker)
-        m_setupWorker->exit(0);
+    m_install->stopForQuit();
     QCoreApplication::exit(0);
 }
 
@@ -123,13 +146,13 @@ void MainViewModel::btnSettingClick()
 
 void MainViewModel::onOpenWebsiteClick()
 {
-    if (m_gameInfo && !m_gameInfo->websiteLink().isEmpty())
+    if (!m_gameInfo->websiteLink().isEmpty())
         QDesktopServices::openUrl(QUrl(m_gameInfo->websiteLink()));
 }
 
 void MainViewModel::onOpenbbsClick()
 {
-    if (m_gameInfo && !m_gameInfo->forumLink().isEmpty())
+    if (!m_gameInfo->forumLink().isEmpty())
         QDesktopServices::openUrl(QUrl(m_gameInfo->forumLink()));
 }
 

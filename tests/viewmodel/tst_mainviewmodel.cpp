@@ -30,8 +30,20 @@ class tst_MainViewModel : public QObject
 private:
     HttpTestServer m_services;
     QTemporaryDir m_gameFolder;
+    QTemporaryDir m_programFolder;
 
     int count(const QString &path) const { return m_services.requestsFor(path).size(); }
+
+    // A view model that keeps its files in the test's folders and does not
+    // linger for the quit report.
+    struct Model : MainViewModel
+    {
+        explicit Model(const QString &programFolder)
+        {
+            setProgramFolder(programFolder);
+            setQuitReportWaitMs(0);
+        }
+    };
 
 private slots:
     void initTestCase()
@@ -42,6 +54,7 @@ private slots:
         qputenv("TESSARIL_REPORT_ORIGIN", m_services.origin().toUtf8());
         m_services.route(kResource, manifest(QStringLiteral("2.0.0")));
         m_services.route(kContent, "{\"data\":{\"adv\":{}}}");
+        LauncherConfig::useFile(m_programFolder.filePath(QStringLiteral("config.ini")));
         LauncherConfig::instance()->setGameInstallPath(m_gameFolder.path());
     }
 
@@ -68,7 +81,7 @@ private slots:
     {
         QFETCH(int, state);
         QFETCH(QList<bool>, flags);
-        MainViewModel model;
+        Model model(m_programFolder.path());
         QSignalSpy changed(&model, &MainViewModel::gameStateChanged);
         model.setGameState(MainViewModel::GameState(state));
         QCOMPARE(changed.count(), 1);
@@ -108,8 +121,7 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
         }
         LauncherConfig::instance()->setGameVersion(installed);
-        MainViewModel model;
-        model.initialize();
+        Model model(m_programFolder.path());
         model.gameInfo()->parseGameInfo(manifest(latest));
         model.decideGameState();
         QCOMPARE(int(model.gameState()), expected);
@@ -123,13 +135,17 @@ private slots:
             requestsWhenAsked = count(kResource);
             dialog->findChild<QPushButton *>(QStringLiteral("btn_cancel"))->click();
         });
-        MainViewModel model;
+        Model model(m_programFolder.path());
         model.initialize();
         QTRY_COMPARE(int(model.gameState()), int(MainViewModel::CheckFailed));
         QCOMPARE(requestsWhenAsked, 6);
-        QTest::qWait(200);
-        QCOMPARE(count(kResource), 6); // cancelled: no further try
+        // Cancelled: no further try. A refresh (the first one is swallowed)
+        // then sends exactly one more.
         m_services.route(kResource, manifest(QStringLiteral("2.0.0")));
+        model.UpdateInfoByHttp();
+        model.UpdateInfoByHttp();
+        QTRY_VERIFY(model.gameState() != MainViewModel::Checking);
+        QCOMPARE(count(kResource), 7);
     }
 
     void unparsableManifestAsksAndRetriesOnConfirm()
@@ -140,7 +156,7 @@ private slots:
             dialog->findChild<QPushButton *>(QStringLiteral("btn_ok"))->click();
         });
         LauncherConfig::instance()->setGameVersion(QStringLiteral("1.0.0"));
-        MainViewModel model;
+        Model model(m_programFolder.path());
         model.initialize();
         QTRY_COMPARE(int(model.gameState()), int(MainViewModel::NeedUpdate));
         QCOMPARE(count(kResource), 2);
@@ -149,16 +165,14 @@ private slots:
     void refreshOnlyFromTheSecondCall()
     {
         LauncherConfig::instance()->setGameVersion(QStringLiteral("1.0.0"));
-        MainViewModel model;
+        Model model(m_programFolder.path());
         model.initialize();
         QTRY_COMPARE(int(model.gameState()), int(MainViewModel::NeedUpdate));
         QTRY_COMPARE(count(kContent), 1);
         m_services.clearRequests();
 
+        // The first call sends nothing: after the second there is one of each.
         model.UpdateInfoByHttp();
-        QTest::qWait(300);
-        QCOMPARE(count(kResource) + count(kContent), 0);
-
         model.UpdateInfoByHttp();
         QTRY_COMPARE(count(kResource), 1);
         QTRY_COMPARE(count(kContent), 1);
@@ -172,14 +186,18 @@ private slots:
         model.setGameState(MainViewModel::Downloading);
         model.UpdateInfoByHttp();
         QTRY_COMPARE(count(kContent), 1);
-        QTest::qWait(200);
-        QCOMPARE(count(kResource), 0);
         QCOMPARE(int(model.gameState()), int(MainViewModel::Downloading));
+        // Outside a download the manifest is asked again: one request in all.
+        model.setGameState(MainViewModel::NeedInstall);
+        model.UpdateInfoByHttp();
+        QTRY_COMPARE(count(kContent), 2);
+        QTRY_COMPARE(count(kResource), 1);
+        QTRY_COMPARE(int(model.gameState()), int(MainViewModel::NeedUpdate));
     }
 
     void contentAddresses()
     {
-        MainViewModel model;
+        Model model(m_programFolder.path());
         model.setLanguage(QStringLiteral("ja-jp"));
         const QUrl page(model.mainBgUrl());
         QVERIFY(page.path().endsWith(QLatin1String("/launcher/10/ja-jp")));
@@ -191,14 +209,14 @@ private slots:
             m_services.origin()
                 + QStringLiteral("/qx7a_global/zqk/launcher/api/"
                                  "content?filter_adv=true&language=ja-jp&launcher_id=10"));
-        QCOMPARE(model.bgPath(), QStringLiteral("qrc:/pic/bg.png"));
+        // A stored background whose file is gone falls back to the built-in one.
         LauncherConfig::instance()->setDynamicBgName(QStringLiteral("gone.png"));
         QCOMPARE(model.bgPath(), QStringLiteral("qrc:/pic/bg.png"));
     }
 
     void newLauncherVersionAndInstallPath()
     {
-        MainViewModel model;
+        Model model(m_programFolder.path());
         LauncherConfig::instance()->setString(
             QStringLiteral("new_version"), QStringLiteral("2.3.10.0"), QString());
         QVERIFY(model.hasNewProgramVersion());
@@ -219,6 +237,45 @@ private slots:
             QStringLiteral("/") + QString(39, QLatin1Char('x')) + QStringLiteral(" ... ")
                 + QString(40, QLatin1Char('x')));
         LauncherConfig::instance()->setGameInstallPath(before);
+    }
+
+    void messagesKeepTheMaskUntilTheLastCloses()
+    {
+        QObject root;
+        QObject mask;
+        mask.setObjectName(QStringLiteral("bgMask_msgbox"));
+        mask.setParent(&root);
+        mask.setProperty("visible", false);
+        Model model(m_programFolder.path());
+        model.setRootObject(&root);
+
+        // A second message arrives while the first is still open (a reply
+        // handled in the dialog's event loop): closing it keeps the mask.
+        QList<bool> maskSeen;
+        bool secondAnswer = true;
+        answerNextDialog<CDlgYesNo>([&](CDlgYesNo *first) {
+            maskSeen << mask.property("visible").toBool();
+            QTimer::singleShot(50, [first] {
+                for (QWidget *widget : QApplication::topLevelWidgets()) {
+                    auto *second = qobject_cast<CDlgYesNo *>(widget);
+                    if (second && second != first && second->isVisible())
+                        second->findChild<QPushButton *>(QStringLiteral("btn_cancel"))->click();
+                }
+            });
+            model.showMessage(
+                QStringLiteral("t"), QStringLiteral("second"),
+                [&](bool answer) { secondAnswer = answer; }, true);
+            maskSeen << mask.property("visible").toBool();
+            first->findChild<QPushButton *>(QStringLiteral("btn_ok"))->click();
+        });
+        bool firstAnswer = false;
+        model.showMessage(
+            QStringLiteral("t"), QStringLiteral("first"),
+            [&](bool answer) { firstAnswer = answer; }, true);
+        QCOMPARE(maskSeen, (QList<bool> { true, true }));
+        QVERIFY(firstAnswer);
+        QVERIFY(!secondAnswer);
+        QCOMPARE(mask.property("visible").toBool(), false);
     }
 };
 

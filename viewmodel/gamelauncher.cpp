@@ -1,0 +1,44 @@
+#include "viewmodel/gamelauncher.h"
+
+#include "core/launcherconfig.h"
+#include "net/updateversioninfo.h"
+#include "platform/processes.h"
+#include "report/statusreport.h"
+
+#include <QProcess>
+
+namespace {
+
+const QString kDefaultGameExe = QStringLiteral("Quorvela.exe");
+
+} // namespace
+
+GameLauncher::GameLauncher(const UpdateVersionInfo &info)
+    : m_info(info)
+{
+}
+
+QString GameLauncher::exeName() const
+{
+    const QString entry = m_info.latestEntry();
+    return entry.isEmpty() ? kDefaultGameExe : entry;
+}
+
+QString GameLauncher::exePath(const QString &folder) const
+{
+    const QString base = folder.isEmpty() ? LauncherConfig::instance()->gameInstallPath() : folder;
+    return base + QLatin1Char('/') + exeName();
+}
+
+bool GameLauncher::isProcessRunning(const QString &imageName) const
+{
+    return platform::isProcessRunning(imageName);
+}
+
+void GameLauncher::start() const
+{
+    // The program itself, never through a shell or a command line that is
+    // split again: the path comes from the manifest and the configuration.
+    QProcess::startDetached(exePath(QString()), {});
+    StatusReport::instance()->report(StatusReport::LAUNCHER_START_GAME);
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+class UpdateVersionInfo;
+
+// Starts the installed game and tells whether it runs.
+class GameLauncher
+{
+public:
+    explicit GameLauncher(const UpdateVersionInfo &info);
+
+    // The manifest's executable name, or the game's usual one.
+    QString exeName() const;
+    // The executable in folder, or in the configured install folder.
+    QString exePath(const QString &folder) const;
+    bool isProcessRunning(const QString &imageName) const;
+    void start() const;
+
+private:
+    const UpdateVersionInfo &m_info;
+};

@@ -1,0 +1,230 @@
+#include "viewmodel/launchercontent.h"
+
+#include "core/buildinfo.h"
+#include "core/launcherconfig.h"
+#include "download/downloadmanager.h"
+#include "net/httprequestapi.h"
+#include "net/launcherapi.h"
+#include "net/serviceaddresses.h"
+#include "net/updateversioninfo.h"
+#include "report/statusreport.h"
+#include "viewmodel/dialogpresenter.h"
+#include "viewmodel/windowitems.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QJsonDocument>
+
+namespace {
+
+const QString kDefaultBackground = QStringLiteral("qrc:/pic/bg.png");
+const QString kDefaultBannerColor = QStringLiteral("#ffffff");
+constexpr int kSilentRetries = 4;
+
+bool isJsonObject(const QByteArray &body)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(body, &error);
+    return error.error == QJsonParseError::NoError && document.isObject();
+}
+
+QString fileUrl(const QString &path)
+{
+    return QStringLiteral("file:///") + path;
+}
+
+} // namespace
+
+LauncherContent::LauncherContent(
+    UpdateVersionInfo &info, WindowItems &items, DialogPresenter &dialogs, QObject *parent)
+    : QObject(parent)
+    , m_info(info)
+    , m_items(items)
+    , m_dialogs(dialogs)
+    , m_bgImageDownloader(new downloadmanager(this))
+    , m_iconDownloader(new downloadmanager(this))
+    , m_programFolder(QCoreApplication::applicationDirPath())
+{
+    connect(m_bgImageDownloader, &downloadmanager::downloadFinished, this,
+        &LauncherContent::onBackgroundDownloaded);
+    connect(m_iconDownloader, &downloadmanager::downloadFinished, this,
+        &LauncherContent::onIconDownloaded);
+}
+
+void LauncherContent::request()
+{
+    if (!m_api) {
+        m_api = new HttpRequestAPI(this);
+        m_api->setRawHeader("content-type", "application/json");
+        StatusReport::instance()->watch(m_api);
+    }
+    m_api->get(LauncherApi::url(false, m_language),
+        [this](bool ok, const QByteArray &body, const QString &, int status) {
+            onReply(ok, body, status);
+        });
+}
+
+void LauncherContent::offerRetry()
+{
+    m_dialogs.showMessage(
+        QCoreApplication::translate("MainViewModel", "title_error"),
+        QCoreApplication::translate("MainViewModel", "message_launcher_check_failed"),
+        [this](bool confirmed) {
+            if (!confirmed)
+                return;
+            m_retries = 0;
+            request();
+        },
+        true);
+}
+
+void LauncherContent::onReply(bool ok, const QByteArray &body, int status)
+{
+    if (!ok || status != 200) {
+        if (m_retries > kSilentRetries) {
+            offerRetry();
+            return;
+        }
+        ++m_retries;
+        request();
+        return;
+    }
+    if (!isJsonObject(body)) {
+        offerRetry();
+        return;
+    }
+    m_info.parseContent(body);
+    applyBackground();
+    if (!m_info.bannerIcon().isEmpty()) {
+        m_iconDownloader->setUrl(QUrl(m_info.bannerIcon()));
+        m_iconDownloader->setFilePath(m_programFolder);
+        m_iconDownloader->startDownload();
+    }
+    if (m_firstReply) {
+        m_firstReply = false;
+    } else {
+        m_webReloadPending = true;
+        emit mainBgResChanged();
+    }
+}
+
+QString LauncherContent::imagePath(const QString &name) const
+{
+    return m_programFolder + QLatin1Char('/') + name;
+}
+
+QString LauncherContent::bgPath() const
+{
+    const QString name = LauncherConfig::instance()->dynamicBgName();
+    if (!name.isEmpty() && QFileInfo::exists(imagePath(name)))
+        return fileUrl(imagePath(name));
+    return kDefaultBackground;
+}
+
+QString LauncherContent::mainBgUrl() const
+{
+    const bool preview = QLatin1String(kReleaseStage) == QLatin1String("prev");
+    QUrl url(ServiceAddresses::webOrigin() + QStringLiteral("/launcher/10/") + m_language);
+    QString query = QStringLiteral("api_url=")
+        + QString::fromLatin1(ServiceAddresses::launcherApiBase().toUtf8().toPercentEncoding());
+    if (preview)
+        query += QStringLiteral("&timestamp=%1").arg(QDateTime::currentSecsSinceEpoch());
+    query
+        += QStringLiteral("&prev=") + (preview ? QStringLiteral("true") : QStringLiteral("false"));
+    url.setQuery(query, QUrl::StrictMode);
+    return url.url();
+}
+
+void LauncherContent::applyBackground()
+{
+    const QString url = m_info.background();
+    if (url.isEmpty())
+        return;
+    const QString name = UpdateVersionInfo::fileName(url);
+    if (QFileInfo::exists(imagePath(name))) {
+        LauncherConfig::instance()->setDynamicBgName(name);
+        emit bgPathChanged(QString());
+        return;
+    }
+    m_bgImageDownloader->setUrl(QUrl(url));
+    m_bgImageDownloader->setFilePath(m_programFolder);
+    m_bgImageDownloader->startDownload();
+}
+
+void LauncherContent::onBackgroundDownloaded()
+{
+    const QString name = UpdateVersionInfo::fileName(m_info.background());
+    if (name.isEmpty() || !QFileInfo::exists(imagePath(name)))
+        return;
+    LauncherConfig::instance()->setDynamicBgName(name);
+    const QString stored = LauncherConfig::instance()->dynamicBgName();
+    if (!stored.isEmpty())
+        emit bgPathChanged(fileUrl(imagePath(stored)));
+}
+
+void LauncherContent::onIconDownloaded()
+{
+    const QString name = UpdateVersionInfo::fileName(m_info.bannerIcon());
+    const bool show
+        = !name.isEmpty() && QFileInfo::exists(imagePath(name)) && !m_info.bannerUrl().isEmpty();
+    m_items.set(QStringLiteral("viewActivity"), "visible", show);
+    if (!show)
+        return;
+    const QString image = fileUrl(imagePath(name));
+    for (const char *state : { "nomal_Image", "hover_Image", "press_Image" })
+        m_items.set(QStringLiteral("viewActivity"), state, image);
+}
+
+QString LauncherContent::activityUrl() const
+{
+    StatusReport::instance()->report(StatusReport::LAUNCHER_HOME_AD);
+    return m_info.bannerUrl();
+}
+
+void LauncherContent::reloadWebIfPending()
+{
+    if (m_webReloadPending && m_items.find(QStringLiteral("bgWebView"))) {
+        m_items.invoke(QStringLiteral("bgWebView"), "reload", Qt::QueuedConnection);
+        m_webReloadPending = false;
+    }
+}
+
+void LauncherContent::refreshVersionBanner()
+{
+    LauncherConfig *config = LauncherConfig::instance();
+    if (!m_info.versionTitle().isEmpty())
+        config->setDynamicVersionTitle(m_info.versionTitle());
+    emit versionTitleChanged(versionTitle());
+    if (!m_info.versionDesc().isEmpty())
+        config->setDynamicVersionDesc(m_info.versionDesc());
+    emit versionDescChanged(versionDesc());
+    if (!m_info.versionTitleColor().isEmpty())
+        config->setDynamicVersionTitleColor(m_info.versionTitleColor());
+    emit versionTitleColorChanged(versionTitleColor());
+    if (!m_info.versionDescColor().isEmpty())
+        config->setDynamicVersionDescColor(m_info.versionDescColor());
+    emit versionDescColorChanged(versionDescColor());
+}
+
+QString LauncherContent::versionTitle() const
+{
+    return LauncherConfig::instance()->dynamicVersionTitle();
+}
+
+QString LauncherContent::versionDesc() const
+{
+    return LauncherConfig::instance()->dynamicVersionDesc();
+}
+
+QString LauncherContent::versionTitleColor() const
+{
+    const QString color = LauncherConfig::instance()->dynamicVersionTitleColor();
+    return color.isEmpty() ? kDefaultBannerColor : color;
+}
+
+QString LauncherContent::versionDescColor() const
+{
+    const QString color = LauncherConfig::instance()->dynamicVersionDescColor();
+    return color.isEmpty() ? kDefaultBannerColor : color;
+}
