@@ -1,5 +1,7 @@
 #include "net/updateversioninfo.h"
 
+#include "core/filenames.h"
+
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -7,6 +9,60 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QUrl>
+
+#include <cctype>
+
+namespace {
+
+// Larger than any package: a size beyond it is a fault in the reply.
+constexpr qint64 kMaxPackageSize = qint64(1) << 50;
+
+// A whole number of bytes from 0 to kMaxPackageSize, from a JSON number or a
+// decimal text; anything else (-1, 1e30, 1.5, "12abc") is unknown: -1.
+qint64 packageSize(const QJsonValue &value)
+{
+    if (value.isString()) {
+        const QString text = value.toString();
+        if (text.isEmpty() || text.size() > 16)
+            return -1;
+        for (const QChar c : text) {
+            if (!c.isDigit() || c.unicode() > 0x7f)
+                return -1;
+        }
+        const qint64 size = text.toLongLong();
+        return size <= kMaxPackageSize ? size : -1;
+    }
+    if (value.isDouble()) {
+        const double number = value.toDouble();
+        if (number < 0 || number > double(kMaxPackageSize) || number != qint64(number))
+            return -1;
+        return qint64(number);
+    }
+    return -1;
+}
+
+bool isMd5Text(const QString &md5)
+{
+    if (md5.size() != 32)
+        return false;
+    for (const QChar c : md5) {
+        if (!isxdigit(c.toLatin1()) || c.unicode() > 0x7f)
+            return false;
+    }
+    return true;
+}
+
+// The executable's name comes from the reply and is started later: only a
+// plain name inside the install folder will do.
+QString checkedEntry(const QString &entry)
+{
+    if (entry.isEmpty() || FileNames::isPlain(entry))
+        return entry;
+    qDebug() << "manifest entry" << entry << "is not a plain file name; the default is used";
+    return QString();
+}
+
+} // namespace
 
 UpdateVersionInfo::UpdateVersionInfo(QObject *parent)
     : QObject(parent)
@@ -30,12 +86,20 @@ void UpdateVersionInfo::parseGameInfo(const QByteArray &body)
     };
     m_latestPath = latestText("path");
     m_latestVersion = latestText("version");
-    m_latestEntry = latestText("entry");
+    m_latestEntry = checkedEntry(latestText("entry"));
     m_latestName = latestText("name");
     m_latestMd5 = latestText("md5");
-    m_latestSize = latest.value(QStringLiteral("size")).toVariant().toLongLong();
+    const qint64 size = latest.contains(QStringLiteral("size"))
+        ? packageSize(latest.value(QStringLiteral("size")))
+        : 0;
+    if (size < 0)
+        qDebug() << "manifest size" << latest.value(QStringLiteral("size"))
+                 << "is not a byte count; asking the package host";
+    m_latestSize = qMax<qint64>(size, 0);
     if (m_latestSize == 0 && QUrl(m_latestPath).isValid() && !m_latestPath.isEmpty())
         querySize();
+    if (m_latestMd5.isEmpty() && !m_latestPath.isEmpty())
+        qDebug() << "manifest gives no md5: the package is installed unverified";
 
     if (data.contains(QStringLiteral("force_update"))) {
         const QJsonObject force = data.value(QStringLiteral("force_update")).toObject();
@@ -51,7 +115,8 @@ void UpdateVersionInfo::parseGameInfo(const QByteArray &body)
         info.md5 = diff.value(QStringLiteral("md5")).toString();
         info.path = diff.value(QStringLiteral("path")).toString();
         info.version = diff.value(QStringLiteral("version")).toString();
-        info.size = diff.value(QStringLiteral("size")).toString();
+        const QJsonValue size = diff.value(QStringLiteral("size"));
+        info.size = size.isString() && packageSize(size) >= 0 ? size.toString() : QString();
     }
 
     m_plugins = data.value(QStringLiteral("plugin"))
@@ -134,6 +199,14 @@ qint64 UpdateVersionInfo::getSize(const QString &fromVersion) const
     const auto diff = m_diffs.constFind(fromVersion);
     return !fromVersion.isEmpty() && diff != m_diffs.constEnd() ? diff->size.toLongLong()
                                                                 : m_latestSize;
+}
+
+QString UpdateVersionInfo::packageProblem(const QString &fromVersion) const
+{
+    const QString md5 = getMd5(fromVersion);
+    if (!md5.isEmpty() && !isMd5Text(md5))
+        return tr("message_package_md5_invalid");
+    return QString();
 }
 
 QString UpdateVersionInfo::fileName(const QString &url)

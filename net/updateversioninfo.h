@@ -37,6 +37,11 @@ public:
     QString getMd5(const QString &fromVersion) const;
     qint64 getSize(const QString &fromVersion) const;
 
+    // Why the package for fromVersion cannot be used (an md5 that is not 32
+    // hexadecimal digits would only fail after the whole download), or empty.
+    // An empty md5 is usable: the archive's own checksums still guard it.
+    QString packageProblem(const QString &fromVersion) const;
+
     static QString fileName(const QString &url);
     static QString fileBaseName(const QString &url);
 

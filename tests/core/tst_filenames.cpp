@@ -36,8 +36,8 @@ private slots:
         QVERIFY(QDir(root.path()).mkpath(QStringLiteral("game")));
         QVERIFY(QDir(root.path()).mkpath(QStringLiteral("outside")));
         const QString game = root.filePath(QStringLiteral("game"));
-        QVERIFY(QFile::link(root.filePath(QStringLiteral("outside/run.sh")),
-            game + QStringLiteral("/run.sh")));
+        QVERIFY(QFile::link(
+            root.filePath(QStringLiteral("outside/run.sh")), game + QStringLiteral("/run.sh")));
         QVERIFY(!FileNames::staysInside(game, game + QStringLiteral("/run.sh")));
         QVERIFY(FileNames::staysInside(game, game + QStringLiteral("/Quorvela.exe")));
         QVERIFY(FileNames::staysInside(game, game + QStringLiteral("/not/yet/there")));
