@@ -1,4 +1,5 @@
 #include "core/buildinfo.h"
+#include "net/httprequestapi.h"
 #include "report/statusreport.h"
 #include "tests/support/httptestserver.h"
 #include "tests/support/testenvironment.h"
@@ -77,6 +78,36 @@ private slots:
         StatusReport::instance()->report(StatusReport::LAUNCHER_NETWORK_ERROR, extras);
         const QByteArray query = sentQuery();
         QVERIFY2(query.endsWith("extMsg=url:https://x/%23/news;z:after;"), query.constData());
+    }
+
+    void watchedClientFailuresAreReported_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("timeoutMs");
+        QTest::addColumn<QByteArray>("reported");
+        QTest::newRow("failure") << "/missing" << 10000 << QByteArray("LAUNCHER_NETWORK_ERROR&");
+        QTest::newRow("time-out") << "/slow" << 100 << QByteArray("LAUNCHER_NETWORK_TIMEOUT&");
+    }
+
+    void watchedClientFailuresAreReported()
+    {
+        QFETCH(QString, path);
+        QFETCH(int, timeoutMs);
+        QFETCH(QByteArray, reported);
+        HttpRoute slow;
+        slow.delayMs = 5000;
+        m_logging.route(QStringLiteral("/slow"), slow);
+        HttpRequestAPI client;
+        client.setTimeoutMs(timeoutMs);
+        StatusReport::instance()->watch(&client);
+        client.get(m_logging.url(path), [](bool, const QByteArray &, const QString &, int) {});
+        QTRY_VERIFY(!m_logging.requestsFor(QStringLiteral("/client_report")).isEmpty());
+        const QByteArray target
+            = m_logging.requestsFor(QStringLiteral("/client_report")).first().target;
+        QVERIFY2(target.startsWith("/client_report?action=" + reported), target.constData());
+        QVERIFY2(
+            target.contains("url:" + m_logging.url(path).toLatin1() + ';'), target.constData());
+        QCOMPARE(target.contains("statusCode:404;"), path == QLatin1String("/missing"));
     }
 
     void transactionNumberAndParam()

@@ -1,42 +1,36 @@
 #include "tests/support/httptestserver.h"
 
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTcpSocket>
 #include <QTimer>
 #include <QUrl>
 
-namespace {
-
-struct ByteRange
-{
-    qint64 first = 0;
-    qint64 last = -1; // -1: to the end
-};
-
-bool parseRange(const QByteArray &header, ByteRange &range)
-{
-    static const QRegularExpression pattern(QStringLiteral("^bytes=(\\d+)-(\\d*)$"));
-    const QRegularExpressionMatch match = pattern.match(QString::fromLatin1(header.trimmed()));
-    if (!match.hasMatch())
-        return false;
-    range.first = match.captured(1).toLongLong();
-    range.last = match.captured(2).isEmpty() ? -1 : match.captured(2).toLongLong();
-    return true;
-}
-
-} // namespace
-
 HttpTestServer::HttpTestServer(QObject *parent)
     : QObject(parent)
 {
-    connect(&m_server, &QTcpServer::newConnection, this, &HttpTestServer::onNewConnection);
+    connect(&m_server, &QTcpServer::newConnection, this, [this] {
+        while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            connect(
+                socket, &QObject::destroyed, this, [this, socket] { m_buffers.remove(socket); });
+            connect(socket, &QTcpSocket::readyRead, this, [this, socket] { onReadyRead(socket); });
+        }
+    });
     m_server.listen(QHostAddress::LocalHost, 0);
 }
 
 QString HttpTestServer::origin() const
 {
-    return QStringLiteral("http://127.0.0.1:%1").arg(port());
+    return QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort());
+}
+
+void HttpTestServer::route(const QString &path, const HttpRoute &route)
+{
+    m_routes.insert(path, { route });
 }
 
 void HttpTestServer::route(const QString &path, const QByteArray &body, int status)
@@ -50,22 +44,39 @@ void HttpTestServer::route(const QString &path, const QByteArray &body, int stat
 
 void HttpTestServer::routeSequence(const QString &path, const QList<HttpRoute> &answers)
 {
-    m_routes.remove(path);
-    m_sequences.insert(path, answers);
+    m_routes.insert(path, answers);
 }
 
 HttpRoute HttpTestServer::routeFor(const QString &path)
 {
-    auto sequence = m_sequences.find(path);
-    if (sequence != m_sequences.end() && !sequence->isEmpty())
-        return sequence->size() > 1 ? sequence->takeFirst() : sequence->first();
-    if (m_routes.contains(path))
-        return m_routes.value(path);
+    QList<HttpRoute> &answers = m_routes[path];
+    if (answers.size() > 1)
+        return answers.takeFirst();
+    if (!answers.isEmpty())
+        return answers.first();
     HttpRoute missing;
     missing.status = 404;
     missing.reason = "Not Found";
     missing.body = "no such path";
     return missing;
+}
+
+QList<RecordedRequest> HttpTestServer::requestsFor(const QString &path) const
+{
+    QList<RecordedRequest> found;
+    for (const RecordedRequest &request : m_requests) {
+        if (request.path == path)
+            found.append(request);
+    }
+    return found;
+}
+
+bool HttpTestServer::settle()
+{
+    QNetworkAccessManager client;
+    QNetworkReply *reply = client.get(QNetworkRequest(QUrl(url(QStringLiteral("/settle")))));
+    QSignalSpy finished(reply, &QNetworkReply::finished);
+    return finished.wait(10000);
 }
 
 void HttpTestServer::sendPaced(
@@ -82,25 +93,6 @@ void HttpTestServer::sendPaced(
     });
 }
 
-QList<RecordedRequest> HttpTestServer::requestsFor(const QString &path) const
-{
-    QList<RecordedRequest> found;
-    for (const RecordedRequest &request : m_requests) {
-        if (request.path == path)
-            found.append(request);
-    }
-    return found;
-}
-
-void HttpTestServer::onNewConnection()
-{
-    while (QTcpSocket *socket = m_server.nextPendingConnection()) {
-        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QObject::destroyed, this, [this, socket] { m_buffers.remove(socket); });
-        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { onReadyRead(socket); });
-    }
-}
-
 void HttpTestServer::onReadyRead(QTcpSocket *socket)
 {
     QByteArray &buffer = m_buffers[socket];
@@ -115,7 +107,7 @@ void HttpTestServer::onReadyRead(QTcpSocket *socket)
         const QList<QByteArray> requestLine = lines.value(0).trimmed().split(' ');
         request.method = requestLine.value(0);
         request.target = requestLine.value(1);
-        const QUrl target(QString::fromLatin1(requestLine.value(1)));
+        const QUrl target(QString::fromLatin1(request.target));
         request.path = target.path();
         request.query = QUrlQuery(target);
         for (int i = 1; i < lines.size(); ++i) {
@@ -128,19 +120,15 @@ void HttpTestServer::onReadyRead(QTcpSocket *socket)
         if (buffer.size() < headerEnd + 4 + bodyLength)
             return;
         buffer.remove(0, headerEnd + 4 + bodyLength);
-        m_requests.append(request);
-        emit requestReceived(request);
+        if (request.path != QLatin1String("/settle"))
+            m_requests.append(request);
 
         const HttpRoute route = routeFor(request.path);
-        if (route.delayMs > 0) {
-            QPointer<QTcpSocket> guard(socket);
-            QTimer::singleShot(route.delayMs, this, [this, guard, request, route] {
-                if (guard)
-                    answer(guard, request, route);
-            });
-        } else {
-            answer(socket, request, route);
-        }
+        QPointer<QTcpSocket> guard(socket);
+        QTimer::singleShot(route.delayMs, this, [this, guard, request, route] {
+            if (guard)
+                answer(guard, request, route);
+        });
     }
 }
 
@@ -150,40 +138,38 @@ void HttpTestServer::answer(
     QByteArray body = route.body;
     int status = route.status;
     QByteArray reason = route.reason;
-    QList<QPair<QByteArray, QByteArray>> headers = route.headers;
-    ByteRange range;
-    if (status == 200 && route.honourRange && request.headers.contains("range")
-        && parseRange(request.headers.value("range"), range)) {
+    QByteArray head;
+    static const QRegularExpression rangePattern(QStringLiteral("^bytes=(\\d+)-(\\d*)$"));
+    const QRegularExpressionMatch range
+        = rangePattern.match(QString::fromLatin1(request.headers.value("range")));
+    if (status == 200 && route.honourRange && range.hasMatch()) {
         const qint64 size = body.size();
-        if (range.first >= size) {
+        const qint64 first = range.captured(1).toLongLong();
+        qint64 last = range.captured(2).isEmpty() ? size - 1 : range.captured(2).toLongLong();
+        if (first >= size) {
             status = 416;
             reason = "Range Not Satisfiable";
-            headers.append({ "Content-Range", "bytes */" + QByteArray::number(size) });
+            head += "Content-Range: bytes */" + QByteArray::number(size) + "\r\n";
             body.clear();
         } else {
-            const qint64 last = range.last < 0 || range.last >= size ? size - 1 : range.last;
+            last = qMin(last, size - 1);
             status = 206;
             reason = "Partial Content";
-            headers.append({ "Content-Range",
-                QByteArray("bytes ") + QByteArray::number(range.first) + '-'
-                    + QByteArray::number(last) + '/' + QByteArray::number(size) });
-            body = body.mid(int(range.first), int(last - range.first + 1));
+            head += "Content-Range: bytes " + QByteArray::number(first) + '-'
+                + QByteArray::number(last) + '/' + QByteArray::number(size) + "\r\n";
+            body = body.mid(int(first), int(last - first + 1));
         }
     }
-
-    QByteArray head = "HTTP/1.1 " + QByteArray::number(status) + ' ' + reason + "\r\n";
+    head.prepend("HTTP/1.1 " + QByteArray::number(status) + ' ' + reason + "\r\n");
     if (!route.location.isEmpty())
         head += "Location: " + route.location + "\r\n";
-    for (const auto &header : headers)
-        head += header.first + ": " + header.second + "\r\n";
     if (route.sendContentLength) {
         const qint64 announced = route.contentLength >= 0 ? route.contentLength : body.size();
         head += "Content-Length: " + QByteArray::number(announced) + "\r\n";
     } else {
         head += "Connection: close\r\n";
     }
-    head += "\r\n";
-    socket->write(head);
+    socket->write(head + "\r\n");
     if (request.method == "HEAD")
         return;
 

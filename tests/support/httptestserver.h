@@ -4,7 +4,6 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
-#include <QPair>
 #include <QTcpServer>
 #include <QUrlQuery>
 
@@ -15,7 +14,6 @@ struct HttpRoute
 {
     int status = 200;
     QByteArray reason = "OK";
-    QList<QPair<QByteArray, QByteArray>> headers;
     QByteArray body;
     QByteArray location; // sent as Location when not empty (redirects)
     bool honourRange = true; // answer "Range" with 206; false: plain 200 with the whole body
@@ -47,28 +45,25 @@ class HttpTestServer : public QObject
 public:
     explicit HttpTestServer(QObject *parent = nullptr);
 
-    quint16 port() const { return m_server.serverPort(); }
     QString origin() const;
     QString url(const QString &pathAndQuery) const { return origin() + pathAndQuery; }
 
-    void route(const QString &path, const HttpRoute &route)
-    {
-        m_sequences.remove(path);
-        m_routes.insert(path, route);
-    }
+    void route(const QString &path, const HttpRoute &route);
+    void route(const QString &path, const QByteArray &body, int status = 200);
     // Each request to path takes the next answer; the last one then repeats.
     void routeSequence(const QString &path, const QList<HttpRoute> &answers);
-    void route(const QString &path, const QByteArray &body, int status = 200);
 
     const QList<RecordedRequest> &requests() const { return m_requests; }
     QList<RecordedRequest> requestsFor(const QString &path) const;
     void clearRequests() { m_requests.clear(); }
 
-signals:
-    void requestReceived(const RecordedRequest &request);
+    // Asks "/settle" (never recorded) from a client of its own and waits for
+    // the answer. A request some other client sent before then has arrived
+    // by that time, so a test can tell that nothing more was asked without
+    // sleeping.
+    bool settle();
 
 private:
-    void onNewConnection();
     void onReadyRead(QTcpSocket *socket);
     void answer(QTcpSocket *socket, const RecordedRequest &request, const HttpRoute &route);
     HttpRoute routeFor(const QString &path);
@@ -78,7 +73,6 @@ private:
     // they are destroyed with it.
     QHash<QTcpSocket *, QByteArray> m_buffers;
     QTcpServer m_server;
-    QHash<QString, HttpRoute> m_routes;
-    QHash<QString, QList<HttpRoute>> m_sequences;
+    QHash<QString, QList<HttpRoute>> m_routes;
     QList<RecordedRequest> m_requests;
 };

@@ -1,5 +1,7 @@
 #include "tests/support/testenvironment.h"
 
+#include "core/launcherconfig.h"
+
 #include <QDir>
 
 IsolatedUserFolders::IsolatedUserFolders()
@@ -14,6 +16,7 @@ IsolatedUserFolders::IsolatedUserFolders()
     qputenv("XDG_DATA_HOME", QFile::encodeName(root + QStringLiteral("/data")));
     qputenv("XDG_CACHE_HOME", QFile::encodeName(root + QStringLiteral("/cache")));
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(root + QStringLiteral("/runtime")));
+    LauncherConfig::useFile(root + QStringLiteral("/config.ini"));
 }
 
 QString testHelperPath()

@@ -6,8 +6,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-// Points HOME and the XDG folders at a fresh temporary folder for the life of
-// the process, so tests never see or change the real user's settings.
+// Points HOME, the XDG folders and the launcher's own file at a fresh
+// temporary folder for the life of the process, so tests never see or change
+// the real user's settings nor leave a file beside the test program.
 class IsolatedUserFolders
 {
 public:
