@@ -1,10 +1,12 @@
 #include "viewmodel/gamelauncher.h"
 
+#include "core/filenames.h"
 #include "core/launcherconfig.h"
 #include "net/updateversioninfo.h"
 #include "platform/processes.h"
 #include "report/statusreport.h"
 
+#include <QDebug>
 #include <QProcess>
 
 namespace {
@@ -27,7 +29,15 @@ QString GameLauncher::exeName() const
 QString GameLauncher::exePath(const QString &folder) const
 {
     const QString base = folder.isEmpty() ? LauncherConfig::instance()->gameInstallPath() : folder;
-    return base + QLatin1Char('/') + exeName();
+    const QString path = base + QLatin1Char('/') + exeName();
+    // A link the package or someone else left under that name could point
+    // anywhere; only what stays in the install folder is ever started.
+    if (exeName() != kDefaultGameExe && !FileNames::staysInside(base, path)) {
+        qDebug() << "game executable" << path
+                 << "leads out of the install folder; the default is used";
+        return base + QLatin1Char('/') + kDefaultGameExe;
+    }
+    return path;
 }
 
 bool GameLauncher::isProcessRunning(const QString &imageName) const

@@ -1,6 +1,7 @@
 #include "viewmodel/launchercontent.h"
 
 #include "core/buildinfo.h"
+#include "core/filenames.h"
 #include "core/launcherconfig.h"
 #include "download/downloadmanager.h"
 #include "net/httprequestapi.h"
@@ -13,6 +14,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QJsonDocument>
 
@@ -97,9 +99,7 @@ void LauncherContent::onReply(bool ok, const QByteArray &body, int status)
     m_info.parseContent(body);
     applyBackground();
     if (!m_info.bannerIcon().isEmpty()) {
-        m_iconDownloader->setUrl(QUrl(m_info.bannerIcon()));
-        m_iconDownloader->setFilePath(m_programFolder);
-        m_iconDownloader->startDownload();
+        fetchImage(m_iconDownloader, m_info.bannerIcon());
     }
     if (m_firstReply) {
         m_firstReply = false;
@@ -109,15 +109,30 @@ void LauncherContent::onReply(bool ok, const QByteArray &body, int status)
     }
 }
 
+QString LauncherContent::cacheFolder() const
+{
+    return m_programFolder + QStringLiteral("/cache");
+}
+
 QString LauncherContent::imagePath(const QString &name) const
 {
-    return m_programFolder + QLatin1Char('/') + name;
+    return cacheFolder() + QLatin1Char('/') + name;
+}
+
+void LauncherContent::fetchImage(downloadmanager *downloader, const QString &url)
+{
+    // Images keep their names from the reply, so they live in a folder of
+    // their own where no name can stand for a file of the program.
+    QDir().mkpath(cacheFolder());
+    downloader->setUrl(QUrl(url));
+    downloader->setFilePath(cacheFolder());
+    downloader->startDownload();
 }
 
 QString LauncherContent::bgPath() const
 {
     const QString name = LauncherConfig::instance()->dynamicBgName();
-    if (!name.isEmpty() && QFileInfo::exists(imagePath(name)))
+    if (FileNames::isPlain(name) && QFileInfo::exists(imagePath(name)))
         return fileUrl(imagePath(name));
     return kDefaultBackground;
 }
@@ -142,20 +157,18 @@ void LauncherContent::applyBackground()
     if (url.isEmpty())
         return;
     const QString name = UpdateVersionInfo::fileName(url);
-    if (QFileInfo::exists(imagePath(name))) {
+    if (FileNames::isPlain(name) && QFileInfo::exists(imagePath(name))) {
         LauncherConfig::instance()->setDynamicBgName(name);
         emit bgPathChanged(QString());
         return;
     }
-    m_bgImageDownloader->setUrl(QUrl(url));
-    m_bgImageDownloader->setFilePath(m_programFolder);
-    m_bgImageDownloader->startDownload();
+    fetchImage(m_bgImageDownloader, url);
 }
 
 void LauncherContent::onBackgroundDownloaded()
 {
     const QString name = UpdateVersionInfo::fileName(m_info.background());
-    if (name.isEmpty() || !QFileInfo::exists(imagePath(name)))
+    if (!FileNames::isPlain(name) || !QFileInfo::exists(imagePath(name)))
         return;
     LauncherConfig::instance()->setDynamicBgName(name);
     const QString stored = LauncherConfig::instance()->dynamicBgName();
@@ -166,8 +179,8 @@ void LauncherContent::onBackgroundDownloaded()
 void LauncherContent::onIconDownloaded()
 {
     const QString name = UpdateVersionInfo::fileName(m_info.bannerIcon());
-    const bool show
-        = !name.isEmpty() && QFileInfo::exists(imagePath(name)) && !m_info.bannerUrl().isEmpty();
+    const bool show = FileNames::isPlain(name) && QFileInfo::exists(imagePath(name))
+        && !m_info.bannerUrl().isEmpty();
     m_items.set(QStringLiteral("viewActivity"), "visible", show);
     if (!show)
         return;

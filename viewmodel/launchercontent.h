@@ -11,8 +11,8 @@ class downloadmanager;
 
 // What the publisher changes without a launcher release: the background,
 // the activity button, the web page and the version banner. Asks the content
-// service, retries quietly, then offers a retry; keeps the images beside the
-// program and the banner texts in the configuration.
+// service, retries quietly, then offers a retry; keeps the images in the
+// program's cache folder and the banner texts in the configuration.
 class LauncherContent : public QObject
 {
     Q_OBJECT
@@ -54,7 +54,9 @@ private:
     void applyBackground();
     void onBackgroundDownloaded();
     void onIconDownloaded();
+    QString cacheFolder() const;
     QString imagePath(const QString &name) const;
+    void fetchImage(downloadmanager *downloader, const QString &url);
 
     UpdateVersionInfo &m_info;
     WindowItems &m_items;

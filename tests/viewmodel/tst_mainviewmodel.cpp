@@ -239,6 +239,71 @@ private slots:
         LauncherConfig::instance()->setGameInstallPath(before);
     }
 
+    void contentImagesStayInTheirCache()
+    {
+        // Image names from the reply that stand for the program's own files.
+        m_services.route(QStringLiteral("/img/config.ini"), "PNG-bytes");
+        m_services.route(QStringLiteral("/img/TessarilLauncher"), "PNG-bytes");
+        m_services.route(kContent,
+            QStringLiteral("{\"data\":{\"adv\":{\"background\":\"%1\",\"icon\":\"%2\","
+                           "\"url\":\"https://news.example/\"}}}")
+                .arg(m_services.url(QStringLiteral("/img/config.ini")),
+                    m_services.url(QStringLiteral("/img/TessarilLauncher")))
+                .toUtf8());
+        QObject root;
+        QObject activity(&root);
+        activity.setObjectName(QStringLiteral("viewActivity"));
+        const QString program = m_programFolder.path();
+        QFile config(program + QStringLiteral("/config.ini"));
+        QVERIFY(config.open(QIODevice::ReadOnly));
+        const QByteArray configBefore = config.readAll();
+        config.close();
+
+        Model model(program);
+        model.setRootObject(&root);
+        QSignalSpy background(&model, &MainViewModel::bgPathChanged);
+        model.initialize();
+        QTRY_VERIFY(!background.isEmpty());
+        QTRY_VERIFY(activity.property("visible").toBool());
+        QCOMPARE(model.bgPath(),
+            QStringLiteral("file:///") + program + QStringLiteral("/cache/config.ini"));
+        QVERIFY(config.open(QIODevice::ReadOnly));
+        QVERIFY(config.readAll().startsWith(configBefore.left(20)));
+        QVERIFY(!QFileInfo::exists(program + QStringLiteral("/TessarilLauncher")));
+        QVERIFY(QFileInfo::exists(program + QStringLiteral("/cache/TessarilLauncher")));
+        m_services.route(kContent, "{\"data\":{\"adv\":{}}}");
+    }
+
+    void gameExecutableStaysInTheInstallFolder_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<bool>("linkOut");
+        QTest::addColumn<QString>("started");
+        QTest::newRow("plain name") << "Quorvela.x86_64" << false << "Quorvela.x86_64";
+        QTest::newRow("climbing name") << "../../outside/run.sh" << false << "Quorvela.exe";
+        QTest::newRow("link leading out") << "run.sh" << true << "Quorvela.exe";
+    }
+
+    void gameExecutableStaysInTheInstallFolder()
+    {
+        QFETCH(QString, entry);
+        QFETCH(bool, linkOut);
+        QFETCH(QString, started);
+        QTemporaryDir outside;
+        const QString link = m_gameFolder.filePath(entry);
+        QFile::remove(link);
+        if (linkOut)
+            QVERIFY(QFile::link(outside.filePath(QStringLiteral("run.sh")), link));
+        Model model(m_programFolder.path());
+        model.gameInfo()->parseGameInfo(
+            QStringLiteral("{\"data\":{\"game\":{\"latest\":{\"version\":\"2.0.0\","
+                           "\"size\":1,\"entry\":\"%1\"}}}}")
+                .arg(entry)
+                .toUtf8());
+        QCOMPARE(model.gameExePath(QString()), m_gameFolder.filePath(started));
+        QFile::remove(link);
+    }
+
     void messagesKeepTheMaskUntilTheLastCloses()
     {
         QObject root;
