@@ -79,13 +79,14 @@ private slots:
         file.close();
         QVERIFY(!filehelpers::createFolderWithParents(file.fileName()));
 
-        QVERIFY(filehelpers::setAttributes(file.fileName(), 0x81A40020)); // 0644 from the mode half
+        // 0640 from the mode half: no umask creates a file with that mode.
+        QVERIFY(filehelpers::setAttributes(file.fileName(), 0x81A08020));
         struct stat info;
         QCOMPARE(::stat(QFile::encodeName(file.fileName()).constData(), &info), 0);
-        QCOMPARE(info.st_mode & 07777, mode_t(0644));
+        QCOMPARE(info.st_mode & 07777, mode_t(0640));
         QVERIFY(filehelpers::setAttributes(file.fileName(), 0x21)); // read-only, no mode half
         QCOMPARE(::stat(QFile::encodeName(file.fileName()).constData(), &info), 0);
-        QCOMPARE(info.st_mode & 0222, mode_t(0));
+        QCOMPARE(info.st_mode & 07777, mode_t(0440));
 
         QVERIFY(filehelpers::lookUp(file.fileName()));
         QVERIFY(filehelpers::deleteFileAlways(file.fileName()));

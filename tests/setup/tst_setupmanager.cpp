@@ -4,21 +4,23 @@
 
 #include <QtTest>
 
+#include <functional>
 #include <sys/stat.h>
 
 namespace {
 
 struct Run
 {
-    QList<QPair<ErrorCode, QString>> errors;
+    QList<QPair<QString, QString>> errors; // code name, message
     QStringList items;
-    int finished = 0;
-    int metaDismiss = 0;
-    int metaError = 0;
+    QStringList order; // "error", "finished", "dismiss", "metaerror" as they came
     QList<QPair<qlonglong, qlonglong>> progress;
     bool progressOffGuiThread = false;
-    QStringList order; // signal names in arrival order
 };
+
+// Prepares the source and destination folders of one case and gives the
+// archive's name.
+using Prepare = std::function<QString()>;
 
 QByteArray readFile(const QString &path)
 {
@@ -41,6 +43,8 @@ mode_t modeOf(const QString &path)
 
 } // namespace
 
+Q_DECLARE_METATYPE(Prepare)
+
 class tst_SetupManager : public QObject
 {
     Q_OBJECT
@@ -54,13 +58,21 @@ private:
     // Packs the source folder with 7zz into dest/name.
     bool pack(const QString &name, const QStringList &options = {})
     {
-        QDir().mkpath(dest());
         QProcess sevenZip;
         sevenZip.setWorkingDirectory(source());
         sevenZip.start(QStringLiteral("7zz"),
             QStringList { QStringLiteral("a"), QStringLiteral("-bso0"), QStringLiteral("-bsp0") }
                 + options + QStringList { dest() + QLatin1Char('/') + name, QStringLiteral(".") });
         return sevenZip.waitForFinished(60000) && sevenZip.exitCode() == 0;
+    }
+
+    // An archive of one file with the given content.
+    QString packed(const QString &file, const QByteArray &content, const QString &name,
+        const QStringList &options = {})
+    {
+        return writeFile(source() + QLatin1Char('/') + file, content) && pack(name, options)
+            ? name
+            : QString();
     }
 
     // Runs the whole install on the object's thread and collects what it said.
@@ -70,23 +82,17 @@ private:
         QObject context;
         connect(&manager, &setupmanager::setupError, &context,
             [&run](ErrorCode code, const QString &msg) {
-                run.errors.append({ code, msg });
+                run.errors.append({ errorCodeText(code), msg });
                 run.order << QStringLiteral("error");
             });
         connect(&manager, &setupmanager::setupUnzipFilePath, &context,
             [&run](const QString &path) { run.items << path; });
-        connect(&manager, &setupmanager::setupFinished, &context, [&run] {
-            ++run.finished;
-            run.order << QStringLiteral("finished");
-        });
-        connect(&manager, &setupmanager::globalMetaDataDismiss, &context, [&run] {
-            ++run.metaDismiss;
-            run.order << QStringLiteral("dismiss");
-        });
-        connect(&manager, &setupmanager::globalMetaDataError, &context, [&run] {
-            ++run.metaError;
-            run.order << QStringLiteral("metaerror");
-        });
+        connect(&manager, &setupmanager::setupFinished, &context,
+            [&run] { run.order << QStringLiteral("finished"); });
+        connect(&manager, &setupmanager::globalMetaDataDismiss, &context,
+            [&run] { run.order << QStringLiteral("dismiss"); });
+        connect(&manager, &setupmanager::globalMetaDataError, &context,
+            [&run] { run.order << QStringLiteral("metaerror"); });
         connect(&manager, &setupmanager::setupProgress, &context,
             [&run](qlonglong done, qlonglong total) {
                 run.progressOffGuiThread |= QThread::currentThread() != qApp->thread();
@@ -102,19 +108,12 @@ private:
         return run;
     }
 
-    static QList<ErrorCode> codes(const Run &run)
+    static QStringList codes(const Run &run)
     {
-        QList<ErrorCode> found;
+        QStringList found;
         for (const auto &error : run.errors)
             found << error.first;
         return found;
-    }
-
-    void writeGoodMetadata()
-    {
-        QVERIFY(writeFile(
-            dest() + QStringLiteral("/Quorvela_Data/Managed/Metadata/global-metadata.dat"),
-            "meta"));
     }
 
 private slots:
@@ -139,26 +138,24 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QStringList, options);
         const QByteArray big(300000, 'q');
-        QVERIFY(writeFile(source() + QStringLiteral("/Quorvela.exe"), "#!/bin/sh\necho game\n"));
+        const QString exe = source() + QStringLiteral("/Quorvela.exe");
+        QVERIFY(writeFile(exe, "#!/bin/sh\necho game\n"));
         QVERIFY(writeFile(
             source() + QStringLiteral("/Quorvela_Data/Managed/Metadata/global-metadata.dat"),
             "meta"));
         QVERIFY(writeFile(source() + QStringLiteral("/Quorvela_Data/big.bin"), big));
         QVERIFY(writeFile(source() + QStringLiteral("/docs/read me.txt"), "hello"));
-        QFile::setPermissions(source() + QStringLiteral("/Quorvela.exe"),
-            QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
-                | QFile::ExeGroup);
+        QVERIFY(::chmod(QFile::encodeName(exe).constData(), 0750) == 0);
         const QDateTime stamp(QDate(2023, 5, 17), QTime(8, 9, 10), Qt::UTC);
-        QFile exe(source() + QStringLiteral("/Quorvela.exe"));
-        QVERIFY(exe.open(QIODevice::ReadWrite));
-        QVERIFY(exe.setFileTime(stamp, QFileDevice::FileModificationTime));
-        exe.close();
+        QFile exeFile(exe);
+        QVERIFY(exeFile.open(QIODevice::ReadWrite));
+        QVERIFY(exeFile.setFileTime(stamp, QFileDevice::FileModificationTime));
+        exeFile.close();
         QVERIFY(pack(name, options));
 
         Run run = install(*setupmanager::instance(), name);
         QVERIFY2(run.errors.isEmpty(), qPrintable(run.errors.value(0).second));
-        QCOMPARE(run.finished, 1);
-        QCOMPARE(run.metaDismiss + run.metaError, 0);
+        QCOMPARE(run.order, QStringList { QStringLiteral("finished") });
         QCOMPARE(readFile(dest() + QStringLiteral("/Quorvela_Data/big.bin")), big);
         QCOMPARE(readFile(dest() + QStringLiteral("/docs/read me.txt")), QByteArray("hello"));
         QCOMPARE(modeOf(dest() + QStringLiteral("/Quorvela.exe")), mode_t(0750));
@@ -171,111 +168,120 @@ private slots:
         QVERIFY(run.progress.last().second >= big.size());
     }
 
-    void refusesOtherFormats()
+    void oddButValidArchives_data()
     {
-        QVERIFY(writeFile(source() + QStringLiteral("/a.txt"), "a"));
-        QVERIFY(pack(QStringLiteral("game.tar"), { QStringLiteral("-ttar") }));
-        Run run = install(*setupmanager::instance(), QStringLiteral("game.tar"));
-        QCOMPARE(codes(run), QList<ErrorCode>({ ErrorDefine::SETUP_ZIP_FORMAT_ERROR }));
-        QCOMPARE(run.errors.first().second, QStringLiteral("tar message_setup_zip_format_error"));
-        QCOMPARE(run.finished, 0);
-        QVERIFY(QFile::exists(dest() + QStringLiteral("/game.tar")));
+        QTest::addColumn<Prepare>("prepare");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("nameless entry") << Prepare([this] {
+            QProcess sevenZip;
+            sevenZip.start(QStringLiteral("7zz"),
+                { QStringLiteral("a"), QStringLiteral("-bso0"), QStringLiteral("-si"),
+                    dest() + QStringLiteral("/stream.7z") });
+            sevenZip.waitForStarted();
+            sevenZip.write("streamed bytes");
+            sevenZip.closeWriteChannel();
+            return sevenZip.waitForFinished() ? QStringLiteral("stream.7z") : QString();
+        }) << "[Content]" << QByteArray("streamed bytes");
+        QTest::newRow("read-only file in the way") << Prepare([this] {
+            writeFile(dest() + QStringLiteral("/ro.txt"), "old");
+            QFile::setPermissions(dest() + QStringLiteral("/ro.txt"), QFile::ReadOwner);
+            return packed(QStringLiteral("ro.txt"), "new", QStringLiteral("game.7z"));
+        }) << "ro.txt" << QByteArray("new");
     }
 
-    void namelessEntryBecomesContent()
+    void oddButValidArchives()
     {
-        QProcess sevenZip;
-        sevenZip.start(QStringLiteral("7zz"),
-            { QStringLiteral("a"), QStringLiteral("-bso0"), QStringLiteral("-si"),
-                dest() + QStringLiteral("/stream.7z") });
-        QVERIFY(sevenZip.waitForStarted());
-        sevenZip.write("streamed bytes");
-        sevenZip.closeWriteChannel();
-        QVERIFY(sevenZip.waitForFinished());
-        writeGoodMetadata();
-        Run run = install(*setupmanager::instance(), QStringLiteral("stream.7z"));
-        QVERIFY(run.errors.isEmpty());
-        QCOMPARE(readFile(dest() + QStringLiteral("/[Content]")), QByteArray("streamed bytes"));
+        QFETCH(Prepare, prepare);
+        QFETCH(QString, file);
+        QFETCH(QByteArray, content);
+        const QString archive = prepare();
+        QVERIFY(!archive.isEmpty());
+        Run run = install(*setupmanager::instance(), archive);
+        QVERIFY2(run.errors.isEmpty(), qPrintable(run.errors.value(0).second));
+        QCOMPARE(readFile(dest() + QLatin1Char('/') + file), content);
     }
 
-    void encryptedDataAsksForAPassword()
+    // Each case runs on an object of its own: its errors, item errors of the
+    // extraction included, must not reach the game's object.
+    void failures_data()
     {
-        QVERIFY(writeFile(source() + QStringLiteral("/secret.txt"), "secret"));
-        QVERIFY(pack(QStringLiteral("locked.7z"), { QStringLiteral("-pletmein") }));
-        Run run = install(*setupmanager::instance(), QStringLiteral("locked.7z"));
-        QCOMPARE(codes(run),
-            QList<ErrorCode>(
-                { ErrorDefine::SETUP_ZIP_PASSWORD_ERROR, ErrorDefine::SETUP_ZIP_UNZIP_ERROR }));
-        QCOMPARE(run.errors.first().second, QStringLiteral("message_setup_zip_password_error"));
-        QCOMPARE(run.finished, 0);
-        QVERIFY(QFile::exists(dest() + QStringLiteral("/locked.7z")));
+        QTest::addColumn<Prepare>("prepare");
+        QTest::addColumn<QStringList>("codes");
+        QTest::addColumn<QString>("message"); // a pattern; DEST stands for the destination
+        QTest::addColumn<QStringList>("kept"); // in the destination afterwards
+        QTest::addColumn<QStringList>("gone");
+        QTest::newRow("neither zip nor 7z")
+            << Prepare([this] { return packed("a.txt", "a", "game.tar", { "-ttar" }); })
+            << QStringList { "SETUP_ZIP_FORMAT_ERROR" } << "tar message_setup_zip_format_error"
+            << QStringList { "game.tar" } << QStringList {};
+        QTest::newRow("encrypted data")
+            << Prepare([this] { return packed("s.txt", "s", "game.7z", { "-pletmein" }); })
+            << QStringList { "SETUP_ZIP_PASSWORD_ERROR", "SETUP_ZIP_UNZIP_ERROR" }
+            << "message_setup_zip_password_error" << QStringList { "game.7z" } << QStringList {};
+        QTest::newRow("encrypted names") << Prepare([this] {
+            return packed("s.txt", "s", "game.7z", { "-pletmein", "-mhe=on" });
+        }) << QStringList { "SETUP_ZIP_UNABLE_OPEN_FILE_ERROR" }
+                                         << ".*DEST/game\\.7z.*" << QStringList { "game.7z" }
+                                         << QStringList {};
+        QTest::newRow("folder at an output path") << Prepare([this] {
+            QDir().mkpath(dest() + QStringLiteral("/blocked.txt/inside"));
+            return packed("blocked.txt", "new", "game.7z");
+        }) << QStringList { "SETUP_ZIP_UNABLE_DELETE_ERROR", "SETUP_ZIP_UNZIP_ERROR" }
+                                                  << "DEST/blocked\\.txt"
+                                                  << QStringList { "game.7z", "blocked.txt/inside" }
+                                                  << QStringList {};
+        QTest::newRow("damaged data still cleans up") << Prepare([this] {
+            QByteArray payload;
+            for (int i = 0; i < 5000; ++i)
+                payload += "payload line " + QByteArray::number(i) + '\n';
+            writeFile(source() + QStringLiteral("/deletefiles.txt"), "old.dll\n");
+            writeFile(dest() + QStringLiteral("/old.dll"), "old");
+            const QString name = packed("data.txt", payload, "game.7z", { "-mx0" });
+            QByteArray bytes = readFile(dest() + QLatin1Char('/') + name);
+            bytes[bytes.indexOf("payload line 2500")] = 'P';
+            return writeFile(dest() + QLatin1Char('/') + name, bytes) ? name : QString();
+        }) << QStringList { "SETUP_ZIP_ERROR" } << "CRC Failed|Data Error"
+                                                      << QStringList {}
+                                                      << QStringList { "game.7z", "old.dll" };
+        QTest::newRow("delete list is a folder")
+            << Prepare([this] { return packed("deletefiles.txt/x", "x", "game.7z"); })
+            << QStringList { "SETUP_DELETE_OLD_FILE_ERROR" }
+            << "DEST/deletefiles\\.txt "
+               "message_setup_delete_old_file_error"
+            << QStringList {} << QStringList { "game.7z" };
+        QTest::newRow("no archive engine") << Prepare([this] {
+            qputenv("TESSARIL_ARCHIVE_ENGINE", QFile::encodeName(m_work->filePath("no/7z.so")));
+            return packed("a.txt", "a", "game.7z");
+        }) << QStringList { "SETUP_DLL_ERROR" }
+                                           << "message_setup_dll_error" << QStringList { "game.7z" }
+                                           << QStringList {};
     }
 
-    void encryptedNamesFailToOpen()
+    void failures()
     {
-        QVERIFY(writeFile(source() + QStringLiteral("/secret.txt"), "secret"));
-        QVERIFY(pack(QStringLiteral("hidden.7z"),
-            { QStringLiteral("-pletmein"), QStringLiteral("-mhe=on") }));
-        Run run = install(*setupmanager::instance(), QStringLiteral("hidden.7z"));
-        QCOMPARE(codes(run), QList<ErrorCode>({ ErrorDefine::SETUP_ZIP_UNABLE_OPEN_FILE_ERROR }));
-        QVERIFY(run.errors.first().second.contains(dest() + QStringLiteral("/hidden.7z")));
-        QVERIFY(QFile::exists(dest() + QStringLiteral("/hidden.7z")));
-    }
-
-    void readOnlyOutputIsOverwritten()
-    {
-        QVERIFY(writeFile(source() + QStringLiteral("/ro.txt"), "new"));
-        QVERIFY(pack(QStringLiteral("game.7z")));
-        QVERIFY(writeFile(dest() + QStringLiteral("/ro.txt"), "old"));
-        QFile::setPermissions(dest() + QStringLiteral("/ro.txt"), QFile::ReadOwner);
-        writeGoodMetadata();
-        Run run = install(*setupmanager::instance(), QStringLiteral("game.7z"));
-        QVERIFY(run.errors.isEmpty());
-        QCOMPARE(readFile(dest() + QStringLiteral("/ro.txt")), QByteArray("new"));
-    }
-
-    void folderAtAnOutputPath()
-    {
-        QVERIFY(writeFile(source() + QStringLiteral("/blocked.txt"), "new"));
-        QVERIFY(pack(QStringLiteral("game.7z")));
-        QVERIFY(QDir().mkpath(dest() + QStringLiteral("/blocked.txt/inside")));
-        Run run = install(*setupmanager::instance(), QStringLiteral("game.7z"));
-        QCOMPARE(codes(run),
-            QList<ErrorCode>({ ErrorDefine::SETUP_ZIP_UNABLE_DELETE_ERROR,
-                ErrorDefine::SETUP_ZIP_UNZIP_ERROR }));
-        QCOMPARE(run.errors.first().second, dest() + QStringLiteral("/blocked.txt"));
-        QVERIFY(QFileInfo(dest() + QStringLiteral("/blocked.txt/inside")).isDir());
-        QVERIFY(QFile::exists(dest() + QStringLiteral("/game.7z")));
-    }
-
-    void damagedArchiveStillCleansUp()
-    {
-        QByteArray payload;
-        for (int i = 0; i < 5000; ++i)
-            payload += "payload line " + QByteArray::number(i) + '\n';
-        QVERIFY(writeFile(source() + QStringLiteral("/data.txt"), payload));
-        QVERIFY(writeFile(source() + QStringLiteral("/deletefiles.txt"), "old.dll\n"));
-        QVERIFY(pack(QStringLiteral("game.7z"), { QStringLiteral("-mx0") }));
-        QFile archive(dest() + QStringLiteral("/game.7z"));
-        QVERIFY(archive.open(QIODevice::ReadWrite));
-        QByteArray bytes = archive.readAll();
-        const int at = bytes.indexOf("payload line 2500");
-        QVERIFY(at > 0);
-        bytes[at] = 'P';
-        archive.seek(0);
-        archive.write(bytes);
-        archive.close();
-        QVERIFY(writeFile(dest() + QStringLiteral("/old.dll"), "old"));
-        writeGoodMetadata();
-
-        Run run = install(*setupmanager::instance(), QStringLiteral("game.7z"));
-        QCOMPARE(codes(run), QList<ErrorCode>({ ErrorDefine::SETUP_ZIP_ERROR }));
-        QVERIFY2(run.errors.first().second == QLatin1String("CRC Failed")
-                || run.errors.first().second == QLatin1String("Data Error"),
+        QFETCH(Prepare, prepare);
+        QFETCH(QStringList, codes);
+        QFETCH(QString, message);
+        QFETCH(QStringList, kept);
+        QFETCH(QStringList, gone);
+        const QString archive = prepare();
+        QVERIFY(!archive.isEmpty());
+        QSignalSpy gameErrors(setupmanager::instance(), &setupmanager::setupError);
+        setupmanager manager;
+        Run run = install(manager, archive);
+        QCOMPARE(this->codes(run), codes);
+        message.replace(QStringLiteral("DEST"), QRegularExpression::escape(dest()));
+        QVERIFY2(QRegularExpression(QRegularExpression::anchoredPattern(message))
+                     .match(run.errors.first().second)
+                     .hasMatch(),
             qPrintable(run.errors.first().second));
-        QCOMPARE(run.finished, 0);
-        QVERIFY(!QFile::exists(dest() + QStringLiteral("/game.7z")));
-        QVERIFY(!QFile::exists(dest() + QStringLiteral("/old.dll"))); // the clean-up ran
+        QVERIFY(!run.order.contains(QStringLiteral("finished")));
+        for (const QString &name : kept)
+            QVERIFY2(QFile::exists(dest() + QLatin1Char('/') + name), qPrintable(name));
+        for (const QString &name : gone)
+            QVERIFY2(!QFile::exists(dest() + QLatin1Char('/') + name), qPrintable(name));
+        QCOMPARE(gameErrors.count(), 0);
     }
 
     void hostileItemPathsAreRefused_data()
@@ -303,8 +309,7 @@ private slots:
 
         Run run = install(*setupmanager::instance(), QStringLiteral("hostile.zip"));
         QCOMPARE(codes(run),
-            QList<ErrorCode>({ ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR,
-                ErrorDefine::SETUP_ZIP_UNZIP_ERROR }));
+            QStringList({ "SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR", "SETUP_ZIP_UNZIP_ERROR" }));
         QCOMPARE(run.errors.first().second, QString::fromUtf8(itemName));
         QVERIFY(QDir(outside).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
         QVERIFY(!QFile::exists(m_work->filePath(QStringLiteral("escaped.txt"))));
@@ -320,7 +325,6 @@ private slots:
         zip.addSymlink("shortcut", QFile::encodeName(outside));
         zip.addFile("setuid", "x", 0104755);
         QVERIFY(zip.save(dest() + QStringLiteral("/win.zip")));
-        writeGoodMetadata();
 
         Run run = install(*setupmanager::instance(), QStringLiteral("win.zip"));
         QVERIFY2(run.errors.isEmpty(), qPrintable(run.errors.value(0).second));
@@ -369,9 +373,7 @@ private slots:
         for (const char *name : { "/old/a.dll", "/old/b.dll", "/old/c.dll" })
             QVERIFY(writeFile(dest() + QLatin1String(name), "old"));
         QVERIFY(writeFile(source() + QStringLiteral("/deletefiles.txt"), list));
-        QVERIFY(writeFile(source() + QStringLiteral("/new.dll"), "new"));
-        QVERIFY(pack(QStringLiteral("update.7z")));
-        writeGoodMetadata();
+        QVERIFY(!packed(QStringLiteral("new.dll"), "new", QStringLiteral("update.7z")).isEmpty());
 
         Run run = install(*setupmanager::instance(), QStringLiteral("update.7z"));
         for (const QString &name : gone)
@@ -379,24 +381,12 @@ private slots:
         for (const QString &name : kept)
             QVERIFY2(QFile::exists(dest() + QLatin1Char('/') + name), qPrintable(name));
         QCOMPARE(readFile(victim), QByteArray("mine"));
-        QCOMPARE(run.finished, fails ? 0 : 1);
+        QCOMPARE(run.order.contains(QStringLiteral("finished")), !fails);
         if (fails) {
-            QCOMPARE(codes(run), QList<ErrorCode>({ ErrorDefine::SETUP_DELETE_OLD_FILE_ERROR }));
+            QCOMPARE(codes(run), QStringList { "SETUP_DELETE_OLD_FILE_ERROR" });
             QCOMPARE(run.errors.first().second,
                 dest() + QStringLiteral("/old message_setup_delete_old_file_error"));
         }
-    }
-
-    void unreadableDeleteListEndsTheRun()
-    {
-        QVERIFY(QDir().mkpath(source() + QStringLiteral("/deletefiles.txt")));
-        QVERIFY(writeFile(source() + QStringLiteral("/deletefiles.txt/x"), "x"));
-        QVERIFY(pack(QStringLiteral("odd.7z")));
-        Run run = install(*setupmanager::instance(), QStringLiteral("odd.7z"));
-        QCOMPARE(codes(run), QList<ErrorCode>({ ErrorDefine::SETUP_DELETE_OLD_FILE_ERROR }));
-        QCOMPARE(run.errors.first().second,
-            dest() + QStringLiteral("/deletefiles.txt message_setup_delete_old_file_error"));
-        QCOMPARE(run.finished, 0);
     }
 
     void metadataFallbacks()
@@ -414,37 +404,9 @@ private slots:
         QCOMPARE(readFile(primary), QByteArray("fallback"));
 
         init();
-        QVERIFY(writeFile(source() + QStringLiteral("/other.txt"), "x"));
-        QVERIFY(pack(QStringLiteral("game.7z")));
+        QVERIFY(!packed(QStringLiteral("other.txt"), "x", QStringLiteral("game.7z")).isEmpty());
         run = install(*setupmanager::instance(), QStringLiteral("game.7z"));
         QCOMPARE(run.order, QStringList({ "dismiss", "metaerror", "finished" }));
-    }
-
-    void missingEngine()
-    {
-        QVERIFY(writeFile(source() + QStringLiteral("/a.txt"), "a"));
-        QVERIFY(pack(QStringLiteral("game.7z")));
-        qputenv("TESSARIL_ARCHIVE_ENGINE",
-            QFile::encodeName(m_work->filePath(QStringLiteral("no/7z.so"))));
-        setupmanager fresh;
-        Run run = install(fresh, QStringLiteral("game.7z"));
-        QCOMPARE(codes(run), QList<ErrorCode>({ ErrorDefine::SETUP_DLL_ERROR }));
-        QCOMPARE(run.errors.first().second, QStringLiteral("message_setup_dll_error"));
-        QVERIFY(QFile::exists(dest() + QStringLiteral("/game.7z")));
-    }
-
-    void secondObjectReportsItsOwnItemErrors()
-    {
-        ZipWriter zip;
-        zip.addFile("../escaped.txt", "evil");
-        QVERIFY(zip.save(dest() + QStringLiteral("/plugin.zip")));
-        QSignalSpy gameErrors(setupmanager::instance(), &setupmanager::setupError);
-        setupmanager plugin;
-        Run run = install(plugin, QStringLiteral("plugin.zip"));
-        QCOMPARE(codes(run),
-            QList<ErrorCode>({ ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR,
-                ErrorDefine::SETUP_ZIP_UNZIP_ERROR }));
-        QCOMPARE(gameErrors.count(), 0);
     }
 };
 
