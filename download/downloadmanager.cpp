@@ -1,31 +1,26 @@
 #include "download/downloadmanager.h"
 
-#include "core/buildinfo.h"
+#include "core/filenames.h"
 #include "download/downloadtask.h"
 #include "download/md5checkworker.h"
 #include "platform/preallocate.h"
 
 #include <QDateTime>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QNetworkAccessManager>
 #include <QThread>
 
 namespace {
 
-// How often the resume record is stored while blocks stream in. It may lag
-// the file (the resumed range fetches those bytes again) but never leads it.
-constexpr qint64 kRecordIntervalMs = 500;
-
 constexpr qint64 kSlowWriteBufferBytes = 1024;
 constexpr int kQuickWritesToGrow = 50;
 
-qint64 monotonicMs()
+// The last path segment, decoded once and only after the path was split, so
+// an encoded "/" or "\" cannot hide a path inside the name.
+QString plainFileName(const QUrl &url)
 {
-    static QElapsedTimer clock;
-    if (!clock.isValid())
-        clock.start();
-    return clock.elapsed();
+    const QString name = QUrl::fromPercentEncoding(url.fileName(QUrl::FullyEncoded).toUtf8());
+    return FileNames::isPlain(name) ? name : QString();
 }
 
 } // namespace
@@ -33,42 +28,68 @@ qint64 monotonicMs()
 downloadmanager::downloadmanager(QObject *parent)
     : QObject(parent)
     , m_network(new QNetworkAccessManager(this))
-    , m_progressStore(new QSettings(QSettings::NativeFormat, QSettings::UserScope,
-          QLatin1String(kOrganizationName), QLatin1String(kApplicationName)))
 {
     ErrorDefine::registerMetaTypes();
 }
 
 downloadmanager::~downloadmanager()
 {
-    m_progressStore->sync();
     closeFile();
 }
 
 void downloadmanager::setResumeStore(const QString &iniFile)
 {
-    m_progressStore->sync();
-    m_progressStore.reset(new QSettings(iniFile, QSettings::IniFormat));
-}
-
-QString downloadmanager::fileName() const
-{
-    return m_url.fileName(QUrl::FullyDecoded);
+    m_progressStore.setFile(iniFile);
 }
 
 QString downloadmanager::finalPath() const
 {
-    return m_filePath + QLatin1Char('/') + fileName();
+    return m_filePath + QLatin1Char('/') + m_fileName;
 }
 
 void downloadmanager::setUrl(const QUrl &requestUrl)
 {
     m_url = requestUrl;
+    m_sourceUrl = requestUrl;
+    m_fileName = plainFileName(requestUrl);
     m_redirects = 0;
+    if (m_fileName.isEmpty()) {
+        // A size query still out for an earlier URL would go on to start
+        // the download under this one.
+        if (m_sizeReply) {
+            m_sizeReply->disconnect(this);
+            m_sizeReply->abort();
+            m_sizeReply->deleteLater();
+            m_sizeReply = nullptr;
+        }
+        m_sizeQueryPending = false;
+        m_totalSize = 0;
+        refuseName();
+        return;
+    }
     if (m_sizeQueryPending)
         return;
     m_sizeQueryPending = true;
     querySize();
+}
+
+// Reported from the event loop, as a failed size query would be, so the
+// caller's usual sequence (URL, folder, start) yields one report, not two.
+void downloadmanager::refuseName()
+{
+    m_downloading = false;
+    if (m_refusalQueued)
+        return;
+    m_refusalQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_refusalQueued = false;
+            if (m_fileName.isEmpty())
+                emit downloadError(
+                    ErrorDefine::DOWNLOAD_OPEN_FILE_ERROR, tr("message_error_download_bad_name"));
+        },
+        Qt::QueuedConnection);
 }
 
 void downloadmanager::setFilePath(const QString &path)
@@ -84,7 +105,7 @@ void downloadmanager::setFileMD5(const QString &md5)
 void downloadmanager::querySize()
 {
     qDebug() << "Getting the file size...";
-    m_sizeReply = m_network->head(QNetworkRequest(m_url));
+    m_sizeReply = m_network->head(QNetworkRequest(m_sourceUrl));
     connect(m_sizeReply, &QNetworkReply::finished, this, &downloadmanager::headerResponseFinished);
 }
 
@@ -132,9 +153,10 @@ void downloadmanager::headerResponseFinished()
         const QUrl target
             = m_sizeReply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
         qDebug() << "redirectionTarget:" << target;
+        const QUrl next = m_sourceUrl.resolved(target);
         if (target.isValid() && !target.isEmpty() && m_redirects < kMaxRedirects) {
             ++m_redirects;
-            m_url = m_url.resolved(target);
+            m_sourceUrl = next;
             m_sizeReply->close();
             m_sizeReply->deleteLater();
             m_sizeReply = nullptr;
@@ -148,24 +170,22 @@ void downloadmanager::headerResponseFinished()
 
 void downloadmanager::initTasks()
 {
-    if (m_url.isEmpty() || m_filePath.isEmpty())
+    if (m_fileName.isEmpty() || m_filePath.isEmpty())
         return;
     if (!QFile::exists(partialPath()))
-        forgetProgress();
+        m_progressStore.forget(m_fileName);
 
     qint64 sum = 0;
     for (const downloadtask *task : qAsConst(m_tasks))
         sum += task->downloadedSize();
 
     if (m_tasks.isEmpty()) {
-        m_progressStore->beginGroup(fileName());
-        qint64 stored = m_progressStore->value(QStringLiteral("0"), 0).toLongLong();
-        m_progressStore->endGroup();
+        qint64 stored = m_progressStore.progress(m_fileName, 0);
         // A record beyond the file's end belongs to some other package.
         if (stored < 0 || stored > m_totalSize)
             stored = 0;
         auto *task = new downloadtask(this);
-        task->setUrl(m_url, 0, m_totalSize, stored, 0);
+        task->setUrl(m_sourceUrl, 0, m_totalSize, stored, 0);
         if (m_inactivityMs > 0)
             task->setInactivityMs(m_inactivityMs);
         connect(task, &downloadtask::progress, this, &downloadmanager::networkReplyProgress);
@@ -181,17 +201,20 @@ void downloadmanager::initTasks()
 
 void downloadmanager::startDownload()
 {
+    if (m_fileName.isEmpty()) {
+        refuseName();
+        return;
+    }
     m_downloading = true;
     if (m_sizeQueryPending)
         return;
     if (m_totalSize <= 0) {
         // The size query failed earlier. Starting now would cut the partial
         // file down to nothing; ask again and start once the size is known.
-        if (!m_url.isEmpty()) {
-            m_sizeQueryPending = true;
-            m_redirects = 0;
-            querySize();
-        }
+        m_sizeQueryPending = true;
+        m_sourceUrl = m_url;
+        m_redirects = 0;
+        querySize();
         return;
     }
     initTasks();
@@ -232,11 +255,13 @@ void downloadmanager::stopDownlaod()
         task->stop();
         recordProgress(m_tasks.indexOf(task), true);
     }
-    m_progressStore->sync();
+    m_progressStore.sync();
 }
 
 void downloadmanager::resetDownload()
 {
+    if (m_fileName.isEmpty())
+        return;
     const QString path = finalPath();
     if (!QFile::remove(path) && QFile::exists(path))
         QFile::remove(path);
@@ -259,19 +284,7 @@ void downloadmanager::recordProgress(int taskId, bool force)
 {
     if (taskId < 0 || taskId >= m_tasks.size())
         return;
-    const qint64 now = monotonicMs();
-    if (!force && m_lastRecordMs >= 0 && now - m_lastRecordMs < kRecordIntervalMs)
-        return;
-    m_lastRecordMs = now;
-    m_progressStore->beginGroup(fileName());
-    m_progressStore->setValue(QString::number(taskId), m_tasks.at(taskId)->downloadedSize());
-    m_progressStore->endGroup();
-}
-
-void downloadmanager::forgetProgress()
-{
-    m_progressStore->remove(fileName());
-    m_progressStore->sync();
+    m_progressStore.record(m_fileName, taskId, m_tasks.at(taskId)->downloadedSize(), force);
 }
 
 void downloadmanager::closeFile()
@@ -338,7 +351,7 @@ void downloadmanager::networkReplyProgress(qlonglong size)
 
 void downloadmanager::completeDownload()
 {
-    forgetProgress();
+    m_progressStore.forget(m_fileName);
     for (downloadtask *task : qAsConst(m_tasks)) {
         // Stopped first: a server that sends more than announced must not
         // deliver blocks after the file is closed.
@@ -364,7 +377,7 @@ void downloadmanager::completeDownload()
 void downloadmanager::httpNetworkError(QNetworkReply::NetworkError error, const QString &)
 {
     recordProgress(m_tasks.indexOf(qobject_cast<downloadtask *>(sender())), true);
-    m_progressStore->sync();
+    m_progressStore.sync();
     emit httpError(ErrorDefine::DOWNLOAD_NETWORK_REPLY_ERROR,
         QStringLiteral("%1(%2)").arg(tr("message_error_network_reply")).arg(int(error)));
 }
@@ -372,7 +385,7 @@ void downloadmanager::httpNetworkError(QNetworkReply::NetworkError error, const 
 void downloadmanager::httpStatusCodeError(int error, const QString &)
 {
     recordProgress(m_tasks.indexOf(qobject_cast<downloadtask *>(sender())), true);
-    m_progressStore->sync();
+    m_progressStore.sync();
     resetDownload();
     emit downloadError(ErrorDefine::DOWNLOAD_NETWORK_ERROR,
         QStringLiteral("%1(%2)").arg(tr("message_error_network_statuscode")).arg(error));

@@ -1,13 +1,11 @@
 #pragma once
 
 #include "core/errordefine.h"
+#include "download/resumestore.h"
 
 #include <QNetworkReply>
 #include <QObject>
-#include <QSettings>
 #include <QUrl>
-
-#include <memory>
 
 class QFile;
 class QNetworkAccessManager;
@@ -19,6 +17,9 @@ using ErrorCode = ErrorDefine::ErrorCode;
 // request, the partial file "<name>_tmp" is preallocated and filled block by
 // block, and how far it got is recorded in the per-user settings so a later
 // run continues there. The finished file gets its name, then its MD5 check.
+// The name is the last segment of the URL as given, whatever the server
+// redirects to, and a URL whose name is not a plain file name is refused
+// before anything is asked or written.
 class downloadmanager : public QObject
 {
     Q_OBJECT
@@ -65,18 +66,21 @@ public slots:
     void fileMd5(const QString &filePath);
 
 private:
-    QString fileName() const;
     QString finalPath() const;
     QString partialPath() const { return finalPath() + QStringLiteral("_tmp"); }
     void querySize();
     void failSizeQuery(int status);
     void recordProgress(int taskId, bool force);
-    void forgetProgress();
+    void refuseName();
     void closeFile();
     void completeDownload();
     void failWrite(ErrorCode code, const char *messageId);
 
     QUrl m_url;
+    // Where the size query got to; the transfer fetches from there.
+    QUrl m_sourceUrl;
+    // Empty when the URL names no plain file; then nothing is fetched.
+    QString m_fileName;
     QString m_filePath;
     QFile *m_file = nullptr;
     qint64 m_totalSize = 0;
@@ -88,12 +92,10 @@ private:
     bool m_downloading = false;
 
     int m_redirects = 0;
-    // Held for the manager's life so the resume record is batched by Qt
-    // instead of rewriting the settings file for every block.
-    std::unique_ptr<QSettings> m_progressStore;
+    bool m_refusalQueued = false;
+    ResumeStore m_progressStore;
     // Consecutive writes that stayed within one second: a disk that keeps up
     // earns the task a larger read buffer again.
     int m_quickWrites = 0;
     int m_inactivityMs = 0;
-    qint64 m_lastRecordMs = -1;
 };
