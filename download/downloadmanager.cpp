@@ -23,6 +23,12 @@ QString plainFileName(const QUrl &url)
     return FileNames::isPlain(name) ? name : QString();
 }
 
+bool followable(const QUrl &target)
+{
+    const QString scheme = target.scheme().toLower();
+    return scheme == QLatin1String("http") || scheme == QLatin1String("https");
+}
+
 } // namespace
 
 downloadmanager::downloadmanager(QObject *parent)
@@ -154,7 +160,8 @@ void downloadmanager::headerResponseFinished()
             = m_sizeReply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
         qDebug() << "redirectionTarget:" << target;
         const QUrl next = m_sourceUrl.resolved(target);
-        if (target.isValid() && !target.isEmpty() && m_redirects < kMaxRedirects) {
+        if (target.isValid() && !target.isEmpty() && followable(next)
+            && m_redirects < kMaxRedirects) {
             ++m_redirects;
             m_sourceUrl = next;
             m_sizeReply->close();

@@ -25,7 +25,8 @@ class downloadmanager : public QObject
     Q_OBJECT
 
 public:
-    // Redirects followed for one size query before giving up.
+    // Redirects followed for one size query before giving up. Only http and
+    // https targets are followed.
     static constexpr int kMaxRedirects = 10;
 
     explicit downloadmanager(QObject *parent = nullptr);

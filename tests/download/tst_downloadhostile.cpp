@@ -176,6 +176,44 @@ private slots:
             QCOMPARE(readFile(folder() + QStringLiteral("/pkg.zip")), m_body);
         }
     }
+
+    void redirectToAnotherSchemeIsRefused_data()
+    {
+        QTest::addColumn<QString>("location"); // "<local>": a file of this machine
+        QTest::newRow("file") << "<local>";
+        QTest::newRow("ftp") << "ftp://127.0.0.1/pkg.zip";
+        QTest::newRow("data") << "data:application/octet-stream,stolen";
+        QTest::newRow("after an http hop") << "/hop";
+    }
+
+    void redirectToAnotherSchemeIsRefused()
+    {
+        QFETCH(QString, location);
+        const QString local = m_elsewhere->filePath(QStringLiteral("private.txt"));
+        writeFile(local, "private");
+        if (location == QLatin1String("<local>"))
+            location = QUrl::fromLocalFile(local).toString();
+        HttpRoute moved;
+        moved.status = 302;
+        moved.reason = "Found";
+        moved.location = location.toUtf8();
+        m_server.route(QStringLiteral("/pkg.zip"), moved);
+        moved.location = QUrl::fromLocalFile(local).toEncoded();
+        m_server.route(QStringLiteral("/hop"), moved);
+
+        downloadmanager manager;
+        QSignalSpy errors(&manager, &downloadmanager::downloadError);
+        startOn(manager, m_server.url(QStringLiteral("/pkg.zip")));
+        QVERIFY(errors.wait());
+        QCOMPARE(
+            errors.first().at(0).value<ErrorCode>(), ErrorDefine::DOWNLOAD_NETWORK_GETHEADER_ERROR);
+        QCOMPARE(errors.first().at(1).toString(),
+            QStringLiteral("message_error_resource_acquisition_failed(302)"));
+        QVERIFY(probe());
+        QCOMPARE(errors.count(), 1);
+        QVERIFY(gets().isEmpty());
+        QVERIFY(listing(folder()).isEmpty());
+    }
 };
 
 TESSARIL_TEST_MAIN(tst_DownloadHostile)
