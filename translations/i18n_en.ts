@@ -42,6 +42,38 @@
         <source>button_confirm</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>label_downloading_percent</source>
+        <translation>Downloading</translation>
+    </message>
+    <message>
+        <source>label_installing_progress</source>
+        <translation>Installing</translation>
+    </message>
+    <message>
+        <source>label_checking_md5</source>
+        <translation>Verifying files</translation>
+    </message>
+    <message>
+        <source>label_unit_gb</source>
+        <translation>GB</translation>
+    </message>
+    <message>
+        <source>label_download_speed</source>
+        <translation>Speed: </translation>
+    </message>
+    <message>
+        <source>label_download_speed_kbs</source>
+        <translation> KB/s</translation>
+    </message>
+    <message>
+        <source>label_download_speed_mbs</source>
+        <translation> MB/s</translation>
+    </message>
+    <message>
+        <source>label_task_need_time</source>
+        <translation>Time left: </translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

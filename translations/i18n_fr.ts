@@ -42,6 +42,38 @@
         <source>button_confirm</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>label_downloading_percent</source>
+        <translation>Téléchargement</translation>
+    </message>
+    <message>
+        <source>label_installing_progress</source>
+        <translation>Installation</translation>
+    </message>
+    <message>
+        <source>label_checking_md5</source>
+        <translation>Vérification des fichiers</translation>
+    </message>
+    <message>
+        <source>label_unit_gb</source>
+        <translation>Go</translation>
+    </message>
+    <message>
+        <source>label_download_speed</source>
+        <translation>Vitesse : </translation>
+    </message>
+    <message>
+        <source>label_download_speed_kbs</source>
+        <translation> Ko/s</translation>
+    </message>
+    <message>
+        <source>label_download_speed_mbs</source>
+        <translation> Mo/s</translation>
+    </message>
+    <message>
+        <source>label_task_need_time</source>
+        <translation>Temps restant : </translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

@@ -42,6 +42,38 @@
         <source>button_confirm</source>
         <translation>확인</translation>
     </message>
+    <message>
+        <source>label_downloading_percent</source>
+        <translation>다운로드 중</translation>
+    </message>
+    <message>
+        <source>label_installing_progress</source>
+        <translation>설치 중</translation>
+    </message>
+    <message>
+        <source>label_checking_md5</source>
+        <translation>파일 확인 중</translation>
+    </message>
+    <message>
+        <source>label_unit_gb</source>
+        <translation>GB</translation>
+    </message>
+    <message>
+        <source>label_download_speed</source>
+        <translation>속도: </translation>
+    </message>
+    <message>
+        <source>label_download_speed_kbs</source>
+        <translation> KB/s</translation>
+    </message>
+    <message>
+        <source>label_download_speed_mbs</source>
+        <translation> MB/s</translation>
+    </message>
+    <message>
+        <source>label_task_need_time</source>
+        <translation>남은 시간: </translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

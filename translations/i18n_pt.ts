@@ -42,6 +42,38 @@
         <source>button_confirm</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>label_downloading_percent</source>
+        <translation>Baixando</translation>
+    </message>
+    <message>
+        <source>label_installing_progress</source>
+        <translation>Instalando</translation>
+    </message>
+    <message>
+        <source>label_checking_md5</source>
+        <translation>Verificando arquivos</translation>
+    </message>
+    <message>
+        <source>label_unit_gb</source>
+        <translation>GB</translation>
+    </message>
+    <message>
+        <source>label_download_speed</source>
+        <translation>Velocidade: </translation>
+    </message>
+    <message>
+        <source>label_download_speed_kbs</source>
+        <translation> KB/s</translation>
+    </message>
+    <message>
+        <source>label_download_speed_mbs</source>
+        <translation> MB/s</translation>
+    </message>
+    <message>
+        <source>label_task_need_time</source>
+        <translation>Tempo restante: </translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

@@ -42,6 +42,38 @@
         <source>button_confirm</source>
         <translation>ОК</translation>
     </message>
+    <message>
+        <source>label_downloading_percent</source>
+        <translation>Загрузка</translation>
+    </message>
+    <message>
+        <source>label_installing_progress</source>
+        <translation>Установка</translation>
+    </message>
+    <message>
+        <source>label_checking_md5</source>
+        <translation>Проверка файлов</translation>
+    </message>
+    <message>
+        <source>label_unit_gb</source>
+        <translation>ГБ</translation>
+    </message>
+    <message>
+        <source>label_download_speed</source>
+        <translation>Скорость: </translation>
+    </message>
+    <message>
+        <source>label_download_speed_kbs</source>
+        <translation> КБ/с</translation>
+    </message>
+    <message>
+        <source>label_download_speed_mbs</source>
+        <translation> МБ/с</translation>
+    </message>
+    <message>
+        <source>label_task_need_time</source>
+        <translation>Осталось: </translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

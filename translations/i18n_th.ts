@@ -42,6 +42,38 @@
         <source>button_confirm</source>
         <translation>ตกลง</translation>
     </message>
+    <message>
+        <source>label_downloading_percent</source>
+        <translation>กำลังดาวน์โหลด</translation>
+    </message>
+    <message>
+        <source>label_installing_progress</source>
+        <translation>กำลังติดตั้ง</translation>
+    </message>
+    <message>
+        <source>label_checking_md5</source>
+        <translation>กำลังตรวจสอบไฟล์</translation>
+    </message>
+    <message>
+        <source>label_unit_gb</source>
+        <translation>GB</translation>
+    </message>
+    <message>
+        <source>label_download_speed</source>
+        <translation>ความเร็ว: </translation>
+    </message>
+    <message>
+        <source>label_download_speed_kbs</source>
+        <translation> KB/s</translation>
+    </message>
+    <message>
+        <source>label_download_speed_mbs</source>
+        <translation> MB/s</translation>
+    </message>
+    <message>
+        <source>label_task_need_time</source>
+        <translation>เวลาที่เหลือ: </translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

@@ -42,6 +42,38 @@
         <source>button_confirm</source>
         <translation>确定</translation>
     </message>
+    <message>
+        <source>label_downloading_percent</source>
+        <translation>正在下载</translation>
+    </message>
+    <message>
+        <source>label_installing_progress</source>
+        <translation>正在安装</translation>
+    </message>
+    <message>
+        <source>label_checking_md5</source>
+        <translation>正在校验文件</translation>
+    </message>
+    <message>
+        <source>label_unit_gb</source>
+        <translation>GB</translation>
+    </message>
+    <message>
+        <source>label_download_speed</source>
+        <translation>下载速度：</translation>
+    </message>
+    <message>
+        <source>label_download_speed_kbs</source>
+        <translation> KB/s</translation>
+    </message>
+    <message>
+        <source>label_download_speed_mbs</source>
+        <translation> MB/s</translation>
+    </message>
+    <message>
+        <source>label_task_need_time</source>
+        <translation>剩余时间：</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

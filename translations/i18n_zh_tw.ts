@@ -42,6 +42,38 @@
         <source>button_confirm</source>
         <translation>確定</translation>
     </message>
+    <message>
+        <source>label_downloading_percent</source>
+        <translation>正在下載</translation>
+    </message>
+    <message>
+        <source>label_installing_progress</source>
+        <translation>正在安裝</translation>
+    </message>
+    <message>
+        <source>label_checking_md5</source>
+        <translation>正在校驗檔案</translation>
+    </message>
+    <message>
+        <source>label_unit_gb</source>
+        <translation>GB</translation>
+    </message>
+    <message>
+        <source>label_download_speed</source>
+        <translation>下載速度：</translation>
+    </message>
+    <message>
+        <source>label_download_speed_kbs</source>
+        <translation> KB/s</translation>
+    </message>
+    <message>
+        <source>label_download_speed_mbs</source>
+        <translation> MB/s</translation>
+    </message>
+    <message>
+        <source>label_task_need_time</source>
+        <translation>剩餘時間：</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
