@@ -14,24 +14,18 @@ private slots:
         QTest::addColumn<int>("langId");
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("code");
-        QTest::newRow("zh-TW") << 0x0404 << "i18n_zh_tw.qm"
-                               << "zh-tw";
-        QTest::newRow("zh-HK falls to simplified") << 0x0C04 << "i18n_zh_cn.qm"
-                                                   << "zh-cn";
-        QTest::newRow("zh-MO falls to simplified") << 0x1404 << "i18n_zh_cn.qm"
-                                                   << "zh-cn";
-        QTest::newRow("zh-CN") << 0x0804 << "i18n_zh_cn.qm"
-                               << "zh-cn";
-        QTest::newRow("Italian is not offered") << 0x0410 << "i18n_en.qm"
-                                                << "en-us";
-        QTest::newRow("German (Austria)") << 0x0C07 << "i18n_de.qm"
-                                          << "de-de";
-        QTest::newRow("Portuguese (Brazil)") << 0x0416 << "i18n_pt.qm"
-                                             << "pt-pt";
-        QTest::newRow("Vietnamese") << 0x042A << "i18n_vi.qm"
-                                    << "vi-vn";
-        QTest::newRow("unknown") << 0 << "i18n_en.qm"
-                                 << "en-us";
+        auto row = [](const char *name, int langId, const char *file, const char *code) {
+            QTest::newRow(name) << langId << QString::fromLatin1(file) << QString::fromLatin1(code);
+        };
+        row("zh-TW", 0x0404, "i18n_zh_tw.qm", "zh-tw");
+        row("zh-HK falls to simplified", 0x0C04, "i18n_zh_cn.qm", "zh-cn");
+        row("zh-MO falls to simplified", 0x1404, "i18n_zh_cn.qm", "zh-cn");
+        row("zh-CN", 0x0804, "i18n_zh_cn.qm", "zh-cn");
+        row("Italian is not offered", 0x0410, "i18n_en.qm", "en-us");
+        row("German (Austria)", 0x0C07, "i18n_de.qm", "de-de");
+        row("Portuguese (Brazil)", 0x0416, "i18n_pt.qm", "pt-pt");
+        row("Vietnamese", 0x042A, "i18n_vi.qm", "vi-vn");
+        row("unknown", 0, "i18n_en.qm", "en-us");
     }
 
     void table()
@@ -55,49 +49,36 @@ private slots:
 
     void posixLocaleGivesLangId_data()
     {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<QString>("lcAll");
-        QTest::addColumn<QString>("lang");
+        QTest::addColumn<QByteArray>("language");
+        QTest::addColumn<QByteArray>("lcAll");
+        QTest::addColumn<QByteArray>("lang");
         QTest::addColumn<int>("langId");
-        QTest::newRow("zh_TW") << ""
-                               << ""
-                               << "zh_TW.UTF-8" << 0x0404;
-        QTest::newRow("zh_HK") << ""
-                               << ""
-                               << "zh_HK.UTF-8" << 0x0C04;
-        QTest::newRow("zh_MO") << ""
-                               << ""
-                               << "zh_MO" << 0x1404;
-        QTest::newRow("zh_CN") << ""
-                               << ""
-                               << "zh_CN.GB18030" << 0x0804;
-        QTest::newRow("Italian") << ""
-                                 << ""
-                                 << "it_IT.UTF-8" << 0x0410;
-        QTest::newRow("LANGUAGE list wins") << "fr_CA:en"
-                                            << "de_DE.UTF-8"
-                                            << "ja_JP" << 0x040C;
-        QTest::newRow("LC_ALL over LANG") << ""
-                                          << "ko_KR.UTF-8"
-                                          << "en_US.UTF-8" << 0x0412;
-        QTest::newRow("C locale is skipped") << ""
-                                             << "C.UTF-8"
-                                             << "ru_RU.UTF-8" << 0x0419;
-        QTest::newRow("nothing set") << ""
-                                     << ""
-                                     << "" << 0;
+        auto row = [](const char *name, const char *language, const char *lcAll, const char *lang,
+                       int langId) {
+            QTest::newRow(name) << QByteArray(language) << QByteArray(lcAll) << QByteArray(lang)
+                                << langId;
+        };
+        row("zh_TW", "", "", "zh_TW.UTF-8", 0x0404);
+        row("zh_HK", "", "", "zh_HK.UTF-8", 0x0C04);
+        row("zh_MO", "", "", "zh_MO", 0x1404);
+        row("zh_CN", "", "", "zh_CN.GB18030", 0x0804);
+        row("Italian", "", "", "it_IT.UTF-8", 0x0410);
+        row("LANGUAGE list wins", "fr_CA:en", "de_DE.UTF-8", "ja_JP", 0x040C);
+        row("LC_ALL over LANG", "", "ko_KR.UTF-8", "en_US.UTF-8", 0x0412);
+        row("C locale is skipped", "", "C.UTF-8", "ru_RU.UTF-8", 0x0419);
+        row("nothing set", "", "", "", 0);
     }
 
     void posixLocaleGivesLangId()
     {
-        QFETCH(QString, language);
-        QFETCH(QString, lcAll);
-        QFETCH(QString, lang);
+        QFETCH(QByteArray, language);
+        QFETCH(QByteArray, lcAll);
+        QFETCH(QByteArray, lang);
         QFETCH(int, langId);
-        qputenv("LANGUAGE", language.toUtf8());
-        qputenv("LC_ALL", lcAll.toUtf8());
+        qputenv("LANGUAGE", language);
+        qputenv("LC_ALL", lcAll);
         qunsetenv("LC_MESSAGES");
-        qputenv("LANG", lang.toUtf8());
+        qputenv("LANG", lang);
         QCOMPARE(int(platform::userUiLanguageId()), langId);
     }
 

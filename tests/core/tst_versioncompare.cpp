@@ -12,22 +12,17 @@ private slots:
         QTest::addColumn<QString>("a");
         QTest::addColumn<QString>("b");
         QTest::addColumn<int>("expected");
-        QTest::newRow("numeric, not textual") << "2.3.4.0"
-                                              << "2.3.10.0" << 1;
-        QTest::newRow("extra trailing part ignored") << "2.3.4.0"
-                                                     << "2.3.4" << 0;
-        QTest::newRow("not a number") << "2.3.4.0"
-                                      << "2.3.x.0" << -2;
-        QTest::newRow("a newer") << "2.4.0.0"
-                                 << "2.3.9.9" << -1;
-        QTest::newRow("same text") << "abc"
-                                   << "abc" << 0;
-        QTest::newRow("empty part is not a number") << "2..1"
-                                                    << "2.0.1" << -2;
-        QTest::newRow("leading zeros count as numbers") << "1.02"
-                                                        << "1.2" << 0;
-        QTest::newRow("beyond 32 bits") << "1.4294967296"
-                                        << "1.4294967297" << 1;
+        auto row = [](const char *name, const char *a, const char *b, int expected) {
+            QTest::newRow(name) << QString::fromLatin1(a) << QString::fromLatin1(b) << expected;
+        };
+        row("numeric, not textual", "2.3.4.0", "2.3.10.0", 1);
+        row("extra trailing part ignored", "2.3.4.0", "2.3.4", 0);
+        row("not a number", "2.3.4.0", "2.3.x.0", -2);
+        row("a newer", "2.4.0.0", "2.3.9.9", -1);
+        row("same text", "abc", "abc", 0);
+        row("empty part is not a number", "2..1", "2.0.1", -2);
+        row("leading zeros count as numbers", "1.02", "1.2", 0);
+        row("beyond 32 bits", "1.4294967296", "1.4294967297", 1);
     }
 
     void compare()

@@ -44,7 +44,7 @@ private slots:
         QCOMPARE(info.latestSize(), 1073741824);
         info.parseGameInfo(manifest(QStringLiteral("\"2147483648\"")));
         QCOMPARE(info.latestSize(), 2147483648LL);
-        QTest::qWait(100);
+        QVERIFY(m_packages.settle());
         QVERIFY(m_packages.requests().isEmpty());
     }
 
@@ -55,7 +55,7 @@ private slots:
         const QByteArray body = manifest(QString()).replace("/game_2.1.0.zip", "/gone.zip");
         info.parseGameInfo(body);
         QTRY_COMPARE(m_packages.requestsFor(QStringLiteral("/gone.zip")).size(), 1);
-        QTest::qWait(200);
+        QVERIFY(m_packages.settle()); // the 404 was answered first
         QCOMPARE(known.count(), 0);
         QCOMPARE(info.latestSize(), 0);
     }
@@ -156,21 +156,15 @@ private slots:
         QTest::addColumn<QString>("url");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("base");
-        QTest::newRow("versioned zip") << "https://cdn/x/game_2.1.0.zip"
-                                       << "game_2.1.0.zip"
-                                       << "game_2.1.0";
-        QTest::newRow("encoded blank") << "https://cdn/x/my%20game.7z?sig=1"
-                                       << "my game.7z"
-                                       << "my game";
-        QTest::newRow("leading dot only") << "https://cdn/x/.hidden"
-                                          << ".hidden"
-                                          << ".hidden";
-        QTest::newRow("no dot") << "https://cdn/x/package"
-                                << "package"
-                                << "package";
-        QTest::newRow("empty") << ""
-                               << ""
-                               << "";
+        auto row = [](const char *tag, const char *url, const char *name, const char *base) {
+            QTest::newRow(tag) << QString::fromLatin1(url) << QString::fromLatin1(name)
+                               << QString::fromLatin1(base);
+        };
+        row("versioned zip", "https://cdn/x/game_2.1.0.zip", "game_2.1.0.zip", "game_2.1.0");
+        row("encoded blank", "https://cdn/x/my%20game.7z?sig=1", "my game.7z", "my game");
+        row("leading dot only", "https://cdn/x/.hidden", ".hidden", ".hidden");
+        row("no dot", "https://cdn/x/package", "package", "package");
+        row("empty", "", "", "");
     }
 
     void fileNames()

@@ -16,6 +16,13 @@ private:
     QQuickItem *m_button = nullptr;
 
     QQuickItem *child(int index) const { return m_button->childItems().at(index); }
+    QString image() const
+    {
+        return m_button->property("buttonImage")
+            .value<QQuickItem *>()
+            ->property("source")
+            .toString();
+    }
 
 private slots:
     void init()
@@ -27,7 +34,7 @@ private slots:
             "import QtQuick 2.0\n"
             "Rectangle { width: 300; height: 200; color: \"#202020\"\n"
             "  ImageButton { objectName: \"button\"; x: 50; y: 50; width: 200; height: 60\n"
-            "    text: \"label\"; textColor: \"#112233\"; hover_textColor: \"#445566\"\n"
+            "    text: \"label\"\n"
             "    nomal_Image: \"pic/main_btn_n.png\"; hover_Image: \"pic/main_btn_o.png\"\n"
             "    press_Image: \"pic/main_btn_d.png\" } }",
             QUrl(QStringLiteral("qrc:/button-test.qml")));
@@ -47,14 +54,7 @@ private slots:
         QTest::mouseMove(m_view.get(), QPoint(10, 10));
         QTest::mouseMove(m_view.get(), QPoint(150, 80));
         QTRY_COMPARE(m_button->state(), QStringLiteral("hover"));
-        QTRY_COMPARE(m_button->property("buttonImage")
-                         .value<QQuickItem *>()
-                         ->property("source")
-                         .toUrl()
-                         .toString(),
-            QStringLiteral("qrc:/pic/main_btn_o.png"));
-        QTRY_COMPARE(
-            m_button->property("textColor").value<QColor>(), QColor(QStringLiteral("#445566")));
+        QTRY_COMPARE(image(), QStringLiteral("qrc:/pic/main_btn_o.png"));
         QVERIFY(!child(3)->isVisible()); // no hover mask without is_use_statusMask
 
         QTest::mousePress(m_view.get(), Qt::LeftButton, Qt::NoModifier, QPoint(150, 80));
@@ -89,35 +89,13 @@ private slots:
         m_button->setProperty("interactable", false);
         QCOMPARE(m_button->state(), QStringLiteral("disable"));
         QVERIFY(child(0)->isVisible()); // the grey overlay
-        QCOMPARE(child(0)->property("color").value<QColor>(), QColor(QStringLiteral("#4c999999")));
-        QCOMPARE(
-            m_button->property("textColor").value<QColor>(), QColor(QStringLiteral("#b2999999")));
-        QVERIFY(m_button->property("buttonImage")
-                    .value<QQuickItem *>()
-                    ->property("source")
-                    .toUrl()
-                    .isEmpty());
+        QVERIFY(image().isEmpty());
         QTest::mouseClick(m_view.get(), Qt::LeftButton, Qt::NoModifier, QPoint(150, 80));
         QCOMPARE(clicked.count(), 0);
 
         m_button->setProperty("interactable", true);
         QCOMPARE(m_button->state(), QStringLiteral("nomal"));
-        QTRY_COMPARE(
-            m_button->property("textColor").value<QColor>(), QColor(QStringLiteral("#112233")));
         QVERIFY(!child(0)->isVisible());
-    }
-
-    void colourDot()
-    {
-        QQmlComponent component(m_view->engine());
-        component.setData("import QtQuick 2.0\nImageButton { width: 6; height: 6; radius: 3; "
-                          "color: \"#ff0000\" }",
-            QUrl(QStringLiteral("qrc:/dot-test.qml")));
-        std::unique_ptr<QObject> dot(component.create());
-        QVERIFY2(dot, qPrintable(component.errorString()));
-        QCOMPARE(dot->property("color").value<QColor>(), QColor(Qt::red));
-        QCOMPARE(dot->property("radius").toReal(), 3.0);
-        QCOMPARE(dot->property("width").toReal(), 6.0);
     }
 };
 
