@@ -1,0 +1,271 @@
+#include "tests/support/testenvironment.h"
+#include "viewmodel/progresstexts.h"
+#include "viewmodel/windowitems.h"
+
+#include <QSignalSpy>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+constexpr qint64 kKiB = 1024;
+constexpr qint64 kMiB = 1024 * kKiB;
+constexpr qint64 kGiB = 1024 * kMiB;
+// No translator is loaded, so every text shows the ids it is built from.
+const QString kSpeed = QStringLiteral("label_download_speed");
+const QString kTime = QStringLiteral("label_task_need_time");
+
+// The four texts under the bar, as plain objects, and a clock that moves
+// only when told.
+class Rig
+{
+public:
+    Rig()
+    {
+        for (const char *name :
+            { "download_percentage", "setup_percentage", "download_speed", "task_needtime" }) {
+            auto *item = new QObject(&m_root);
+            item->setObjectName(QLatin1String(name));
+        }
+        m_items.setRoot(&m_root);
+        texts.setClock([this] { return m_now; });
+        texts.resetRun();
+    }
+    Q_DISABLE_COPY(Rig)
+
+    QString text(const char *name) const
+    {
+        return m_root.findChild<QObject *>(QLatin1String(name))->property("text").toString();
+    }
+    void advanceMs(qint64 ms) { m_now = m_now.addMSecs(ms); }
+
+    // A resumed download at a steady rate, one signal per second after the
+    // signal that sets the baseline; ends with left bytes still to come.
+    void download(double kibPerSec, int seconds, qint64 left)
+    {
+        const qint64 step = qint64(kibPerSec * kKiB);
+        const qint64 total = m_bytes + seconds * step + left;
+        texts.onDownloadProgress(m_bytes, total);
+        for (int i = 0; i < seconds; ++i) {
+            advanceMs(1000);
+            m_bytes += step;
+            texts.onDownloadProgress(m_bytes, total);
+        }
+    }
+
+private:
+    QObject m_root;
+    WindowItems m_items;
+    QDateTime m_now = QDateTime::fromSecsSinceEpoch(1700000000, Qt::UTC);
+    qint64 m_bytes = kMiB;
+
+public:
+    ProgressTexts texts { m_items };
+};
+
+} // namespace
+
+class tst_ProgressTexts : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void percentText_data()
+    {
+        QTest::addColumn<qint64>("done");
+        QTest::addColumn<qint64>("total");
+        QTest::addColumn<QString>("expected");
+        const QString gb = QStringLiteral("label_unit_gb");
+        QTest::newRow("1.5 of 3 GiB")
+            << 3 * kGiB / 2 << 3 * kGiB << " 50% (1.50" + gb + "/3.00" + gb + ")";
+        QTest::newRow("percent truncated, sizes rounded")
+            << 3 * kGiB * 999 / 1000 << 3 * kGiB << " 99% (3.00" + gb + "/3.00" + gb + ")";
+        QTest::newRow("size not known yet")
+            << qint64(0) << qint64(0) << " 0% (0.00" + gb + "/0.00" + gb + ")";
+    }
+
+    void percentText()
+    {
+        QFETCH(qint64, done);
+        QFETCH(qint64, total);
+        Rig rig;
+        rig.texts.onDownloadProgress(done, total);
+        QTEST(rig.text("download_percentage").remove(QStringLiteral("label_downloading_percent")),
+            "expected");
+    }
+
+    // Eleven seconds at one rate leave nothing but that rate in the average.
+    void speedAndTimeLeft_data()
+    {
+        QTest::addColumn<double>("kibPerSec");
+        QTest::addColumn<qint64>("left");
+        QTest::addColumn<QString>("speed");
+        QTest::addColumn<QString>("timeLeft");
+        const QString mbs = QStringLiteral("_mbs"), kbs = QStringLiteral("_kbs");
+        QTest::newRow("500 KiB/s in the MB/s form, an hour left")
+            << 500.0 << 500 * kKiB * 3600 << " 0.49" + kSpeed + mbs << "01:00:00";
+        QTest::newRow("2 MiB/s, a minute")
+            << 2048.0 << 2048 * kKiB * 60 << " 2.00" + kSpeed + mbs << "00:01:00";
+        QTest::newRow("under 0.9 KiB/s in KB/s, 59 s")
+            << 0.5 << 512 * qint64(59) << " 0.50" + kSpeed + kbs << "00:00:59";
+        QTest::newRow("over 99 hours")
+            << 1024.0 << kMiB * 360000 << " 1.00" + kSpeed + mbs << "100:00:00";
+        QTest::newRow("stalled") << 0.0 << kMiB << " 0.00" + kSpeed + kbs << "00:00:00";
+        QTest::newRow("nothing left") << 1024.0 << qint64(0) << "0" + kSpeed + kbs << "00:00:00";
+    }
+
+    void speedAndTimeLeft()
+    {
+        QFETCH(double, kibPerSec);
+        QFETCH(qint64, left);
+        Rig rig;
+        rig.download(kibPerSec, 11, left);
+        QTEST(rig.text("download_speed").mid(kSpeed.size()), "speed");
+        QTEST(rig.text("task_needtime").mid(kTime.size()), "timeLeft");
+    }
+
+    // The samples belong to the process, not to one download: a second
+    // download (here even a second display) starts with the speed of the
+    // first, which wears off after eleven of its own seconds.
+    void speedSamplesOutliveADownload()
+    {
+        Rig first;
+        first.download(2048, 11, kGiB);
+        QCOMPARE(first.text("download_speed"), kSpeed + " 2.00label_download_speed_mbs");
+
+        Rig second;
+        second.download(1024, 1, kGiB);
+        // (10 * 2048 + 1024) / 11 KiB/s
+        QCOMPARE(second.text("download_speed"), kSpeed + " 1.91label_download_speed_mbs");
+        second.download(1024, 10, kGiB);
+        QCOMPARE(second.text("download_speed"), kSpeed + " 1.00label_download_speed_mbs");
+    }
+
+    // Extraction looks at its last second only, and each extraction counts
+    // from its own start.
+    void extractionTimeLeft()
+    {
+        Rig rig;
+        rig.download(2048, 11, kGiB);
+        rig.texts.resetRun();
+        for (int run = 0; run < 2; ++run) {
+            rig.texts.beginSetup();
+            rig.advanceMs(1000);
+            rig.texts.onSetupProgress(kMiB, 61 * kMiB);
+            QCOMPARE(rig.text("setup_percentage"),
+                "label_installing_progress 1% (0.00label_unit_gb/0.06label_unit_gb)");
+            QCOMPARE(rig.text("task_needtime"), kTime + "00:01:00");
+            rig.advanceMs(1000);
+            rig.texts.onSetupProgress(kMiB + kMiB / 2, 61 * kMiB);
+            // 59.5 MiB at 512 KiB/s
+            QCOMPARE(rig.text("task_needtime"), kTime + "00:01:59");
+        }
+        rig.advanceMs(1000);
+        rig.texts.onSetupProgress(kMiB, 61 * kMiB);
+        QCOMPARE(rig.text("task_needtime"), kTime + "00:00:00");
+    }
+
+    void rebuiltOncePerSecond_data()
+    {
+        QTest::addColumn<bool>("setup");
+        QTest::addColumn<int>("firstMs");
+        QTest::addColumn<int>("secondMs");
+        QTest::addColumn<bool>("rebuilt");
+        for (bool setup : { false, true }) {
+            const char *job = setup ? "extraction" : "download";
+            QTest::addRow("%s: same second", job) << setup << 1000 << 1900 << false;
+            QTest::addRow("%s: next second 100 ms on", job) << setup << 1900 << 2000 << true;
+        }
+    }
+
+    void rebuiltOncePerSecond()
+    {
+        QFETCH(bool, setup);
+        QFETCH(int, firstMs);
+        QFETCH(int, secondMs);
+        Rig rig;
+        auto signal = [&](qint64 done) {
+            setup ? rig.texts.onSetupProgress(done, 100 * kMiB)
+                  : rig.texts.onDownloadProgress(done, 100 * kMiB);
+            return QStringList { rig.text("setup_percentage"), rig.text("download_speed"),
+                rig.text("task_needtime") };
+        };
+        rig.texts.beginSetup();
+        signal(kMiB);
+        rig.advanceMs(firstMs);
+        const QStringList first = signal(10 * kMiB);
+        rig.advanceMs(secondMs - firstMs);
+        QTEST(signal(30 * kMiB) != first, "rebuilt");
+        // The bar and the download's percent follow every signal.
+        QCOMPARE(rig.texts.maxProgress(), 0.3f);
+        if (!setup)
+            QVERIFY(rig.text("download_percentage").contains(" 30% "));
+    }
+
+    // Steps: dN and sN are download and extraction counts of 1000, "run"
+    // starts a stage of the flow, "done" is the finished download.
+    void barNeverMovesBack_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QList<float>>("shown");
+        QTest::newRow("forward") << QStringList { "d100", "d500", "d900" }
+                                 << QList<float> { 0.1f, 0.5f, 0.9f };
+        QTest::newRow("a smaller fraction is ignored")
+            << QStringList { "d500", "d400", "d600" } << QList<float> { 0.5f, 0.6f };
+        QTest::newRow("the same fraction again")
+            << QStringList { "d500", "d500" } << QList<float> { 0.5f };
+        QTest::newRow("nothing yet") << QStringList { "d0", "s0" } << QList<float> {};
+        QTest::newRow("more than the total") << QStringList { "d1200" } << QList<float> { 1.0f };
+        QTest::newRow("a new run starts low")
+            << QStringList { "d600", "run", "d300" } << QList<float> { 0.6f, 0.3f };
+        QTest::newRow("finished shows full")
+            << QStringList { "d300", "done" } << QList<float> { 0.3f, 1.0f };
+        QTest::newRow("already full") << QStringList { "d1000", "done" } << QList<float> { 1.0f };
+        QTest::newRow("extraction after download")
+            << QStringList { "d500", "done", "s200", "s100" } << QList<float> { 0.5f, 1.0f, 0.2f };
+    }
+
+    void barNeverMovesBack()
+    {
+        QFETCH(QStringList, steps);
+        Rig rig;
+        QList<float> shown;
+        connect(&rig.texts, &ProgressTexts::progressChanged, [&](float p) { shown << p; });
+        for (const QString &step : steps) {
+            if (step == "run")
+                rig.texts.resetRun();
+            else if (step == "done")
+                rig.texts.finishDownload();
+            else if (step.startsWith('d'))
+                rig.texts.onDownloadProgress(step.mid(1).toLongLong(), 1000);
+            else
+                rig.texts.onSetupProgress(step.mid(1).toLongLong(), 1000);
+        }
+        QTEST(shown, "shown");
+    }
+
+    // The timer steps the text through a space and one to three dots; the
+    // count belongs to the process, so a later check goes on where it was.
+    void md5Dots()
+    {
+        Rig rig;
+        auto *timer = rig.texts.findChild<QTimer *>();
+        rig.texts.startMd5Animation();
+        QVERIFY(timer && timer->isActive() && timer->interval() == 1000);
+        QStringList seen;
+        for (int i = 0; i < 8; ++i) {
+            QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
+            seen << rig.text("setup_percentage").remove(QStringLiteral("label_checking_md5"));
+        }
+        rig.texts.stopMd5Animation();
+        QVERIFY(!timer->isActive());
+        const int start = seen.indexOf(" ");
+        QCOMPARE(seen.mid(start, 5), (QStringList { " ", ".", "..", "...", " " }));
+        rig.texts.startMd5Animation();
+        rig.texts.UpdateCheckMd5Tip();
+        QCOMPARE(rig.text("setup_percentage"), "label_checking_md5" + seen.at(4));
+    }
+};
+
+TESSARIL_TEST_MAIN(tst_ProgressTexts)
+#include "tst_progresstexts.moc"
