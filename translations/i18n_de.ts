@@ -17,6 +17,65 @@
     </message>
 </context>
 <context>
+    <name>CSetInstallPathDialog</name>
+    <message>
+        <source>title_app_install_qv</source>
+        <translation>Spiel installieren</translation>
+    </message>
+    <message>
+        <source>label_install_dir</source>
+        <translation>Installationsordner</translation>
+    </message>
+    <message>
+        <source>button_change</source>
+        <translation>Ändern</translation>
+    </message>
+    <message>
+        <source>label_need_space</source>
+        <translation>Benötigt:</translation>
+    </message>
+    <message>
+        <source>label_available_space</source>
+        <translation>Verfügbar:</translation>
+    </message>
+    <message>
+        <source>label_default_language</source>
+        <translation>Spielsprache</translation>
+    </message>
+    <message>
+        <source>button_start_setup</source>
+        <translation>Installation starten</translation>
+    </message>
+    <message>
+        <source>messsage_path_invalid</source>
+        <translation>Dieser Ordner ist nicht nutzbar</translation>
+    </message>
+    <message>
+        <source>message_floder_not_enough_space</source>
+        <translation>Zu wenig freier Speicherplatz</translation>
+    </message>
+    <message>
+        <source>label_select_install_path</source>
+        <translation>Installationsordner wählen</translation>
+    </message>
+    <message>
+        <source>button_continue</source>
+        <translation>Fortfahren</translation>
+    </message>
+    <message>
+        <source>button_select_again</source>
+        <translation>Neu wählen</translation>
+    </message>
+    <message>
+        <source>title_tip</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <source>message_suggest_select_empty_folder</source>
+        <translation>Dieser Ordner ist nicht leer. Für das Spiel wird ein leerer Ordner empfohlen. Trotzdem hier installieren?</translation>
+    </message>
+</context>
+<context>
     <name>MainViewModel</name>
     <message>
         <source>title_error</source>

@@ -17,6 +17,65 @@
     </message>
 </context>
 <context>
+    <name>CSetInstallPathDialog</name>
+    <message>
+        <source>title_app_install_qv</source>
+        <translation>Install the game</translation>
+    </message>
+    <message>
+        <source>label_install_dir</source>
+        <translation>Install folder</translation>
+    </message>
+    <message>
+        <source>button_change</source>
+        <translation>Change</translation>
+    </message>
+    <message>
+        <source>label_need_space</source>
+        <translation>Space required:</translation>
+    </message>
+    <message>
+        <source>label_available_space</source>
+        <translation>Space available:</translation>
+    </message>
+    <message>
+        <source>label_default_language</source>
+        <translation>Game language</translation>
+    </message>
+    <message>
+        <source>button_start_setup</source>
+        <translation>Start installation</translation>
+    </message>
+    <message>
+        <source>messsage_path_invalid</source>
+        <translation>This folder cannot be used</translation>
+    </message>
+    <message>
+        <source>message_floder_not_enough_space</source>
+        <translation>Not enough free space on this drive</translation>
+    </message>
+    <message>
+        <source>label_select_install_path</source>
+        <translation>Choose the install folder</translation>
+    </message>
+    <message>
+        <source>button_continue</source>
+        <translation>Continue</translation>
+    </message>
+    <message>
+        <source>button_select_again</source>
+        <translation>Choose again</translation>
+    </message>
+    <message>
+        <source>title_tip</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>message_suggest_select_empty_folder</source>
+        <translation>This folder is not empty. An empty folder is recommended for the game. Install here anyway?</translation>
+    </message>
+</context>
+<context>
     <name>MainViewModel</name>
     <message>
         <source>title_error</source>

@@ -17,6 +17,65 @@
     </message>
 </context>
 <context>
+    <name>CSetInstallPathDialog</name>
+    <message>
+        <source>title_app_install_qv</source>
+        <translation>Instalar el juego</translation>
+    </message>
+    <message>
+        <source>label_install_dir</source>
+        <translation>Carpeta de instalación</translation>
+    </message>
+    <message>
+        <source>button_change</source>
+        <translation>Cambiar</translation>
+    </message>
+    <message>
+        <source>label_need_space</source>
+        <translation>Espacio necesario:</translation>
+    </message>
+    <message>
+        <source>label_available_space</source>
+        <translation>Espacio disponible:</translation>
+    </message>
+    <message>
+        <source>label_default_language</source>
+        <translation>Idioma del juego</translation>
+    </message>
+    <message>
+        <source>button_start_setup</source>
+        <translation>Iniciar instalación</translation>
+    </message>
+    <message>
+        <source>messsage_path_invalid</source>
+        <translation>No se puede usar esta carpeta</translation>
+    </message>
+    <message>
+        <source>message_floder_not_enough_space</source>
+        <translation>Espacio libre insuficiente</translation>
+    </message>
+    <message>
+        <source>label_select_install_path</source>
+        <translation>Elige la carpeta de instalación</translation>
+    </message>
+    <message>
+        <source>button_continue</source>
+        <translation>Continuar</translation>
+    </message>
+    <message>
+        <source>button_select_again</source>
+        <translation>Elegir otra</translation>
+    </message>
+    <message>
+        <source>title_tip</source>
+        <translation>Aviso</translation>
+    </message>
+    <message>
+        <source>message_suggest_select_empty_folder</source>
+        <translation>Esta carpeta no está vacía. Se recomienda una carpeta vacía para el juego. ¿Instalar aquí de todos modos?</translation>
+    </message>
+</context>
+<context>
     <name>MainViewModel</name>
     <message>
         <source>title_error</source>

@@ -17,6 +17,65 @@
     </message>
 </context>
 <context>
+    <name>CSetInstallPathDialog</name>
+    <message>
+        <source>title_app_install_qv</source>
+        <translation>Installer le jeu</translation>
+    </message>
+    <message>
+        <source>label_install_dir</source>
+        <translation>Dossier d'installation</translation>
+    </message>
+    <message>
+        <source>button_change</source>
+        <translation>Modifier</translation>
+    </message>
+    <message>
+        <source>label_need_space</source>
+        <translation>Espace requis :</translation>
+    </message>
+    <message>
+        <source>label_available_space</source>
+        <translation>Espace disponible :</translation>
+    </message>
+    <message>
+        <source>label_default_language</source>
+        <translation>Langue du jeu</translation>
+    </message>
+    <message>
+        <source>button_start_setup</source>
+        <translation>Lancer l'installation</translation>
+    </message>
+    <message>
+        <source>messsage_path_invalid</source>
+        <translation>Ce dossier est inutilisable</translation>
+    </message>
+    <message>
+        <source>message_floder_not_enough_space</source>
+        <translation>Espace libre insuffisant</translation>
+    </message>
+    <message>
+        <source>label_select_install_path</source>
+        <translation>Choisir le dossier d'installation</translation>
+    </message>
+    <message>
+        <source>button_continue</source>
+        <translation>Continuer</translation>
+    </message>
+    <message>
+        <source>button_select_again</source>
+        <translation>Choisir un autre</translation>
+    </message>
+    <message>
+        <source>title_tip</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>message_suggest_select_empty_folder</source>
+        <translation>Ce dossier n'est pas vide. Un dossier vide est conseillé pour le jeu. Installer ici quand même ?</translation>
+    </message>
+</context>
+<context>
     <name>MainViewModel</name>
     <message>
         <source>title_error</source>

@@ -17,6 +17,65 @@
     </message>
 </context>
 <context>
+    <name>CSetInstallPathDialog</name>
+    <message>
+        <source>title_app_install_qv</source>
+        <translation>Pasang game</translation>
+    </message>
+    <message>
+        <source>label_install_dir</source>
+        <translation>Folder instalasi</translation>
+    </message>
+    <message>
+        <source>button_change</source>
+        <translation>Ubah</translation>
+    </message>
+    <message>
+        <source>label_need_space</source>
+        <translation>Ruang dibutuhkan:</translation>
+    </message>
+    <message>
+        <source>label_available_space</source>
+        <translation>Ruang tersedia:</translation>
+    </message>
+    <message>
+        <source>label_default_language</source>
+        <translation>Bahasa game</translation>
+    </message>
+    <message>
+        <source>button_start_setup</source>
+        <translation>Mulai instalasi</translation>
+    </message>
+    <message>
+        <source>messsage_path_invalid</source>
+        <translation>Folder ini tidak dapat dipakai</translation>
+    </message>
+    <message>
+        <source>message_floder_not_enough_space</source>
+        <translation>Ruang kosong tidak cukup</translation>
+    </message>
+    <message>
+        <source>label_select_install_path</source>
+        <translation>Pilih folder instalasi</translation>
+    </message>
+    <message>
+        <source>button_continue</source>
+        <translation>Lanjutkan</translation>
+    </message>
+    <message>
+        <source>button_select_again</source>
+        <translation>Pilih ulang</translation>
+    </message>
+    <message>
+        <source>title_tip</source>
+        <translation>Pemberitahuan</translation>
+    </message>
+    <message>
+        <source>message_suggest_select_empty_folder</source>
+        <translation>Folder ini tidak kosong. Disarankan memasang game di folder kosong. Tetap pasang di sini?</translation>
+    </message>
+</context>
+<context>
     <name>MainViewModel</name>
     <message>
         <source>title_error</source>

@@ -17,6 +17,65 @@
     </message>
 </context>
 <context>
+    <name>CSetInstallPathDialog</name>
+    <message>
+        <source>title_app_install_qv</source>
+        <translation>ゲームのインストール</translation>
+    </message>
+    <message>
+        <source>label_install_dir</source>
+        <translation>インストール先</translation>
+    </message>
+    <message>
+        <source>button_change</source>
+        <translation>変更</translation>
+    </message>
+    <message>
+        <source>label_need_space</source>
+        <translation>必要な容量：</translation>
+    </message>
+    <message>
+        <source>label_available_space</source>
+        <translation>空き容量：</translation>
+    </message>
+    <message>
+        <source>label_default_language</source>
+        <translation>ゲームの言語</translation>
+    </message>
+    <message>
+        <source>button_start_setup</source>
+        <translation>インストール開始</translation>
+    </message>
+    <message>
+        <source>messsage_path_invalid</source>
+        <translation>このフォルダーは使用できません</translation>
+    </message>
+    <message>
+        <source>message_floder_not_enough_space</source>
+        <translation>ドライブの空き容量が不足しています</translation>
+    </message>
+    <message>
+        <source>label_select_install_path</source>
+        <translation>インストール先を選択</translation>
+    </message>
+    <message>
+        <source>button_continue</source>
+        <translation>続行</translation>
+    </message>
+    <message>
+        <source>button_select_again</source>
+        <translation>選び直す</translation>
+    </message>
+    <message>
+        <source>title_tip</source>
+        <translation>お知らせ</translation>
+    </message>
+    <message>
+        <source>message_suggest_select_empty_folder</source>
+        <translation>このフォルダーは空ではありません。空のフォルダーへのインストールをおすすめします。このままインストールしますか？</translation>
+    </message>
+</context>
+<context>
     <name>MainViewModel</name>
     <message>
         <source>title_error</source>

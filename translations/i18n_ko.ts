@@ -17,6 +17,65 @@
     </message>
 </context>
 <context>
+    <name>CSetInstallPathDialog</name>
+    <message>
+        <source>title_app_install_qv</source>
+        <translation>게임 설치</translation>
+    </message>
+    <message>
+        <source>label_install_dir</source>
+        <translation>설치 폴더</translation>
+    </message>
+    <message>
+        <source>button_change</source>
+        <translation>변경</translation>
+    </message>
+    <message>
+        <source>label_need_space</source>
+        <translation>필요한 공간:</translation>
+    </message>
+    <message>
+        <source>label_available_space</source>
+        <translation>사용 가능한 공간:</translation>
+    </message>
+    <message>
+        <source>label_default_language</source>
+        <translation>게임 언어</translation>
+    </message>
+    <message>
+        <source>button_start_setup</source>
+        <translation>설치 시작</translation>
+    </message>
+    <message>
+        <source>messsage_path_invalid</source>
+        <translation>이 폴더는 사용할 수 없습니다</translation>
+    </message>
+    <message>
+        <source>message_floder_not_enough_space</source>
+        <translation>드라이브의 여유 공간이 부족합니다</translation>
+    </message>
+    <message>
+        <source>label_select_install_path</source>
+        <translation>설치 폴더 선택</translation>
+    </message>
+    <message>
+        <source>button_continue</source>
+        <translation>계속</translation>
+    </message>
+    <message>
+        <source>button_select_again</source>
+        <translation>다시 선택</translation>
+    </message>
+    <message>
+        <source>title_tip</source>
+        <translation>알림</translation>
+    </message>
+    <message>
+        <source>message_suggest_select_empty_folder</source>
+        <translation>이 폴더는 비어 있지 않습니다. 빈 폴더에 설치하는 것을 권장합니다. 그래도 여기에 설치하시겠습니까?</translation>
+    </message>
+</context>
+<context>
     <name>MainViewModel</name>
     <message>
         <source>title_error</source>

@@ -17,6 +17,65 @@
     </message>
 </context>
 <context>
+    <name>CSetInstallPathDialog</name>
+    <message>
+        <source>title_app_install_qv</source>
+        <translation>Instalar o jogo</translation>
+    </message>
+    <message>
+        <source>label_install_dir</source>
+        <translation>Pasta de instalação</translation>
+    </message>
+    <message>
+        <source>button_change</source>
+        <translation>Alterar</translation>
+    </message>
+    <message>
+        <source>label_need_space</source>
+        <translation>Espaço necessário:</translation>
+    </message>
+    <message>
+        <source>label_available_space</source>
+        <translation>Espaço disponível:</translation>
+    </message>
+    <message>
+        <source>label_default_language</source>
+        <translation>Idioma do jogo</translation>
+    </message>
+    <message>
+        <source>button_start_setup</source>
+        <translation>Iniciar instalação</translation>
+    </message>
+    <message>
+        <source>messsage_path_invalid</source>
+        <translation>Esta pasta não pode ser usada</translation>
+    </message>
+    <message>
+        <source>message_floder_not_enough_space</source>
+        <translation>Espaço livre insuficiente</translation>
+    </message>
+    <message>
+        <source>label_select_install_path</source>
+        <translation>Escolha a pasta de instalação</translation>
+    </message>
+    <message>
+        <source>button_continue</source>
+        <translation>Continuar</translation>
+    </message>
+    <message>
+        <source>button_select_again</source>
+        <translation>Escolher outra</translation>
+    </message>
+    <message>
+        <source>title_tip</source>
+        <translation>Aviso</translation>
+    </message>
+    <message>
+        <source>message_suggest_select_empty_folder</source>
+        <translation>Esta pasta não está vazia. Recomenda-se uma pasta vazia para o jogo. Instalar aqui mesmo assim?</translation>
+    </message>
+</context>
+<context>
     <name>MainViewModel</name>
     <message>
         <source>title_error</source>

@@ -17,6 +17,65 @@
     </message>
 </context>
 <context>
+    <name>CSetInstallPathDialog</name>
+    <message>
+        <source>title_app_install_qv</source>
+        <translation>Установка игры</translation>
+    </message>
+    <message>
+        <source>label_install_dir</source>
+        <translation>Папка установки</translation>
+    </message>
+    <message>
+        <source>button_change</source>
+        <translation>Изменить</translation>
+    </message>
+    <message>
+        <source>label_need_space</source>
+        <translation>Требуется:</translation>
+    </message>
+    <message>
+        <source>label_available_space</source>
+        <translation>Доступно:</translation>
+    </message>
+    <message>
+        <source>label_default_language</source>
+        <translation>Язык игры</translation>
+    </message>
+    <message>
+        <source>button_start_setup</source>
+        <translation>Начать установку</translation>
+    </message>
+    <message>
+        <source>messsage_path_invalid</source>
+        <translation>Эту папку нельзя использовать</translation>
+    </message>
+    <message>
+        <source>message_floder_not_enough_space</source>
+        <translation>Недостаточно места на диске</translation>
+    </message>
+    <message>
+        <source>label_select_install_path</source>
+        <translation>Выберите папку установки</translation>
+    </message>
+    <message>
+        <source>button_continue</source>
+        <translation>Продолжить</translation>
+    </message>
+    <message>
+        <source>button_select_again</source>
+        <translation>Выбрать другую</translation>
+    </message>
+    <message>
+        <source>title_tip</source>
+        <translation>Уведомление</translation>
+    </message>
+    <message>
+        <source>message_suggest_select_empty_folder</source>
+        <translation>Эта папка не пуста. Для игры рекомендуется пустая папка. Всё равно установить сюда?</translation>
+    </message>
+</context>
+<context>
     <name>MainViewModel</name>
     <message>
         <source>title_error</source>

@@ -17,6 +17,65 @@
     </message>
 </context>
 <context>
+    <name>CSetInstallPathDialog</name>
+    <message>
+        <source>title_app_install_qv</source>
+        <translation>ติดตั้งเกม</translation>
+    </message>
+    <message>
+        <source>label_install_dir</source>
+        <translation>โฟลเดอร์ติดตั้ง</translation>
+    </message>
+    <message>
+        <source>button_change</source>
+        <translation>เปลี่ยน</translation>
+    </message>
+    <message>
+        <source>label_need_space</source>
+        <translation>พื้นที่ที่ต้องใช้:</translation>
+    </message>
+    <message>
+        <source>label_available_space</source>
+        <translation>พื้นที่ว่าง:</translation>
+    </message>
+    <message>
+        <source>label_default_language</source>
+        <translation>ภาษาของเกม</translation>
+    </message>
+    <message>
+        <source>button_start_setup</source>
+        <translation>เริ่มติดตั้ง</translation>
+    </message>
+    <message>
+        <source>messsage_path_invalid</source>
+        <translation>ไม่สามารถใช้โฟลเดอร์นี้ได้</translation>
+    </message>
+    <message>
+        <source>message_floder_not_enough_space</source>
+        <translation>พื้นที่ว่างในไดรฟ์ไม่พอ</translation>
+    </message>
+    <message>
+        <source>label_select_install_path</source>
+        <translation>เลือกโฟลเดอร์ติดตั้ง</translation>
+    </message>
+    <message>
+        <source>button_continue</source>
+        <translation>ดำเนินการต่อ</translation>
+    </message>
+    <message>
+        <source>button_select_again</source>
+        <translation>เลือกใหม่</translation>
+    </message>
+    <message>
+        <source>title_tip</source>
+        <translation>แจ้งเตือน</translation>
+    </message>
+    <message>
+        <source>message_suggest_select_empty_folder</source>
+        <translation>โฟลเดอร์นี้ไม่ว่าง แนะนำให้ติดตั้งเกมในโฟลเดอร์ว่าง ต้องการติดตั้งที่นี่ต่อหรือไม่?</translation>
+    </message>
+</context>
+<context>
     <name>MainViewModel</name>
     <message>
         <source>title_error</source>

@@ -17,6 +17,65 @@
     </message>
 </context>
 <context>
+    <name>CSetInstallPathDialog</name>
+    <message>
+        <source>title_app_install_qv</source>
+        <translation>Cài đặt trò chơi</translation>
+    </message>
+    <message>
+        <source>label_install_dir</source>
+        <translation>Thư mục cài đặt</translation>
+    </message>
+    <message>
+        <source>button_change</source>
+        <translation>Thay đổi</translation>
+    </message>
+    <message>
+        <source>label_need_space</source>
+        <translation>Dung lượng cần:</translation>
+    </message>
+    <message>
+        <source>label_available_space</source>
+        <translation>Dung lượng trống:</translation>
+    </message>
+    <message>
+        <source>label_default_language</source>
+        <translation>Ngôn ngữ trò chơi</translation>
+    </message>
+    <message>
+        <source>button_start_setup</source>
+        <translation>Bắt đầu cài đặt</translation>
+    </message>
+    <message>
+        <source>messsage_path_invalid</source>
+        <translation>Không thể dùng thư mục này</translation>
+    </message>
+    <message>
+        <source>message_floder_not_enough_space</source>
+        <translation>Ổ đĩa không đủ dung lượng trống</translation>
+    </message>
+    <message>
+        <source>label_select_install_path</source>
+        <translation>Chọn thư mục cài đặt</translation>
+    </message>
+    <message>
+        <source>button_continue</source>
+        <translation>Tiếp tục</translation>
+    </message>
+    <message>
+        <source>button_select_again</source>
+        <translation>Chọn lại</translation>
+    </message>
+    <message>
+        <source>title_tip</source>
+        <translation>Thông báo</translation>
+    </message>
+    <message>
+        <source>message_suggest_select_empty_folder</source>
+        <translation>Thư mục này không trống. Nên cài trò chơi vào thư mục trống. Vẫn cài vào đây?</translation>
+    </message>
+</context>
+<context>
     <name>MainViewModel</name>
     <message>
         <source>title_error</source>

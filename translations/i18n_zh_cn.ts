@@ -17,6 +17,65 @@
     </message>
 </context>
 <context>
+    <name>CSetInstallPathDialog</name>
+    <message>
+        <source>title_app_install_qv</source>
+        <translation>安装游戏</translation>
+    </message>
+    <message>
+        <source>label_install_dir</source>
+        <translation>安装目录</translation>
+    </message>
+    <message>
+        <source>button_change</source>
+        <translation>更改</translation>
+    </message>
+    <message>
+        <source>label_need_space</source>
+        <translation>所需空间：</translation>
+    </message>
+    <message>
+        <source>label_available_space</source>
+        <translation>可用空间：</translation>
+    </message>
+    <message>
+        <source>label_default_language</source>
+        <translation>游戏语言</translation>
+    </message>
+    <message>
+        <source>button_start_setup</source>
+        <translation>开始安装</translation>
+    </message>
+    <message>
+        <source>messsage_path_invalid</source>
+        <translation>该目录无法使用</translation>
+    </message>
+    <message>
+        <source>message_floder_not_enough_space</source>
+        <translation>磁盘剩余空间不足</translation>
+    </message>
+    <message>
+        <source>label_select_install_path</source>
+        <translation>选择安装目录</translation>
+    </message>
+    <message>
+        <source>button_continue</source>
+        <translation>继续</translation>
+    </message>
+    <message>
+        <source>button_select_again</source>
+        <translation>重新选择</translation>
+    </message>
+    <message>
+        <source>title_tip</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>message_suggest_select_empty_folder</source>
+        <translation>该文件夹不为空，建议将游戏安装到空文件夹中。仍要安装到这里吗？</translation>
+    </message>
+</context>
+<context>
     <name>MainViewModel</name>
     <message>
         <source>title_error</source>

@@ -17,6 +17,65 @@
     </message>
 </context>
 <context>
+    <name>CSetInstallPathDialog</name>
+    <message>
+        <source>title_app_install_qv</source>
+        <translation>安裝遊戲</translation>
+    </message>
+    <message>
+        <source>label_install_dir</source>
+        <translation>安裝目錄</translation>
+    </message>
+    <message>
+        <source>button_change</source>
+        <translation>變更</translation>
+    </message>
+    <message>
+        <source>label_need_space</source>
+        <translation>所需空間：</translation>
+    </message>
+    <message>
+        <source>label_available_space</source>
+        <translation>可用空間：</translation>
+    </message>
+    <message>
+        <source>label_default_language</source>
+        <translation>遊戲語言</translation>
+    </message>
+    <message>
+        <source>button_start_setup</source>
+        <translation>開始安裝</translation>
+    </message>
+    <message>
+        <source>messsage_path_invalid</source>
+        <translation>此目錄無法使用</translation>
+    </message>
+    <message>
+        <source>message_floder_not_enough_space</source>
+        <translation>磁碟剩餘空間不足</translation>
+    </message>
+    <message>
+        <source>label_select_install_path</source>
+        <translation>選擇安裝目錄</translation>
+    </message>
+    <message>
+        <source>button_continue</source>
+        <translation>繼續</translation>
+    </message>
+    <message>
+        <source>button_select_again</source>
+        <translation>重新選擇</translation>
+    </message>
+    <message>
+        <source>title_tip</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>message_suggest_select_empty_folder</source>
+        <translation>此資料夾不是空的，建議將遊戲安裝到空資料夾中。仍要安裝到這裡嗎？</translation>
+    </message>
+</context>
+<context>
     <name>MainViewModel</name>
     <message>
         <source>title_error</source>

@@ -1,0 +1,297 @@
+#include "core/launcherconfig.h"
+#include "dialogs/cdlgyesno.h"
+#include "dialogs/csetinstallpathdialog.h"
+#include "tests/support/guitestenvironment.h"
+
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStorageInfo>
+#include <QTranslator>
+#include <QtTest>
+
+#include <sched.h>
+#include <sys/mount.h>
+
+namespace {
+
+constexpr qint64 kGiB = qint64(1) << 30;
+
+template <typename T> T *child(QWidget *dialog, const char *name)
+{
+    return dialog->findChild<T *>(QLatin1String(name));
+}
+
+// Plays the user's side of choosing a folder: "pick:<folder>" or "cancel"
+// for the picker, "continue" or "again" for the question about a folder that
+// is not empty. A dialog the steps do not expect is refused and recorded, so
+// a wrong flow fails instead of waiting forever.
+class Answers : public QObject
+{
+public:
+    explicit Answers(const QStringList &steps)
+        : steps(steps)
+    {
+        connect(&m_poll, &QTimer::timeout, this, &Answers::answer);
+        m_poll.start(20);
+    }
+
+    QStringList steps, unexpected, pickerTitles, pickerStarts;
+
+private:
+    void answer()
+    {
+        auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!modal || !modal->isVisible())
+            return;
+        const QString step = steps.value(0);
+        const bool picker = qobject_cast<QFileDialog *>(modal);
+        if (picker) {
+            pickerTitles << modal->windowTitle();
+            pickerStarts << static_cast<QFileDialog *>(modal)->directory().absolutePath();
+        } else if (!qobject_cast<CDlgYesNo *>(modal)) {
+            return;
+        }
+        const QStringList fits
+            = picker ? QStringList { "pick:", "cancel" } : QStringList { "continue", "again" };
+        if (step.isEmpty() || !(step.startsWith(fits[0]) || step == fits[1]))
+            unexpected << (picker ? "picker" : "question");
+        else
+            steps.removeFirst();
+        if (picker && step.startsWith(fits[0]))
+            child<QLineEdit>(modal, "fileNameEdit")->setText(step.mid(5));
+        if (step.startsWith(fits[0]))
+            modal->accept(); // as the picker's Choose or the question's confirm button does
+        else
+            modal->reject();
+    }
+
+    QTimer m_poll;
+};
+
+} // namespace
+
+class tst_CSetInstallPathDialog : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString m_tmpfs; // a 9.5 GiB tmpfs when this process may mount one
+
+    QString folder(const QString &name) const
+    {
+        QDir().mkpath(m_dir.filePath(name));
+        return m_dir.filePath(name);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        // Qt's own picker, which the test can find and answer; the program
+        // keeps the system's.
+        QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+        QFile(folder(QStringLiteral("full/Tessaril Game")) + QStringLiteral("/save.dat"))
+            .open(QIODevice::WriteOnly);
+        QFile(folder(QStringLiteral("hidden/Tessaril Game")) + QStringLiteral("/.keep"))
+            .open(QIODevice::WriteOnly);
+        QFile(m_dir.filePath(QStringLiteral("file.txt"))).open(QIODevice::WriteOnly);
+
+        // In a mount namespace of its own the tmpfs goes away with the test,
+        // however the test ends.
+        const QString mountPoint = folder(QStringLiteral("tmpfs"));
+        if (unshare(CLONE_NEWNS) == 0
+            && mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0
+            && mount("tmpfs", QFile::encodeName(mountPoint).constData(), "tmpfs", 0, "size=9728m")
+                == 0)
+            m_tmpfs = mountPoint;
+    }
+
+    void cleanupTestCase()
+    {
+        if (!m_tmpfs.isEmpty())
+            umount(QFile::encodeName(m_tmpfs).constData());
+    }
+
+    void chooseFolder_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("expected"); // relative to the test folder
+        const auto pick = [this](const char *name) {
+            return QStringLiteral("pick:") + folder(QLatin1String(name));
+        };
+        QTest::newRow("parent") << QStringList { pick("Games") } << "Games/Tessaril Game";
+        for (const char *name : { "own/Tessaril Game", "own/tessaril game", "own/TESSARIL GAME" })
+            QTest::newRow(name) << QStringList { pick(name) } << name;
+        QTest::newRow("name only ends alike")
+            << QStringList { pick("My Tessaril Game") } << "My Tessaril Game/Tessaril Game";
+        QTest::newRow("volume root") << QStringList { "pick:/" } << "/Tessaril Game";
+        QTest::newRow("not empty, continue")
+            << QStringList { pick("full"), "continue" } << "full/Tessaril Game";
+        QTest::newRow("not empty, again, then an empty one")
+            << QStringList { pick("full"), "again", pick("empty") } << "empty/Tessaril Game";
+        QTest::newRow("not empty, again, then cancel")
+            << QStringList { pick("full"), "again", "cancel" } << "";
+        QTest::newRow("the game folder itself not empty")
+            << QStringList { pick("full/Tessaril Game"), "continue" } << "full/Tessaril Game";
+        QTest::newRow("only a hidden file")
+            << QStringList { pick("hidden"), "continue" } << "hidden/Tessaril Game";
+        QTest::newRow("cancel") << QStringList { "cancel" } << "";
+    }
+
+    void chooseFolder()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, expected);
+        CSetInstallPathDialog dialog;
+        dialog.setInstallPath(m_dir.path());
+        Answers answers(steps);
+        child<QPushButton>(&dialog, "btn_chgPath")->click();
+        QVERIFY2(answers.unexpected.isEmpty(), qPrintable(answers.unexpected.join(' ')));
+        QVERIFY2(answers.steps.isEmpty(), qPrintable(answers.steps.join(' ')));
+        QCOMPARE(child<QLineEdit>(&dialog, "edt_path")->text(),
+            expected.isEmpty() ? m_dir.path() : QDir(m_dir.path()).filePath(expected));
+        QCOMPARE(answers.pickerTitles.value(0), QStringLiteral("label_select_install_path"));
+        QCOMPARE(answers.pickerStarts.value(0), m_dir.path());
+    }
+
+    void freeSpace_data()
+    {
+        QTest::addColumn<bool>("onTmpfs");
+        QTest::addColumn<qint64>("required"); // on a live volume: beyond what it has free
+        QTest::addColumn<bool>("passes");
+        QTest::addColumn<QString>("labels");
+        QTest::newRow("10 GiB on 9.5 GiB") << true << 10 * kGiB << false << "10.0 GB 9.5 GB";
+        QTest::newRow("9.5 GiB on 9.5 GiB") << true << 19 * kGiB / 2 << true << "9.5 GB 9.5 GB";
+        QTest::newRow("one byte short") << false << qint64(1) << false << "";
+        QTest::newRow("equal bytes") << false << qint64(0) << true << "";
+    }
+
+    void freeSpace()
+    {
+        QFETCH(bool, onTmpfs);
+        QFETCH(qint64, required);
+        QFETCH(bool, passes);
+        QFETCH(QString, labels);
+        if (onTmpfs && m_tmpfs.isEmpty())
+            QSKIP("no tmpfs: mounting one needs root");
+        CSetInstallPathDialog dialog;
+        const QString volume = onTmpfs ? m_tmpfs : m_dir.path();
+        const QString path = volume + QStringLiteral("/Games/Tessaril Game");
+        // Others write to a live volume; retry until its free space held
+        // still for the whole check.
+        bool settled = false;
+        for (int attempt = 0; !settled && attempt < 50; ++attempt) {
+            const qint64 before = onTmpfs ? 0 : QStorageInfo(volume).bytesAvailable();
+            dialog.setRequiredSpace(before + required);
+            dialog.setInstallPath(path);
+            settled = onTmpfs || QStorageInfo(volume).bytesAvailable() == before;
+        }
+        QVERIFY(settled);
+        auto *banner = child<QLabel>(&dialog, "lbl_tip");
+        QCOMPARE(child<QPushButton>(&dialog, "btn_ok")->isEnabled(), passes);
+        QCOMPARE(banner->isHidden(), passes);
+        QCOMPARE(child<QLabel>(&dialog, "lbl_selDirTip")->isHidden(), !passes);
+        if (!passes)
+            QCOMPARE(banner->text(), QStringLiteral("message_floder_not_enough_space"));
+        if (!labels.isEmpty())
+            QCOMPARE(child<QLabel>(&dialog, "lbl_needSpace")->text() + ' '
+                    + child<QLabel>(&dialog, "lbl_freeSpace")->text(),
+                labels);
+    }
+
+    // The owner sets the same path again on every run; what the volume has
+    // or the game needs may have changed since.
+    void sameFolderIsCheckedAgain()
+    {
+        CSetInstallPathDialog dialog;
+        dialog.setInstallPath(m_dir.path());
+        QVERIFY(child<QPushButton>(&dialog, "btn_ok")->isEnabled());
+        dialog.setRequiredSpace(qint64(1) << 60);
+        dialog.setInstallPath(m_dir.path());
+        QVERIFY(!child<QPushButton>(&dialog, "btn_ok")->isEnabled());
+    }
+
+    void invalidPath_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("empty") << "";
+        QTest::newRow("relative") << "Games/Tessaril Game";
+        QTest::newRow("below a file") << m_dir.filePath("file.txt/Tessaril Game");
+        QTest::newRow("refused character") << m_dir.filePath("a|b/Tessaril Game");
+    }
+
+    void invalidPath()
+    {
+        QFETCH(QString, path);
+        CSetInstallPathDialog dialog;
+        auto *ok = child<QPushButton>(&dialog, "btn_ok");
+        auto *banner = child<QLabel>(&dialog, "lbl_tip");
+        dialog.setInstallPath(path);
+        QVERIFY(!ok->isEnabled());
+        QVERIFY(!banner->isHidden());
+        QVERIFY(child<QLabel>(&dialog, "lbl_selDirTip")->isHidden());
+        QCOMPARE(banner->text(), QStringLiteral("messsage_path_invalid"));
+        // A good folder afterwards clears everything the refusal set.
+        dialog.setInstallPath(m_dir.path());
+        QVERIFY(ok->isEnabled());
+        QVERIFY(banner->isHidden());
+        QVERIFY(!child<QLabel>(&dialog, "lbl_selDirTip")->isHidden());
+    }
+
+    void confirmOrClose_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("result");
+        QTest::newRow("confirm") << "btn_ok" << int(QDialog::Accepted);
+        QTest::newRow("close") << "btn_close" << int(QDialog::Rejected);
+    }
+
+    void confirmOrClose()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, result);
+        LauncherConfig::instance()->setGameInstallPath(QStringLiteral("before"));
+        CSetInstallPathDialog dialog;
+        const QString path = m_dir.filePath(QStringLiteral("Games/Tessaril Game"));
+        dialog.setInstallPath(path + QStringLiteral("  "));
+        QStringList emitted;
+        connect(&dialog, &CSetInstallPathDialog::updateInstallPath,
+            [&](const QString &p) { emitted << p; });
+        connect(&dialog, &CSetInstallPathDialog::startInstallClicked,
+            [&] { emitted << QStringLiteral("start"); });
+        answerNextDialog<CSetInstallPathDialog>([&](CSetInstallPathDialog *shown) {
+            child<QPushButton>(shown, qPrintable(button))->click();
+        });
+        QCOMPARE(dialog.exec(), result);
+        const bool confirmed = result == QDialog::Accepted;
+        QCOMPARE(emitted, confirmed ? QStringList({ path, "start" }) : QStringList());
+        QCOMPARE(LauncherConfig::instance()->gameInstallPath(), confirmed ? path : "before");
+    }
+
+    void grab()
+    {
+        QTranslator english;
+        QVERIFY(english.load(QStringLiteral(QT_TESTCASE_BUILDDIR "/bin/language/i18n_en.qm")));
+        QCoreApplication::installTranslator(&english);
+        CSetInstallPathDialog dialog;
+        dialog.setRequiredSpace(24 * kGiB);
+        dialog.setInstallPath(m_dir.filePath(QStringLiteral("Games/Tessaril Game")));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const QString artefacts = qEnvironmentVariable("TESSARIL_ARTEFACTS");
+        if (artefacts.isEmpty())
+            QSKIP("TESSARIL_ARTEFACTS is not set");
+        QDir().mkpath(artefacts);
+        QVERIFY(dialog.grab().save(artefacts + QStringLiteral("/install-path-dialog.png")));
+        if (m_tmpfs.isEmpty())
+            dialog.setRequiredSpace(qint64(1) << 50);
+        else
+            dialog.setInstallPath(m_tmpfs + QStringLiteral("/Games/Tessaril Game"));
+        QVERIFY(dialog.grab().save(artefacts + QStringLiteral("/install-path-dialog-short.png")));
+    }
+};
+
+TESSARIL_GUI_TEST_MAIN(tst_CSetInstallPathDialog)
+#include "tst_csetinstallpathdialog.moc"
