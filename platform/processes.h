@@ -12,4 +12,8 @@ bool isProcessRunning(const QString &imageName);
 // they are gone or after a short wait.
 void killProcesses(const QString &imageName);
 
+// The file name of a program called baseName on this system ("base.exe" on
+// Windows, "base" elsewhere).
+QString executableFileName(const QString &baseName);
+
 } // namespace platform

@@ -111,4 +111,9 @@ void killProcesses(const QString &imageName)
     }
 }
 
+QString executableFileName(const QString &baseName)
+{
+    return baseName;
+}
+
 } // namespace platform

@@ -20,4 +20,9 @@ void killProcesses(const QString &imageName)
         QStringLiteral("taskkill"), { QStringLiteral("/im"), imageName, QStringLiteral("/f") });
 }
 
+QString executableFileName(const QString &baseName)
+{
+    return baseName + QStringLiteral(".exe");
+}
+
 } // namespace platform

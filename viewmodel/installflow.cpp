@@ -1,14 +1,24 @@
 #include "viewmodel/installflow.h"
 
+#include "core/filenames.h"
 #include "core/launcherconfig.h"
 #include "download/downloadmanager.h"
 #include "net/updateversioninfo.h"
+#include "platform/processes.h"
+#include "platform/volume.h"
+#include "report/statusreport.h"
 #include "setup/setupmanager.h"
+#include "viewmodel/mainviewmodel.h"
+#include "viewmodel/progresstexts.h"
 #include "viewmodel/windowitems.h"
 
+#include <QCoreApplication>
+#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QTimer>
 
 namespace {
 
@@ -18,20 +28,349 @@ constexpr int kDisplayPathHalf = 40;
 
 } // namespace
 
-InstallFlow::InstallFlow(UpdateVersionInfo &info, WindowItems &items, QObject *parent)
+InstallFlow::InstallFlow(MainViewModel &model, UpdateVersionInfo &info, WindowItems &items,
+    ProgressTexts &progress, QObject *parent)
     : QObject(parent)
+    , m_model(model)
     , m_info(info)
     , m_items(items)
+    , m_progress(progress)
+    , m_programFolder(QCoreApplication::applicationDirPath())
     , m_gameDownloader(new downloadmanager(this))
     , m_pluginDownloader(new downloadmanager(this))
     , m_pluginSetupWorker(new setupmanager(this))
 {
-    connect(m_gameDownloader, &downloadmanager::md5CheckStart, this, &InstallFlow::md5CheckStarted);
+    connect(m_gameDownloader, &downloadmanager::downloadFinished, this,
+        &InstallFlow::onDownloadFinished);
+    connect(m_gameDownloader, &downloadmanager::downloadError, this, &InstallFlow::onDownloadError);
+    connect(m_gameDownloader, &downloadmanager::httpError, this, &InstallFlow::onHttpError);
+    connect(m_gameDownloader, &downloadmanager::md5CheckStart, &m_progress,
+        &ProgressTexts::startMd5Animation);
+    connect(m_gameDownloader, &downloadmanager::md5CheckFinish, this, &InstallFlow::onMd5Finished);
+    connect(m_gameDownloader, &downloadmanager::downloadReplyProgress, &m_progress,
+        &ProgressTexts::onDownloadProgress);
+
+    connect(m_pluginDownloader, &downloadmanager::downloadFinished, this,
+        [this] { m_pluginDownloader->fileMd5(m_programFolder + QLatin1Char('/') + pluginName()); });
+    connect(m_pluginDownloader, &downloadmanager::md5CheckFinish, this, [this] {
+        m_pluginSetupRunning = true;
+        m_pluginSetupWorker->start();
+    });
+    // Only the end of the plugin's extraction counts; a file it unpacked
+    // says nothing about whether it is done.
+    auto pluginEnded = [this] {
+        m_pluginSetupRunning = false;
+        if (m_afterPlugin) {
+            const auto pending = std::move(m_afterPlugin);
+            m_afterPlugin = nullptr;
+            pending();
+        }
+    };
+    connect(m_pluginSetupWorker, &setupmanager::setupFinished, this, pluginEnded);
+    connect(m_pluginSetupWorker, &setupmanager::setupError, this, pluginEnded);
 }
 
 void InstallFlow::attachGameSetup(setupmanager *worker)
 {
     m_setupWorker = worker;
+    connect(m_setupWorker, &setupmanager::setupFinished, this, &InstallFlow::onSetupFinished);
+    connect(m_setupWorker, &setupmanager::setupError, this, &InstallFlow::onSetupError);
+    connect(
+        m_setupWorker, &setupmanager::setupProgress, &m_progress, &ProgressTexts::onSetupProgress);
+}
+
+QString InstallFlow::cleanPath(QString path)
+{
+    path.replace(QStringLiteral("\\\\"), QStringLiteral("\\"));
+    path.replace(QStringLiteral("//"), QStringLiteral("/"));
+    if (path.endsWith(QLatin1Char('\\')) || path.endsWith(QLatin1Char('/'))) {
+        path.chop(1);
+        qDebug() << "removed :" << path;
+    }
+    return path;
+}
+
+bool InstallFlow::hasRoomFor(const QString &path, qint64 need) const
+{
+    if (need <= 0)
+        return true;
+    const QStorageInfo volume = platform::volumeOf(path);
+    return volume.isValid() && volume.bytesAvailable() >= need;
+}
+
+void InstallFlow::installClicked()
+{
+    m_isUpdate = false;
+    StatusReport::instance()->report(StatusReport::LAUNCHER_HOME_DOWNLOAD);
+    m_progress.resetSpeedText();
+    if (m_model.gameState() == MainViewModel::CheckFailed) {
+        m_model.requestGameInfo();
+        return;
+    }
+    if (m_model.gameState() < MainViewModel::NeedInstall
+        || (m_model.gameState() == MainViewModel::NeedInstall && m_info.latestPath().isEmpty())) {
+        m_model.showMessage(MainViewModel::tr("title_tip"),
+            MainViewModel::tr("message_checking_update"), nullptr, false);
+        return;
+    }
+    LauncherConfig *config = LauncherConfig::instance();
+    if (config->gameInstallPath().isEmpty())
+        normalizeInstallPath();
+    const QString path = cleanPath(config->gameInstallPath());
+    const auto reopen = [this](bool confirmed) {
+        if (confirmed)
+            emit installPathWanted();
+    };
+    if (path.isEmpty() || !platform::isValidInstallPath(path)
+        || (!QFileInfo::exists(path) && !QDir().mkpath(path))) {
+        m_model.showMessage(MainViewModel::tr("title_error"),
+            MainViewModel::tr("message_create_floder_failed"), reopen, false);
+        StatusReport::instance()->report(
+            StatusReport::LAUNCHER_GAME_SETUP_ERROR, { { QStringLiteral("path"), path } });
+        return;
+    }
+    if (!hasRoomFor(path, m_info.latestSize())) {
+        m_model.showMessage(MainViewModel::tr("title_error"),
+            MainViewModel::tr("message_not_enough_space_select_path"), reopen, false);
+        return;
+    }
+    config->setGameInstallPath(path);
+    m_model.decideGameState();
+    startGameDownload();
+}
+
+void InstallFlow::updateClicked()
+{
+    m_isUpdate = true;
+    StatusReport::instance()->report(StatusReport::LAUNCHER_UPDATE_GAME);
+    const QString version = LauncherConfig::instance()->gameVersion();
+    if (!hasRoomFor(LauncherConfig::instance()->gameInstallPath(), m_info.getSize(version))) {
+        m_model.showMessage(MainViewModel::tr("title_error"),
+            MainViewModel::tr("message_disk_not_enough_space"), nullptr, false);
+        return;
+    }
+    downloadPackage();
+}
+
+void InstallFlow::startGameDownload()
+{
+    if (m_model.gameState() == MainViewModel::NeedInstall)
+        downloadPackage();
+}
+
+QString InstallFlow::packageName() const
+{
+    return UpdateVersionInfo::fileName(m_info.getUrl(LauncherConfig::instance()->gameVersion()));
+}
+
+void InstallFlow::downloadPackage()
+{
+    m_progress.resetRun();
+    const QString version = LauncherConfig::instance()->gameVersion();
+    const QString problem = m_info.packageProblem(version);
+    if (!problem.isEmpty()) {
+        // Known before a single byte is fetched; the download would only fail
+        // its check at the end.
+        m_model.showMessage(MainViewModel::tr("title_error"), problem, nullptr, false);
+        m_model.decideGameState();
+        return;
+    }
+    const QString folder = LauncherConfig::instance()->gameInstallPath();
+    const QString url = m_info.getUrl(version);
+    const QString name = UpdateVersionInfo::fileName(url);
+    m_gameDownloader->setUrl(QUrl(url));
+    m_gameDownloader->setFilePath(folder);
+    m_gameDownloader->setFileMD5(m_info.getMd5(version));
+    m_setupWorker->setZipFilePath(folder);
+    m_setupWorker->setZipFileName(name);
+    preparePlugin();
+
+    if (FileNames::isPlain(name) && QFileInfo(folder + QLatin1Char('/') + name).isFile()) {
+        onDownloadFinished();
+        return;
+    }
+    m_model.setGameState(MainViewModel::Downloading);
+    m_gameDownloader->startDownload();
+    pluginStep(false);
+}
+
+void InstallFlow::onDownloadFinished()
+{
+    StatusReport::instance()->report(m_isUpdate ? StatusReport::LAUNCHER_HOME_UPDATEGAME_FINISH
+                                                : StatusReport::LAUNCHER_HOME_DOWNLOAD_FINISH);
+    m_model.setGameState(MainViewModel::Verifying);
+    m_progress.finishDownload();
+    m_gameDownloader->fileMd5(
+        LauncherConfig::instance()->gameInstallPath() + QLatin1Char('/') + packageName());
+}
+
+void InstallFlow::onMd5Finished()
+{
+    m_progress.stopMd5Animation();
+    m_model.setGameState(MainViewModel::Installing);
+    m_progress.resetRun();
+    beginSetup();
+}
+
+void InstallFlow::beginSetup()
+{
+    m_progress.resetBar();
+    const QString exe = m_model.gameExeName();
+    if (m_model.isProcessRunning(exe)) {
+        m_model.showMessage(
+            MainViewModel::tr("title_warning"),
+            MainViewModel::tr("message_game_is_running_please_close"),
+            [this, exe](bool confirmed) {
+                if (!confirmed)
+                    return;
+                platform::killProcesses(exe);
+                QTimer::singleShot(m_killRetryMs, this, &InstallFlow::beginSetup);
+            },
+            true);
+        m_model.decideGameState();
+        return;
+    }
+    pluginStep(true);
+    m_setupErrorShown = false;
+    m_setupWorker->start();
+    m_progress.beginSetup();
+    m_model.setGameState(MainViewModel::Installing);
+    StatusReport::instance()->report(StatusReport::LAUNCHER_HOME_INSTALL);
+}
+
+void InstallFlow::onSetupFinished()
+{
+    StatusReport::instance()->report(StatusReport::LAUNCHER_HOME_INSTALL_FINISH);
+    m_progress.resetBar();
+    if (m_pluginSetupRunning) {
+        // The game's files are in place but the plugin is still unpacking:
+        // the version is recorded once that is over, never before.
+        m_afterPlugin = [this] { onSetupFinished(); };
+        return;
+    }
+    const QString latest = m_info.latestVersion();
+    LauncherConfig *config = LauncherConfig::instance();
+    config->setGameVersion(latest);
+    config->initCps(QStringLiteral("vantor"));
+    config->initChannel(QStringLiteral("1"));
+    config->initSubChannel(QStringLiteral("0"));
+    emit installed(latest);
+}
+
+void InstallFlow::showError(
+    const QString &title, ErrorDefine::ErrorCode code, const QString &message)
+{
+    m_model.showMessage(
+        title, QStringLiteral("[%1]:%2").arg(int(code)).arg(message), nullptr, true);
+}
+
+void InstallFlow::onDownloadError(ErrorDefine::ErrorCode code, const QString &message)
+{
+    m_progress.stopMd5Animation();
+    m_progress.resetRun();
+    m_model.decideGameState();
+    m_model.applyGameInfo();
+    showError(MainViewModel::tr("message_download_error"), code, message);
+}
+
+void InstallFlow::onHttpError(ErrorDefine::ErrorCode code, const QString &message)
+{
+    m_model.decideGameState();
+    showError(MainViewModel::tr("message_download_error"), code, message);
+}
+
+void InstallFlow::onSetupError(ErrorDefine::ErrorCode code, const QString &message)
+{
+    m_progress.resetBar();
+    if (m_pluginSetupRunning) {
+        m_afterPlugin = [this, code, message] { onSetupError(code, message); };
+        return;
+    }
+    // A damaged package fails item after item; the player hears of it once.
+    if (m_setupErrorShown)
+        return;
+    m_setupErrorShown = true;
+    m_model.decideGameState();
+    StatusReport::instance()->report(StatusReport::LAUNCHER_GAME_SETUP_ERROR,
+        { { QStringLiteral("errorCode"), errorCodeText(code) },
+            { QStringLiteral("errorDesc"), message } });
+    showError(MainViewModel::tr("message_setup_error"), code, message);
+}
+
+void InstallFlow::pauseClicked()
+{
+    const QString button = QStringLiteral("pauseDownloadBtn");
+    const bool pausing = m_gameDownloader->isDownloading();
+    const QString state = pausing ? QStringLiteral("pause") : QStringLiteral("continue");
+    if (pausing) {
+        m_gameDownloader->stopDownlaod();
+        m_progress.resetSpeedText();
+        m_progress.resetTimeText();
+    } else {
+        m_gameDownloader->startDownload();
+    }
+    m_items.set(button, "nomal_Image", QStringLiteral("pic/%1_n.png").arg(state));
+    m_items.set(button, "hover_Image", QStringLiteral("pic/%1_o.png").arg(state));
+    m_items.set(button, "press_Image", QStringLiteral("pic/%1_d.png").arg(state));
+}
+
+QString InstallFlow::pluginName() const
+{
+    const QVariantList plugins = m_info.plugins();
+    if (plugins.isEmpty())
+        return QString();
+    const QString name = UpdateVersionInfo::fileName(
+        plugins.first().toMap().value(QStringLiteral("path")).toString());
+    return FileNames::isPlain(name) ? name : QString();
+}
+
+QString InstallFlow::pluginFolder() const
+{
+    const QString name = pluginName();
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    return m_programFolder + QLatin1Char('/') + (dot > 0 ? name.left(dot) : name);
+}
+
+void InstallFlow::preparePlugin()
+{
+    if (pluginName().isEmpty())
+        return;
+    const QVariantMap plugin = m_info.plugins().first().toMap();
+    m_pluginDownloader->setUrl(QUrl(plugin.value(QStringLiteral("path")).toString()));
+    m_pluginDownloader->setFilePath(m_programFolder);
+    m_pluginDownloader->setFileMD5(plugin.value(QStringLiteral("md5")).toString());
+    m_pluginSetupWorker->setZipFilePath(m_programFolder);
+    m_pluginSetupWorker->setZipFileName(pluginName());
+}
+
+void InstallFlow::pluginStep(bool afterSetup)
+{
+    if (pluginName().isEmpty())
+        return;
+    if (!QFileInfo::exists(pluginFolder())) {
+        const QString package = m_programFolder + QLatin1Char('/') + pluginName();
+        if (QFileInfo(package).isFile())
+            m_pluginDownloader->fileMd5(package);
+        m_pluginDownloader->startDownload();
+        return;
+    }
+    if (afterSetup)
+        startPluginInstaller();
+}
+
+void InstallFlow::startPluginInstaller()
+{
+    const QString folder = pluginFolder();
+    const QString installer
+        = folder + QLatin1Char('/') + platform::executableFileName(QFileInfo(folder).fileName());
+    const QFileInfo file(installer);
+    // The plugin package decides what lies in its folder; only a program of
+    // the expected name inside that folder is ever started.
+    if (!file.isFile() || !file.isExecutable() || !FileNames::staysInside(folder, installer)) {
+        qDebug() << "plugin installer" << installer << "is not a program in the plugin folder";
+        return;
+    }
+    QProcess::startDetached(installer, { QStringLiteral("/silent") }, m_programFolder);
 }
 
 QString InstallFlow::installPathText() const
@@ -63,7 +402,7 @@ bool InstallFlow::isDownloadNotComplated(const QString &localVersion) const
     if (folder.isEmpty())
         return false;
     const QString name = UpdateVersionInfo::fileName(m_info.getUrl(localVersion));
-    return !name.isEmpty()
+    return FileNames::isPlain(name)
         && QFileInfo::exists(folder + QLatin1Char('/') + name + QStringLiteral("_tmp"));
 }
 

@@ -5,6 +5,7 @@
 #include "core/registryhelper.h"
 #include "core/versioncompare.h"
 #include "dialogs/cdlgyesno.h"
+#include "dialogs/csetinstallpathdialog.h"
 #include "net/httprequestapi.h"
 #include "net/launcherapi.h"
 #include "net/updateversioninfo.h"
@@ -13,6 +14,7 @@
 #include "viewmodel/gamelauncher.h"
 #include "viewmodel/installflow.h"
 #include "viewmodel/launchercontent.h"
+#include "viewmodel/progresstexts.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -42,10 +44,13 @@ MainViewModel::MainViewModel(QObject *parent)
     , m_gameInfo(new UpdateVersionInfo(this))
     , m_game(new GameLauncher(*m_gameInfo))
     , m_content(new LauncherContent(*m_gameInfo, m_items, m_dialogs, this))
-    , m_install(new InstallFlow(*m_gameInfo, m_items, this))
+    , m_progressTexts(new ProgressTexts(m_items, this))
+    , m_install(new InstallFlow(*this, *m_gameInfo, m_items, *m_progressTexts, this))
 {
-    m_md5TipTimer.setInterval(1000);
-    connect(m_install, &InstallFlow::md5CheckStarted, this, &MainViewModel::onStartMd5Check);
+    connect(m_progressTexts, &ProgressTexts::progressChanged, this, &MainViewModel::setProgress);
+    connect(m_install, &InstallFlow::installed, this, &MainViewModel::onGameInstalled);
+    connect(m_install, &InstallFlow::installPathWanted, this,
+        &MainViewModel::changeInstallPathBtnClicked);
     connect(m_content, &LauncherContent::bgPathChanged, this, &MainViewModel::bgPathChanged);
     connect(m_content, &LauncherContent::mainBgResChanged, this, &MainViewModel::mainBgResChanged);
     connect(m_content, &LauncherContent::versionTitleChanged, this,
@@ -68,12 +73,14 @@ MainViewModel::~MainViewModel()
     QTimer::singleShot(m_quitReportWaitMs, &loop, &QEventLoop::quit);
     loop.exec();
     delete m_game;
+    delete m_installPathDialog;
 }
 
 void MainViewModel::setProgramFolder(const QString &folder)
 {
     m_programFolder = folder;
     m_content->setProgramFolder(folder);
+    m_install->setProgramFolder(folder);
 }
 
 void MainViewModel::setLanguage(const QString &language)
@@ -319,5 +326,17 @@ void MainViewModel::onGlobalMetaDataError()
 
 void MainViewModel::onStartMd5Check()
 {
-    m_md5TipTimer.start(1000);
+    m_progressTexts->startMd5Animation();
+}
+
+void MainViewModel::UpdateCheckMd5Tip()
+{
+    m_progressTexts->UpdateCheckMd5Tip();
+}
+
+void MainViewModel::onGameInstalled(const QString &version)
+{
+    m_localGameVersion = version;
+    emit versionChanged(version);
+    decideGameState();
 }

@@ -4,12 +4,13 @@
 #include "viewmodel/windowitems.h"
 
 #include <QObject>
-#include <QTimer>
 
+class CSetInstallPathDialog;
 class GameLauncher;
 class HttpRequestAPI;
 class InstallFlow;
 class LauncherContent;
+class ProgressTexts;
 class UpdateVersionInfo;
 class setupmanager;
 
@@ -85,6 +86,10 @@ public:
     QString gameExePath(const QString &folder) const;
     bool isProcessRunning(const QString &imageName) const;
     void normalizeInstallPath();
+    void startGameDownload();
+    QString localGameVersion() const { return m_localGameVersion; }
+    // For tests: the flow that drives downloads and extraction.
+    InstallFlow *installFlow() const { return m_install; }
 
     QString updateShowVersion();
     float progress() const { return m_progress; }
@@ -122,8 +127,10 @@ public slots:
     void onExit();
     void onNewProgramVersionUpdate();
     void handleMessage(const QString &message);
+    void startInstall();
     void UpdateInstallPath(const QString &strPath);
     void onDlgYesNoConfirmClicked(bool value);
+    void UpdateCheckMd5Tip();
     void onGlobalMetaDataDismiss();
     void onGlobalMetaDataError();
     void onStartMd5Check();
@@ -142,17 +149,18 @@ public:
     Q_INVOKABLE QString btnMoreActiveJumpUrl();
     Q_INVOKABLE bool hasNewProgramVersion() const;
 
-    // The install flow and the app-info dialog answer these; until they are
-    // part of the program the buttons only log that they were pressed.
     Q_INVOKABLE void updateBtnClicked();
     Q_INVOKABLE void changeInstallPathBtnClicked();
     Q_INVOKABLE void pauseBtnClicked();
     Q_INVOKABLE void installEnsureBtnClicked();
+    // The app-info dialog comes with the launcher's own update; until then
+    // its hidden hot spot does nothing.
     Q_INVOKABLE void appInfoAreaClick();
 
 private:
     void onResourceReply(bool ok, const QByteArray &body, const QString &errorText, int status);
     void retryResourceAction(bool confirmed);
+    void onGameInstalled(const QString &version);
 
     WindowItems m_items;
     DialogPresenter m_dialogs { m_items };
@@ -162,13 +170,14 @@ private:
     float m_progress = 0.0f;
     int m_resourceRetries = 0;
     int m_quitReportWaitMs = 500;
-    QTimer m_md5TipTimer;
     GameState m_gameState = Checking;
     HttpRequestAPI *m_resourceApi = nullptr;
     UpdateVersionInfo *m_gameInfo = nullptr;
     GameLauncher *m_game = nullptr;
     LauncherContent *m_content = nullptr;
+    ProgressTexts *m_progressTexts = nullptr;
     InstallFlow *m_install = nullptr;
+    CSetInstallPathDialog *m_installPathDialog = nullptr;
     setupmanager *m_setupWorker = nullptr;
 
     // The first refresh after start-up finds its requests already on the way.

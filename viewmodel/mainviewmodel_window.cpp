@@ -3,6 +3,7 @@
 #include "viewmodel/mainviewmodel.h"
 
 #include "core/launcherconfig.h"
+#include "dialogs/csetinstallpathdialog.h"
 #include "net/updateversioninfo.h"
 #include "report/statusreport.h"
 #include "setup/setupmanager.h"
@@ -158,22 +159,44 @@ void MainViewModel::onOpenbbsClick()
 
 void MainViewModel::updateBtnClicked()
 {
-    qDebug() << "update button pressed";
-}
-
-void MainViewModel::changeInstallPathBtnClicked()
-{
-    qDebug() << "change install path pressed";
-}
-
-void MainViewModel::pauseBtnClicked()
-{
-    qDebug() << "pause button pressed";
+    m_install->updateClicked();
 }
 
 void MainViewModel::installEnsureBtnClicked()
 {
-    qDebug() << "install button pressed";
+    m_install->installClicked();
+}
+
+void MainViewModel::startInstall()
+{
+    installEnsureBtnClicked();
+}
+
+void MainViewModel::startGameDownload()
+{
+    m_install->startGameDownload();
+}
+
+void MainViewModel::pauseBtnClicked()
+{
+    m_install->pauseClicked();
+}
+
+void MainViewModel::changeInstallPathBtnClicked()
+{
+    if (!m_installPathDialog) {
+        m_installPathDialog = new CSetInstallPathDialog;
+        // Queued: the install starts once the dialog has closed, so a message
+        // of the install that reopens the dialog does not nest it in itself.
+        connect(m_installPathDialog, &CSetInstallPathDialog::startInstallClicked, this,
+            &MainViewModel::startInstall, Qt::QueuedConnection);
+        connect(m_installPathDialog, &CSetInstallPathDialog::updateInstallPath, this,
+            &MainViewModel::UpdateInstallPath);
+    }
+    m_installPathDialog->setRequiredSpace(m_gameInfo->latestSize());
+    const QString path = LauncherConfig::instance()->gameInstallPath();
+    m_installPathDialog->setInstallPath(path.isEmpty() ? m_programFolder : path);
+    m_dialogs.exec(*m_installPathDialog);
 }
 
 void MainViewModel::appInfoAreaClick() { }

@@ -1,0 +1,81 @@
+#include "tests/support/nginxserver.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QThread>
+
+NginxServer::NginxServer() = default;
+
+NginxServer::~NginxServer()
+{
+    if (m_process.state() != QProcess::NotRunning) {
+        m_process.terminate();
+        if (!m_process.waitForFinished(3000))
+            m_process.kill();
+        m_process.waitForFinished(3000);
+    }
+}
+
+bool NginxServer::start(const QString &root, qint64 rateBytesPerSecond)
+{
+    QTcpServer probe;
+    if (!probe.listen(QHostAddress::LocalHost))
+        return false;
+    m_port = probe.serverPort();
+    probe.close();
+
+    const QString work = m_work.path();
+    const QString rate = rateBytesPerSecond > 0
+        ? QStringLiteral("limit_rate %1;").arg(rateBytesPerSecond)
+        : QString();
+    QFile config(work + QStringLiteral("/nginx.conf"));
+    if (!config.open(QIODevice::WriteOnly))
+        return false;
+    config.write(
+        QStringLiteral("daemon off;\n"
+                       "pid %1/nginx.pid;\n"
+                       "error_log %1/error.log;\n"
+                       "events {}\n"
+                       "http {\n"
+                       "  log_format ranges '$request $status $http_range';\n"
+                       "  access_log %1/access.log ranges;\n"
+                       "  client_body_temp_path %1; proxy_temp_path %1; fastcgi_temp_path %1;\n"
+                       "  uwsgi_temp_path %1; scgi_temp_path %1;\n"
+                       "  server { listen 127.0.0.1:%2; root %3; %4 }\n"
+                       "}\n")
+            .arg(work)
+            .arg(m_port)
+            .arg(root, rate)
+            .toUtf8());
+    config.close();
+    m_process.start(QStringLiteral("nginx"), { QStringLiteral("-c"), config.fileName() });
+    if (!m_process.waitForStarted(5000))
+        return false;
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 5000) {
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, m_port);
+        if (socket.waitForConnected(200))
+            return true;
+        if (m_process.state() == QProcess::NotRunning)
+            return false;
+        QThread::msleep(20);
+    }
+    return false;
+}
+
+QString NginxServer::url(const QString &path) const
+{
+    return QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(path);
+}
+
+QStringList NginxServer::accessLog() const
+{
+    QFile log(m_work.path() + QStringLiteral("/access.log"));
+    if (!log.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(log.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
