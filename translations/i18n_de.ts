@@ -78,6 +78,42 @@
 <context>
     <name>MainViewModel</name>
     <message>
+        <source>title_tip</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <source>message_checking_update</source>
+        <translation>Die neueste Spielversion wird geprüft. Bitte versuche es gleich noch einmal.</translation>
+    </message>
+    <message>
+        <source>message_create_floder_failed</source>
+        <translation>Der Installationsordner konnte nicht angelegt werden. Bitte wähle einen anderen Ordner.</translation>
+    </message>
+    <message>
+        <source>message_not_enough_space_select_path</source>
+        <translation>Auf diesem Laufwerk ist nicht genug Platz frei. Bitte wähle einen anderen Installationsordner.</translation>
+    </message>
+    <message>
+        <source>message_disk_not_enough_space</source>
+        <translation>Für das Update ist nicht genug Speicherplatz frei.</translation>
+    </message>
+    <message>
+        <source>title_warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>message_game_is_running_please_close</source>
+        <translation>Das Spiel läuft. Jetzt beenden, um die Installation fortzusetzen?</translation>
+    </message>
+    <message>
+        <source>message_download_error</source>
+        <translation>Download fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>message_setup_error</source>
+        <translation>Installation fehlgeschlagen</translation>
+    </message>
+    <message>
         <source>title_error</source>
         <translation>Fehler</translation>
     </message>
@@ -259,6 +295,13 @@
     <message>
         <source>message_setup_zip_unzip_error</source>
         <translation>Das Paket konnte nicht entpackt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateVersionInfo</name>
+    <message>
+        <source>message_package_md5_invalid</source>
+        <translation>Die Angaben des Servers zum Spielpaket sind ungültig (fehlerhafte Prüfsumme). Bitte versuche es später erneut.</translation>
     </message>
 </context>
 </TS>

@@ -78,6 +78,42 @@
 <context>
     <name>MainViewModel</name>
     <message>
+        <source>title_tip</source>
+        <translation>Tip</translation>
+    </message>
+    <message>
+        <source>message_checking_update</source>
+        <translation>Checking for the latest game version. Please try again in a moment.</translation>
+    </message>
+    <message>
+        <source>message_create_floder_failed</source>
+        <translation>The install folder could not be created. Please choose another folder.</translation>
+    </message>
+    <message>
+        <source>message_not_enough_space_select_path</source>
+        <translation>There is not enough free space on this drive. Please choose another install folder.</translation>
+    </message>
+    <message>
+        <source>message_disk_not_enough_space</source>
+        <translation>There is not enough free disk space for the update.</translation>
+    </message>
+    <message>
+        <source>title_warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>message_game_is_running_please_close</source>
+        <translation>The game is running. Close it now to continue the installation?</translation>
+    </message>
+    <message>
+        <source>message_download_error</source>
+        <translation>Download failed</translation>
+    </message>
+    <message>
+        <source>message_setup_error</source>
+        <translation>Installation failed</translation>
+    </message>
+    <message>
         <source>title_error</source>
         <translation>Error</translation>
     </message>
@@ -259,6 +295,13 @@
     <message>
         <source>message_setup_zip_unzip_error</source>
         <translation>The package could not be extracted.</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateVersionInfo</name>
+    <message>
+        <source>message_package_md5_invalid</source>
+        <translation>The game package information from the server is invalid (malformed checksum). Please try again later.</translation>
     </message>
 </context>
 </TS>

@@ -78,6 +78,42 @@
 <context>
     <name>MainViewModel</name>
     <message>
+        <source>title_tip</source>
+        <translation>Aviso</translation>
+    </message>
+    <message>
+        <source>message_checking_update</source>
+        <translation>Comprobando la última versión del juego. Inténtalo de nuevo en un momento.</translation>
+    </message>
+    <message>
+        <source>message_create_floder_failed</source>
+        <translation>No se pudo crear la carpeta de instalación. Elige otra carpeta.</translation>
+    </message>
+    <message>
+        <source>message_not_enough_space_select_path</source>
+        <translation>No hay suficiente espacio libre en esta unidad. Elige otra carpeta de instalación.</translation>
+    </message>
+    <message>
+        <source>message_disk_not_enough_space</source>
+        <translation>No hay suficiente espacio libre en el disco para la actualización.</translation>
+    </message>
+    <message>
+        <source>title_warning</source>
+        <translation>Aviso</translation>
+    </message>
+    <message>
+        <source>message_game_is_running_please_close</source>
+        <translation>El juego se está ejecutando. ¿Cerrarlo ahora para continuar la instalación?</translation>
+    </message>
+    <message>
+        <source>message_download_error</source>
+        <translation>Error de descarga</translation>
+    </message>
+    <message>
+        <source>message_setup_error</source>
+        <translation>Error de instalación</translation>
+    </message>
+    <message>
         <source>title_error</source>
         <translation>Error</translation>
     </message>
@@ -259,6 +295,13 @@
     <message>
         <source>message_setup_zip_unzip_error</source>
         <translation>No se pudo extraer el paquete.</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateVersionInfo</name>
+    <message>
+        <source>message_package_md5_invalid</source>
+        <translation>La información del paquete del juego recibida del servidor no es válida (suma de comprobación incorrecta). Inténtalo más tarde.</translation>
     </message>
 </context>
 </TS>

@@ -78,6 +78,42 @@
 <context>
     <name>MainViewModel</name>
     <message>
+        <source>title_tip</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>message_checking_update</source>
+        <translation>Vérification de la dernière version du jeu. Réessayez dans un instant.</translation>
+    </message>
+    <message>
+        <source>message_create_floder_failed</source>
+        <translation>Impossible de créer le dossier d'installation. Choisissez un autre dossier.</translation>
+    </message>
+    <message>
+        <source>message_not_enough_space_select_path</source>
+        <translation>Espace libre insuffisant sur ce disque. Choisissez un autre dossier d'installation.</translation>
+    </message>
+    <message>
+        <source>message_disk_not_enough_space</source>
+        <translation>Espace disque insuffisant pour la mise à jour.</translation>
+    </message>
+    <message>
+        <source>title_warning</source>
+        <translation>Avertissement</translation>
+    </message>
+    <message>
+        <source>message_game_is_running_please_close</source>
+        <translation>Le jeu est en cours d'exécution. Le fermer maintenant pour poursuivre l'installation ?</translation>
+    </message>
+    <message>
+        <source>message_download_error</source>
+        <translation>Échec du téléchargement</translation>
+    </message>
+    <message>
+        <source>message_setup_error</source>
+        <translation>Échec de l'installation</translation>
+    </message>
+    <message>
         <source>title_error</source>
         <translation>Erreur</translation>
     </message>
@@ -259,6 +295,13 @@
     <message>
         <source>message_setup_zip_unzip_error</source>
         <translation>Le paquet n'a pas pu être extrait.</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateVersionInfo</name>
+    <message>
+        <source>message_package_md5_invalid</source>
+        <translation>Les informations du paquet de jeu fournies par le serveur sont invalides (somme de contrôle mal formée). Réessayez plus tard.</translation>
     </message>
 </context>
 </TS>

@@ -78,6 +78,42 @@
 <context>
     <name>MainViewModel</name>
     <message>
+        <source>title_tip</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>message_checking_update</source>
+        <translation>Sedang memeriksa versi game terbaru. Silakan coba lagi sebentar lagi.</translation>
+    </message>
+    <message>
+        <source>message_create_floder_failed</source>
+        <translation>Folder instalasi tidak dapat dibuat. Silakan pilih folder lain.</translation>
+    </message>
+    <message>
+        <source>message_not_enough_space_select_path</source>
+        <translation>Ruang kosong di drive ini tidak cukup. Silakan pilih folder instalasi lain.</translation>
+    </message>
+    <message>
+        <source>message_disk_not_enough_space</source>
+        <translation>Ruang disk kosong tidak cukup untuk pembaruan.</translation>
+    </message>
+    <message>
+        <source>title_warning</source>
+        <translation>Peringatan</translation>
+    </message>
+    <message>
+        <source>message_game_is_running_please_close</source>
+        <translation>Game sedang berjalan. Tutup sekarang untuk melanjutkan instalasi?</translation>
+    </message>
+    <message>
+        <source>message_download_error</source>
+        <translation>Unduhan gagal</translation>
+    </message>
+    <message>
+        <source>message_setup_error</source>
+        <translation>Instalasi gagal</translation>
+    </message>
+    <message>
         <source>title_error</source>
         <translation>Kesalahan</translation>
     </message>
@@ -259,6 +295,13 @@
     <message>
         <source>message_setup_zip_unzip_error</source>
         <translation>Paket tidak dapat diekstrak.</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateVersionInfo</name>
+    <message>
+        <source>message_package_md5_invalid</source>
+        <translation>Informasi paket game dari server tidak valid (checksum salah format). Silakan coba lagi nanti.</translation>
     </message>
 </context>
 </TS>

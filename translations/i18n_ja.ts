@@ -78,6 +78,42 @@
 <context>
     <name>MainViewModel</name>
     <message>
+        <source>title_tip</source>
+        <translation>お知らせ</translation>
+    </message>
+    <message>
+        <source>message_checking_update</source>
+        <translation>最新のゲームバージョンを確認しています。しばらくしてからもう一度お試しください。</translation>
+    </message>
+    <message>
+        <source>message_create_floder_failed</source>
+        <translation>インストールフォルダーを作成できませんでした。別のフォルダーを選択してください。</translation>
+    </message>
+    <message>
+        <source>message_not_enough_space_select_path</source>
+        <translation>このドライブの空き容量が不足しています。別のインストールフォルダーを選択してください。</translation>
+    </message>
+    <message>
+        <source>message_disk_not_enough_space</source>
+        <translation>更新に必要なディスクの空き容量が不足しています。</translation>
+    </message>
+    <message>
+        <source>title_warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>message_game_is_running_please_close</source>
+        <translation>ゲームが実行中です。インストールを続けるために今すぐ終了しますか？</translation>
+    </message>
+    <message>
+        <source>message_download_error</source>
+        <translation>ダウンロードに失敗しました</translation>
+    </message>
+    <message>
+        <source>message_setup_error</source>
+        <translation>インストールに失敗しました</translation>
+    </message>
+    <message>
         <source>title_error</source>
         <translation>エラー</translation>
     </message>
@@ -259,6 +295,13 @@
     <message>
         <source>message_setup_zip_unzip_error</source>
         <translation>パッケージを展開できませんでした。</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateVersionInfo</name>
+    <message>
+        <source>message_package_md5_invalid</source>
+        <translation>サーバーから受け取ったゲームパッケージの情報が無効です（チェックサムの形式が不正）。後でもう一度お試しください。</translation>
     </message>
 </context>
 </TS>

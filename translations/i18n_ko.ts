@@ -78,6 +78,42 @@
 <context>
     <name>MainViewModel</name>
     <message>
+        <source>title_tip</source>
+        <translation>알림</translation>
+    </message>
+    <message>
+        <source>message_checking_update</source>
+        <translation>최신 게임 버전을 확인하는 중입니다. 잠시 후 다시 시도해 주세요.</translation>
+    </message>
+    <message>
+        <source>message_create_floder_failed</source>
+        <translation>설치 폴더를 만들 수 없습니다. 다른 폴더를 선택해 주세요.</translation>
+    </message>
+    <message>
+        <source>message_not_enough_space_select_path</source>
+        <translation>이 드라이브의 여유 공간이 부족합니다. 다른 설치 폴더를 선택해 주세요.</translation>
+    </message>
+    <message>
+        <source>message_disk_not_enough_space</source>
+        <translation>업데이트에 필요한 디스크 여유 공간이 부족합니다.</translation>
+    </message>
+    <message>
+        <source>title_warning</source>
+        <translation>경고</translation>
+    </message>
+    <message>
+        <source>message_game_is_running_please_close</source>
+        <translation>게임이 실행 중입니다. 설치를 계속하려면 지금 종료할까요?</translation>
+    </message>
+    <message>
+        <source>message_download_error</source>
+        <translation>다운로드 실패</translation>
+    </message>
+    <message>
+        <source>message_setup_error</source>
+        <translation>설치 실패</translation>
+    </message>
+    <message>
         <source>title_error</source>
         <translation>오류</translation>
     </message>
@@ -259,6 +295,13 @@
     <message>
         <source>message_setup_zip_unzip_error</source>
         <translation>패키지 압축을 풀지 못했습니다.</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateVersionInfo</name>
+    <message>
+        <source>message_package_md5_invalid</source>
+        <translation>서버의 게임 패키지 정보가 올바르지 않습니다(체크섬 형식 오류). 나중에 다시 시도해 주세요.</translation>
     </message>
 </context>
 </TS>

@@ -78,6 +78,42 @@
 <context>
     <name>MainViewModel</name>
     <message>
+        <source>title_tip</source>
+        <translation>Aviso</translation>
+    </message>
+    <message>
+        <source>message_checking_update</source>
+        <translation>Verificando a versão mais recente do jogo. Tente novamente em instantes.</translation>
+    </message>
+    <message>
+        <source>message_create_floder_failed</source>
+        <translation>Não foi possível criar a pasta de instalação. Escolha outra pasta.</translation>
+    </message>
+    <message>
+        <source>message_not_enough_space_select_path</source>
+        <translation>Não há espaço livre suficiente nesta unidade. Escolha outra pasta de instalação.</translation>
+    </message>
+    <message>
+        <source>message_disk_not_enough_space</source>
+        <translation>Não há espaço livre suficiente no disco para a atualização.</translation>
+    </message>
+    <message>
+        <source>title_warning</source>
+        <translation>Aviso</translation>
+    </message>
+    <message>
+        <source>message_game_is_running_please_close</source>
+        <translation>O jogo está em execução. Fechá-lo agora para continuar a instalação?</translation>
+    </message>
+    <message>
+        <source>message_download_error</source>
+        <translation>Falha no download</translation>
+    </message>
+    <message>
+        <source>message_setup_error</source>
+        <translation>Falha na instalação</translation>
+    </message>
+    <message>
         <source>title_error</source>
         <translation>Erro</translation>
     </message>
@@ -259,6 +295,13 @@
     <message>
         <source>message_setup_zip_unzip_error</source>
         <translation>Não foi possível extrair o pacote.</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateVersionInfo</name>
+    <message>
+        <source>message_package_md5_invalid</source>
+        <translation>As informações do pacote do jogo enviadas pelo servidor são inválidas (soma de verificação malformada). Tente novamente mais tarde.</translation>
     </message>
 </context>
 </TS>

@@ -78,6 +78,42 @@
 <context>
     <name>MainViewModel</name>
     <message>
+        <source>title_tip</source>
+        <translation>Подсказка</translation>
+    </message>
+    <message>
+        <source>message_checking_update</source>
+        <translation>Проверяется последняя версия игры. Повторите попытку через минуту.</translation>
+    </message>
+    <message>
+        <source>message_create_floder_failed</source>
+        <translation>Не удалось создать папку установки. Выберите другую папку.</translation>
+    </message>
+    <message>
+        <source>message_not_enough_space_select_path</source>
+        <translation>На этом диске недостаточно свободного места. Выберите другую папку установки.</translation>
+    </message>
+    <message>
+        <source>message_disk_not_enough_space</source>
+        <translation>Недостаточно свободного места на диске для обновления.</translation>
+    </message>
+    <message>
+        <source>title_warning</source>
+        <translation>Предупреждение</translation>
+    </message>
+    <message>
+        <source>message_game_is_running_please_close</source>
+        <translation>Игра запущена. Закрыть её сейчас, чтобы продолжить установку?</translation>
+    </message>
+    <message>
+        <source>message_download_error</source>
+        <translation>Ошибка загрузки</translation>
+    </message>
+    <message>
+        <source>message_setup_error</source>
+        <translation>Ошибка установки</translation>
+    </message>
+    <message>
         <source>title_error</source>
         <translation>Ошибка</translation>
     </message>
@@ -259,6 +295,13 @@
     <message>
         <source>message_setup_zip_unzip_error</source>
         <translation>Не удалось распаковать пакет.</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateVersionInfo</name>
+    <message>
+        <source>message_package_md5_invalid</source>
+        <translation>Сведения о пакете игры от сервера неверны (неправильная контрольная сумма). Повторите попытку позже.</translation>
     </message>
 </context>
 </TS>

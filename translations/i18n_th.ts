@@ -78,6 +78,42 @@
 <context>
     <name>MainViewModel</name>
     <message>
+        <source>title_tip</source>
+        <translation>คำแนะนำ</translation>
+    </message>
+    <message>
+        <source>message_checking_update</source>
+        <translation>กำลังตรวจสอบเวอร์ชันล่าสุดของเกม โปรดลองอีกครั้งในอีกสักครู่</translation>
+    </message>
+    <message>
+        <source>message_create_floder_failed</source>
+        <translation>ไม่สามารถสร้างโฟลเดอร์ติดตั้งได้ โปรดเลือกโฟลเดอร์อื่น</translation>
+    </message>
+    <message>
+        <source>message_not_enough_space_select_path</source>
+        <translation>พื้นที่ว่างในไดรฟ์นี้ไม่เพียงพอ โปรดเลือกโฟลเดอร์ติดตั้งอื่น</translation>
+    </message>
+    <message>
+        <source>message_disk_not_enough_space</source>
+        <translation>พื้นที่ว่างบนดิสก์ไม่เพียงพอสำหรับการอัปเดต</translation>
+    </message>
+    <message>
+        <source>title_warning</source>
+        <translation>คำเตือน</translation>
+    </message>
+    <message>
+        <source>message_game_is_running_please_close</source>
+        <translation>เกมกำลังทำงานอยู่ ปิดเกมตอนนี้เพื่อดำเนินการติดตั้งต่อหรือไม่</translation>
+    </message>
+    <message>
+        <source>message_download_error</source>
+        <translation>ดาวน์โหลดล้มเหลว</translation>
+    </message>
+    <message>
+        <source>message_setup_error</source>
+        <translation>การติดตั้งล้มเหลว</translation>
+    </message>
+    <message>
         <source>title_error</source>
         <translation>ข้อผิดพลาด</translation>
     </message>
@@ -259,6 +295,13 @@
     <message>
         <source>message_setup_zip_unzip_error</source>
         <translation>ไม่สามารถแตกไฟล์แพ็กเกจได้</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateVersionInfo</name>
+    <message>
+        <source>message_package_md5_invalid</source>
+        <translation>ข้อมูลแพ็กเกจเกมจากเซิร์ฟเวอร์ไม่ถูกต้อง (รูปแบบเช็กซัมผิด) โปรดลองอีกครั้งภายหลัง</translation>
     </message>
 </context>
 </TS>

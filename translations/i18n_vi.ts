@@ -78,6 +78,42 @@
 <context>
     <name>MainViewModel</name>
     <message>
+        <source>title_tip</source>
+        <translation>Thông báo</translation>
+    </message>
+    <message>
+        <source>message_checking_update</source>
+        <translation>Đang kiểm tra phiên bản trò chơi mới nhất. Vui lòng thử lại sau giây lát.</translation>
+    </message>
+    <message>
+        <source>message_create_floder_failed</source>
+        <translation>Không thể tạo thư mục cài đặt. Vui lòng chọn thư mục khác.</translation>
+    </message>
+    <message>
+        <source>message_not_enough_space_select_path</source>
+        <translation>Ổ đĩa này không đủ dung lượng trống. Vui lòng chọn thư mục cài đặt khác.</translation>
+    </message>
+    <message>
+        <source>message_disk_not_enough_space</source>
+        <translation>Không đủ dung lượng đĩa trống để cập nhật.</translation>
+    </message>
+    <message>
+        <source>title_warning</source>
+        <translation>Cảnh báo</translation>
+    </message>
+    <message>
+        <source>message_game_is_running_please_close</source>
+        <translation>Trò chơi đang chạy. Đóng ngay để tiếp tục cài đặt?</translation>
+    </message>
+    <message>
+        <source>message_download_error</source>
+        <translation>Tải xuống thất bại</translation>
+    </message>
+    <message>
+        <source>message_setup_error</source>
+        <translation>Cài đặt thất bại</translation>
+    </message>
+    <message>
         <source>title_error</source>
         <translation>Lỗi</translation>
     </message>
@@ -259,6 +295,13 @@
     <message>
         <source>message_setup_zip_unzip_error</source>
         <translation>Không thể giải nén gói.</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateVersionInfo</name>
+    <message>
+        <source>message_package_md5_invalid</source>
+        <translation>Thông tin gói trò chơi từ máy chủ không hợp lệ (mã kiểm tra sai định dạng). Vui lòng thử lại sau.</translation>
     </message>
 </context>
 </TS>

@@ -78,6 +78,42 @@
 <context>
     <name>MainViewModel</name>
     <message>
+        <source>title_tip</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>message_checking_update</source>
+        <translation>正在检查最新游戏版本，请稍后再试。</translation>
+    </message>
+    <message>
+        <source>message_create_floder_failed</source>
+        <translation>无法创建安装文件夹，请选择其他文件夹。</translation>
+    </message>
+    <message>
+        <source>message_not_enough_space_select_path</source>
+        <translation>该磁盘剩余空间不足，请选择其他安装文件夹。</translation>
+    </message>
+    <message>
+        <source>message_disk_not_enough_space</source>
+        <translation>磁盘剩余空间不足，无法更新。</translation>
+    </message>
+    <message>
+        <source>title_warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>message_game_is_running_please_close</source>
+        <translation>游戏正在运行。是否立即关闭游戏以继续安装？</translation>
+    </message>
+    <message>
+        <source>message_download_error</source>
+        <translation>下载失败</translation>
+    </message>
+    <message>
+        <source>message_setup_error</source>
+        <translation>安装失败</translation>
+    </message>
+    <message>
         <source>title_error</source>
         <translation>错误</translation>
     </message>
@@ -259,6 +295,13 @@
     <message>
         <source>message_setup_zip_unzip_error</source>
         <translation>安装包解压失败。</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateVersionInfo</name>
+    <message>
+        <source>message_package_md5_invalid</source>
+        <translation>服务器提供的游戏包信息无效（校验值格式错误），请稍后再试。</translation>
     </message>
 </context>
 </TS>

@@ -78,6 +78,42 @@
 <context>
     <name>MainViewModel</name>
     <message>
+        <source>title_tip</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>message_checking_update</source>
+        <translation>正在檢查最新遊戲版本，請稍後再試。</translation>
+    </message>
+    <message>
+        <source>message_create_floder_failed</source>
+        <translation>無法建立安裝資料夾，請選擇其他資料夾。</translation>
+    </message>
+    <message>
+        <source>message_not_enough_space_select_path</source>
+        <translation>該磁碟剩餘空間不足，請選擇其他安裝資料夾。</translation>
+    </message>
+    <message>
+        <source>message_disk_not_enough_space</source>
+        <translation>磁碟剩餘空間不足，無法更新。</translation>
+    </message>
+    <message>
+        <source>title_warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>message_game_is_running_please_close</source>
+        <translation>遊戲正在執行。是否立即關閉遊戲以繼續安裝？</translation>
+    </message>
+    <message>
+        <source>message_download_error</source>
+        <translation>下載失敗</translation>
+    </message>
+    <message>
+        <source>message_setup_error</source>
+        <translation>安裝失敗</translation>
+    </message>
+    <message>
         <source>title_error</source>
         <translation>錯誤</translation>
     </message>
@@ -259,6 +295,13 @@
     <message>
         <source>message_setup_zip_unzip_error</source>
         <translation>安裝包解壓失敗。</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateVersionInfo</name>
+    <message>
+        <source>message_package_md5_invalid</source>
+        <translation>伺服器提供的遊戲包資訊無效（校驗值格式錯誤），請稍後再試。</translation>
     </message>
 </context>
 </TS>
