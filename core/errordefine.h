@@ -41,6 +41,7 @@ public:
         HTTP_REQUEST_TIMEOUT,
         HTTP_REQUEST_FILA,
         CATCH_EXCEPTION_INIT_UPDATEINFO,
+        SETUP_DISK_SPACE_ERROR,
     };
     Q_ENUM(ErrorCode)
 

@@ -9,6 +9,8 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QDir>
+#include <QFileInfo>
 
 using namespace engine;
 
@@ -63,22 +65,40 @@ HRESULT CArchiveOpenCallback::CryptoGetTextPassword(BSTR *)
     return kAbort;
 }
 
-CArchiveExtractCallback::CArchiveExtractCallback(IInArchive *archive, const QString &outputFolder,
-    ArchiveEngine &engineLibrary, ExtractionReporter &reporter)
+namespace {
+
+QString withSeparator(const QString &folder)
+{
+    if (folder.endsWith(QLatin1Char('\\')) || folder.endsWith(QLatin1Char('/')))
+        return folder;
+    return folder + QLatin1Char('/');
+}
+
+} // namespace
+
+CArchiveExtractCallback::CArchiveExtractCallback(IInArchive *archive, const QString &archivePath,
+    const QString &outputFolder, ArchiveEngine &engineLibrary, ExtractionReporter &reporter)
     : m_archive(archive)
-    , m_outputFolder(outputFolder)
+    , m_archivePath(QFileInfo(archivePath).canonicalFilePath())
+    , m_outputFolder(withSeparator(outputFolder))
     , m_engine(engineLibrary)
     , m_reporter(reporter)
+    , m_forbiddenModeBits(filehelpers::forbiddenModeBits())
+    , m_folders(m_outputFolder, m_forbiddenModeBits)
 {
     m_archive->AddRef();
-    if (!m_outputFolder.endsWith(QLatin1Char('\\')) && !m_outputFolder.endsWith(QLatin1Char('/')))
-        m_outputFolder += QLatin1Char('/');
 }
 
 CArchiveExtractCallback::~CArchiveExtractCallback()
 {
-    releaseOutput();
+    finish();
     m_archive->Release();
+}
+
+void CArchiveExtractCallback::finish()
+{
+    closeOutput();
+    m_folders.finish();
 }
 
 HRESULT CArchiveExtractCallback::QueryInterface(const GUID &iid, void **out)
@@ -99,12 +119,28 @@ ULONG CArchiveExtractCallback::Release()
     return left;
 }
 
-void CArchiveExtractCallback::releaseOutput()
+HRESULT CArchiveExtractCallback::closeOutput()
 {
-    if (m_output) {
-        m_output->Release();
-        m_output = nullptr;
-    }
+    if (!m_output)
+        return kOk;
+    if (m_mtimeDefined)
+        m_output->SetMTime(m_mtime);
+    const HRESULT closed = m_output->Close();
+    const bool cutShort = m_output->writeFailed() || closed != kOk;
+    m_output->Release();
+    m_output = nullptr;
+    // A file cut short by a full disk would pass for a good one later.
+    if (cutShort)
+        filehelpers::deleteFileAlways(m_diskPath);
+    return closed;
+}
+
+// Writing over the archive would replace it while the engine still reads it.
+bool CArchiveExtractCallback::isTheArchive(const QString &diskPath) const
+{
+    const QFileInfo info(diskPath);
+    return !m_archivePath.isEmpty() && info.exists() && !info.isSymLink()
+        && info.canonicalFilePath() == m_archivePath;
 }
 
 HRESULT CArchiveExtractCallback::readProperty(UInt32 index, PROPID id, PROPVARIANT &value)
@@ -138,7 +174,7 @@ HRESULT CArchiveExtractCallback::SetCompleted(const UInt64 *completed)
 HRESULT CArchiveExtractCallback::GetStream(UInt32 index, ISequentialOutStream **out, Int32 askMode)
 {
     *out = nullptr;
-    releaseOutput();
+    closeOutput();
     m_diskPath.clear();
     m_attributesDefined = false;
     m_mtimeDefined = false;
@@ -202,16 +238,21 @@ HRESULT CArchiveExtractCallback::GetStream(UInt32 index, ISequentialOutStream **
         return kAbort;
     }
 
-    const int lastSeparator = relative.lastIndexOf(QLatin1Char('/'));
-    if (lastSeparator >= 0)
-        filehelpers::createFolderWithParents(m_outputFolder + relative.left(lastSeparator));
-    m_diskPath = m_outputFolder + relative;
-
+    // Cleaned, so "./" and "a//b" name the folders they mean.
+    m_relativePath = QDir::cleanPath(relative);
+    m_diskPath = m_outputFolder + m_relativePath;
+    const int lastSeparator = m_relativePath.lastIndexOf(QLatin1Char('/'));
     if (m_isFolder) {
-        filehelpers::createFolderWithParents(m_diskPath);
+        m_folders.prepare(m_relativePath);
         return kOk;
     }
+    if (lastSeparator >= 0)
+        m_folders.prepare(m_relativePath.left(lastSeparator));
 
+    if (isTheArchive(m_diskPath)) {
+        m_reporter.reportError(ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR, m_itemPath);
+        return kAbort;
+    }
     if (filehelpers::lookUp(m_diskPath) && !filehelpers::deleteFileAlways(m_diskPath)) {
         m_reporter.reportError(ErrorDefine::SETUP_ZIP_UNABLE_DELETE_ERROR, m_diskPath);
         return kAbort;
@@ -247,16 +288,15 @@ HRESULT CArchiveExtractCallback::SetOperationResult(Int32 result)
 {
     if (result != 0)
         m_reporter.reportError(ErrorDefine::SETUP_ZIP_ERROR, operationResultText(result));
-    if (m_output) {
-        if (m_mtimeDefined)
-            m_output->SetMTime(m_mtime);
-        const HRESULT closed = m_output->Close();
-        releaseOutput();
-        if (closed != kOk)
-            return closed;
-    }
-    if (m_extractMode && m_attributesDefined && !m_diskPath.isEmpty())
-        filehelpers::setAttributes(m_diskPath, m_attributes);
+    const HRESULT closed = closeOutput();
+    if (closed != kOk)
+        return closed;
+    if (!m_extractMode || !m_attributesDefined || m_diskPath.isEmpty())
+        return kOk;
+    if (m_isFolder)
+        m_folders.store(m_relativePath, m_attributes);
+    else
+        filehelpers::setAttributes(m_diskPath, m_attributes, m_forbiddenModeBits);
     return kOk;
 }
 

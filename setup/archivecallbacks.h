@@ -1,6 +1,7 @@
 #pragma once
 
 #include "setup/engineabi.h"
+#include "setup/foldermodes.h"
 
 #include <QString>
 
@@ -31,13 +32,15 @@ private:
 
 // Answers the engine while it extracts: makes the folders and output files,
 // restores times and attributes, and reports progress, items and errors
-// through whoever runs the extraction.
+// through whoever runs the extraction. finish() ends the extraction: folder
+// modes come last, as with 7-Zip.
 class CArchiveExtractCallback final : public engine::IArchiveExtractCallback,
                                       public engine::ICryptoGetTextPassword
 {
 public:
-    CArchiveExtractCallback(engine::IInArchive *archive, const QString &outputFolder,
-        ArchiveEngine &engineLibrary, ExtractionReporter &reporter);
+    CArchiveExtractCallback(engine::IInArchive *archive, const QString &archivePath,
+        const QString &outputFolder, ArchiveEngine &engineLibrary, ExtractionReporter &reporter);
+    void finish();
 
     engine::HRESULT QueryInterface(const engine::GUID &iid, void **out) override;
     engine::ULONG AddRef() override;
@@ -54,18 +57,23 @@ public:
 
 private:
     ~CArchiveExtractCallback();
-    void releaseOutput();
+    engine::HRESULT closeOutput();
+    bool isTheArchive(const QString &diskPath) const;
     engine::HRESULT readProperty(
         engine::UInt32 index, engine::PROPID id, engine::PROPVARIANT &value);
     void clearProperty(engine::PROPVARIANT &value);
 
     std::atomic<engine::ULONG> m_refCount { 0 };
     engine::IInArchive *m_archive;
+    QString m_archivePath; // canonical
     QString m_outputFolder; // ends with a separator
     ArchiveEngine &m_engine;
     ExtractionReporter &m_reporter;
+    std::uint32_t m_forbiddenModeBits;
+    FolderModes m_folders;
 
     QString m_itemPath;
+    QString m_relativePath;
     QString m_diskPath;
     engine::UInt32 m_attributes = 0;
     bool m_attributesDefined = false;

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+class QFile;
+
 // File operations of the extraction, on native paths.
 namespace filehelpers {
 
@@ -17,8 +19,27 @@ bool deleteFileAlways(const QString &path);
 // Whether anything (file, folder or link) has this name.
 bool lookUp(const QString &path);
 
+// The permission bits a package may never grant: the process umask, and
+// write for group and others. Nothing on Windows.
+std::uint32_t forbiddenModeBits();
+
 // Applies archive attributes: Windows attribute bits, and the POSIX mode in
-// the upper half when bit 0x8000 says one is there.
-bool setAttributes(const QString &path, std::uint32_t attributes);
+// the upper half when bit 0x8000 says one is there, less forbiddenModeBits.
+// A folder's read-only attribute is ignored; a link is never followed.
+bool setAttributes(const QString &path, std::uint32_t attributes, std::uint32_t forbiddenModeBits);
+inline bool setAttributes(const QString &path, std::uint32_t attributes)
+{
+    return setAttributes(path, attributes, forbiddenModeBits());
+}
+
+// Gives the owner read, write and search on a folder (never through a link)
+// so an extraction can write into it. True when something had to change:
+// previous then holds what restoreFolderAccess puts back.
+bool openFolderToOwner(const QString &path, std::uint32_t &previous);
+void restoreFolderAccess(const QString &path, std::uint32_t previous);
+
+// Opens path for reading only when it is a regular file, without ever waiting
+// on a FIFO or a device on the way.
+bool openRegularFile(QFile &file, const QString &path);
 
 } // namespace filehelpers

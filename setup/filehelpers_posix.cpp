@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,7 +19,18 @@ constexpr std::uint32_t kHasPosixMode = 0x8000;
 
 bool createFolderWithParents(const QString &path)
 {
-    return QDir().mkpath(path) && QFileInfo(path).isDir();
+    const QString clean = QDir::cleanPath(path);
+    const QByteArray native = QFile::encodeName(clean);
+    struct stat info;
+    if (::stat(native.constData(), &info) == 0)
+        return S_ISDIR(info.st_mode);
+    const int cut = clean.lastIndexOf(QLatin1Char('/'));
+    if (cut > 0 && !createFolderWithParents(clean.left(cut)))
+        return false;
+    // Not 0777 as usual: under a lax umask others could write into the game.
+    if (::mkdir(native.constData(), 0755) == 0)
+        return true;
+    return errno == EEXIST && ::stat(native.constData(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 bool deleteFileAlways(const QString &path)
@@ -36,7 +49,26 @@ bool lookUp(const QString &path)
     return ::lstat(QFile::encodeName(path).constData(), &info) == 0;
 }
 
-bool setAttributes(const QString &path, std::uint32_t attributes)
+std::uint32_t forbiddenModeBits()
+{
+    // Reading the umask through umask() means setting it for a moment, which
+    // other threads creating files would see; /proc tells without that.
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &line : status.readAll().split('\n')) {
+            bool ok = false;
+            const uint mask = line.startsWith("Umask:") ? line.mid(6).trimmed().toUInt(&ok, 8) : 0;
+            if (ok)
+                return mask | S_IWGRP | S_IWOTH;
+        }
+    }
+    // The strictest value for the moment it is in force.
+    const mode_t mask = ::umask(S_IRWXG | S_IRWXO);
+    ::umask(mask);
+    return mask | S_IWGRP | S_IWOTH;
+}
+
+bool setAttributes(const QString &path, std::uint32_t attributes, std::uint32_t forbiddenModeBits)
 {
     const QByteArray native = QFile::encodeName(path);
     struct stat info;
@@ -49,10 +81,44 @@ bool setAttributes(const QString &path, std::uint32_t attributes)
         if (S_ISLNK(stored))
             return true;
         // Permission bits only: a package never makes anything set-uid.
-        return ::chmod(native.constData(), stored & 0777) == 0;
+        return ::chmod(native.constData(), stored & 0777 & ~mode_t(forbiddenModeBits)) == 0;
     }
-    if (attributes & kReadOnly)
-        return ::chmod(native.constData(), info.st_mode & 07555) == 0;
+    // Windows does not stop writes into a read-only folder; here it would
+    // lock the folder against the next update.
+    if ((attributes & kReadOnly) && !S_ISDIR(info.st_mode))
+        return ::chmod(native.constData(), info.st_mode & 0555) == 0;
+    return true;
+}
+
+bool openFolderToOwner(const QString &path, std::uint32_t &previous)
+{
+    const QByteArray native = QFile::encodeName(path);
+    struct stat info;
+    if (::lstat(native.constData(), &info) != 0 || !S_ISDIR(info.st_mode)
+        || (info.st_mode & S_IRWXU) == S_IRWXU)
+        return false;
+    previous = info.st_mode & 07777;
+    return ::chmod(native.constData(), (info.st_mode & 07777) | S_IRWXU) == 0;
+}
+
+void restoreFolderAccess(const QString &path, std::uint32_t previous)
+{
+    ::chmod(QFile::encodeName(path).constData(), mode_t(previous));
+}
+
+bool openRegularFile(QFile &file, const QString &path)
+{
+    // Without O_NONBLOCK, opening a FIFO waits for a writer that never comes.
+    const int fd
+        = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)
+        || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "setup/filehelpers.h"
 
 #include <QDir>
+#include <QFile>
 
 #include <windows.h>
 
@@ -107,11 +108,36 @@ bool lookUp(const QString &path)
     return colon < 0 || lookUpStream(file, path.mid(colon + 1));
 }
 
-bool setAttributes(const QString &path, std::uint32_t attributes)
+std::uint32_t forbiddenModeBits()
+{
+    return 0;
+}
+
+bool setAttributes(const QString &path, std::uint32_t attributes, std::uint32_t)
 {
     if (attributes >= 0x10000000u)
         attributes &= 0x3FFF;
+    // Explorer reads a folder's read-only bit as "customised"; it protects nothing.
+    if (isFolder(path))
+        attributes &= ~DWORD(FILE_ATTRIBUTE_READONLY);
     return SetFileAttributesW(wide(path), attributes) != 0;
+}
+
+bool openFolderToOwner(const QString &, std::uint32_t &)
+{
+    return false; // a folder's attributes never stop writes into it
+}
+
+void restoreFolderAccess(const QString &, std::uint32_t) { }
+
+bool openRegularFile(QFile &file, const QString &path)
+{
+    const DWORD attributes = GetFileAttributesW(wide(path));
+    if (attributes == INVALID_FILE_ATTRIBUTES
+        || (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)))
+        return false;
+    file.setFileName(path);
+    return file.open(QIODevice::ReadOnly);
 }
 
 } // namespace filehelpers

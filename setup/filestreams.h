@@ -47,6 +47,8 @@ public:
     bool create(const QString &path);
     engine::HRESULT SetMTime(const engine::FILETIME &time);
     engine::HRESULT Close();
+    // Whether a write stopped before all its bytes were on disk.
+    bool writeFailed() const { return m_writeFailed; }
 
     engine::HRESULT QueryInterface(const engine::GUID &iid, void **out) override;
     engine::ULONG AddRef() override;
@@ -62,6 +64,7 @@ private:
 
     std::atomic<engine::ULONG> m_refCount { 0 };
     std::intptr_t m_handle = -1;
+    bool m_writeFailed = false;
 };
 
 // The largest piece handed to the system in one read or write call.

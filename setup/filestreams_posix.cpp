@@ -146,8 +146,9 @@ bool COutFileStream::create(const QString &path)
 {
     if (Close() != kOk)
         return false;
+    // Not 0666: under a lax umask others could change the game's files.
     const int fd = ::open(QFile::encodeName(path).constData(),
-        O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
+        O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
     m_handle = fd;
     return fd >= 0;
 }
@@ -171,6 +172,8 @@ HRESULT COutFileStream::Write(const void *data, UInt32 size, UInt32 *processed)
             break;
         done += UInt32(written);
     }
+    if (done < size)
+        m_writeFailed = true;
     if (processed)
         *processed = done;
     return result;

@@ -145,6 +145,8 @@ engine::HRESULT COutFileStream::Write(
             break;
         done += written;
     }
+    if (done < size)
+        m_writeFailed = true;
     if (processed)
         *processed = done;
     return result;

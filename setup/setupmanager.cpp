@@ -1,10 +1,14 @@
 #include "setup/setupmanager.h"
 
+#include "platform/volume.h"
 #include "setup/archivecallbacks.h"
 #include "setup/filestreams.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QLocale>
+
+#include <limits>
 
 using namespace engine;
 
@@ -156,12 +160,49 @@ bool setupmanager::extract(const QString &archivePath, const QString &outputFold
         return false;
     }
 
+    if (!hasRoomFor(archive.object, outputFolder))
+        return false;
+
     Releaser<CArchiveExtractCallback> extractCallback { new CArchiveExtractCallback(
-        archive.object, outputFolder, m_engine, *this) };
+        archive.object, archivePath, outputFolder, m_engine, *this) };
     extractCallback.object->AddRef();
-    if (archive.object->Extract(nullptr, kAllItems, 0, extractCallback.object) != kOk) {
+    const HRESULT extracted
+        = archive.object->Extract(nullptr, kAllItems, 0, extractCallback.object);
+    extractCallback.object->finish();
+    if (extracted != kOk) {
         raiseError(ErrorDefine::SETUP_ZIP_UNZIP_ERROR, tr("message_setup_zip_unzip_error"));
         return false;
     }
     return true;
+}
+
+// A package that cannot fit is refused before its first byte is written,
+// rather than filling the volume and failing half-way.
+bool setupmanager::hasRoomFor(IInArchive *archive, const QString &outputFolder)
+{
+    UInt32 items = 0;
+    if (archive->GetNumberOfItems(&items) != kOk)
+        return true; // the extraction itself will say what is wrong
+    UInt64 needed = 0;
+    for (UInt32 i = 0; i < items; ++i) {
+        PROPVARIANT size;
+        std::memset(&size, 0, sizeof size);
+        if (archive->GetProperty(i, kpidSize, &size) != kOk)
+            continue;
+        const UInt64 bytes = size.vt == VT_UI8 ? size.uhVal : (size.vt == VT_UI4 ? size.ulVal : 0);
+        if (size.vt == VT_BSTR)
+            m_engine.freeString(size.bstrVal);
+        needed = bytes > ~needed ? ~UInt64(0) : needed + bytes;
+    }
+    const QStorageInfo volume = platform::volumeOf(QFileInfo(outputFolder).absoluteFilePath());
+    const qint64 available = volume.isValid() ? volume.bytesAvailable() : -1;
+    if (available < 0 || needed <= UInt64(available))
+        return true;
+    const QLocale locale;
+    raiseError(ErrorDefine::SETUP_DISK_SPACE_ERROR,
+        tr("message_setup_disk_space_error")
+            .arg(locale.formattedDataSize(
+                     qint64(qMin<UInt64>(needed, std::numeric_limits<qint64>::max()))),
+                locale.formattedDataSize(available)));
+    return false;
 }

@@ -47,6 +47,7 @@ private:
     void raiseError(ErrorCode error, const QString &msg);
 
     bool extract(const QString &archivePath, const QString &outputFolder);
+    bool hasRoomFor(engine::IInArchive *archive, const QString &outputFolder);
     bool processDeleteList();
     void checkGameMetadata();
 
