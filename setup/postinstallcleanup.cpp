@@ -1,5 +1,6 @@
 // The part of a setupmanager run after extraction: the package's delete list
 // and the game's metadata file.
+#include "setup/filehelpers.h"
 #include "setup/pathguard.h"
 #include "setup/setupmanager.h"
 
@@ -7,35 +8,90 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTextStream>
+#include <QSaveFile>
 
 namespace {
 
-const QString kDeleteList = QStringLiteral("/deletefiles.txt");
+const QString kDeleteList = QStringLiteral("deletefiles.txt");
 const QString kMetadataPrimary
-    = QStringLiteral("/Quorvela_Data/Managed/Metadata/global-metadata.dat");
+    = QStringLiteral("Quorvela_Data/Managed/Metadata/global-metadata.dat");
 const QString kMetadataFallback
-    = QStringLiteral("/Quorvela_Data/Native/Data/Metadata/global-metadata.dat");
+    = QStringLiteral("Quorvela_Data/Native/Data/Metadata/global-metadata.dat");
+
+// No path is longer; a longer line is damage, and is never held in memory whole.
+constexpr int kMaxLineBytes = 4096;
+
+enum class Line { Read, TooLong, End };
+
+Line readLine(QFile &file, QByteArray &line)
+{
+    char buffer[kMaxLineBytes + 3]; // the longest line, "\r\n" and a terminating zero
+    qint64 got = file.readLine(buffer, sizeof buffer);
+    if (got <= 0)
+        return Line::End;
+    if (buffer[got - 1] != '\n' && !file.atEnd()) {
+        do
+            got = file.readLine(buffer, sizeof buffer);
+        while (got > 0 && buffer[got - 1] != '\n');
+        return Line::TooLong;
+    }
+    line = QByteArray(buffer, int(got));
+    if (line.endsWith('\n'))
+        line.chop(1);
+    if (line.endsWith('\r'))
+        line.chop(1);
+    return line.size() > kMaxLineBytes ? Line::TooLong : Line::Read;
+}
+
+// Packages made on Windows write "\\Data\\old.dll" for a file of the install
+// folder, not of the drive.
+QString withoutLeadingSeparators(const QString &line)
+{
+    int start = 0;
+    while (start < line.size()
+        && (line.at(start) == QLatin1Char('/') || line.at(start) == QLatin1Char('\\')))
+        ++start;
+    return line.mid(start);
+}
+
+bool copyFile(QFile &from, const QString &to)
+{
+    QSaveFile copy(to);
+    if (!copy.open(QIODevice::WriteOnly))
+        return false;
+    QByteArray piece;
+    while (!(piece = from.read(1 << 20)).isEmpty()) {
+        if (copy.write(piece) != piece.size())
+            return false;
+    }
+    return from.error() == QFileDevice::NoError && copy.commit();
+}
 
 } // namespace
 
 bool setupmanager::processDeleteList()
 {
-    const QString listPath = m_dir + kDeleteList;
+    const QString listPath = m_dir + QLatin1Char('/') + kDeleteList;
     if (!QFile::exists(listPath))
         return true;
-    QFile list(listPath);
-    if (!list.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    QFile list;
+    if (!pathguard::staysInside(m_dir, kDeleteList, false)
+        || !filehelpers::openRegularFile(list, listPath)) {
         // Ending silently would leave the caller waiting for a signal forever.
         raiseError(ErrorDefine::SETUP_DELETE_OLD_FILE_ERROR,
             listPath + QLatin1Char(' ') + tr("message_setup_delete_old_file_error"));
         return false;
     }
-    while (!list.atEnd()) {
-        const QString line = QString::fromUtf8(list.readLine()).trimmed();
+    QByteArray raw;
+    for (Line read; (read = readLine(list, raw)) != Line::End;) {
+        if (read == Line::TooLong) {
+            qDebug() << "deletefiles.txt: skipping a line longer than" << kMaxLineBytes << "bytes";
+            continue;
+        }
+        const QString line = QString::fromUtf8(raw).trimmed();
         if (line.isEmpty())
             continue;
-        const QString relative = pathguard::safeRelativePath(line);
+        const QString relative = pathguard::safeRelativePath(withoutLeadingSeparators(line));
         if (relative.isNull() || !pathguard::staysInside(m_dir, relative, true)) {
             qDebug() << "deletefiles.txt: skipping a path outside the folder:" << line;
             continue;
@@ -44,12 +100,7 @@ bool setupmanager::processDeleteList()
         const QFileInfo info(target);
         if (!info.exists() && !info.isSymLink())
             continue;
-        if (info.isDir() && !info.isSymLink()) {
-            raiseError(ErrorDefine::SETUP_DELETE_OLD_FILE_ERROR,
-                target + QLatin1Char(' ') + tr("message_setup_delete_old_file_error"));
-            return false;
-        }
-        if (!QFile::remove(target)) {
+        if ((info.isDir() && !info.isSymLink()) || !QFile::remove(target)) {
             raiseError(ErrorDefine::SETUP_DELETE_OLD_FILE_ERROR,
                 target + QLatin1Char(' ') + tr("message_setup_delete_old_file_error"));
             return false;
@@ -63,20 +114,29 @@ bool setupmanager::processDeleteList()
 
 void setupmanager::checkGameMetadata()
 {
-    const QString primary = m_dir + kMetadataPrimary;
+    const QString primary = m_dir + QLatin1Char('/') + kMetadataPrimary;
     const QFileInfo primaryInfo(primary);
-    if (primaryInfo.exists() && primaryInfo.size() > 0)
+    if (pathguard::staysInside(m_dir, kMetadataPrimary, false) && primaryInfo.isFile()
+        && primaryInfo.size() > 0)
         return;
     emit globalMetaDataDismiss();
-    if (primaryInfo.exists())
-        QFile::remove(primary);
-    const QString fallback = m_dir + kMetadataFallback;
-    const QFileInfo fallbackInfo(fallback);
-    if (fallbackInfo.exists() && fallbackInfo.size() > 0) {
-        QDir().mkpath(QFileInfo(primary).path());
-        if (!QFile::copy(fallback, primary))
-            emit globalMetaDataError();
+    // Repairs stay inside the folder: through a link they would delete or
+    // overwrite files elsewhere, or bring them in.
+    if (!pathguard::staysInside(m_dir, kMetadataPrimary, true)) {
+        qDebug() << "Metadata repair refused, the path leaves the folder:" << primary;
+        emit globalMetaDataError();
         return;
     }
-    emit globalMetaDataError();
+    if (filehelpers::lookUp(primary))
+        QFile::remove(primary);
+    const QString fallbackPath = m_dir + QLatin1Char('/') + kMetadataFallback;
+    QFile fallback;
+    if (!pathguard::staysInside(m_dir, kMetadataFallback, false)
+        || !filehelpers::openRegularFile(fallback, fallbackPath) || fallback.size() == 0) {
+        emit globalMetaDataError();
+        return;
+    }
+    QDir().mkpath(QFileInfo(primary).path());
+    if (!copyFile(fallback, primary))
+        emit globalMetaDataError();
 }

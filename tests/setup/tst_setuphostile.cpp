@@ -4,6 +4,7 @@
 
 #include <QtTest>
 
+#include <fcntl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,6 +15,7 @@ struct Run
 {
     QList<ErrorCode> codes;
     QStringList messages;
+    QStringList order;
     QList<mode_t> folderModes; // of each item's folder as the item starts
 };
 
@@ -76,10 +78,17 @@ class tst_SetupHostile : public QObject
     QString dest(const QString &name) const { return m_dest + QLatin1Char('/') + name; }
 
     // Signals are taken on the worker thread, so the probe sees the disk as
-    // the item starts; everything is read after the thread has ended.
-    Run install(const QString &zipName)
+    // the item starts; everything is read after the thread has ended. Without
+    // a name, a package of one small file is installed.
+    Run install(QString zipName = {})
     {
         Run run;
+        if (zipName.isEmpty()) {
+            zipName = QStringLiteral("tiny.zip");
+            ZipWriter zip;
+            zip.addFile("new.txt", "new");
+            zip.save(dest(zipName));
+        }
         setupmanager manager;
         connect(&manager, &setupmanager::setupError, [&run](ErrorCode code, const QString &msg) {
             run.codes << code;
@@ -88,10 +97,20 @@ class tst_SetupHostile : public QObject
         connect(&manager, &setupmanager::setupUnzipFilePath, [&run, this](const QString &item) {
             run.folderModes << modeOf(QFileInfo(dest(item)).path());
         });
+        connect(&manager, &setupmanager::setupFinished, [&run] { run.order << "finished"; });
+        connect(&manager, &setupmanager::globalMetaDataDismiss, [&run] { run.order << "dismiss"; });
+        connect(&manager, &setupmanager::globalMetaDataError, [&run] { run.order << "metaerror"; });
         manager.setZipFilePath(m_dest);
         manager.setZipFileName(zipName);
         manager.start();
-        manager.wait();
+        if (!manager.wait(20000)) {
+            // A worker stuck on a FIFO is let go, so the test fails instead of hanging.
+            const int fd
+                = ::open(QFile::encodeName(dest("deletefiles.txt")), O_WRONLY | O_NONBLOCK);
+            ::close(fd);
+            manager.wait();
+            run.order << "hung";
+        }
         return run;
     }
 
@@ -255,6 +274,97 @@ private slots:
             QList<ErrorCode>({ ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR,
                 ErrorDefine::SETUP_ZIP_UNZIP_ERROR }));
         QCOMPARE(readFile(dest("game.zip")), archive);
+    }
+
+    void deleteListLines_data()
+    {
+        QTest::addColumn<QByteArray>("list");
+        QTest::addColumn<QStringList>("gone");
+        QTest::addColumn<int>("longLines");
+        QTest::newRow("leading separators start at the install folder")
+            << QByteArray("/old/a.dll\r\n\\old\\b.dll\n//old/c.dll\n")
+            << QStringList { "a", "b", "c" } << 0;
+        QTest::newRow("leaving through .. or a link is still skipped")
+            << QByteArray("/../victim.txt\n\\link\\victim.txt\n/old/a.dll\n") << QStringList { "a" }
+            << 0;
+        QTest::newRow("a line of 4096 bytes") << QByteArray(4087, ' ') + "old/a.dll\n"
+                                              << QStringList { "a" } << 0;
+        QTest::newRow("longer lines are skipped") << QByteArray(4088, ' ') + "old/a.dll\n"
+                + QByteArray(3 << 20, ' ') + "old/b.dll\nold/c.dll"
+                                                  << QStringList { "c" } << 2;
+    }
+
+    void deleteListLines()
+    {
+        QFETCH(QByteArray, list);
+        QFETCH(QStringList, gone);
+        QFETCH(int, longLines);
+        const QString victim = m_work->filePath(QStringLiteral("victim.txt"));
+        QVERIFY(writeFile(victim, "mine"));
+        QVERIFY(QFile::link(m_work->path(), dest("link")));
+        for (const QString name : { "a", "b", "c" })
+            QVERIFY(writeFile(dest("old/" + name + ".dll"), "old"));
+        QVERIFY(writeFile(dest("deletefiles.txt"), list));
+        for (int i = 0; i < longLines; ++i)
+            QTest::ignoreMessage(QtDebugMsg, QRegularExpression("line longer than 4096 bytes"));
+        const Run run = install();
+        QVERIFY(run.codes.isEmpty());
+        for (const QString name : { "a", "b", "c" })
+            QCOMPARE(QFile::exists(dest("old/" + name + ".dll")), !gone.contains(name));
+        QCOMPARE(readFile(victim), QByteArray("mine"));
+    }
+
+    void deleteListThatIsNoPlainFile_data()
+    {
+        QTest::addColumn<bool>("fifo");
+        QTest::newRow("FIFO") << true;
+        QTest::newRow("link to a list outside") << false;
+    }
+
+    void deleteListThatIsNoPlainFile()
+    {
+        QFETCH(bool, fifo);
+        const QString list = dest("deletefiles.txt");
+        const QString outside = m_work->filePath(QStringLiteral("list.txt"));
+        QVERIFY(writeFile(dest("old.dll"), "old") && writeFile(outside, "old.dll\n"));
+        QVERIFY(fifo ? ::mkfifo(QFile::encodeName(list), 0644) == 0 : QFile::link(outside, list));
+        const Run run = install();
+        QCOMPARE(run.order, QStringList());
+        QCOMPARE(run.codes, QList<ErrorCode>({ ErrorDefine::SETUP_DELETE_OLD_FILE_ERROR }));
+        QVERIFY(QFile::exists(dest("old.dll")));
+    }
+
+    void metadataRepairStaysInside_data()
+    {
+        QTest::addColumn<QString>("link"); // moved to the target folder and linked there
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QByteArray>("primary");
+        QTest::addColumn<QStringList>("order");
+        const QStringList refused { "dismiss", "metaerror", "finished" };
+        QTest::newRow("data folder outside") << "Quorvela_Data"
+                                             << "outside" << QByteArray() << refused;
+        QTest::newRow("fallback outside") << "Quorvela_Data/Native"
+                                          << "outside" << QByteArray() << refused;
+        QTest::newRow("data folder inside")
+            << "Quorvela_Data"
+            << "dest/real" << QByteArray("fallback") << QStringList { "dismiss", "finished" };
+    }
+
+    void metadataRepairStaysInside()
+    {
+        QFETCH(QString, link);
+        QFETCH(QString, target);
+        QFETCH(QByteArray, primary);
+        QFETCH(QStringList, order);
+        const QString primaryPath = dest("Quorvela_Data/Managed/Metadata/global-metadata.dat");
+        QVERIFY(writeFile(primaryPath, {}));
+        QVERIFY(
+            writeFile(dest("Quorvela_Data/Native/Data/Metadata/global-metadata.dat"), "fallback"));
+        const QString moved = m_work->filePath(target);
+        QVERIFY(QDir().rename(dest(link), moved) && QFile::link(moved, dest(link)));
+        const Run run = install();
+        QCOMPARE(run.order, order);
+        QCOMPARE(readFile(primaryPath), primary);
     }
 };
 
