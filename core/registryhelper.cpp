@@ -64,7 +64,11 @@ bool RegistryHelper::isAutoRun()
     if (stored.isEmpty())
         return false;
     if (stored != autoRunData())
-        writeAutoRun(autoRunData());
+        platform::writeRegistryString(kRunKey, autoRunValueName(), autoRunData());
+    // The value is what the settings dialog shows, but the desktop acts on its
+    // own entry, which a session tool or a new profile may have dropped; an
+    // "on" that does nothing at login would mislead the user.
+    platform::syncAutoStartEntry(autoRunValueName(), autoRunData());
     return true;
 }
 

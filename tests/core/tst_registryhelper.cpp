@@ -51,14 +51,25 @@ private slots:
         QVERIFY(QFile(hive).open(QIODevice::ReadOnly));
     }
 
-    void autoRunRepairsAMovedLauncher()
+    void autoRunRepairs_data()
     {
-        platform::writeRegistryString(kRunKey, kRunValue, QStringLiteral("/old/place/launcher"));
+        QTest::addColumn<QString>("stored"); // empty: the current program
+        QTest::newRow("launcher moved") << QStringLiteral("/old/place/launcher");
+        QTest::newRow("entry gone, value current") << QString();
+    }
+
+    void autoRunRepairs()
+    {
+        QFETCH(QString, stored);
+        const QString expected = QDir::toNativeSeparators(QCoreApplication::applicationFilePath());
+        platform::writeRegistryString(kRunKey, kRunValue, stored.isEmpty() ? expected : stored);
         QFile::remove(autostartEntry());
         QVERIFY(RegistryHelper::instance()->isAutoRun());
-        QCOMPARE(platform::readRegistryString(kRunKey, kRunValue),
-            QDir::toNativeSeparators(QCoreApplication::applicationFilePath()));
-        QVERIFY(QFile::exists(autostartEntry()));
+        QCOMPARE(platform::readRegistryString(kRunKey, kRunValue), expected);
+        QFile entry(autostartEntry());
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        QVERIFY(QString::fromUtf8(entry.readAll())
+                    .contains(QStringLiteral("\nExec=\"%1\"\n").arg(expected)));
     }
 
     void execLineQuotesAwkwardPaths()
