@@ -1,4 +1,5 @@
 #include "core/launcherconfig.h"
+#include "tests/support/testdata.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -15,13 +16,13 @@ private:
     QString gameFolder() const { return m_dir->filePath(QStringLiteral("Tessaril Game")); }
     QString gameFile() const { return gameFolder() + QStringLiteral("/config.ini"); }
 
-    static QVariant stored(const QString &file, const QString &key)
+    static QString stored(const QString &file, const char *key)
     {
-        return QSettings(file, QSettings::IniFormat).value(key);
+        return QSettings(file, QSettings::IniFormat).value(QLatin1String(key)).toString();
     }
-    static void store(const QString &file, const QString &key, const QVariant &value)
+    static void store(const QString &file, const char *key, const QString &value)
     {
-        QSettings(file, QSettings::IniFormat).setValue(key, value);
+        QSettings(file, QSettings::IniFormat).setValue(QLatin1String(key), value);
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -43,22 +44,19 @@ private slots:
             QVERIFY(config.gameInstallPath().isNull());
             QVERIFY(config.dynamicBgName().isNull());
         }
-        QCOMPARE(
-            stored(launcherFile(), QStringLiteral("cps")).toString(), QStringLiteral("vantor"));
-        QCOMPARE(stored(launcherFile(), QStringLiteral("channel")).toString(), QStringLiteral("1"));
-        QCOMPARE(
-            stored(launcherFile(), QStringLiteral("sub_channel")).toString(), QStringLiteral("0"));
+        QCOMPARE(stored(launcherFile(), "cps"), QStringLiteral("vantor"));
+        QCOMPARE(stored(launcherFile(), "channel"), QStringLiteral("1"));
+        QCOMPARE(stored(launcherFile(), "sub_channel"), QStringLiteral("0"));
     }
 
     void emptyCpsReadsAsDefaultAndIsRewritten()
     {
-        store(launcherFile(), QStringLiteral("cps"), QString());
-        store(launcherFile(), QStringLiteral("channel"), QStringLiteral("77"));
+        store(launcherFile(), "cps", QString());
+        store(launcherFile(), "channel", QStringLiteral("77"));
         LauncherConfig config(launcherFile());
         QCOMPARE(config.cps(), QStringLiteral("vantor"));
         QCOMPARE(config.channel(), QStringLiteral("77"));
-        QCOMPARE(
-            stored(launcherFile(), QStringLiteral("cps")).toString(), QStringLiteral("vantor"));
+        QCOMPARE(stored(launcherFile(), "cps"), QStringLiteral("vantor"));
         config.setString(QStringLiteral("cps"), QString(), QString());
         QCOMPARE(config.cps(), QStringLiteral("vantor"));
         config.initCps(QStringLiteral("partner"));
@@ -67,61 +65,53 @@ private slots:
 
     void gameFileChannelBlocksBothWrites()
     {
-        store(launcherFile(), QStringLiteral("game_install_path"), gameFolder());
-        store(gameFile(), QStringLiteral("channel"), QStringLiteral("42"));
+        store(launcherFile(), "game_install_path", gameFolder());
+        store(gameFile(), "channel", QStringLiteral("42"));
         {
             LauncherConfig config(launcherFile());
             QCOMPARE(config.channel(), QStringLiteral("1")); // the launcher's file has none
             config.initChannel(QStringLiteral("9"));
         }
-        QCOMPARE(stored(gameFile(), QStringLiteral("channel")).toString(), QStringLiteral("42"));
+        QCOMPARE(stored(gameFile(), "channel"), QStringLiteral("42"));
         QVERIFY(
             !QSettings(launcherFile(), QSettings::IniFormat).contains(QStringLiteral("channel")));
         // Keys the game's file lacks are written to both files.
-        QCOMPARE(stored(gameFile(), QStringLiteral("cps")).toString(), QStringLiteral("vantor"));
-        QCOMPARE(
-            stored(launcherFile(), QStringLiteral("cps")).toString(), QStringLiteral("vantor"));
+        QCOMPARE(stored(gameFile(), "cps"), QStringLiteral("vantor"));
+        QCOMPARE(stored(launcherFile(), "cps"), QStringLiteral("vantor"));
     }
 
     void versionCacheOutlivesPathChange()
     {
-        store(gameFile(), QStringLiteral("game_version"), QStringLiteral("1.0.0"));
+        store(gameFile(), "game_version", QStringLiteral("1.0.0"));
         LauncherConfig config(launcherFile());
         QCOMPARE(config.gameVersion(), QString());
         config.setGameInstallPath(gameFolder());
         QCOMPARE(config.gameVersion(), QStringLiteral("1.0.0"));
         const QString other = m_dir->filePath(QStringLiteral("elsewhere"));
         QDir().mkpath(other);
-        store(other + QStringLiteral("/config.ini"), QStringLiteral("game_version"),
-            QStringLiteral("2.0.0"));
+        store(other + QStringLiteral("/config.ini"), "game_version", QStringLiteral("2.0.0"));
         config.setGameInstallPath(other);
         QCOMPARE(config.gameVersion(), QStringLiteral("1.0.0"));
         // The file is not read again either.
-        store(gameFile(), QStringLiteral("game_version"), QStringLiteral("3.0.0"));
+        store(gameFile(), "game_version", QStringLiteral("3.0.0"));
         config.setGameInstallPath(gameFolder());
         QCOMPARE(config.gameVersion(), QStringLiteral("1.0.0"));
-    }
-
-    void setGameVersionWithoutPathOnlyCaches()
-    {
-        LauncherConfig config(launcherFile());
-        config.setGameVersion(QStringLiteral("5.5"));
-        QCOMPARE(config.gameVersion(), QStringLiteral("5.5"));
-        QVERIFY(!QFile::exists(gameFile()));
     }
 
     void setGameVersionWritesGameFileAndEmptyCps()
     {
         LauncherConfig config(launcherFile());
+        config.setGameVersion(QStringLiteral("5.5")); // no path yet: only cached
+        QCOMPARE(config.gameVersion(), QStringLiteral("5.5"));
+        QVERIFY(!QFile::exists(gameFile()));
         config.setGameInstallPath(gameFolder());
         config.setGameVersion(QStringLiteral("1.2.3"));
-        QCOMPARE(
-            stored(gameFile(), QStringLiteral("game_version")).toString(), QStringLiteral("1.2.3"));
+        QCOMPARE(stored(gameFile(), "game_version"), QStringLiteral("1.2.3"));
         QVERIFY(QSettings(gameFile(), QSettings::IniFormat).contains(QStringLiteral("cps")));
-        QCOMPARE(stored(gameFile(), QStringLiteral("cps")).toString(), QString());
+        QCOMPARE(stored(gameFile(), "cps"), QString());
         // What the install flow does next fills the empty value in.
         config.initCps(QStringLiteral("vantor"));
-        QCOMPARE(stored(gameFile(), QStringLiteral("cps")).toString(), QStringLiteral("vantor"));
+        QCOMPARE(stored(gameFile(), "cps"), QStringLiteral("vantor"));
     }
 
     void bannerAndGenericValuesRoundTrip()
@@ -133,10 +123,8 @@ private slots:
             config.setInt(QStringLiteral("exit_type"), 2, QString());
             config.setBool(QStringLiteral("is_auto_update"), true, QString());
         }
-        QCOMPARE(
-            stored(launcherFile(), QStringLiteral("exit_type")).toString(), QStringLiteral("2"));
-        QCOMPARE(stored(launcherFile(), QStringLiteral("is_auto_update")).toString(),
-            QStringLiteral("true"));
+        QCOMPARE(stored(launcherFile(), "exit_type"), QStringLiteral("2"));
+        QCOMPARE(stored(launcherFile(), "is_auto_update"), QStringLiteral("true"));
         LauncherConfig reopened(launcherFile());
         QCOMPARE(reopened.dynamicVersionTitle(), QStringLiteral("Season 3"));
         QCOMPARE(reopened.dynamicVersionDescColor(), QStringLiteral("#FFD37A"));
@@ -145,10 +133,7 @@ private slots:
 
     void unreadableFileReadsAsDefaults()
     {
-        QFile garbage(launcherFile());
-        QVERIFY(garbage.open(QIODevice::WriteOnly));
-        garbage.write(QByteArray("\x00\xff[[[=\n", 7));
-        garbage.close();
+        QVERIFY(writeFile(launcherFile(), QByteArray("\x00\xff[[[=\n", 7)));
         LauncherConfig config(launcherFile());
         QCOMPARE(config.cps(), QStringLiteral("vantor"));
         QCOMPARE(config.getInt(QStringLiteral("exit_type"), QString()), 0);

@@ -1,4 +1,5 @@
 #include "platform/processes.h"
+#include "tests/support/testdata.h"
 #include "tests/support/testenvironment.h"
 
 #include <QtTest>
@@ -35,10 +36,7 @@ private slots:
     {
         QTemporaryDir folder;
         const QString script = folder.filePath(QStringLiteral("Game.sh"));
-        QFile file(script);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("echo up\nread line\n");
-        file.close();
+        QVERIFY(writeFile(script, "echo up\nread line\n"));
 
         QProcess running;
         running.start(QStringLiteral("sh"), { script });

@@ -14,6 +14,10 @@
 
 #include <functional>
 
+// Whether a grab of the window shows what it should.
+using Picture = std::function<bool(const QImage &)>;
+Q_DECLARE_METATYPE(Picture)
+
 // The real main window from the compiled bundle, driven by a view model
 // whose state the test sets.
 class tst_MainWindow : public QObject
@@ -35,24 +39,9 @@ private:
     }
 
     // A point of the window, given in the coordinates of one of its items.
-    QPoint at(const QString &name, qreal x, qreal y) const
+    QPoint at(const char *name, qreal x, qreal y) const
     {
-        return item(name)->mapToScene(QPointF(x, y)).toPoint();
-    }
-
-    // Rendering and the buttons' 100 ms transitions may lag the state, so
-    // this grabs again until the picture passes; the last grab is kept.
-    bool looks(const QString &name, const std::function<bool(const QImage &)> &check)
-    {
-        QImage image;
-        const bool passed = QTest::qWaitFor([&] {
-            image = m_window->grabWindow();
-            return check(image);
-        });
-        const QString folder = qEnvironmentVariable("TESSARIL_ARTEFACTS");
-        if (!folder.isEmpty() && QDir().mkpath(folder))
-            image.save(folder + QStringLiteral("/main-window-") + name + QStringLiteral(".png"));
-        return passed;
+        return item(QLatin1String(name))->mapToScene(QPointF(x, y)).toPoint();
     }
 
     static bool isGold(QRgb pixel)
@@ -97,63 +86,72 @@ private slots:
         QVERIFY(icon.availableSizes().contains(QSize(256, 256)));
     }
 
-    void needInstallShowsGetButtonAndPathRow()
+    void statesShowTheirControls_data()
     {
-        m_model->setGameState(MainViewModel::NeedInstall);
-        QVERIFY(shown(QStringLiteral("installBtn")));
-        QVERIFY(!shown(QStringLiteral("updateBtn")));
-        QVERIFY(!shown(QStringLiteral("startBtn")));
-        QVERIFY(shown(QStringLiteral("installPathRect")));
-        QVERIFY(!shown(QStringLiteral("download_bg")));
-        QCOMPARE(item(QStringLiteral("installBtn"))->property("text").toString(),
-            QStringLiteral("button_get_game"));
-        if (!m_canGrab)
-            QSKIP("this window system gives no grab; run under the test command's Xvfb");
-        const QPoint button = at(QStringLiteral("installBtn"), 119, 53);
-        // The path row's pale plate shows against the dark background.
-        const QPoint plate = at(QStringLiteral("installPathRect"), 5, 4);
-        QVERIFY(looks(QStringLiteral("need-install"), [&](const QImage &image) {
-            return isGold(image.pixel(button))
-                && qGray(image.pixel(plate)) > qGray(image.pixel(plate - QPoint(0, 85)));
-        }));
+        QTest::addColumn<int>("state");
+        QTest::addColumn<QStringList>("shownItems");
+        QTest::addColumn<QStringList>("hiddenItems");
+        QTest::addColumn<QString>("startState"); // of the start button, when it is there
+        QTest::addColumn<Picture>("picture");
+        QTest::newRow("need install")
+            << int(MainViewModel::NeedInstall) << QStringList { "installBtn", "installPathRect" }
+            << QStringList { "updateBtn", "startBtn", "download_bg" } << QString()
+            << Picture([this](const QImage &image) {
+                   // The path row's pale plate shows against the dark background.
+                   const QPoint plate = at("installPathRect", 5, 4);
+                   return isGold(image.pixel(at("installBtn", 119, 53)))
+                       && qGray(image.pixel(plate)) > qGray(image.pixel(plate - QPoint(0, 85)));
+               });
+        QTest::newRow("ready") << int(MainViewModel::Ready) << QStringList { "startBtn" }
+                               << QStringList { "installBtn", "installPathRect" } << "nomal"
+                               << Picture([this](const QImage &image) {
+                                      return isGold(image.pixel(at("startBtn", 119, 53)));
+                                  });
+        QTest::newRow("downloading") << int(MainViewModel::Downloading)
+                                     << QStringList { "download_bg", "pauseDownloadBtn",
+                                            "download_speed", "bgBottomMask", "startBtn" }
+                                     << QStringList { "setup_percentage" } << "disable"
+                                     << Picture([this](const QImage &image) {
+                                            // The filled half of the bar is light, the empty half
+                                            // dim.
+                                            return !isGold(image.pixel(at("startBtn", 119, 53)))
+                                                && qGray(image.pixel(at("progress", 100, 12)))
+                                                > qGray(image.pixel(at("progress", 700, 12))) + 40;
+                                        });
     }
 
-    void readyShowsAnActiveStartButton()
+    void statesShowTheirControls()
     {
-        m_model->setGameState(MainViewModel::Ready);
-        QVERIFY(shown(QStringLiteral("startBtn")));
-        QVERIFY(!shown(QStringLiteral("installBtn")));
-        QVERIFY(!shown(QStringLiteral("installPathRect")));
-        QCOMPARE(item(QStringLiteral("startBtn"))->state(), QStringLiteral("nomal"));
-        if (!m_canGrab)
-            QSKIP("this window system gives no grab; run under the test command's Xvfb");
-        const QPoint button = at(QStringLiteral("startBtn"), 119, 53);
-        QVERIFY(looks(QStringLiteral("ready"),
-            [&](const QImage &image) { return isGold(image.pixel(button)); }));
-    }
-
-    void downloadingShowsTheProgressPanel()
-    {
-        m_model->setGameState(MainViewModel::Downloading);
+        QFETCH(int, state);
+        QFETCH(QStringList, shownItems);
+        QFETCH(QStringList, hiddenItems);
+        QFETCH(QString, startState);
+        QFETCH(Picture, picture);
+        m_model->setGameState(MainViewModel::GameState(state));
         m_model->setProgress(0.5);
-        QVERIFY(shown(QStringLiteral("download_bg")));
-        QVERIFY(shown(QStringLiteral("pauseDownloadBtn")));
-        QVERIFY(shown(QStringLiteral("download_speed")));
-        QVERIFY(!shown(QStringLiteral("setup_percentage")));
-        QVERIFY(shown(QStringLiteral("bgBottomMask")));
-        // Start button visible but not active while downloading.
-        QVERIFY(shown(QStringLiteral("startBtn")));
-        QCOMPARE(item(QStringLiteral("startBtn"))->state(), QStringLiteral("disable"));
+        for (const QString &name : shownItems)
+            QVERIFY2(shown(name), qPrintable(name));
+        for (const QString &name : hiddenItems)
+            QVERIFY2(!shown(name), qPrintable(name));
+        if (!startState.isEmpty())
+            QCOMPARE(item(QStringLiteral("startBtn"))->state(), startState);
+        if (state == MainViewModel::NeedInstall)
+            QCOMPARE(item(QStringLiteral("installBtn"))->property("text").toString(),
+                QStringLiteral("button_get_game"));
         if (!m_canGrab)
             QSKIP("this window system gives no grab; run under the test command's Xvfb");
-        const QPoint button = at(QStringLiteral("startBtn"), 119, 53);
-        // The filled half of the bar is light, the empty half dim.
-        const QPoint filled = at(QStringLiteral("progress"), 100, 12);
-        const QPoint empty = at(QStringLiteral("progress"), 700, 12);
-        QVERIFY(looks(QStringLiteral("downloading"), [&](const QImage &image) {
-            return !isGold(image.pixel(button))
-                && qGray(image.pixel(filled)) > qGray(image.pixel(empty)) + 40;
-        }));
+        // Rendering and the buttons' 100 ms transitions may lag the state, so
+        // this grabs again until the picture passes; the last grab is kept.
+        QImage image;
+        const bool passed = QTest::qWaitFor([&] {
+            image = m_window->grabWindow();
+            return picture(image);
+        });
+        const QString folder = qEnvironmentVariable("TESSARIL_ARTEFACTS");
+        if (!folder.isEmpty() && QDir().mkpath(folder))
+            image.save(
+                QStringLiteral("%1/main-window-%2.png").arg(folder, QTest::currentDataTag()));
+        QVERIFY(passed);
     }
 
     void progressFillKeepsASliver()

@@ -52,32 +52,30 @@ private slots:
             m_logging.requests().last().headers.value("cache-control"), QByteArray("no-cache"));
     }
 
-    void emptyExtrasSentLikeNone()
+    void extrasBecomeExtMsg_data()
     {
-        StatusReport::instance()->report(StatusReport::LAUNCHER_QUIT, {});
-        QVERIFY(!sentQuery().contains("extMsg"));
+        QTest::addColumn<QStringList>("extras"); // key, value, key, value...
+        QTest::addColumn<QByteArray>("tail"); // empty: no extMsg at all
+        QTest::newRow("none") << QStringList() << QByteArray();
+        QTest::newRow("in key order, escaped")
+            << QStringList { "errorDesc", "CRC Failed", "errorCode", "SETUP_ZIP_ERROR" }
+            << QByteArray("&extMsg=errorCode:SETUP_ZIP_ERROR;errorDesc:CRC%20Failed;");
+        QTest::newRow("a hash does not cut the query") << QStringList { "url", "https://x/#/news",
+            "z", "after" } << QByteArray("&extMsg=url:https://x/%23/news;z:after;");
     }
 
     void extrasBecomeExtMsg()
     {
-        QMap<QString, QString> extras;
-        extras.insert(QStringLiteral("errorDesc"), QStringLiteral("CRC Failed"));
-        extras.insert(QStringLiteral("errorCode"), QStringLiteral("SETUP_ZIP_ERROR"));
-        StatusReport::instance()->report(StatusReport::LAUNCHER_GAME_SETUP_ERROR, extras);
+        QFETCH(QStringList, extras);
+        QFETCH(QByteArray, tail);
+        QMap<QString, QString> map;
+        for (int i = 0; i + 1 < extras.size(); i += 2)
+            map.insert(extras.at(i), extras.at(i + 1));
+        StatusReport::instance()->report(StatusReport::LAUNCHER_GAME_SETUP_ERROR, map);
         const QByteArray query = sentQuery();
         QVERIFY(query.startsWith("action=LAUNCHER_GAME_SETUP_ERROR&"));
-        QVERIFY2(query.endsWith("&extMsg=errorCode:SETUP_ZIP_ERROR;errorDesc:CRC%20Failed;"),
-            query.constData());
-    }
-
-    void hashDoesNotCutTheQuery()
-    {
-        QMap<QString, QString> extras;
-        extras.insert(QStringLiteral("url"), QStringLiteral("https://x/#/news"));
-        extras.insert(QStringLiteral("z"), QStringLiteral("after"));
-        StatusReport::instance()->report(StatusReport::LAUNCHER_NETWORK_ERROR, extras);
-        const QByteArray query = sentQuery();
-        QVERIFY2(query.endsWith("extMsg=url:https://x/%23/news;z:after;"), query.constData());
+        QVERIFY2(
+            tail.isEmpty() ? !query.contains("extMsg") : query.endsWith(tail), query.constData());
     }
 
     void watchedClientFailuresAreReported_data()

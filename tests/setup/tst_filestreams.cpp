@@ -1,5 +1,6 @@
 #include "setup/filehelpers.h"
 #include "setup/filestreams.h"
+#include "tests/support/testdata.h"
 
 #include <QtTest>
 
@@ -47,13 +48,10 @@ private slots:
     void inputStreamAnswersItsInterfaces()
     {
         QTemporaryDir dir;
-        QFile file(dir.filePath(QStringLiteral("in")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("0123456789");
-        file.close();
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("in")), "0123456789"));
         auto *in = new CInFileStream;
         in->AddRef();
-        QVERIFY(in->open(file.fileName()));
+        QVERIFY(in->open(dir.filePath(QStringLiteral("in"))));
         void *asked = nullptr;
         QCOMPARE(in->QueryInterface(IID_IStreamGetSize, &asked), kOk);
         UInt64 size = 0;
@@ -79,8 +77,7 @@ private slots:
         QVERIFY(filehelpers::createFolderWithParents(deep));
         QVERIFY(filehelpers::createFolderWithParents(deep + QLatin1Char('/')));
         QFile file(dir.filePath(QStringLiteral("a/f")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
+        QVERIFY(writeFile(file.fileName(), QByteArray()));
         QVERIFY(!filehelpers::createFolderWithParents(file.fileName()));
 
         // 0640 from the mode half: not the mode the file was created with.

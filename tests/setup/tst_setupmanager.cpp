@@ -1,4 +1,5 @@
 #include "setup/setupmanager.h"
+#include "tests/support/testdata.h"
 #include "tests/support/testenvironment.h"
 #include "tests/support/zipwriter.h"
 
@@ -18,22 +19,8 @@ struct Run
     bool progressOffGuiThread = false;
 };
 
-// Prepares the source and destination folders of one case and gives the
-// archive's name.
+// Prepares the folders of one case and gives the archive's name.
 using Prepare = std::function<QString()>;
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &data)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
-}
 
 mode_t modeOf(const QString &path)
 {
@@ -54,6 +41,8 @@ private:
 
     QString source() const { return m_work->filePath(QStringLiteral("source")); }
     QString dest() const { return m_work->filePath(QStringLiteral("dest")); }
+    QString src(const QString &name) const { return source() + QLatin1Char('/') + name; }
+    QString out(const QString &name) const { return dest() + QLatin1Char('/') + name; }
 
     // Packs the source folder with 7zz into dest/name.
     bool pack(const QString &name, const QStringList &options = {})
@@ -62,17 +51,15 @@ private:
         sevenZip.setWorkingDirectory(source());
         sevenZip.start(QStringLiteral("7zz"),
             QStringList { QStringLiteral("a"), QStringLiteral("-bso0"), QStringLiteral("-bsp0") }
-                + options + QStringList { dest() + QLatin1Char('/') + name, QStringLiteral(".") });
+                + options + QStringList { out(name), QStringLiteral(".") });
         return sevenZip.waitForFinished(60000) && sevenZip.exitCode() == 0;
     }
 
-    // An archive of one file with the given content.
+    // An archive of one more file; its name, or nothing when packing failed.
     QString packed(const QString &file, const QByteArray &content, const QString &name,
         const QStringList &options = {})
     {
-        return writeFile(source() + QLatin1Char('/') + file, content) && pack(name, options)
-            ? name
-            : QString();
+        return writeFile(src(file), content) && pack(name, options) ? name : QString();
     }
 
     // Runs the whole install on the object's thread and collects what it said.
@@ -108,6 +95,8 @@ private:
         return run;
     }
 
+    Run install(const QString &zipName) { return install(*setupmanager::instance(), zipName); }
+
     static QStringList codes(const Run &run)
     {
         QStringList found;
@@ -142,13 +131,11 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QStringList, options);
         const QByteArray big(300000, 'q');
-        const QString exe = source() + QStringLiteral("/Quorvela.exe");
+        const QString exe = src(QStringLiteral("Quorvela.exe"));
         QVERIFY(writeFile(exe, "#!/bin/sh\necho game\n"));
-        QVERIFY(writeFile(
-            source() + QStringLiteral("/Quorvela_Data/Managed/Metadata/global-metadata.dat"),
-            "meta"));
-        QVERIFY(writeFile(source() + QStringLiteral("/Quorvela_Data/big.bin"), big));
-        QVERIFY(writeFile(source() + QStringLiteral("/docs/read me.txt"), "hello"));
+        QVERIFY(writeFile(src("Quorvela_Data/Managed/Metadata/global-metadata.dat"), "meta"));
+        QVERIFY(writeFile(src("Quorvela_Data/big.bin"), big));
+        QVERIFY(writeFile(src("docs/read me.txt"), "hello"));
         QVERIFY(::chmod(QFile::encodeName(exe).constData(), 0750) == 0);
         const QDateTime stamp(QDate(2023, 5, 17), QTime(8, 9, 10), Qt::UTC);
         QFile exeFile(exe);
@@ -156,15 +143,18 @@ private slots:
         QVERIFY(exeFile.setFileTime(stamp, QFileDevice::FileModificationTime));
         exeFile.close();
         QVERIFY(pack(name, options));
+        // An older read-only copy in the way is replaced.
+        QVERIFY(writeFile(out("docs/read me.txt"), "old"));
+        QVERIFY(QFile::setPermissions(out("docs/read me.txt"), QFile::ReadOwner));
 
-        Run run = install(*setupmanager::instance(), name);
+        Run run = install(name);
         QVERIFY2(run.errors.isEmpty(), qPrintable(run.errors.value(0).second));
         QCOMPARE(run.order, QStringList { QStringLiteral("finished") });
-        QCOMPARE(readFile(dest() + QStringLiteral("/Quorvela_Data/big.bin")), big);
-        QCOMPARE(readFile(dest() + QStringLiteral("/docs/read me.txt")), QByteArray("hello"));
-        QCOMPARE(modeOf(dest() + QStringLiteral("/Quorvela.exe")), mode_t(0750));
-        QCOMPARE(QFileInfo(dest() + QStringLiteral("/Quorvela.exe")).lastModified().toUTC(), stamp);
-        QVERIFY(!QFile::exists(dest() + QLatin1Char('/') + name)); // the archive is gone
+        QCOMPARE(readFile(out("Quorvela_Data/big.bin")), big);
+        QCOMPARE(readFile(out("docs/read me.txt")), QByteArray("hello"));
+        QCOMPARE(modeOf(out("Quorvela.exe")), mode_t(0750));
+        QCOMPARE(QFileInfo(out("Quorvela.exe")).lastModified().toUTC(), stamp);
+        QVERIFY(!QFile::exists(out(name))); // the archive is gone
         QVERIFY(run.items.contains(QStringLiteral("Quorvela_Data/big.bin")));
         QVERIFY(!run.progress.isEmpty());
         QVERIFY(!run.progressOffGuiThread); // queued to the receiver's thread
@@ -172,38 +162,18 @@ private slots:
         QVERIFY(run.progress.last().second >= big.size());
     }
 
-    void oddButValidArchives_data()
+    void namelessEntryBecomesContent()
     {
-        QTest::addColumn<Prepare>("prepare");
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QByteArray>("content");
-        QTest::newRow("nameless entry") << Prepare([this] {
-            QProcess sevenZip;
-            sevenZip.start(QStringLiteral("7zz"),
-                { QStringLiteral("a"), QStringLiteral("-bso0"), QStringLiteral("-si"),
-                    dest() + QStringLiteral("/stream.7z") });
-            sevenZip.waitForStarted();
-            sevenZip.write("streamed bytes");
-            sevenZip.closeWriteChannel();
-            return sevenZip.waitForFinished() ? QStringLiteral("stream.7z") : QString();
-        }) << "[Content]" << QByteArray("streamed bytes");
-        QTest::newRow("read-only file in the way") << Prepare([this] {
-            writeFile(dest() + QStringLiteral("/ro.txt"), "old");
-            QFile::setPermissions(dest() + QStringLiteral("/ro.txt"), QFile::ReadOwner);
-            return packed(QStringLiteral("ro.txt"), "new", QStringLiteral("game.7z"));
-        }) << "ro.txt" << QByteArray("new");
-    }
-
-    void oddButValidArchives()
-    {
-        QFETCH(Prepare, prepare);
-        QFETCH(QString, file);
-        QFETCH(QByteArray, content);
-        const QString archive = prepare();
-        QVERIFY(!archive.isEmpty());
-        Run run = install(*setupmanager::instance(), archive);
-        QVERIFY2(run.errors.isEmpty(), qPrintable(run.errors.value(0).second));
-        QCOMPARE(readFile(dest() + QLatin1Char('/') + file), content);
+        QProcess sevenZip;
+        sevenZip.start(QStringLiteral("7zz"),
+            { QStringLiteral("a"), QStringLiteral("-bso0"), QStringLiteral("-si"),
+                out(QStringLiteral("stream.7z")) });
+        QVERIFY(sevenZip.waitForStarted());
+        sevenZip.write("streamed bytes");
+        sevenZip.closeWriteChannel();
+        QVERIFY(sevenZip.waitForFinished());
+        QVERIFY(install(QStringLiteral("stream.7z")).errors.isEmpty());
+        QCOMPARE(readFile(out(QStringLiteral("[Content]"))), QByteArray("streamed bytes"));
     }
 
     // Each case runs on an object of its own: its errors, item errors of the
@@ -215,51 +185,61 @@ private slots:
         QTest::addColumn<QString>("message"); // a pattern; DEST stands for the destination
         QTest::addColumn<QStringList>("kept"); // in the destination afterwards
         QTest::addColumn<QStringList>("gone");
-        QTest::newRow("neither zip nor 7z")
-            << Prepare([this] { return packed("a.txt", "a", "game.tar", { "-ttar" }); })
-            << QStringList { "SETUP_ZIP_FORMAT_ERROR" } << "tar message_setup_zip_format_error"
-            << QStringList { "game.tar" } << QStringList {};
-        QTest::newRow("encrypted data")
-            << Prepare([this] { return packed("s.txt", "s", "game.7z", { "-pletmein" }); })
-            << QStringList { "SETUP_ZIP_PASSWORD_ERROR", "SETUP_ZIP_UNZIP_ERROR" }
-            << "message_setup_zip_password_error" << QStringList { "game.7z" } << QStringList {};
-        QTest::newRow("encrypted names") << Prepare([this] {
-            return packed("s.txt", "s", "game.7z", { "-pletmein", "-mhe=on" });
-        }) << QStringList { "SETUP_ZIP_UNABLE_OPEN_FILE_ERROR" }
-                                         << ".*DEST/game\\.7z.*" << QStringList { "game.7z" }
-                                         << QStringList {};
-        QTest::newRow("folder at an output path") << Prepare([this] {
-            QDir().mkpath(dest() + QStringLiteral("/blocked.txt/inside"));
-            return packed("blocked.txt", "new", "game.7z");
-        }) << QStringList { "SETUP_ZIP_UNABLE_DELETE_ERROR", "SETUP_ZIP_UNZIP_ERROR" }
-                                                  << "DEST/blocked\\.txt"
-                                                  << QStringList { "game.7z", "blocked.txt/inside" }
-                                                  << QStringList {};
-        QTest::newRow("damaged data still cleans up") << Prepare([this] {
-            QByteArray payload;
-            for (int i = 0; i < 5000; ++i)
-                payload += "payload line " + QByteArray::number(i) + '\n';
-            writeFile(source() + QStringLiteral("/deletefiles.txt"), "old.dll\n");
-            writeFile(dest() + QStringLiteral("/old.dll"), "old");
-            const QString name = packed("data.txt", payload, "game.7z", { "-mx0" });
-            QByteArray bytes = readFile(dest() + QLatin1Char('/') + name);
-            bytes[bytes.indexOf("payload line 2500")] = 'P';
-            return writeFile(dest() + QLatin1Char('/') + name, bytes) ? name : QString();
-        }) << QStringList { "SETUP_ZIP_ERROR" } << "CRC Failed|Data Error"
-                                                      << QStringList {}
-                                                      << QStringList { "game.7z", "old.dll" };
-        QTest::newRow("delete list is a folder")
-            << Prepare([this] { return packed("deletefiles.txt/x", "x", "game.7z"); })
-            << QStringList { "SETUP_DELETE_OLD_FILE_ERROR" }
-            << "DEST/deletefiles\\.txt "
-               "message_setup_delete_old_file_error"
-            << QStringList {} << QStringList { "game.7z" };
-        QTest::newRow("no archive engine") << Prepare([this] {
-            qputenv("TESSARIL_ARCHIVE_ENGINE", QFile::encodeName(m_work->filePath("no/7z.so")));
-            return packed("a.txt", "a", "game.7z");
-        }) << QStringList { "SETUP_DLL_ERROR" }
-                                           << "message_setup_dll_error" << QStringList { "game.7z" }
-                                           << QStringList {};
+        auto row = [](const char *name, Prepare prepare, const char *codes, const char *message,
+                       const char *kept, const char *gone) {
+            const auto list = [](const char *text) {
+                return QString::fromLatin1(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            };
+            QTest::newRow(name) << prepare << list(codes) << QString::fromLatin1(message)
+                                << list(kept) << list(gone);
+        };
+        row(
+            "neither zip nor 7z", [this] { return packed("a.txt", "a", "game.tar", { "-ttar" }); },
+            "SETUP_ZIP_FORMAT_ERROR", "tar message_setup_zip_format_error", "game.tar", "");
+        row(
+            "encrypted data", [this] { return packed("s.txt", "s", "game.7z", { "-pletmein" }); },
+            "SETUP_ZIP_PASSWORD_ERROR SETUP_ZIP_UNZIP_ERROR", "message_setup_zip_password_error",
+            "game.7z", "");
+        row(
+            "encrypted names",
+            [this] {
+                return packed("s.txt", "s", "game.7z", { "-pletmein", "-mhe=on" });
+            },
+            "SETUP_ZIP_UNABLE_OPEN_FILE_ERROR", ".*DEST/game\\.7z.*", "game.7z", "");
+        row(
+            "folder at an output path",
+            [this] {
+                QDir().mkpath(out("blocked.txt/inside"));
+                return packed("blocked.txt", "new", "game.7z");
+            },
+            "SETUP_ZIP_UNABLE_DELETE_ERROR SETUP_ZIP_UNZIP_ERROR", "DEST/blocked\\.txt",
+            "game.7z blocked.txt/inside", "");
+        row(
+            "damaged data still cleans up",
+            [this] {
+                QByteArray payload;
+                for (int i = 0; i < 5000; ++i)
+                    payload += "payload line " + QByteArray::number(i) + '\n';
+                writeFile(src("deletefiles.txt"), "old.dll\n");
+                writeFile(out("old.dll"), "old");
+                QByteArray bytes
+                    = readFile(out(packed("data.txt", payload, "game.7z", { "-mx0" })));
+                bytes[bytes.indexOf("payload line 2500")] = 'P';
+                return writeFile(out("game.7z"), bytes) ? QStringLiteral("game.7z") : QString();
+            },
+            "SETUP_ZIP_ERROR", "CRC Failed|Data Error", "", "game.7z old.dll");
+        row(
+            "delete list is a folder",
+            [this] { return packed("deletefiles.txt/x", "x", "game.7z"); },
+            "SETUP_DELETE_OLD_FILE_ERROR",
+            "DEST/deletefiles\\.txt message_setup_delete_old_file_error", "", "game.7z");
+        row(
+            "no archive engine",
+            [this] {
+                qputenv("TESSARIL_ARCHIVE_ENGINE", QFile::encodeName(m_work->filePath("no/7z.so")));
+                return packed("a.txt", "a", "game.7z");
+            },
+            "SETUP_DLL_ERROR", "message_setup_dll_error", "game.7z", "");
     }
 
     void failures()
@@ -282,9 +262,9 @@ private slots:
             qPrintable(run.errors.first().second));
         QVERIFY(!run.order.contains(QStringLiteral("finished")));
         for (const QString &name : kept)
-            QVERIFY2(QFile::exists(dest() + QLatin1Char('/') + name), qPrintable(name));
+            QVERIFY2(QFile::exists(out(name)), qPrintable(name));
         for (const QString &name : gone)
-            QVERIFY2(!QFile::exists(dest() + QLatin1Char('/') + name), qPrintable(name));
+            QVERIFY2(!QFile::exists(out(name)), qPrintable(name));
         QCOMPARE(gameErrors.count(), 0);
     }
 
@@ -305,19 +285,19 @@ private slots:
         const QString outside = m_work->filePath(QStringLiteral("outside"));
         QDir().mkpath(outside);
         itemName.replace("ABSOLUTE", QFile::encodeName(outside));
-        QVERIFY(QFile::link(outside, dest() + QStringLiteral("/link")));
+        QVERIFY(QFile::link(outside, out(QStringLiteral("link"))));
         ZipWriter zip;
         zip.addFile("fine.txt", "fine");
         zip.addFile(itemName, "evil");
-        QVERIFY(zip.save(dest() + QStringLiteral("/hostile.zip")));
+        QVERIFY(zip.save(out(QStringLiteral("hostile.zip"))));
 
-        Run run = install(*setupmanager::instance(), QStringLiteral("hostile.zip"));
+        Run run = install(QStringLiteral("hostile.zip"));
         QCOMPARE(codes(run),
             QStringList({ "SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR", "SETUP_ZIP_UNZIP_ERROR" }));
         QCOMPARE(run.errors.first().second, QString::fromUtf8(itemName));
         QVERIFY(QDir(outside).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
         QVERIFY(!QFile::exists(m_work->filePath(QStringLiteral("escaped.txt"))));
-        QVERIFY(QFile::exists(dest() + QStringLiteral("/hostile.zip")));
+        QVERIFY(QFile::exists(out(QStringLiteral("hostile.zip"))));
     }
 
     void windowsSeparatorsAndStoredLinks()
@@ -328,17 +308,16 @@ private slots:
         zip.addFile("bin\\tools\\run.sh", "run", 0100755);
         zip.addSymlink("shortcut", QFile::encodeName(outside));
         zip.addFile("setuid", "x", 0104755);
-        QVERIFY(zip.save(dest() + QStringLiteral("/win.zip")));
+        QVERIFY(zip.save(out(QStringLiteral("win.zip"))));
 
-        Run run = install(*setupmanager::instance(), QStringLiteral("win.zip"));
+        Run run = install(QStringLiteral("win.zip"));
         QVERIFY2(run.errors.isEmpty(), qPrintable(run.errors.value(0).second));
-        QCOMPARE(readFile(dest() + QStringLiteral("/bin/tools/run.sh")), QByteArray("run"));
-        QCOMPARE(modeOf(dest() + QStringLiteral("/bin/tools/run.sh")), mode_t(0755));
+        QCOMPARE(readFile(out(QStringLiteral("bin/tools/run.sh"))), QByteArray("run"));
+        QCOMPARE(modeOf(out(QStringLiteral("bin/tools/run.sh"))), mode_t(0755));
         QVERIFY(run.items.contains(QStringLiteral("bin/tools/run.sh")));
-        const QFileInfo link(dest() + QStringLiteral("/shortcut"));
-        QVERIFY(!link.isSymLink());
-        QCOMPARE(readFile(link.filePath()), QFile::encodeName(outside));
-        QCOMPARE(modeOf(dest() + QStringLiteral("/setuid")), mode_t(0755));
+        QVERIFY(!QFileInfo(out(QStringLiteral("shortcut"))).isSymLink());
+        QCOMPARE(readFile(out(QStringLiteral("shortcut"))), QFile::encodeName(outside));
+        QCOMPARE(modeOf(out(QStringLiteral("setuid"))), mode_t(0755));
         QCOMPARE(readFile(outside), QByteArray("keep"));
     }
 
@@ -372,45 +351,42 @@ private slots:
         QFETCH(bool, fails);
         const QString victim = m_work->filePath(QStringLiteral("victim.txt"));
         QVERIFY(writeFile(victim, "mine"));
-        QVERIFY(QFile::link(m_work->path(), dest() + QStringLiteral("/link")));
+        QVERIFY(QFile::link(m_work->path(), out(QStringLiteral("link"))));
         list.replace("VICTIM", QFile::encodeName(victim));
-        for (const char *name : { "/old/a.dll", "/old/b.dll", "/old/c.dll" })
-            QVERIFY(writeFile(dest() + QLatin1String(name), "old"));
-        QVERIFY(writeFile(source() + QStringLiteral("/deletefiles.txt"), list));
+        for (const char *name : { "old/a.dll", "old/b.dll", "old/c.dll" })
+            QVERIFY(writeFile(out(QLatin1String(name)), "old"));
+        QVERIFY(writeFile(src(QStringLiteral("deletefiles.txt")), list));
         QVERIFY(!packed(QStringLiteral("new.dll"), "new", QStringLiteral("update.7z")).isEmpty());
 
-        Run run = install(*setupmanager::instance(), QStringLiteral("update.7z"));
+        Run run = install(QStringLiteral("update.7z"));
         for (const QString &name : gone)
-            QVERIFY2(!QFile::exists(dest() + QLatin1Char('/') + name), qPrintable(name));
+            QVERIFY2(!QFile::exists(out(name)), qPrintable(name));
         for (const QString &name : kept)
-            QVERIFY2(QFile::exists(dest() + QLatin1Char('/') + name), qPrintable(name));
+            QVERIFY2(QFile::exists(out(name)), qPrintable(name));
         QCOMPARE(readFile(victim), QByteArray("mine"));
         QCOMPARE(run.order.contains(QStringLiteral("finished")), !fails);
         if (fails) {
             QCOMPARE(codes(run), QStringList { "SETUP_DELETE_OLD_FILE_ERROR" });
             QCOMPARE(run.errors.first().second,
-                dest() + QStringLiteral("/old message_setup_delete_old_file_error"));
+                out(QStringLiteral("old message_setup_delete_old_file_error")));
         }
     }
 
     void metadataFallbacks()
     {
-        const QString primary
-            = dest() + QStringLiteral("/Quorvela_Data/Managed/Metadata/global-metadata.dat");
-        QVERIFY(writeFile(
-            source() + QStringLiteral("/Quorvela_Data/Managed/Metadata/global-metadata.dat"), ""));
-        QVERIFY(writeFile(
-            source() + QStringLiteral("/Quorvela_Data/Native/Data/Metadata/global-metadata.dat"),
-            "fallback"));
+        const QString metadata
+            = QStringLiteral("Quorvela_Data/Managed/Metadata/global-metadata.dat");
+        QVERIFY(writeFile(src(metadata), ""));
+        QVERIFY(
+            writeFile(src("Quorvela_Data/Native/Data/Metadata/global-metadata.dat"), "fallback"));
         QVERIFY(pack(QStringLiteral("game.7z")));
-        Run run = install(*setupmanager::instance(), QStringLiteral("game.7z"));
-        QCOMPARE(run.order, QStringList({ "dismiss", "finished" }));
-        QCOMPARE(readFile(primary), QByteArray("fallback"));
+        QCOMPARE(install(QStringLiteral("game.7z")).order, QStringList({ "dismiss", "finished" }));
+        QCOMPARE(readFile(out(metadata)), QByteArray("fallback"));
 
         init();
         QVERIFY(!packed(QStringLiteral("other.txt"), "x", QStringLiteral("game.7z")).isEmpty());
-        run = install(*setupmanager::instance(), QStringLiteral("game.7z"));
-        QCOMPARE(run.order, QStringList({ "dismiss", "metaerror", "finished" }));
+        QCOMPARE(install(QStringLiteral("game.7z")).order,
+            QStringList({ "dismiss", "metaerror", "finished" }));
     }
 };
 
