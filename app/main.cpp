@@ -43,6 +43,7 @@ int main(int argc, char *argv[])
     }
 
     MainViewModel model;
+    model.setStartedByUpdater(reason == QLatin1String("update"));
 
     QQuickWindow::setSceneGraphBackend(QSGRendererInterface::Software);
     QQmlApplicationEngine engine;

@@ -14,6 +14,7 @@
 #include "viewmodel/gamelauncher.h"
 #include "viewmodel/installflow.h"
 #include "viewmodel/launchercontent.h"
+#include "viewmodel/launcherupdate.h"
 #include "viewmodel/progresstexts.h"
 
 #include <QCoreApplication>
@@ -45,8 +46,13 @@ MainViewModel::MainViewModel(QObject *parent)
     , m_game(new GameLauncher(*m_gameInfo))
     , m_content(new LauncherContent(*m_gameInfo, m_items, m_dialogs, this))
     , m_progressTexts(new ProgressTexts(m_items, this))
+    , m_update(new LauncherUpdate(m_items, this))
     , m_install(new InstallFlow(*this, *m_gameInfo, m_items, *m_progressTexts, this))
 {
+    connect(m_update, &LauncherUpdate::startUpdate, this, &MainViewModel::onStartUpdate);
+    connect(m_update, &LauncherUpdate::quitApp, this, &MainViewModel::onExit);
+    connect(m_update, &LauncherUpdate::newProgramVersionUpdate, this,
+        &MainViewModel::onNewProgramVersionUpdate);
     connect(m_progressTexts, &ProgressTexts::progressChanged, this, &MainViewModel::setProgress);
     connect(m_install, &InstallFlow::installed, this, &MainViewModel::onGameInstalled);
     connect(m_install, &InstallFlow::installPathWanted, this,
@@ -81,6 +87,7 @@ void MainViewModel::setProgramFolder(const QString &folder)
     m_programFolder = folder;
     m_content->setProgramFolder(folder);
     m_install->setProgramFolder(folder);
+    m_update->setProgramFolder(folder);
 }
 
 void MainViewModel::setLanguage(const QString &language)
@@ -118,6 +125,8 @@ void MainViewModel::initialize()
     connect(m_setupWorker, &setupmanager::globalMetaDataDismiss, this,
         &MainViewModel::onGlobalMetaDataDismiss);
 
+    if (!m_startedByUpdater)
+        m_update->requestLatestRelease();
     requestGameInfo();
     requestContent();
 }
@@ -279,6 +288,21 @@ void MainViewModel::UpdateInfoByHttp()
     }
     m_content->resetRetries();
     requestContent();
+    m_update->requestLatestRelease();
+}
+
+void MainViewModel::onQueryProgremUpdate()
+{
+    m_update->requestLatestRelease();
+}
+
+void MainViewModel::onStartUpdate(AppVersionInfo updateInfo)
+{
+    if (m_update->handOver(updateInfo, m_language)) {
+        QCoreApplication::exit(0);
+        return;
+    }
+    CDlgYesNo::showMessage(tr("title_warning"), tr("message_run_update_exe_failed"), false);
 }
 
 bool MainViewModel::hasNewProgramVersion() const

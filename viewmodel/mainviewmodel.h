@@ -1,5 +1,6 @@
 #pragma once
 
+#include "net/updateprogram.h"
 #include "viewmodel/dialogpresenter.h"
 #include "viewmodel/windowitems.h"
 
@@ -10,6 +11,7 @@ class GameLauncher;
 class HttpRequestAPI;
 class InstallFlow;
 class LauncherContent;
+class LauncherUpdate;
 class ProgressTexts;
 class UpdateVersionInfo;
 class setupmanager;
@@ -64,6 +66,8 @@ public:
     // the executable unless a test says otherwise).
     void setProgramFolder(const QString &folder);
     void setLanguage(const QString &language);
+    // A start by the updater does not ask for a newer launcher again.
+    void setStartedByUpdater(bool startedByUpdater) { m_startedByUpdater = startedByUpdater; }
     // How long the quit report gets on the wire when the view model goes.
     void setQuitReportWaitMs(int ms) { m_quitReportWaitMs = ms; }
 
@@ -88,8 +92,9 @@ public:
     void normalizeInstallPath();
     void startGameDownload();
     QString localGameVersion() const { return m_localGameVersion; }
-    // For tests: the flow that drives downloads and extraction.
+    // For tests: the flows behind the window.
     InstallFlow *installFlow() const { return m_install; }
+    LauncherUpdate *launcherUpdate() const { return m_update; }
 
     QString updateShowVersion();
     float progress() const { return m_progress; }
@@ -124,6 +129,8 @@ signals:
     void newProgramVersionUpdate();
 
 public slots:
+    void onStartUpdate(AppVersionInfo updateInfo);
+    void onQueryProgremUpdate();
     void onExit();
     void onNewProgramVersionUpdate();
     void handleMessage(const QString &message);
@@ -165,6 +172,7 @@ private:
     WindowItems m_items;
     DialogPresenter m_dialogs { m_items };
     QString m_programFolder;
+    bool m_startedByUpdater = false;
     QString m_language = QStringLiteral("en");
     QString m_localGameVersion;
     float m_progress = 0.0f;
@@ -176,6 +184,7 @@ private:
     GameLauncher *m_game = nullptr;
     LauncherContent *m_content = nullptr;
     ProgressTexts *m_progressTexts = nullptr;
+    LauncherUpdate *m_update = nullptr;
     InstallFlow *m_install = nullptr;
     CSetInstallPathDialog *m_installPathDialog = nullptr;
     setupmanager *m_setupWorker = nullptr;

@@ -192,6 +192,7 @@ private slots:
 
         qputenv("TESSARIL_CONTENT_ORIGIN", m_services.origin().toUtf8());
         qputenv("TESSARIL_REPORT_ORIGIN", m_services.origin().toUtf8());
+        qputenv("TESSARIL_RELEASE_ORIGIN", m_services.origin().toUtf8());
         m_services.route(QStringLiteral("/client_report"), "{}");
         m_services.route(kContent, "{\"data\":{\"adv\":{}}}");
         m_services.route(kResource,

@@ -3,6 +3,7 @@
 #include "net/updateversioninfo.h"
 #include "tests/support/guitestenvironment.h"
 #include "tests/support/httptestserver.h"
+#include "viewmodel/launcherupdate.h"
 #include "viewmodel/mainviewmodel.h"
 
 #include <QPushButton>
@@ -52,6 +53,7 @@ private slots:
         QCoreApplication::setApplicationName(QStringLiteral("Tessaril"));
         qputenv("TESSARIL_CONTENT_ORIGIN", m_services.origin().toUtf8());
         qputenv("TESSARIL_REPORT_ORIGIN", m_services.origin().toUtf8());
+        qputenv("TESSARIL_RELEASE_ORIGIN", m_services.origin().toUtf8());
         m_services.route(kResource, manifest(QStringLiteral("2.0.0")));
         m_services.route(kContent, "{\"data\":{\"adv\":{}}}");
         LauncherConfig::useFile(m_programFolder.filePath(QStringLiteral("config.ini")));
@@ -302,6 +304,39 @@ private slots:
                 .toUtf8());
         QCOMPARE(model.gameExePath(QString()), m_gameFolder.filePath(started));
         QFile::remove(link);
+    }
+
+    void handOverToTheUpdater()
+    {
+        QTemporaryDir program;
+        Model model(program.path());
+        AppVersionInfo offer;
+        offer.packageUrl = QStringLiteral("https://cdn.example/launcher 2.3.5.0.7z");
+        offer.packageMd5 = QStringLiteral("0123456789abcdef0123456789abcdef");
+        // No updater beside the program: the launcher stays.
+        QVERIFY(!model.launcherUpdate()->handOver(offer, QStringLiteral("ja")));
+
+        const QString updater = program.filePath(QStringLiteral("updateProgram/Update"));
+        QVERIFY(QDir().mkpath(QFileInfo(updater).path()));
+        QFile script(updater);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\nprintf '%s\\n' \"$PWD\" \"$#\" \"$1\" \"$2\" > \"$0.args.tmp\"\n"
+                     "mv \"$0.args.tmp\" \"$0.args\"\n");
+        script.close();
+        script.setPermissions(script.permissions() | QFile::ExeOwner);
+        QVERIFY(model.launcherUpdate()->handOver(offer, QStringLiteral("ja")));
+        QFile args(updater + QStringLiteral(".args"));
+        QTRY_VERIFY(args.exists());
+        QVERIFY(args.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(args.readAll()).split(QLatin1Char('\n'));
+        QCOMPARE(lines.value(0), QDir(program.path()).canonicalPath());
+        QCOMPARE(lines.value(1), QStringLiteral("2"));
+        QCOMPARE(lines.value(2), QStringLiteral("Tessaril"));
+        QCOMPARE(lines.value(3),
+            QStringLiteral("{\"exe_dir\":\"%1\",\"lang\":\"ja\","
+                           "\"pkg_md5\":\"0123456789abcdef0123456789abcdef\","
+                           "\"pkg_url\":\"https://cdn.example/launcher 2.3.5.0.7z\"}")
+                .arg(QCoreApplication::applicationFilePath()));
     }
 
     void messagesKeepTheMaskUntilTheLastCloses()

@@ -1,0 +1,92 @@
+#include "net/updateprogram.h"
+
+#include "core/buildinfo.h"
+#include "core/launcherconfig.h"
+#include "net/updateprompt.h"
+#include "platform/volume.h"
+
+#include <QCoreApplication>
+#include <QJsonObject>
+#include <QVariantMap>
+
+namespace {
+
+const QString kLauncherId = QStringLiteral("10");
+
+} // namespace
+
+UpdateProgram::UpdateProgram(UpdatePrompt &prompt, QObject *parent)
+    : QObject(parent)
+    , m_prompt(prompt)
+    , m_launcherFolder(QCoreApplication::applicationDirPath())
+{
+    qRegisterMetaType<AppVersionInfo>();
+}
+
+void UpdateProgram::onCheckProgramUpdate(const QJsonDocument &obj)
+{
+    LauncherConfig *config = LauncherConfig::instance();
+    if (parseReleaseInfo(obj))
+        promptUpdate();
+    else if (config->getBool(QStringLiteral("is_user_update"), QString(), false))
+        m_prompt.tell(tr("title_tip"), tr("message_is_latest_version"));
+    config->setBool(QStringLiteral("is_user_update"), false, QString());
+}
+
+bool UpdateProgram::parseReleaseInfo(const QJsonDocument &doc)
+{
+    const QVariantMap data = doc.object().value(QStringLiteral("data")).toObject().toVariantMap();
+    const QJsonDocument userDefined
+        = QJsonDocument::fromJson(data.value(QStringLiteral("user_defined")).toString().toUtf8());
+    const QString appId = userDefined.isObject()
+        ? userDefined.object().value(QStringLiteral("app_id")).toVariant().toString()
+        : QString();
+    const bool applies
+        = data.value(QStringLiteral("has_update")).toString() == QLatin1String("true")
+        && (appId.isEmpty() || appId == kLauncherId);
+    LauncherConfig *config = LauncherConfig::instance();
+    if (applies) {
+        m_info.updateType = data.value(QStringLiteral("update_type")).toInt();
+        m_info.packageName = data.value(QStringLiteral("package_name")).toString();
+        m_info.packageVersion = data.value(QStringLiteral("package_version")).toString();
+        m_info.packageUrl = data.value(QStringLiteral("package_url")).toString();
+        m_info.packageMd5 = data.value(QStringLiteral("package_md5")).toString().toLower();
+        m_info.packageSize = data.value(QStringLiteral("package_size")).toLongLong();
+        config->setString(QStringLiteral("new_version"), m_info.packageVersion, QString());
+    } else {
+        config->setString(
+            QStringLiteral("new_version"), QLatin1String(kLauncherVersion), QString());
+    }
+    emit newProgramVersionUpdate();
+    return applies;
+}
+
+void UpdateProgram::promptUpdate()
+{
+    LauncherConfig *config = LauncherConfig::instance();
+    const bool automatic = config->getBool(QStringLiteral("is_auto_update"), QString(), false);
+    const bool asked = config->getBool(QStringLiteral("is_user_update"), QString(), false);
+    if (!automatic || asked) {
+        if (m_info.updateType == 2) {
+            if (!m_prompt.ask(tr("title_tip"), tr("message_new_version_please_update"),
+                    tr("button_update"))) {
+                emit quitApp();
+                return;
+            }
+        } else if (!m_prompt.ask(tr("title_tip"), tr("message_new_version_whether_update"),
+                       tr("button_update"))) {
+            return;
+        }
+    }
+    if (checkDiskSpace())
+        emit startUpdate(m_info);
+}
+
+bool UpdateProgram::checkDiskSpace()
+{
+    const QStorageInfo volume = platform::volumeOf(m_launcherFolder);
+    if (volume.isValid() && volume.bytesAvailable() >= m_info.packageSize)
+        return true;
+    m_prompt.tell(tr("title_tip"), tr("message_update_failed_not_enough_space"));
+    return false;
+}

@@ -1,0 +1,225 @@
+#include "core/launcherconfig.h"
+#include "net/applicationinfo.h"
+#include "net/updateprogram.h"
+#include "net/updateprompt.h"
+#include "tests/support/httptestserver.h"
+#include "tests/support/testenvironment.h"
+
+#include <QtTest>
+
+namespace {
+
+const QString kRelease = QStringLiteral("/brisko/quentharos/api/getLatestRelease");
+
+// Answers the update's questions as the test says and remembers them.
+struct ScriptedPrompt : UpdatePrompt
+{
+    bool answer = true;
+    QStringList asked;
+    QStringList told;
+    bool ask(const QString &, const QString &text, const QString &) override
+    {
+        asked << text;
+        return answer;
+    }
+    void tell(const QString &, const QString &text) override { told << text; }
+};
+
+QJsonDocument release(const QString &hasUpdate, const QString &userDefined, int type = 1,
+    const QString &md5 = QStringLiteral("0123456789ABCDEF0123456789abcdef"))
+{
+    return QJsonDocument::fromJson(
+        QStringLiteral("{\"data\":{\"has_update\":\"%1\",\"user_defined\":\"%2\","
+                       "\"update_type\":%3,\"package_version\":\"2.3.5.0\","
+                       "\"package_url\":\"https://cdn.example/launcher.7z\","
+                       "\"package_md5\":\"%4\",\"package_size\":\"1024\"}}")
+            .arg(hasUpdate, userDefined)
+            .arg(type)
+            .arg(md5)
+            .toUtf8());
+}
+
+QString setting(const QString &key)
+{
+    return LauncherConfig::instance()->getString(key, QString());
+}
+
+} // namespace
+
+class tst_LauncherRelease : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_folder;
+    HttpTestServer m_service;
+
+    void configure(bool automatic, bool userAsked)
+    {
+        LauncherConfig::instance()->setBool(QStringLiteral("is_auto_update"), automatic, QString());
+        LauncherConfig::instance()->setBool(QStringLiteral("is_user_update"), userAsked, QString());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        LauncherConfig::useFile(m_folder.filePath(QStringLiteral("config.ini")));
+        qputenv("TESSARIL_RELEASE_ORIGIN", m_service.origin().toUtf8());
+    }
+
+    void whichReleasesApply_data()
+    {
+        QTest::addColumn<QString>("hasUpdate");
+        QTest::addColumn<QString>("userDefined");
+        QTest::addColumn<bool>("applies");
+        QTest::newRow("another launcher's release") << "true"
+                                                    << "{\\\"app_id\\\":\\\"11\\\"}" << false;
+        QTest::newRow("this launcher's release") << "true"
+                                                 << "{\\\"app_id\\\":\\\"10\\\"}" << true;
+        QTest::newRow("no user settings") << "true"
+                                          << "" << true;
+        QTest::newRow("user settings not JSON") << "true"
+                                                << "app_id=11" << true;
+        QTest::newRow("nothing new") << "false"
+                                     << "" << false;
+    }
+
+    void whichReleasesApply()
+    {
+        QFETCH(QString, hasUpdate);
+        QFETCH(QString, userDefined);
+        QFETCH(bool, applies);
+        ScriptedPrompt prompt;
+        UpdateProgram program(prompt);
+        QSignalSpy news(&program, &UpdateProgram::newProgramVersionUpdate);
+        QCOMPARE(program.parseReleaseInfo(release(hasUpdate, userDefined)), applies);
+        QCOMPARE(news.count(), 1);
+        QCOMPARE(setting(QStringLiteral("new_version")),
+            applies ? QStringLiteral("2.3.5.0") : QStringLiteral("2.3.4.0"));
+        if (applies)
+            QCOMPARE(
+                program.offer().packageMd5, QStringLiteral("0123456789abcdef0123456789abcdef"));
+    }
+
+    void offerImposeOrStart_data()
+    {
+        QTest::addColumn<bool>("automatic");
+        QTest::addColumn<bool>("userAsked");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<int>("questions");
+        QTest::addColumn<bool>("starts");
+        QTest::addColumn<bool>("quits");
+        QTest::newRow("automatic, not asked: at once")
+            << true << false << 1 << false << 0 << true << false;
+        QTest::newRow("automatic but asked: the question")
+            << true << true << 1 << false << 1 << false << false;
+        QTest::newRow("optional, declined") << false << false << 1 << false << 1 << false << false;
+        QTest::newRow("optional, accepted") << false << false << 1 << true << 1 << true << false;
+        QTest::newRow("mandatory, declined: quits")
+            << false << false << 2 << false << 1 << false << true;
+        QTest::newRow("mandatory, accepted") << false << false << 2 << true << 1 << true << false;
+    }
+
+    void offerImposeOrStart()
+    {
+        QFETCH(bool, automatic);
+        QFETCH(bool, userAsked);
+        QFETCH(int, type);
+        QFETCH(bool, answer);
+        QFETCH(int, questions);
+        QFETCH(bool, starts);
+        QFETCH(bool, quits);
+        configure(automatic, userAsked);
+        ScriptedPrompt prompt;
+        prompt.answer = answer;
+        UpdateProgram program(prompt);
+        program.setLauncherFolder(m_folder.path());
+        QSignalSpy started(&program, &UpdateProgram::startUpdate);
+        QSignalSpy quit(&program, &UpdateProgram::quitApp);
+        program.onCheckProgramUpdate(release(QStringLiteral("true"), QString(), type));
+        QCOMPARE(prompt.asked.size(), questions);
+        QCOMPARE(started.count(), starts ? 1 : 0);
+        QCOMPARE(quit.count(), quits ? 1 : 0);
+        QVERIFY(!LauncherConfig::instance()->getBool(
+            QStringLiteral("is_user_update"), QString(), true));
+        if (starts)
+            QCOMPARE(started.first().first().value<AppVersionInfo>().packageSize, 1024);
+    }
+
+    void latestVersionIsToldOnlyWhenAsked()
+    {
+        ScriptedPrompt prompt;
+        UpdateProgram program(prompt);
+        configure(false, false);
+        program.onCheckProgramUpdate(release(QStringLiteral("false"), QString()));
+        QVERIFY(prompt.told.isEmpty());
+        configure(false, true);
+        program.onCheckProgramUpdate(release(QStringLiteral("false"), QString()));
+        QCOMPARE(prompt.told, QStringList { QStringLiteral("message_is_latest_version") });
+    }
+
+    void tooLittleSpaceStartsNothing()
+    {
+        configure(true, false);
+        ScriptedPrompt prompt;
+        UpdateProgram program(prompt);
+        program.setLauncherFolder(m_folder.path());
+        QSignalSpy started(&program, &UpdateProgram::startUpdate);
+        const qint64 free = QStorageInfo(m_folder.path()).bytesAvailable();
+        program.onCheckProgramUpdate(QJsonDocument::fromJson(
+            QStringLiteral("{\"data\":{\"has_update\":\"true\",\"package_size\":%1}}")
+                .arg(free + (qint64(1) << 40))
+                .toUtf8()));
+        QCOMPARE(started.count(), 0);
+        QCOMPARE(
+            prompt.told, QStringList { QStringLiteral("message_update_failed_not_enough_space") });
+    }
+
+    void failedQueriesGiveUp_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<bool>("userAsked");
+        QTest::addColumn<int>("requests");
+        QTest::newRow("three tries, silent") << 500 << false << 3;
+        QTest::newRow("603 gives up at once") << 603 << false << 1;
+        QTest::newRow("asked: offered again, declined") << 500 << true << 3;
+    }
+
+    void failedQueriesGiveUp()
+    {
+        QFETCH(int, status);
+        QFETCH(bool, userAsked);
+        QFETCH(int, requests);
+        configure(false, userAsked);
+        m_service.route(kRelease, "busy", status);
+        m_service.clearRequests();
+        ScriptedPrompt prompt;
+        prompt.answer = false;
+        ApplicationInfo info(prompt);
+        QSignalSpy replies(&info, &ApplicationInfo::programVerInfoReply);
+        info.requestLatestRelease();
+        QTRY_COMPARE(m_service.requestsFor(kRelease).size(), requests);
+        // A settle request proves nothing more was on its way.
+        m_service.settle();
+        QCOMPARE(m_service.requestsFor(kRelease).size(), requests);
+        QCOMPARE(prompt.asked.size(), userAsked ? 1 : 0);
+        QCOMPARE(replies.count(), 0);
+        const RecordedRequest first = m_service.requestsFor(kRelease).first();
+        QCOMPARE(
+            first.query.queryItemValue(QStringLiteral("app_version")), QStringLiteral("2.3.4.0"));
+    }
+
+    void aReplyReachesTheDecision()
+    {
+        m_service.route(kRelease, release(QStringLiteral("true"), QString()).toJson());
+        ScriptedPrompt prompt;
+        ApplicationInfo info(prompt);
+        QSignalSpy replies(&info, &ApplicationInfo::programVerInfoReply);
+        info.requestLatestRelease();
+        QVERIFY(replies.wait());
+    }
+};
+
+TESSARIL_TEST_MAIN(tst_LauncherRelease)
+#include "tst_launcherrelease.moc"

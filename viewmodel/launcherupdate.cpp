@@ -1,0 +1,76 @@
+#include "viewmodel/launcherupdate.h"
+
+#include "core/buildinfo.h"
+#include "dialogs/cdlgyesno.h"
+#include "net/applicationinfo.h"
+#include "platform/processes.h"
+#include "viewmodel/windowitems.h"
+
+#include <QCoreApplication>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+LauncherUpdate::LauncherUpdate(WindowItems &items, QObject *parent)
+    : QObject(parent)
+    , m_items(items)
+    , m_appInfo(new ApplicationInfo(*this, this))
+    , m_program(new UpdateProgram(*this, this))
+{
+    setProgramFolder(QCoreApplication::applicationDirPath());
+    connect(m_appInfo, &ApplicationInfo::programVerInfoReply, m_program,
+        &UpdateProgram::onCheckProgramUpdate);
+    connect(m_program, &UpdateProgram::quitApp, this, &LauncherUpdate::quitApp);
+    connect(m_program, &UpdateProgram::startUpdate, this, &LauncherUpdate::startUpdate);
+    connect(m_program, &UpdateProgram::newProgramVersionUpdate, this,
+        &LauncherUpdate::newProgramVersionUpdate);
+}
+
+void LauncherUpdate::setProgramFolder(const QString &folder)
+{
+    m_programFolder = folder;
+    m_program->setLauncherFolder(folder);
+}
+
+void LauncherUpdate::requestLatestRelease()
+{
+    m_appInfo->requestLatestRelease();
+}
+
+QString LauncherUpdate::updaterPath() const
+{
+    // Beside the program, wherever the launcher was started from: a desktop
+    // entry or the updater itself may start it in any working folder.
+    return m_programFolder + QStringLiteral("/updateProgram/")
+        + platform::executableFileName(QStringLiteral("Update"));
+}
+
+bool LauncherUpdate::handOver(const AppVersionInfo &info, const QString &language) const
+{
+    QJsonObject arguments;
+    arguments.insert(QStringLiteral("pkg_url"), info.packageUrl);
+    arguments.insert(QStringLiteral("pkg_md5"), info.packageMd5);
+    arguments.insert(QStringLiteral("exe_dir"), QCoreApplication::applicationFilePath());
+    arguments.insert(QStringLiteral("lang"), language);
+    const QString json = QString::fromUtf8(QJsonDocument(arguments).toJson(QJsonDocument::Compact));
+    return QProcess::startDetached(
+        updaterPath(), { QLatin1String(kApplicationName), json }, m_programFolder);
+}
+
+bool LauncherUpdate::ask(const QString &title, const QString &text, const QString &confirmText)
+{
+    CDlgYesNo dialog;
+    dialog.setTitleAndText(title, text);
+    dialog.setOkText(confirmText);
+    dialog.resize(460, 300);
+    const QRect over = m_items.rootRect();
+    if (!over.isEmpty())
+        dialog.move(
+            over.x() + (over.width() - 500) / 2, over.y() + (over.height() - dialog.height()) / 2);
+    return dialog.exec() == 1;
+}
+
+void LauncherUpdate::tell(const QString &title, const QString &text)
+{
+    CDlgYesNo::showMessage(title, text, false, nullptr, m_items.rootRect());
+}
