@@ -78,6 +78,10 @@
 <context>
     <name>MainViewModel</name>
     <message>
+        <source>message_run_update_exe_failed</source>
+        <translation>Das Aktualisierungsprogramm konnte nicht gestartet werden. Bitte versuche es erneut oder installiere den Launcher neu.</translation>
+    </message>
+    <message>
         <source>title_tip</source>
         <translation>Hinweis</translation>
     </message>
@@ -273,6 +277,10 @@
 <context>
     <name>setupmanager</name>
     <message>
+        <source>message_setup_disk_space_error</source>
+        <translation>Nicht genug freier Speicher: Das Spiel braucht %1, auf dem Laufwerk sind %2 frei. Schaffe Platz oder wähle einen anderen Ordner.</translation>
+    </message>
+    <message>
         <source>message_setup_delete_old_file_error</source>
         <translation>konnte nicht gelöscht werden. Bitte das Spiel schließen und erneut versuchen.</translation>
     </message>
@@ -302,6 +310,48 @@
     <message>
         <source>message_package_md5_invalid</source>
         <translation>Die Angaben des Servers zum Spielpaket sind ungültig (fehlerhafte Prüfsumme). Bitte versuche es später erneut.</translation>
+    </message>
+</context>
+<context>
+    <name>ApplicationInfo</name>
+    <message>
+        <source>title_tip</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <source>message_update_request_exception</source>
+        <translation>Das Launcher-Update konnte nicht geprüft werden. </translation>
+    </message>
+    <message>
+        <source>button_redo</source>
+        <translation>Erneut versuchen</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateProgram</name>
+    <message>
+        <source>title_tip</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <source>message_is_latest_version</source>
+        <translation>Der Launcher ist auf dem neuesten Stand.</translation>
+    </message>
+    <message>
+        <source>message_new_version_please_update</source>
+        <translation>Eine neue Launcher-Version ist erforderlich. Bitte aktualisiere, um weiterzuspielen.</translation>
+    </message>
+    <message>
+        <source>message_new_version_whether_update</source>
+        <translation>Eine neue Launcher-Version ist verfügbar. Jetzt aktualisieren?</translation>
+    </message>
+    <message>
+        <source>button_update</source>
+        <translation>Aktualisieren</translation>
+    </message>
+    <message>
+        <source>message_update_failed_not_enough_space</source>
+        <translation>Der Launcher kann nicht aktualisiert werden: Es ist nicht genug Speicherplatz frei.</translation>
     </message>
 </context>
 </TS>

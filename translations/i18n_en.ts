@@ -78,6 +78,10 @@
 <context>
     <name>MainViewModel</name>
     <message>
+        <source>message_run_update_exe_failed</source>
+        <translation>The updater could not be started. Please try again or reinstall the launcher.</translation>
+    </message>
+    <message>
         <source>title_tip</source>
         <translation>Tip</translation>
     </message>
@@ -273,6 +277,10 @@
 <context>
     <name>setupmanager</name>
     <message>
+        <source>message_setup_disk_space_error</source>
+        <translation>Not enough free space: the game needs %1 and the drive has %2 free. Free some space or choose another folder.</translation>
+    </message>
+    <message>
         <source>message_setup_delete_old_file_error</source>
         <translation>could not be deleted. Close the game and try again.</translation>
     </message>
@@ -302,6 +310,48 @@
     <message>
         <source>message_package_md5_invalid</source>
         <translation>The game package information from the server is invalid (malformed checksum). Please try again later.</translation>
+    </message>
+</context>
+<context>
+    <name>ApplicationInfo</name>
+    <message>
+        <source>title_tip</source>
+        <translation>Tip</translation>
+    </message>
+    <message>
+        <source>message_update_request_exception</source>
+        <translation>The launcher update could not be checked. </translation>
+    </message>
+    <message>
+        <source>button_redo</source>
+        <translation>Retry</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateProgram</name>
+    <message>
+        <source>title_tip</source>
+        <translation>Tip</translation>
+    </message>
+    <message>
+        <source>message_is_latest_version</source>
+        <translation>The launcher is up to date.</translation>
+    </message>
+    <message>
+        <source>message_new_version_please_update</source>
+        <translation>A new launcher version is required. Please update to keep playing.</translation>
+    </message>
+    <message>
+        <source>message_new_version_whether_update</source>
+        <translation>A new launcher version is available. Update now?</translation>
+    </message>
+    <message>
+        <source>button_update</source>
+        <translation>Update</translation>
+    </message>
+    <message>
+        <source>message_update_failed_not_enough_space</source>
+        <translation>The launcher cannot be updated: there is not enough free disk space.</translation>
     </message>
 </context>
 </TS>

@@ -78,6 +78,10 @@
 <context>
     <name>MainViewModel</name>
     <message>
+        <source>message_run_update_exe_failed</source>
+        <translation>No se pudo iniciar el actualizador. Inténtalo de nuevo o reinstala el lanzador.</translation>
+    </message>
+    <message>
         <source>title_tip</source>
         <translation>Aviso</translation>
     </message>
@@ -273,6 +277,10 @@
 <context>
     <name>setupmanager</name>
     <message>
+        <source>message_setup_disk_space_error</source>
+        <translation>No hay suficiente espacio: el juego necesita %1 y la unidad tiene %2 libres. Libera espacio o elige otra carpeta.</translation>
+    </message>
+    <message>
         <source>message_setup_delete_old_file_error</source>
         <translation>no se pudo eliminar. Cierra el juego e inténtalo de nuevo.</translation>
     </message>
@@ -302,6 +310,48 @@
     <message>
         <source>message_package_md5_invalid</source>
         <translation>La información del paquete del juego recibida del servidor no es válida (suma de comprobación incorrecta). Inténtalo más tarde.</translation>
+    </message>
+</context>
+<context>
+    <name>ApplicationInfo</name>
+    <message>
+        <source>title_tip</source>
+        <translation>Aviso</translation>
+    </message>
+    <message>
+        <source>message_update_request_exception</source>
+        <translation>No se pudo comprobar la actualización del lanzador. </translation>
+    </message>
+    <message>
+        <source>button_redo</source>
+        <translation>Reintentar</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateProgram</name>
+    <message>
+        <source>title_tip</source>
+        <translation>Aviso</translation>
+    </message>
+    <message>
+        <source>message_is_latest_version</source>
+        <translation>El lanzador está actualizado.</translation>
+    </message>
+    <message>
+        <source>message_new_version_please_update</source>
+        <translation>Se necesita una nueva versión del lanzador. Actualiza para seguir jugando.</translation>
+    </message>
+    <message>
+        <source>message_new_version_whether_update</source>
+        <translation>Hay una nueva versión del lanzador. ¿Actualizar ahora?</translation>
+    </message>
+    <message>
+        <source>button_update</source>
+        <translation>Actualizar</translation>
+    </message>
+    <message>
+        <source>message_update_failed_not_enough_space</source>
+        <translation>No se puede actualizar el lanzador: no hay suficiente espacio libre en el disco.</translation>
     </message>
 </context>
 </TS>

@@ -78,6 +78,10 @@
 <context>
     <name>MainViewModel</name>
     <message>
+        <source>message_run_update_exe_failed</source>
+        <translation>Impossible de lancer le programme de mise à jour. Réessayez ou réinstallez le lanceur.</translation>
+    </message>
+    <message>
         <source>title_tip</source>
         <translation>Information</translation>
     </message>
@@ -273,6 +277,10 @@
 <context>
     <name>setupmanager</name>
     <message>
+        <source>message_setup_disk_space_error</source>
+        <translation>Espace insuffisant : le jeu nécessite %1 et le disque n'a que %2 de libre. Libérez de l'espace ou choisissez un autre dossier.</translation>
+    </message>
+    <message>
         <source>message_setup_delete_old_file_error</source>
         <translation>n'a pas pu être supprimé. Fermez le jeu et réessayez.</translation>
     </message>
@@ -302,6 +310,48 @@
     <message>
         <source>message_package_md5_invalid</source>
         <translation>Les informations du paquet de jeu fournies par le serveur sont invalides (somme de contrôle mal formée). Réessayez plus tard.</translation>
+    </message>
+</context>
+<context>
+    <name>ApplicationInfo</name>
+    <message>
+        <source>title_tip</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>message_update_request_exception</source>
+        <translation>Impossible de vérifier la mise à jour du lanceur. </translation>
+    </message>
+    <message>
+        <source>button_redo</source>
+        <translation>Réessayer</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateProgram</name>
+    <message>
+        <source>title_tip</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>message_is_latest_version</source>
+        <translation>Le lanceur est à jour.</translation>
+    </message>
+    <message>
+        <source>message_new_version_please_update</source>
+        <translation>Une nouvelle version du lanceur est requise. Mettez à jour pour continuer à jouer.</translation>
+    </message>
+    <message>
+        <source>message_new_version_whether_update</source>
+        <translation>Une nouvelle version du lanceur est disponible. Mettre à jour maintenant ?</translation>
+    </message>
+    <message>
+        <source>button_update</source>
+        <translation>Mettre à jour</translation>
+    </message>
+    <message>
+        <source>message_update_failed_not_enough_space</source>
+        <translation>Impossible de mettre à jour le lanceur : espace disque insuffisant.</translation>
     </message>
 </context>
 </TS>

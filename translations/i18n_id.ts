@@ -78,6 +78,10 @@
 <context>
     <name>MainViewModel</name>
     <message>
+        <source>message_run_update_exe_failed</source>
+        <translation>Program pembaru tidak dapat dijalankan. Silakan coba lagi atau instal ulang peluncur.</translation>
+    </message>
+    <message>
         <source>title_tip</source>
         <translation>Info</translation>
     </message>
@@ -273,6 +277,10 @@
 <context>
     <name>setupmanager</name>
     <message>
+        <source>message_setup_disk_space_error</source>
+        <translation>Ruang kosong tidak cukup: game memerlukan %1 dan drive memiliki %2 kosong. Kosongkan ruang atau pilih folder lain.</translation>
+    </message>
+    <message>
         <source>message_setup_delete_old_file_error</source>
         <translation>tidak dapat dihapus. Tutup game lalu coba lagi.</translation>
     </message>
@@ -302,6 +310,48 @@
     <message>
         <source>message_package_md5_invalid</source>
         <translation>Informasi paket game dari server tidak valid (checksum salah format). Silakan coba lagi nanti.</translation>
+    </message>
+</context>
+<context>
+    <name>ApplicationInfo</name>
+    <message>
+        <source>title_tip</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>message_update_request_exception</source>
+        <translation>Pembaruan peluncur tidak dapat diperiksa. </translation>
+    </message>
+    <message>
+        <source>button_redo</source>
+        <translation>Coba lagi</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateProgram</name>
+    <message>
+        <source>title_tip</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>message_is_latest_version</source>
+        <translation>Peluncur sudah versi terbaru.</translation>
+    </message>
+    <message>
+        <source>message_new_version_please_update</source>
+        <translation>Versi peluncur baru diperlukan. Silakan perbarui untuk terus bermain.</translation>
+    </message>
+    <message>
+        <source>message_new_version_whether_update</source>
+        <translation>Versi peluncur baru tersedia. Perbarui sekarang?</translation>
+    </message>
+    <message>
+        <source>button_update</source>
+        <translation>Perbarui</translation>
+    </message>
+    <message>
+        <source>message_update_failed_not_enough_space</source>
+        <translation>Peluncur tidak dapat diperbarui: ruang disk kosong tidak cukup.</translation>
     </message>
 </context>
 </TS>

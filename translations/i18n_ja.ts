@@ -78,6 +78,10 @@
 <context>
     <name>MainViewModel</name>
     <message>
+        <source>message_run_update_exe_failed</source>
+        <translation>更新プログラムを起動できませんでした。もう一度お試しいただくか、ランチャーを再インストールしてください。</translation>
+    </message>
+    <message>
         <source>title_tip</source>
         <translation>お知らせ</translation>
     </message>
@@ -273,6 +277,10 @@
 <context>
     <name>setupmanager</name>
     <message>
+        <source>message_setup_disk_space_error</source>
+        <translation>空き容量が不足しています。ゲームには %1 必要ですが、ドライブの空きは %2 です。空き容量を増やすか、別のフォルダーを選択してください。</translation>
+    </message>
+    <message>
         <source>message_setup_delete_old_file_error</source>
         <translation>を削除できませんでした。ゲームを終了してから再試行してください。</translation>
     </message>
@@ -302,6 +310,48 @@
     <message>
         <source>message_package_md5_invalid</source>
         <translation>サーバーから受け取ったゲームパッケージの情報が無効です（チェックサムの形式が不正）。後でもう一度お試しください。</translation>
+    </message>
+</context>
+<context>
+    <name>ApplicationInfo</name>
+    <message>
+        <source>title_tip</source>
+        <translation>お知らせ</translation>
+    </message>
+    <message>
+        <source>message_update_request_exception</source>
+        <translation>ランチャーの更新を確認できませんでした。</translation>
+    </message>
+    <message>
+        <source>button_redo</source>
+        <translation>再試行</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateProgram</name>
+    <message>
+        <source>title_tip</source>
+        <translation>お知らせ</translation>
+    </message>
+    <message>
+        <source>message_is_latest_version</source>
+        <translation>ランチャーは最新です。</translation>
+    </message>
+    <message>
+        <source>message_new_version_please_update</source>
+        <translation>新しいバージョンのランチャーが必要です。プレイを続けるには更新してください。</translation>
+    </message>
+    <message>
+        <source>message_new_version_whether_update</source>
+        <translation>新しいバージョンのランチャーがあります。今すぐ更新しますか？</translation>
+    </message>
+    <message>
+        <source>button_update</source>
+        <translation>更新</translation>
+    </message>
+    <message>
+        <source>message_update_failed_not_enough_space</source>
+        <translation>ディスクの空き容量が不足しているため、ランチャーを更新できません。</translation>
     </message>
 </context>
 </TS>

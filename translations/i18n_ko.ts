@@ -78,6 +78,10 @@
 <context>
     <name>MainViewModel</name>
     <message>
+        <source>message_run_update_exe_failed</source>
+        <translation>업데이트 프로그램을 시작할 수 없습니다. 다시 시도하거나 런처를 다시 설치해 주세요.</translation>
+    </message>
+    <message>
         <source>title_tip</source>
         <translation>알림</translation>
     </message>
@@ -273,6 +277,10 @@
 <context>
     <name>setupmanager</name>
     <message>
+        <source>message_setup_disk_space_error</source>
+        <translation>여유 공간이 부족합니다. 게임에 %1이(가) 필요하지만 드라이브 여유 공간은 %2입니다. 공간을 확보하거나 다른 폴더를 선택해 주세요.</translation>
+    </message>
+    <message>
         <source>message_setup_delete_old_file_error</source>
         <translation>을(를) 삭제할 수 없습니다. 게임을 종료한 뒤 다시 시도하세요.</translation>
     </message>
@@ -302,6 +310,48 @@
     <message>
         <source>message_package_md5_invalid</source>
         <translation>서버의 게임 패키지 정보가 올바르지 않습니다(체크섬 형식 오류). 나중에 다시 시도해 주세요.</translation>
+    </message>
+</context>
+<context>
+    <name>ApplicationInfo</name>
+    <message>
+        <source>title_tip</source>
+        <translation>알림</translation>
+    </message>
+    <message>
+        <source>message_update_request_exception</source>
+        <translation>런처 업데이트를 확인할 수 없습니다. </translation>
+    </message>
+    <message>
+        <source>button_redo</source>
+        <translation>다시 시도</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateProgram</name>
+    <message>
+        <source>title_tip</source>
+        <translation>알림</translation>
+    </message>
+    <message>
+        <source>message_is_latest_version</source>
+        <translation>런처가 최신 버전입니다.</translation>
+    </message>
+    <message>
+        <source>message_new_version_please_update</source>
+        <translation>새 런처 버전이 필요합니다. 계속 플레이하려면 업데이트해 주세요.</translation>
+    </message>
+    <message>
+        <source>message_new_version_whether_update</source>
+        <translation>새 런처 버전이 있습니다. 지금 업데이트할까요?</translation>
+    </message>
+    <message>
+        <source>button_update</source>
+        <translation>업데이트</translation>
+    </message>
+    <message>
+        <source>message_update_failed_not_enough_space</source>
+        <translation>디스크 여유 공간이 부족하여 런처를 업데이트할 수 없습니다.</translation>
     </message>
 </context>
 </TS>

@@ -78,6 +78,10 @@
 <context>
     <name>MainViewModel</name>
     <message>
+        <source>message_run_update_exe_failed</source>
+        <translation>Não foi possível iniciar o atualizador. Tente novamente ou reinstale o iniciador.</translation>
+    </message>
+    <message>
         <source>title_tip</source>
         <translation>Aviso</translation>
     </message>
@@ -273,6 +277,10 @@
 <context>
     <name>setupmanager</name>
     <message>
+        <source>message_setup_disk_space_error</source>
+        <translation>Espaço livre insuficiente: o jogo precisa de %1 e a unidade tem %2 livres. Libere espaço ou escolha outra pasta.</translation>
+    </message>
+    <message>
         <source>message_setup_delete_old_file_error</source>
         <translation>não pôde ser excluído. Feche o jogo e tente novamente.</translation>
     </message>
@@ -302,6 +310,48 @@
     <message>
         <source>message_package_md5_invalid</source>
         <translation>As informações do pacote do jogo enviadas pelo servidor são inválidas (soma de verificação malformada). Tente novamente mais tarde.</translation>
+    </message>
+</context>
+<context>
+    <name>ApplicationInfo</name>
+    <message>
+        <source>title_tip</source>
+        <translation>Aviso</translation>
+    </message>
+    <message>
+        <source>message_update_request_exception</source>
+        <translation>Não foi possível verificar a atualização do iniciador. </translation>
+    </message>
+    <message>
+        <source>button_redo</source>
+        <translation>Tentar novamente</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateProgram</name>
+    <message>
+        <source>title_tip</source>
+        <translation>Aviso</translation>
+    </message>
+    <message>
+        <source>message_is_latest_version</source>
+        <translation>O iniciador está atualizado.</translation>
+    </message>
+    <message>
+        <source>message_new_version_please_update</source>
+        <translation>É necessária uma nova versão do iniciador. Atualize para continuar jogando.</translation>
+    </message>
+    <message>
+        <source>message_new_version_whether_update</source>
+        <translation>Há uma nova versão do iniciador. Atualizar agora?</translation>
+    </message>
+    <message>
+        <source>button_update</source>
+        <translation>Atualizar</translation>
+    </message>
+    <message>
+        <source>message_update_failed_not_enough_space</source>
+        <translation>Não é possível atualizar o iniciador: não há espaço livre suficiente no disco.</translation>
     </message>
 </context>
 </TS>

@@ -78,6 +78,10 @@
 <context>
     <name>MainViewModel</name>
     <message>
+        <source>message_run_update_exe_failed</source>
+        <translation>Не удалось запустить программу обновления. Повторите попытку или переустановите лаунчер.</translation>
+    </message>
+    <message>
         <source>title_tip</source>
         <translation>Подсказка</translation>
     </message>
@@ -273,6 +277,10 @@
 <context>
     <name>setupmanager</name>
     <message>
+        <source>message_setup_disk_space_error</source>
+        <translation>Недостаточно места: игре нужно %1, а на диске свободно %2. Освободите место или выберите другую папку.</translation>
+    </message>
+    <message>
         <source>message_setup_delete_old_file_error</source>
         <translation>не удалось удалить. Закройте игру и повторите попытку.</translation>
     </message>
@@ -302,6 +310,48 @@
     <message>
         <source>message_package_md5_invalid</source>
         <translation>Сведения о пакете игры от сервера неверны (неправильная контрольная сумма). Повторите попытку позже.</translation>
+    </message>
+</context>
+<context>
+    <name>ApplicationInfo</name>
+    <message>
+        <source>title_tip</source>
+        <translation>Подсказка</translation>
+    </message>
+    <message>
+        <source>message_update_request_exception</source>
+        <translation>Не удалось проверить обновление лаунчера. </translation>
+    </message>
+    <message>
+        <source>button_redo</source>
+        <translation>Повторить</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateProgram</name>
+    <message>
+        <source>title_tip</source>
+        <translation>Подсказка</translation>
+    </message>
+    <message>
+        <source>message_is_latest_version</source>
+        <translation>Установлена последняя версия лаунчера.</translation>
+    </message>
+    <message>
+        <source>message_new_version_please_update</source>
+        <translation>Требуется новая версия лаунчера. Обновите его, чтобы продолжить играть.</translation>
+    </message>
+    <message>
+        <source>message_new_version_whether_update</source>
+        <translation>Доступна новая версия лаунчера. Обновить сейчас?</translation>
+    </message>
+    <message>
+        <source>button_update</source>
+        <translation>Обновить</translation>
+    </message>
+    <message>
+        <source>message_update_failed_not_enough_space</source>
+        <translation>Не удаётся обновить лаунчер: недостаточно свободного места на диске.</translation>
     </message>
 </context>
 </TS>

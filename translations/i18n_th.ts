@@ -78,6 +78,10 @@
 <context>
     <name>MainViewModel</name>
     <message>
+        <source>message_run_update_exe_failed</source>
+        <translation>ไม่สามารถเริ่มโปรแกรมอัปเดตได้ โปรดลองอีกครั้งหรือติดตั้งตัวเปิดเกมใหม่</translation>
+    </message>
+    <message>
         <source>title_tip</source>
         <translation>คำแนะนำ</translation>
     </message>
@@ -273,6 +277,10 @@
 <context>
     <name>setupmanager</name>
     <message>
+        <source>message_setup_disk_space_error</source>
+        <translation>พื้นที่ว่างไม่เพียงพอ เกมต้องการ %1 แต่ไดรฟ์มีพื้นที่ว่าง %2 โปรดเพิ่มพื้นที่ว่างหรือเลือกโฟลเดอร์อื่น</translation>
+    </message>
+    <message>
         <source>message_setup_delete_old_file_error</source>
         <translation>ไม่สามารถลบได้ โปรดปิดเกมแล้วลองอีกครั้ง</translation>
     </message>
@@ -302,6 +310,48 @@
     <message>
         <source>message_package_md5_invalid</source>
         <translation>ข้อมูลแพ็กเกจเกมจากเซิร์ฟเวอร์ไม่ถูกต้อง (รูปแบบเช็กซัมผิด) โปรดลองอีกครั้งภายหลัง</translation>
+    </message>
+</context>
+<context>
+    <name>ApplicationInfo</name>
+    <message>
+        <source>title_tip</source>
+        <translation>คำแนะนำ</translation>
+    </message>
+    <message>
+        <source>message_update_request_exception</source>
+        <translation>ไม่สามารถตรวจสอบการอัปเดตตัวเปิดเกมได้ </translation>
+    </message>
+    <message>
+        <source>button_redo</source>
+        <translation>ลองอีกครั้ง</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateProgram</name>
+    <message>
+        <source>title_tip</source>
+        <translation>คำแนะนำ</translation>
+    </message>
+    <message>
+        <source>message_is_latest_version</source>
+        <translation>ตัวเปิดเกมเป็นเวอร์ชันล่าสุดแล้ว</translation>
+    </message>
+    <message>
+        <source>message_new_version_please_update</source>
+        <translation>ต้องใช้ตัวเปิดเกมเวอร์ชันใหม่ โปรดอัปเดตเพื่อเล่นต่อ</translation>
+    </message>
+    <message>
+        <source>message_new_version_whether_update</source>
+        <translation>มีตัวเปิดเกมเวอร์ชันใหม่ อัปเดตตอนนี้หรือไม่</translation>
+    </message>
+    <message>
+        <source>button_update</source>
+        <translation>อัปเดต</translation>
+    </message>
+    <message>
+        <source>message_update_failed_not_enough_space</source>
+        <translation>ไม่สามารถอัปเดตตัวเปิดเกมได้ เนื่องจากพื้นที่ว่างบนดิสก์ไม่เพียงพอ</translation>
     </message>
 </context>
 </TS>

@@ -78,6 +78,10 @@
 <context>
     <name>MainViewModel</name>
     <message>
+        <source>message_run_update_exe_failed</source>
+        <translation>Không thể khởi chạy trình cập nhật. Vui lòng thử lại hoặc cài đặt lại trình khởi chạy.</translation>
+    </message>
+    <message>
         <source>title_tip</source>
         <translation>Thông báo</translation>
     </message>
@@ -273,6 +277,10 @@
 <context>
     <name>setupmanager</name>
     <message>
+        <source>message_setup_disk_space_error</source>
+        <translation>Không đủ dung lượng trống: trò chơi cần %1 nhưng ổ đĩa chỉ còn %2. Hãy giải phóng dung lượng hoặc chọn thư mục khác.</translation>
+    </message>
+    <message>
         <source>message_setup_delete_old_file_error</source>
         <translation>không thể xóa. Hãy đóng trò chơi rồi thử lại.</translation>
     </message>
@@ -302,6 +310,48 @@
     <message>
         <source>message_package_md5_invalid</source>
         <translation>Thông tin gói trò chơi từ máy chủ không hợp lệ (mã kiểm tra sai định dạng). Vui lòng thử lại sau.</translation>
+    </message>
+</context>
+<context>
+    <name>ApplicationInfo</name>
+    <message>
+        <source>title_tip</source>
+        <translation>Thông báo</translation>
+    </message>
+    <message>
+        <source>message_update_request_exception</source>
+        <translation>Không thể kiểm tra bản cập nhật trình khởi chạy. </translation>
+    </message>
+    <message>
+        <source>button_redo</source>
+        <translation>Thử lại</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateProgram</name>
+    <message>
+        <source>title_tip</source>
+        <translation>Thông báo</translation>
+    </message>
+    <message>
+        <source>message_is_latest_version</source>
+        <translation>Trình khởi chạy đã là phiên bản mới nhất.</translation>
+    </message>
+    <message>
+        <source>message_new_version_please_update</source>
+        <translation>Cần phiên bản trình khởi chạy mới. Vui lòng cập nhật để tiếp tục chơi.</translation>
+    </message>
+    <message>
+        <source>message_new_version_whether_update</source>
+        <translation>Đã có phiên bản trình khởi chạy mới. Cập nhật ngay?</translation>
+    </message>
+    <message>
+        <source>button_update</source>
+        <translation>Cập nhật</translation>
+    </message>
+    <message>
+        <source>message_update_failed_not_enough_space</source>
+        <translation>Không thể cập nhật trình khởi chạy: không đủ dung lượng đĩa trống.</translation>
     </message>
 </context>
 </TS>

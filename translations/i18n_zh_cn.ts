@@ -78,6 +78,10 @@
 <context>
     <name>MainViewModel</name>
     <message>
+        <source>message_run_update_exe_failed</source>
+        <translation>无法启动更新程序，请重试或重新安装启动器。</translation>
+    </message>
+    <message>
         <source>title_tip</source>
         <translation>提示</translation>
     </message>
@@ -273,6 +277,10 @@
 <context>
     <name>setupmanager</name>
     <message>
+        <source>message_setup_disk_space_error</source>
+        <translation>磁盘空间不足：游戏需要 %1，磁盘剩余 %2。请释放空间或选择其他目录。</translation>
+    </message>
+    <message>
         <source>message_setup_delete_old_file_error</source>
         <translation>无法删除，请关闭游戏后重试。</translation>
     </message>
@@ -302,6 +310,48 @@
     <message>
         <source>message_package_md5_invalid</source>
         <translation>服务器提供的游戏包信息无效（校验值格式错误），请稍后再试。</translation>
+    </message>
+</context>
+<context>
+    <name>ApplicationInfo</name>
+    <message>
+        <source>title_tip</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>message_update_request_exception</source>
+        <translation>无法检查启动器更新。</translation>
+    </message>
+    <message>
+        <source>button_redo</source>
+        <translation>重试</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateProgram</name>
+    <message>
+        <source>title_tip</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>message_is_latest_version</source>
+        <translation>启动器已是最新版本。</translation>
+    </message>
+    <message>
+        <source>message_new_version_please_update</source>
+        <translation>需要更新到新版本启动器才能继续游戏，请更新。</translation>
+    </message>
+    <message>
+        <source>message_new_version_whether_update</source>
+        <translation>发现新版本启动器，是否立即更新？</translation>
+    </message>
+    <message>
+        <source>button_update</source>
+        <translation>更新</translation>
+    </message>
+    <message>
+        <source>message_update_failed_not_enough_space</source>
+        <translation>磁盘剩余空间不足，无法更新启动器。</translation>
     </message>
 </context>
 </TS>

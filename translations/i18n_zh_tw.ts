@@ -78,6 +78,10 @@
 <context>
     <name>MainViewModel</name>
     <message>
+        <source>message_run_update_exe_failed</source>
+        <translation>無法啟動更新程式，請重試或重新安裝啟動器。</translation>
+    </message>
+    <message>
         <source>title_tip</source>
         <translation>提示</translation>
     </message>
@@ -273,6 +277,10 @@
 <context>
     <name>setupmanager</name>
     <message>
+        <source>message_setup_disk_space_error</source>
+        <translation>磁碟空間不足：遊戲需要 %1，磁碟剩餘 %2。請釋放空間或選擇其他目錄。</translation>
+    </message>
+    <message>
         <source>message_setup_delete_old_file_error</source>
         <translation>無法刪除，請關閉遊戲後重試。</translation>
     </message>
@@ -302,6 +310,48 @@
     <message>
         <source>message_package_md5_invalid</source>
         <translation>伺服器提供的遊戲包資訊無效（校驗值格式錯誤），請稍後再試。</translation>
+    </message>
+</context>
+<context>
+    <name>ApplicationInfo</name>
+    <message>
+        <source>title_tip</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>message_update_request_exception</source>
+        <translation>無法檢查啟動器更新。</translation>
+    </message>
+    <message>
+        <source>button_redo</source>
+        <translation>重試</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateProgram</name>
+    <message>
+        <source>title_tip</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>message_is_latest_version</source>
+        <translation>啟動器已是最新版本。</translation>
+    </message>
+    <message>
+        <source>message_new_version_please_update</source>
+        <translation>需要更新到新版本啟動器才能繼續遊戲，請更新。</translation>
+    </message>
+    <message>
+        <source>message_new_version_whether_update</source>
+        <translation>發現新版本啟動器，是否立即更新？</translation>
+    </message>
+    <message>
+        <source>button_update</source>
+        <translation>更新</translation>
+    </message>
+    <message>
+        <source>message_update_failed_not_enough_space</source>
+        <translation>磁碟剩餘空間不足，無法更新啟動器。</translation>
     </message>
 </context>
 </TS>
