@@ -182,6 +182,65 @@
     </message>
 </context>
 <context>
+    <name>UpdaterWindow</name>
+    <message>
+        <source>updater_close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>updater_title</source>
+        <translation>Tessaril-Launcher-Update</translation>
+    </message>
+    <message>
+        <source>updater_waiting</source>
+        <translation>Warte, bis der Launcher geschlossen ist …</translation>
+    </message>
+    <message>
+        <source>updater_downloading</source>
+        <translation>Das Update wird heruntergeladen …</translation>
+    </message>
+    <message>
+        <source>updater_verifying</source>
+        <translation>Der Download wird geprüft …</translation>
+    </message>
+    <message>
+        <source>updater_installing</source>
+        <translation>Das Update wird installiert …</translation>
+    </message>
+    <message>
+        <source>updater_restarting</source>
+        <translation>Der Launcher wird gestartet …</translation>
+    </message>
+    <message>
+        <source>updater_failed_launcher_running</source>
+        <translation>Der Launcher läuft noch, daher wurde nichts geändert. Schließe ihn und starte das Update erneut.</translation>
+    </message>
+    <message>
+        <source>updater_failed_download</source>
+        <translation>Das Update konnte nicht heruntergeladen werden. Der Launcher bleibt unverändert.</translation>
+    </message>
+    <message>
+        <source>updater_failed_damaged</source>
+        <translation>Das heruntergeladene Update ist beschädigt. Der Launcher bleibt unverändert.</translation>
+    </message>
+    <message>
+        <source>updater_failed_package</source>
+        <translation>Das Update-Paket ist unbrauchbar. Der Launcher bleibt unverändert.</translation>
+    </message>
+    <message>
+        <source>updater_failed_install</source>
+        <translation>Das Update konnte nicht installiert werden. Der Launcher bleibt unverändert.</translation>
+    </message>
+    <message>
+        <source>updater_failed_recovery</source>
+        <translation>Ein unterbrochenes Update konnte weder abgeschlossen noch rückgängig gemacht werden. Bitte installiere den Launcher neu.</translation>
+    </message>
+    <message>
+        <source>updater_failed_restart</source>
+        <translation>Der Launcher konnte nicht gestartet werden. Bitte starte ihn selbst.</translation>
+    </message>
+</context>
+<context>
     <name>downloadmanager</name>
     <message>
         <source>message_error_resource_acquisition_failed</source>

@@ -182,6 +182,65 @@
     </message>
 </context>
 <context>
+    <name>UpdaterWindow</name>
+    <message>
+        <source>updater_close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>updater_title</source>
+        <translation>Tessaril Launcher Update</translation>
+    </message>
+    <message>
+        <source>updater_waiting</source>
+        <translation>Waiting for the launcher to close…</translation>
+    </message>
+    <message>
+        <source>updater_downloading</source>
+        <translation>Downloading the update…</translation>
+    </message>
+    <message>
+        <source>updater_verifying</source>
+        <translation>Checking the download…</translation>
+    </message>
+    <message>
+        <source>updater_installing</source>
+        <translation>Installing the update…</translation>
+    </message>
+    <message>
+        <source>updater_restarting</source>
+        <translation>Starting the launcher…</translation>
+    </message>
+    <message>
+        <source>updater_failed_launcher_running</source>
+        <translation>The launcher is still running, so nothing was changed. Close it and update again.</translation>
+    </message>
+    <message>
+        <source>updater_failed_download</source>
+        <translation>The update could not be downloaded. The launcher stays as it was.</translation>
+    </message>
+    <message>
+        <source>updater_failed_damaged</source>
+        <translation>The downloaded update is damaged. The launcher stays as it was.</translation>
+    </message>
+    <message>
+        <source>updater_failed_package</source>
+        <translation>The update package cannot be used. The launcher stays as it was.</translation>
+    </message>
+    <message>
+        <source>updater_failed_install</source>
+        <translation>The update could not be installed. The launcher stays as it was.</translation>
+    </message>
+    <message>
+        <source>updater_failed_recovery</source>
+        <translation>An interrupted update could not be completed or undone. Please reinstall the launcher.</translation>
+    </message>
+    <message>
+        <source>updater_failed_restart</source>
+        <translation>The launcher could not be started. Please start it yourself.</translation>
+    </message>
+</context>
+<context>
     <name>downloadmanager</name>
     <message>
         <source>message_error_resource_acquisition_failed</source>

@@ -182,6 +182,65 @@
     </message>
 </context>
 <context>
+    <name>UpdaterWindow</name>
+    <message>
+        <source>updater_close</source>
+        <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>updater_title</source>
+        <translation>Actualización del lanzador de Tessaril</translation>
+    </message>
+    <message>
+        <source>updater_waiting</source>
+        <translation>Esperando a que se cierre el lanzador…</translation>
+    </message>
+    <message>
+        <source>updater_downloading</source>
+        <translation>Descargando la actualización…</translation>
+    </message>
+    <message>
+        <source>updater_verifying</source>
+        <translation>Comprobando la descarga…</translation>
+    </message>
+    <message>
+        <source>updater_installing</source>
+        <translation>Instalando la actualización…</translation>
+    </message>
+    <message>
+        <source>updater_restarting</source>
+        <translation>Iniciando el lanzador…</translation>
+    </message>
+    <message>
+        <source>updater_failed_launcher_running</source>
+        <translation>El lanzador sigue abierto, así que no se ha cambiado nada. Ciérralo y vuelve a actualizar.</translation>
+    </message>
+    <message>
+        <source>updater_failed_download</source>
+        <translation>No se pudo descargar la actualización. El lanzador se queda como estaba.</translation>
+    </message>
+    <message>
+        <source>updater_failed_damaged</source>
+        <translation>La actualización descargada está dañada. El lanzador se queda como estaba.</translation>
+    </message>
+    <message>
+        <source>updater_failed_package</source>
+        <translation>El paquete de actualización no se puede usar. El lanzador se queda como estaba.</translation>
+    </message>
+    <message>
+        <source>updater_failed_install</source>
+        <translation>No se pudo instalar la actualización. El lanzador se queda como estaba.</translation>
+    </message>
+    <message>
+        <source>updater_failed_recovery</source>
+        <translation>Una actualización interrumpida no se pudo completar ni deshacer. Vuelve a instalar el lanzador.</translation>
+    </message>
+    <message>
+        <source>updater_failed_restart</source>
+        <translation>No se pudo iniciar el lanzador. Inícialo tú mismo.</translation>
+    </message>
+</context>
+<context>
     <name>downloadmanager</name>
     <message>
         <source>message_error_resource_acquisition_failed</source>

@@ -182,6 +182,65 @@
     </message>
 </context>
 <context>
+    <name>UpdaterWindow</name>
+    <message>
+        <source>updater_close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>updater_title</source>
+        <translation>Mise à jour du lanceur Tessaril</translation>
+    </message>
+    <message>
+        <source>updater_waiting</source>
+        <translation>En attente de la fermeture du lanceur…</translation>
+    </message>
+    <message>
+        <source>updater_downloading</source>
+        <translation>Téléchargement de la mise à jour…</translation>
+    </message>
+    <message>
+        <source>updater_verifying</source>
+        <translation>Vérification du téléchargement…</translation>
+    </message>
+    <message>
+        <source>updater_installing</source>
+        <translation>Installation de la mise à jour…</translation>
+    </message>
+    <message>
+        <source>updater_restarting</source>
+        <translation>Démarrage du lanceur…</translation>
+    </message>
+    <message>
+        <source>updater_failed_launcher_running</source>
+        <translation>Le lanceur est toujours ouvert, rien n'a donc été modifié. Fermez-le et relancez la mise à jour.</translation>
+    </message>
+    <message>
+        <source>updater_failed_download</source>
+        <translation>La mise à jour n'a pas pu être téléchargée. Le lanceur reste inchangé.</translation>
+    </message>
+    <message>
+        <source>updater_failed_damaged</source>
+        <translation>La mise à jour téléchargée est endommagée. Le lanceur reste inchangé.</translation>
+    </message>
+    <message>
+        <source>updater_failed_package</source>
+        <translation>Le paquet de mise à jour est inutilisable. Le lanceur reste inchangé.</translation>
+    </message>
+    <message>
+        <source>updater_failed_install</source>
+        <translation>La mise à jour n'a pas pu être installée. Le lanceur reste inchangé.</translation>
+    </message>
+    <message>
+        <source>updater_failed_recovery</source>
+        <translation>Une mise à jour interrompue n'a pu être ni terminée ni annulée. Veuillez réinstaller le lanceur.</translation>
+    </message>
+    <message>
+        <source>updater_failed_restart</source>
+        <translation>Le lanceur n'a pas pu être démarré. Veuillez le lancer vous-même.</translation>
+    </message>
+</context>
+<context>
     <name>downloadmanager</name>
     <message>
         <source>message_error_resource_acquisition_failed</source>

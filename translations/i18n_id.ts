@@ -182,6 +182,65 @@
     </message>
 </context>
 <context>
+    <name>UpdaterWindow</name>
+    <message>
+        <source>updater_close</source>
+        <translation>Tutup</translation>
+    </message>
+    <message>
+        <source>updater_title</source>
+        <translation>Pembaruan Peluncur Tessaril</translation>
+    </message>
+    <message>
+        <source>updater_waiting</source>
+        <translation>Menunggu peluncur ditutup…</translation>
+    </message>
+    <message>
+        <source>updater_downloading</source>
+        <translation>Mengunduh pembaruan…</translation>
+    </message>
+    <message>
+        <source>updater_verifying</source>
+        <translation>Memeriksa unduhan…</translation>
+    </message>
+    <message>
+        <source>updater_installing</source>
+        <translation>Memasang pembaruan…</translation>
+    </message>
+    <message>
+        <source>updater_restarting</source>
+        <translation>Menjalankan peluncur…</translation>
+    </message>
+    <message>
+        <source>updater_failed_launcher_running</source>
+        <translation>Peluncur masih berjalan, jadi tidak ada yang diubah. Tutup peluncur lalu perbarui lagi.</translation>
+    </message>
+    <message>
+        <source>updater_failed_download</source>
+        <translation>Pembaruan tidak dapat diunduh. Peluncur tetap seperti semula.</translation>
+    </message>
+    <message>
+        <source>updater_failed_damaged</source>
+        <translation>Pembaruan yang diunduh rusak. Peluncur tetap seperti semula.</translation>
+    </message>
+    <message>
+        <source>updater_failed_package</source>
+        <translation>Paket pembaruan tidak dapat digunakan. Peluncur tetap seperti semula.</translation>
+    </message>
+    <message>
+        <source>updater_failed_install</source>
+        <translation>Pembaruan tidak dapat dipasang. Peluncur tetap seperti semula.</translation>
+    </message>
+    <message>
+        <source>updater_failed_recovery</source>
+        <translation>Pembaruan yang terputus tidak dapat diselesaikan maupun dibatalkan. Silakan pasang ulang peluncur.</translation>
+    </message>
+    <message>
+        <source>updater_failed_restart</source>
+        <translation>Peluncur tidak dapat dijalankan. Silakan jalankan sendiri.</translation>
+    </message>
+</context>
+<context>
     <name>downloadmanager</name>
     <message>
         <source>message_error_resource_acquisition_failed</source>

@@ -182,6 +182,65 @@
     </message>
 </context>
 <context>
+    <name>UpdaterWindow</name>
+    <message>
+        <source>updater_close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>updater_title</source>
+        <translation>Tessaril ランチャーのアップデート</translation>
+    </message>
+    <message>
+        <source>updater_waiting</source>
+        <translation>ランチャーの終了を待っています…</translation>
+    </message>
+    <message>
+        <source>updater_downloading</source>
+        <translation>アップデートをダウンロードしています…</translation>
+    </message>
+    <message>
+        <source>updater_verifying</source>
+        <translation>ダウンロードを確認しています…</translation>
+    </message>
+    <message>
+        <source>updater_installing</source>
+        <translation>アップデートをインストールしています…</translation>
+    </message>
+    <message>
+        <source>updater_restarting</source>
+        <translation>ランチャーを起動しています…</translation>
+    </message>
+    <message>
+        <source>updater_failed_launcher_running</source>
+        <translation>ランチャーが実行中のため、何も変更していません。ランチャーを閉じてから、もう一度アップデートしてください。</translation>
+    </message>
+    <message>
+        <source>updater_failed_download</source>
+        <translation>アップデートをダウンロードできませんでした。ランチャーは元のままです。</translation>
+    </message>
+    <message>
+        <source>updater_failed_damaged</source>
+        <translation>ダウンロードしたアップデートが破損しています。ランチャーは元のままです。</translation>
+    </message>
+    <message>
+        <source>updater_failed_package</source>
+        <translation>アップデートパッケージを使用できません。ランチャーは元のままです。</translation>
+    </message>
+    <message>
+        <source>updater_failed_install</source>
+        <translation>アップデートをインストールできませんでした。ランチャーは元のままです。</translation>
+    </message>
+    <message>
+        <source>updater_failed_recovery</source>
+        <translation>中断されたアップデートを完了することも元に戻すこともできませんでした。ランチャーを再インストールしてください。</translation>
+    </message>
+    <message>
+        <source>updater_failed_restart</source>
+        <translation>ランチャーを起動できませんでした。手動で起動してください。</translation>
+    </message>
+</context>
+<context>
     <name>downloadmanager</name>
     <message>
         <source>message_error_resource_acquisition_failed</source>

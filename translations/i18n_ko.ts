@@ -182,6 +182,65 @@
     </message>
 </context>
 <context>
+    <name>UpdaterWindow</name>
+    <message>
+        <source>updater_close</source>
+        <translation>닫기</translation>
+    </message>
+    <message>
+        <source>updater_title</source>
+        <translation>Tessaril 런처 업데이트</translation>
+    </message>
+    <message>
+        <source>updater_waiting</source>
+        <translation>런처가 종료되기를 기다리는 중…</translation>
+    </message>
+    <message>
+        <source>updater_downloading</source>
+        <translation>업데이트를 다운로드하는 중…</translation>
+    </message>
+    <message>
+        <source>updater_verifying</source>
+        <translation>다운로드를 확인하는 중…</translation>
+    </message>
+    <message>
+        <source>updater_installing</source>
+        <translation>업데이트를 설치하는 중…</translation>
+    </message>
+    <message>
+        <source>updater_restarting</source>
+        <translation>런처를 시작하는 중…</translation>
+    </message>
+    <message>
+        <source>updater_failed_launcher_running</source>
+        <translation>런처가 아직 실행 중이어서 아무것도 변경하지 않았습니다. 런처를 닫고 다시 업데이트해 주세요.</translation>
+    </message>
+    <message>
+        <source>updater_failed_download</source>
+        <translation>업데이트를 다운로드하지 못했습니다. 런처는 그대로 유지됩니다.</translation>
+    </message>
+    <message>
+        <source>updater_failed_damaged</source>
+        <translation>다운로드한 업데이트가 손상되었습니다. 런처는 그대로 유지됩니다.</translation>
+    </message>
+    <message>
+        <source>updater_failed_package</source>
+        <translation>업데이트 패키지를 사용할 수 없습니다. 런처는 그대로 유지됩니다.</translation>
+    </message>
+    <message>
+        <source>updater_failed_install</source>
+        <translation>업데이트를 설치하지 못했습니다. 런처는 그대로 유지됩니다.</translation>
+    </message>
+    <message>
+        <source>updater_failed_recovery</source>
+        <translation>중단된 업데이트를 완료하거나 되돌리지 못했습니다. 런처를 다시 설치해 주세요.</translation>
+    </message>
+    <message>
+        <source>updater_failed_restart</source>
+        <translation>런처를 시작하지 못했습니다. 직접 시작해 주세요.</translation>
+    </message>
+</context>
+<context>
     <name>downloadmanager</name>
     <message>
         <source>message_error_resource_acquisition_failed</source>

@@ -182,6 +182,65 @@
     </message>
 </context>
 <context>
+    <name>UpdaterWindow</name>
+    <message>
+        <source>updater_close</source>
+        <translation>Fechar</translation>
+    </message>
+    <message>
+        <source>updater_title</source>
+        <translation>Atualização do inicializador Tessaril</translation>
+    </message>
+    <message>
+        <source>updater_waiting</source>
+        <translation>Aguardando o inicializador fechar…</translation>
+    </message>
+    <message>
+        <source>updater_downloading</source>
+        <translation>Baixando a atualização…</translation>
+    </message>
+    <message>
+        <source>updater_verifying</source>
+        <translation>Verificando o download…</translation>
+    </message>
+    <message>
+        <source>updater_installing</source>
+        <translation>Instalando a atualização…</translation>
+    </message>
+    <message>
+        <source>updater_restarting</source>
+        <translation>Iniciando o inicializador…</translation>
+    </message>
+    <message>
+        <source>updater_failed_launcher_running</source>
+        <translation>O inicializador ainda está em execução, por isso nada foi alterado. Feche-o e atualize novamente.</translation>
+    </message>
+    <message>
+        <source>updater_failed_download</source>
+        <translation>Não foi possível baixar a atualização. O inicializador continua como estava.</translation>
+    </message>
+    <message>
+        <source>updater_failed_damaged</source>
+        <translation>A atualização baixada está danificada. O inicializador continua como estava.</translation>
+    </message>
+    <message>
+        <source>updater_failed_package</source>
+        <translation>O pacote de atualização não pode ser usado. O inicializador continua como estava.</translation>
+    </message>
+    <message>
+        <source>updater_failed_install</source>
+        <translation>Não foi possível instalar a atualização. O inicializador continua como estava.</translation>
+    </message>
+    <message>
+        <source>updater_failed_recovery</source>
+        <translation>Uma atualização interrompida não pôde ser concluída nem desfeita. Reinstale o inicializador.</translation>
+    </message>
+    <message>
+        <source>updater_failed_restart</source>
+        <translation>Não foi possível iniciar o inicializador. Inicie-o manualmente.</translation>
+    </message>
+</context>
+<context>
     <name>downloadmanager</name>
     <message>
         <source>message_error_resource_acquisition_failed</source>

@@ -182,6 +182,65 @@
     </message>
 </context>
 <context>
+    <name>UpdaterWindow</name>
+    <message>
+        <source>updater_close</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>updater_title</source>
+        <translation>Обновление лаунчера Tessaril</translation>
+    </message>
+    <message>
+        <source>updater_waiting</source>
+        <translation>Ожидание закрытия лаунчера…</translation>
+    </message>
+    <message>
+        <source>updater_downloading</source>
+        <translation>Загрузка обновления…</translation>
+    </message>
+    <message>
+        <source>updater_verifying</source>
+        <translation>Проверка загруженного файла…</translation>
+    </message>
+    <message>
+        <source>updater_installing</source>
+        <translation>Установка обновления…</translation>
+    </message>
+    <message>
+        <source>updater_restarting</source>
+        <translation>Запуск лаунчера…</translation>
+    </message>
+    <message>
+        <source>updater_failed_launcher_running</source>
+        <translation>Лаунчер всё ещё запущен, поэтому ничего не изменено. Закройте его и повторите обновление.</translation>
+    </message>
+    <message>
+        <source>updater_failed_download</source>
+        <translation>Не удалось загрузить обновление. Лаунчер остался без изменений.</translation>
+    </message>
+    <message>
+        <source>updater_failed_damaged</source>
+        <translation>Загруженное обновление повреждено. Лаунчер остался без изменений.</translation>
+    </message>
+    <message>
+        <source>updater_failed_package</source>
+        <translation>Пакет обновления непригоден. Лаунчер остался без изменений.</translation>
+    </message>
+    <message>
+        <source>updater_failed_install</source>
+        <translation>Не удалось установить обновление. Лаунчер остался без изменений.</translation>
+    </message>
+    <message>
+        <source>updater_failed_recovery</source>
+        <translation>Прерванное обновление не удалось ни завершить, ни отменить. Переустановите лаунчер.</translation>
+    </message>
+    <message>
+        <source>updater_failed_restart</source>
+        <translation>Не удалось запустить лаунчер. Запустите его вручную.</translation>
+    </message>
+</context>
+<context>
     <name>downloadmanager</name>
     <message>
         <source>message_error_resource_acquisition_failed</source>

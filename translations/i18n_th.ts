@@ -182,6 +182,65 @@
     </message>
 </context>
 <context>
+    <name>UpdaterWindow</name>
+    <message>
+        <source>updater_close</source>
+        <translation>ปิด</translation>
+    </message>
+    <message>
+        <source>updater_title</source>
+        <translation>อัปเดตตัวเปิดเกม Tessaril</translation>
+    </message>
+    <message>
+        <source>updater_waiting</source>
+        <translation>กำลังรอให้ตัวเปิดเกมปิด…</translation>
+    </message>
+    <message>
+        <source>updater_downloading</source>
+        <translation>กำลังดาวน์โหลดอัปเดต…</translation>
+    </message>
+    <message>
+        <source>updater_verifying</source>
+        <translation>กำลังตรวจสอบไฟล์ที่ดาวน์โหลด…</translation>
+    </message>
+    <message>
+        <source>updater_installing</source>
+        <translation>กำลังติดตั้งอัปเดต…</translation>
+    </message>
+    <message>
+        <source>updater_restarting</source>
+        <translation>กำลังเปิดตัวเปิดเกม…</translation>
+    </message>
+    <message>
+        <source>updater_failed_launcher_running</source>
+        <translation>ตัวเปิดเกมยังทำงานอยู่ จึงไม่มีการเปลี่ยนแปลงใด ๆ โปรดปิดตัวเปิดเกมแล้วอัปเดตอีกครั้ง</translation>
+    </message>
+    <message>
+        <source>updater_failed_download</source>
+        <translation>ไม่สามารถดาวน์โหลดอัปเดตได้ ตัวเปิดเกมยังคงเหมือนเดิม</translation>
+    </message>
+    <message>
+        <source>updater_failed_damaged</source>
+        <translation>อัปเดตที่ดาวน์โหลดมาเสียหาย ตัวเปิดเกมยังคงเหมือนเดิม</translation>
+    </message>
+    <message>
+        <source>updater_failed_package</source>
+        <translation>ไม่สามารถใช้แพ็กเกจอัปเดตได้ ตัวเปิดเกมยังคงเหมือนเดิม</translation>
+    </message>
+    <message>
+        <source>updater_failed_install</source>
+        <translation>ไม่สามารถติดตั้งอัปเดตได้ ตัวเปิดเกมยังคงเหมือนเดิม</translation>
+    </message>
+    <message>
+        <source>updater_failed_recovery</source>
+        <translation>ไม่สามารถทำการอัปเดตที่ถูกขัดจังหวะให้เสร็จหรือย้อนกลับได้ โปรดติดตั้งตัวเปิดเกมใหม่</translation>
+    </message>
+    <message>
+        <source>updater_failed_restart</source>
+        <translation>ไม่สามารถเปิดตัวเปิดเกมได้ โปรดเปิดด้วยตนเอง</translation>
+    </message>
+</context>
+<context>
     <name>downloadmanager</name>
     <message>
         <source>message_error_resource_acquisition_failed</source>

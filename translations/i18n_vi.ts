@@ -182,6 +182,65 @@
     </message>
 </context>
 <context>
+    <name>UpdaterWindow</name>
+    <message>
+        <source>updater_close</source>
+        <translation>Đóng</translation>
+    </message>
+    <message>
+        <source>updater_title</source>
+        <translation>Cập nhật trình khởi chạy Tessaril</translation>
+    </message>
+    <message>
+        <source>updater_waiting</source>
+        <translation>Đang chờ trình khởi chạy đóng…</translation>
+    </message>
+    <message>
+        <source>updater_downloading</source>
+        <translation>Đang tải bản cập nhật…</translation>
+    </message>
+    <message>
+        <source>updater_verifying</source>
+        <translation>Đang kiểm tra tệp đã tải…</translation>
+    </message>
+    <message>
+        <source>updater_installing</source>
+        <translation>Đang cài đặt bản cập nhật…</translation>
+    </message>
+    <message>
+        <source>updater_restarting</source>
+        <translation>Đang khởi động trình khởi chạy…</translation>
+    </message>
+    <message>
+        <source>updater_failed_launcher_running</source>
+        <translation>Trình khởi chạy vẫn đang chạy nên chưa có gì thay đổi. Hãy đóng trình khởi chạy rồi cập nhật lại.</translation>
+    </message>
+    <message>
+        <source>updater_failed_download</source>
+        <translation>Không thể tải bản cập nhật. Trình khởi chạy vẫn giữ nguyên.</translation>
+    </message>
+    <message>
+        <source>updater_failed_damaged</source>
+        <translation>Bản cập nhật đã tải bị hỏng. Trình khởi chạy vẫn giữ nguyên.</translation>
+    </message>
+    <message>
+        <source>updater_failed_package</source>
+        <translation>Không thể dùng gói cập nhật. Trình khởi chạy vẫn giữ nguyên.</translation>
+    </message>
+    <message>
+        <source>updater_failed_install</source>
+        <translation>Không thể cài đặt bản cập nhật. Trình khởi chạy vẫn giữ nguyên.</translation>
+    </message>
+    <message>
+        <source>updater_failed_recovery</source>
+        <translation>Bản cập nhật bị gián đoạn không thể hoàn tất hay hoàn tác. Vui lòng cài đặt lại trình khởi chạy.</translation>
+    </message>
+    <message>
+        <source>updater_failed_restart</source>
+        <translation>Không thể khởi động trình khởi chạy. Vui lòng tự khởi động.</translation>
+    </message>
+</context>
+<context>
     <name>downloadmanager</name>
     <message>
         <source>message_error_resource_acquisition_failed</source>

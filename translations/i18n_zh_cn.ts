@@ -182,6 +182,65 @@
     </message>
 </context>
 <context>
+    <name>UpdaterWindow</name>
+    <message>
+        <source>updater_close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>updater_title</source>
+        <translation>Tessaril 启动器更新</translation>
+    </message>
+    <message>
+        <source>updater_waiting</source>
+        <translation>正在等待启动器关闭…</translation>
+    </message>
+    <message>
+        <source>updater_downloading</source>
+        <translation>正在下载更新…</translation>
+    </message>
+    <message>
+        <source>updater_verifying</source>
+        <translation>正在校验下载内容…</translation>
+    </message>
+    <message>
+        <source>updater_installing</source>
+        <translation>正在安装更新…</translation>
+    </message>
+    <message>
+        <source>updater_restarting</source>
+        <translation>正在启动启动器…</translation>
+    </message>
+    <message>
+        <source>updater_failed_launcher_running</source>
+        <translation>启动器仍在运行，未做任何更改。请关闭启动器后重新更新。</translation>
+    </message>
+    <message>
+        <source>updater_failed_download</source>
+        <translation>无法下载更新，启动器保持原样。</translation>
+    </message>
+    <message>
+        <source>updater_failed_damaged</source>
+        <translation>下载的更新已损坏，启动器保持原样。</translation>
+    </message>
+    <message>
+        <source>updater_failed_package</source>
+        <translation>更新包无法使用，启动器保持原样。</translation>
+    </message>
+    <message>
+        <source>updater_failed_install</source>
+        <translation>无法安装更新，启动器保持原样。</translation>
+    </message>
+    <message>
+        <source>updater_failed_recovery</source>
+        <translation>上次中断的更新既无法完成也无法撤销，请重新安装启动器。</translation>
+    </message>
+    <message>
+        <source>updater_failed_restart</source>
+        <translation>无法启动启动器，请手动启动。</translation>
+    </message>
+</context>
+<context>
     <name>downloadmanager</name>
     <message>
         <source>message_error_resource_acquisition_failed</source>

@@ -182,6 +182,65 @@
     </message>
 </context>
 <context>
+    <name>UpdaterWindow</name>
+    <message>
+        <source>updater_close</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>updater_title</source>
+        <translation>Tessaril 啟動器更新</translation>
+    </message>
+    <message>
+        <source>updater_waiting</source>
+        <translation>正在等待啟動器關閉…</translation>
+    </message>
+    <message>
+        <source>updater_downloading</source>
+        <translation>正在下載更新…</translation>
+    </message>
+    <message>
+        <source>updater_verifying</source>
+        <translation>正在驗證下載內容…</translation>
+    </message>
+    <message>
+        <source>updater_installing</source>
+        <translation>正在安裝更新…</translation>
+    </message>
+    <message>
+        <source>updater_restarting</source>
+        <translation>正在啟動啟動器…</translation>
+    </message>
+    <message>
+        <source>updater_failed_launcher_running</source>
+        <translation>啟動器仍在執行，未做任何變更。請關閉啟動器後重新更新。</translation>
+    </message>
+    <message>
+        <source>updater_failed_download</source>
+        <translation>無法下載更新，啟動器維持原狀。</translation>
+    </message>
+    <message>
+        <source>updater_failed_damaged</source>
+        <translation>下載的更新已損毀，啟動器維持原狀。</translation>
+    </message>
+    <message>
+        <source>updater_failed_package</source>
+        <translation>更新套件無法使用，啟動器維持原狀。</translation>
+    </message>
+    <message>
+        <source>updater_failed_install</source>
+        <translation>無法安裝更新，啟動器維持原狀。</translation>
+    </message>
+    <message>
+        <source>updater_failed_recovery</source>
+        <translation>先前中斷的更新既無法完成也無法復原，請重新安裝啟動器。</translation>
+    </message>
+    <message>
+        <source>updater_failed_restart</source>
+        <translation>無法啟動啟動器，請手動啟動。</translation>
+    </message>
+</context>
+<context>
     <name>downloadmanager</name>
     <message>
         <source>message_error_resource_acquisition_failed</source>
