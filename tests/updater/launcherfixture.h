@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QMap>
+#include <QProcess>
+#include <QStringList>
+
+// Files of one launcher version, path to content; writing them adds their list.
+using Files = QMap<QString, QByteArray>;
+
+struct UpdaterRun
+{
+    bool finished = false;
+    int exitCode = -1;
+    QProcess::ExitStatus status = QProcess::NormalExit;
+    QString errors;
+};
+
+// A launcher folder of the test's making, alone in "site/" below root so that
+// anything written beside it shows: an old version's program files and list,
+// and the user's files (settings, a game install, a cache, a crash dump, and
+// files of theirs inside program folders). Its stand-in executable appends
+// "<version>|<working folder>|<arguments>" to root/started, or with "wait"
+// runs until root/go exists. Test programs running side by side name their
+// stand-ins apart, since the updater waits for any process of that name.
+class LauncherFixture
+{
+public:
+    LauncherFixture(const QString &root, const QString &executableName);
+
+    QString folder() const { return m_root + QStringLiteral("/site/Tessaril Launcher"); }
+    QString executable() const { return folder() + QLatin1Char('/') + m_name; }
+    QString staging() const { return folder() + QStringLiteral(".update"); }
+    QString goFile() const { return m_root + QStringLiteral("/go"); }
+
+    Files version(const QString &name) const;
+    bool create();
+    // Packs files (with their list unless the files bring one) with 7zz.
+    QByteArray pack(const Files &files) const;
+
+    // "path md5" of the program files, as found or as a version has them.
+    QStringList programListing() const;
+    static QStringList listing(Files files);
+    // "path size md5" of the user's files.
+    QStringList userListing() const;
+    QStringList siteEntries() const;
+    QStringList starts() const;
+    // Starts the launcher as the updater would and gives the version it says.
+    QString startsAs();
+
+    void startUpdater(QProcess &updater, const QString &url, const QByteArray &md5,
+        const QStringList &environment = {}, const QString &language = QStringLiteral("en-us"));
+    static UpdaterRun waitFor(QProcess &updater);
+    UpdaterRun runUpdater(const QString &url, const QByteArray &md5,
+        const QStringList &environment = {}, const QString &language = QStringLiteral("en-us"));
+
+private:
+    QMap<QString, QByteArray> walk() const;
+
+    QString m_root;
+    QString m_name;
+    QStringList m_userFiles;
+};
+
+QByteArray md5Hex(const QByteArray &data);
