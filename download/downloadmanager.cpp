@@ -34,6 +34,11 @@ bool followable(const QUrl &target)
 downloadmanager::downloadmanager(QObject *parent)
     : QObject(parent)
     , m_network(new QNetworkAccessManager(this))
+    , m_inactivityMs(downloadtask::kInactivityMs)
+    , m_backoffBaseMs(downloadtask::kBackoffBaseMs)
+    , m_stallWindowMs(downloadtask::kStallWindowMs)
+    , m_minimumBytesPerSecond(downloadtask::kMinimumBytesPerSecond)
+    , m_progressForFreshAttempts(downloadtask::kProgressForFreshAttempts)
 {
     ErrorDefine::registerMetaTypes();
 }
@@ -55,21 +60,20 @@ QString downloadmanager::finalPath() const
 
 void downloadmanager::setUrl(const QUrl &requestUrl)
 {
-    m_url = requestUrl;
-    m_sourceUrl = requestUrl;
-    m_fileName = plainFileName(requestUrl);
-    m_redirects = 0;
-    if (m_fileName.isEmpty()) {
-        // A size query still out for an earlier URL would go on to start
-        // the download under this one.
-        if (m_sizeReply) {
-            m_sizeReply->disconnect(this);
-            m_sizeReply->abort();
-            m_sizeReply->deleteLater();
-            m_sizeReply = nullptr;
-        }
+    const QString name = plainFileName(requestUrl);
+    if (name.isEmpty()) {
+        // A transfer or size query still going for an earlier URL would
+        // finish under this one; the earlier download keeps its record.
+        stopDownlaod();
+        dropSizeReply();
         m_sizeQueryPending = false;
         m_totalSize = 0;
+    }
+    m_url = requestUrl;
+    m_sourceUrl = requestUrl;
+    m_fileName = name;
+    m_redirects = 0;
+    if (name.isEmpty()) {
         refuseName();
         return;
     }
@@ -115,11 +119,20 @@ void downloadmanager::querySize()
     connect(m_sizeReply, &QNetworkReply::finished, this, &downloadmanager::headerResponseFinished);
 }
 
-void downloadmanager::failSizeQuery(int status)
+// Deleted later: this may run inside the reply's own finished signal.
+void downloadmanager::dropSizeReply()
 {
-    m_sizeReply->close();
+    if (!m_sizeReply)
+        return;
+    m_sizeReply->disconnect(this);
+    m_sizeReply->abort();
     m_sizeReply->deleteLater();
     m_sizeReply = nullptr;
+}
+
+void downloadmanager::failSizeQuery(int status)
+{
+    dropSizeReply();
     emit downloadError(ErrorDefine::DOWNLOAD_NETWORK_GETHEADER_ERROR,
         tr("message_error_resource_acquisition_failed") + QStringLiteral("(%1)").arg(status));
 }
@@ -145,9 +158,7 @@ void downloadmanager::headerResponseFinished()
             return;
         }
         qDebug() << "The file size is: " << size;
-        m_sizeReply->close();
-        m_sizeReply->deleteLater();
-        m_sizeReply = nullptr;
+        dropSizeReply();
         m_totalSize = size;
         if (m_downloading)
             startDownload();
@@ -164,9 +175,7 @@ void downloadmanager::headerResponseFinished()
             && m_redirects < kMaxRedirects) {
             ++m_redirects;
             m_sourceUrl = next;
-            m_sizeReply->close();
-            m_sizeReply->deleteLater();
-            m_sizeReply = nullptr;
+            dropSizeReply();
             m_sizeQueryPending = true;
             querySize();
             return;
@@ -193,8 +202,11 @@ void downloadmanager::initTasks()
             stored = 0;
         auto *task = new downloadtask(this);
         task->setUrl(m_sourceUrl, 0, m_totalSize, stored, 0);
-        if (m_inactivityMs > 0)
-            task->setInactivityMs(m_inactivityMs);
+        task->setInactivityMs(m_inactivityMs);
+        task->setBackoffBaseMs(m_backoffBaseMs);
+        task->setStallWindowMs(m_stallWindowMs);
+        task->setMinimumBytesPerSecond(m_minimumBytesPerSecond);
+        task->setProgressForFreshAttempts(m_progressForFreshAttempts);
         connect(task, &downloadtask::progress, this, &downloadmanager::networkReplyProgress);
         connect(task, &downloadtask::readyRead, this, &downloadmanager::httpReadyRead);
         connect(task, &downloadtask::networkError, this, &downloadmanager::httpNetworkError);

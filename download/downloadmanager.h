@@ -37,8 +37,13 @@ public:
     // Where the resume records go; by default the per-user settings of the
     // launcher. A program of its own (the updater) keeps its records apart.
     void setResumeStore(const QString &iniFile);
-    // For tests: the inactivity limit of the transfers started from now on.
+    // For tests: the timings of the transfers started from now on (see
+    // downloadtask).
     void setInactivityMs(int ms) { m_inactivityMs = ms; }
+    void setBackoffBaseMs(int ms) { m_backoffBaseMs = ms; }
+    void setStallWindowMs(int ms) { m_stallWindowMs = ms; }
+    void setMinimumBytesPerSecond(qint64 rate) { m_minimumBytesPerSecond = rate; }
+    void setProgressForFreshAttempts(qint64 bytes) { m_progressForFreshAttempts = bytes; }
 
 signals:
     void downloadReplyProgress(qlonglong bytesRead, qlonglong totalBytes);
@@ -70,6 +75,7 @@ private:
     QString finalPath() const;
     QString partialPath() const { return finalPath() + QStringLiteral("_tmp"); }
     void querySize();
+    void dropSizeReply();
     void failSizeQuery(int status);
     void recordProgress(int taskId, bool force);
     void refuseName();
@@ -98,5 +104,9 @@ private:
     // Consecutive writes that stayed within one second: a disk that keeps up
     // earns the task a larger read buffer again.
     int m_quickWrites = 0;
-    int m_inactivityMs = 0;
+    int m_inactivityMs;
+    int m_backoffBaseMs;
+    int m_stallWindowMs;
+    qint64 m_minimumBytesPerSecond;
+    qint64 m_progressForFreshAttempts;
 };

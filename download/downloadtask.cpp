@@ -2,16 +2,23 @@
 
 #include <QDateTime>
 #include <QNetworkAccessManager>
+#include <QRandomGenerator>
 #include <QTimer>
 
 downloadtask::downloadtask(QObject *parent)
     : QObject(parent)
     , m_manager(new QNetworkAccessManager(this))
     , m_timer(new QTimer(this))
+    , m_restartTimer(new QTimer(this))
+    , m_rateTimer(new QTimer(this))
 {
     m_timer->setSingleShot(true);
     m_timer->setInterval(kInactivityMs);
     connect(m_timer, &QTimer::timeout, this, &downloadtask::timeout);
+    m_restartTimer->setSingleShot(true);
+    connect(m_restartTimer, &QTimer::timeout, this, &downloadtask::start);
+    m_rateTimer->setInterval(kStallWindowMs);
+    connect(m_rateTimer, &QTimer::timeout, this, &downloadtask::checkRate);
 }
 
 void downloadtask::reset()
@@ -24,6 +31,11 @@ void downloadtask::reset()
 void downloadtask::setInactivityMs(int ms)
 {
     m_timer->setInterval(ms);
+}
+
+void downloadtask::setStallWindowMs(int ms)
+{
+    m_rateTimer->setInterval(ms);
 }
 
 void downloadtask::setReplyReadBufferSize(qint64 size)
@@ -47,6 +59,7 @@ void downloadtask::start()
 {
     if (!m_stopped || m_finished)
         return;
+    m_restartTimer->stop();
     m_stopped = false;
     QNetworkRequest request(m_url);
     if (rangeComplete())
@@ -64,7 +77,11 @@ void downloadtask::start()
     m_reply->setReadBufferSize(kReadBufferBytes);
     m_bytesToSkip = from;
     m_statusChecked = false;
+    m_sizeAtStart = m_downloadedSize;
+    m_received = 0;
+    m_receivedBeforeWindow = 0;
     m_timer->start();
+    m_rateTimer->start();
 
     connect(m_reply, &QNetworkReply::finished, this, &downloadtask::downloadFinished);
     connect(m_reply, &QNetworkReply::readyRead, this, &downloadtask::downloadReadyRead);
@@ -75,8 +92,11 @@ void downloadtask::start()
 void downloadtask::stop()
 {
     m_stopped = true;
-    // A paused task must stay paused: the watchdog only guards a running reply.
+    // A paused task must stay paused: the watchdogs only guard a running
+    // reply, and a restart still to come is called off.
     m_timer->stop();
+    m_rateTimer->stop();
+    m_restartTimer->stop();
     if (!m_reply)
         return;
     m_reply->disconnect(this);
@@ -115,6 +135,7 @@ void downloadtask::networkReplyProgress(qlonglong bytesRead)
 {
     if (m_timer->isActive())
         m_timer->start();
+    m_received = bytesRead;
     emit progress(bytesRead);
 }
 
@@ -122,6 +143,7 @@ void downloadtask::downloadFinished()
 {
     if (m_timer->isActive())
         m_timer->stop();
+    m_rateTimer->stop();
     if (m_stopped)
         return;
     m_stopped = true;
@@ -155,14 +177,35 @@ void downloadtask::timeout()
         emit networkError(QNetworkReply::TimeoutError, tr("message_request_time_out"));
 }
 
-// The attempt counter is never reset, so all failures of the task's life
-// share its four restarts.
+void downloadtask::checkRate()
+{
+    const qint64 inWindow = m_received - m_receivedBeforeWindow;
+    m_receivedBeforeWindow = m_received;
+    if (inWindow * 1000 >= m_minimumBytesPerSecond * m_rateTimer->interval())
+        return;
+    qDebug() << "Download stalled:" << inWindow << "bytes in" << m_rateTimer->interval() << "ms";
+    timeout();
+}
+
+// Failures in a row share the four restarts; real progress since the last
+// start begins a new row, so a long download survives hiccups hours apart.
 bool downloadtask::restartIfAttemptsLeft()
 {
     stop();
+    if (m_downloadedSize - m_sizeAtStart >= m_progressForFreshAttempts)
+        m_attempt = 1;
     if (m_attempt >= kAttemptLimit)
         return false;
     ++m_attempt;
-    start();
+    m_restartTimer->start(backoffMs());
     return true;
+}
+
+// A server that is down for everyone is not asked again at once, and the
+// jitter keeps many launchers that lost it together from returning together.
+int downloadtask::backoffMs() const
+{
+    const int restartsBefore = m_attempt - 2;
+    const double jitter = 0.75 + 0.5 * QRandomGenerator::global()->generateDouble();
+    return int(m_backoffBaseMs * double(1 << restartsBefore) * jitter);
 }

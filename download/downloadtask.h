@@ -9,8 +9,10 @@ class QTimer;
 
 // Fetches one byte range of one file with a ranged GET and hands every block,
 // with the file position it belongs at, to its owner, which writes it and
-// calls addDownloaded(). Restarts itself after a failure or a stall, at most
-// four times in its life.
+// calls addDownloaded(). Restarts itself after a failure or a stall, waiting
+// longer before each restart, at most four times in a row: a mebibyte that
+// arrives between two failures gives the four back, so only a link that
+// makes no progress is given up.
 class downloadtask : public QObject
 {
     Q_OBJECT
@@ -19,6 +21,13 @@ public:
     static constexpr int kInactivityMs = 10000;
     static constexpr int kAttemptLimit = 5;
     static constexpr qint64 kReadBufferBytes = 51200;
+    // The first restart waits about this long, each further one twice as long.
+    static constexpr int kBackoffBaseMs = 1000;
+    // Less than this rate over one window counts as a stall, even when the
+    // bytes keep the inactivity watchdog quiet.
+    static constexpr int kStallWindowMs = 30000;
+    static constexpr qint64 kMinimumBytesPerSecond = 1024;
+    static constexpr qint64 kProgressForFreshAttempts = 1 << 20;
 
     explicit downloadtask(QObject *parent = nullptr);
 
@@ -26,8 +35,14 @@ public:
     void addDownloaded(qint64 bytes) { m_downloadedSize += bytes; }
     void reset();
     void setReplyReadBufferSize(qint64 size);
-    // For tests: how long the transfer may stay silent before it restarts.
+    // For tests: how long the transfer may stay silent before it restarts,
+    // the wait before the first restart, the stall rule, and the progress
+    // that gives the restarts back.
     void setInactivityMs(int ms);
+    void setBackoffBaseMs(int ms) { m_backoffBaseMs = ms; }
+    void setStallWindowMs(int ms);
+    void setMinimumBytesPerSecond(qint64 rate) { m_minimumBytesPerSecond = rate; }
+    void setProgressForFreshAttempts(qint64 bytes) { m_progressForFreshAttempts = bytes; }
 
 signals:
     void progress(qlonglong bytes);
@@ -46,10 +61,12 @@ private slots:
     void downloadReadyRead();
     void networkReplyProgress(qlonglong bytesRead);
     void timeout();
+    void checkRate();
 
 private:
     void retryOrGiveUp(QNetworkReply::NetworkError error, const QString &text);
     bool restartIfAttemptsLeft();
+    int backoffMs() const;
     bool rangeComplete() const { return m_startPosition + m_downloadedSize >= m_endPosition; }
 
     qint64 m_downloadedSize = 0;
@@ -63,6 +80,17 @@ private:
     qint64 m_endPosition = 0;
     int m_attempt = 1;
     QTimer *m_timer = nullptr;
+    QTimer *m_restartTimer = nullptr;
+    QTimer *m_rateTimer = nullptr;
+    int m_backoffBaseMs = kBackoffBaseMs;
+    qint64 m_minimumBytesPerSecond = kMinimumBytesPerSecond;
+    qint64 m_progressForFreshAttempts = kProgressForFreshAttempts;
+    // Where the range stood when the current transfer began.
+    qint64 m_sizeAtStart = 0;
+    // Bytes of the current reply: all of them, and those before the
+    // current rate window.
+    qint64 m_received = 0;
+    qint64 m_receivedBeforeWindow = 0;
 
     // A server that ignores the range answers 200 with the file from byte 0;
     // this many leading bytes of such a body are already in the file.

@@ -1,31 +1,10 @@
 #include "download/downloadmanager.h"
+#include "download/downloadtask.h"
 #include "tests/support/httptestserver.h"
 #include "tests/support/testdata.h"
 #include "tests/support/testenvironment.h"
 
 #include <QtTest>
-
-namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &data)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(data);
-}
-
-QStringList listing(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-}
-
-} // namespace
 
 // What comes from the network (names in URLs, redirects, the pace of a link)
 // is the server's choice; these cases play a server that chooses badly.
@@ -35,41 +14,32 @@ class tst_DownloadHostile : public QObject
 
 private:
     HttpTestServer m_server;
-    const QByteArray m_body = patterned(20000);
+    const QByteArray m_body = patterned(60000);
     std::unique_ptr<QTemporaryDir> m_dir; // the download folder
     std::unique_ptr<QTemporaryDir> m_elsewhere; // the resume store and other files
 
     QString folder() const { return m_dir->path(); }
     QString storePath() const { return m_elsewhere->filePath(QStringLiteral("resume.ini")); }
+    QStringList listing() const { return QDir(folder()).entryList(QDir::Files | QDir::Hidden); }
 
-    void startOn(downloadmanager &manager, const QString &url)
+    // The calling order of the install flow, with a short stall window, a
+    // quick first restart, and 8 KiB as the progress that counts.
+    void startOn(downloadmanager &manager, const QString &path, int backoffMs = 5)
     {
         manager.setResumeStore(storePath());
-        manager.setUrl(QUrl(url));
+        manager.setBackoffBaseMs(backoffMs);
+        manager.setStallWindowMs(200);
+        manager.setProgressForFreshAttempts(8192);
+        manager.setUrl(QUrl(m_server.url(path)));
         manager.setFilePath(folder());
         manager.startDownload();
-    }
-
-    QStringList storedKeys() const
-    {
-        return QSettings(storePath(), QSettings::IniFormat).allKeys();
-    }
-
-    // Answered only once every request sent before it has arrived, so the
-    // server's record then shows whether anything else was asked.
-    bool probe()
-    {
-        QNetworkAccessManager client;
-        std::unique_ptr<QNetworkReply> reply(
-            client.get(QNetworkRequest(QUrl(m_server.url(QStringLiteral("/probe"))))));
-        return QSignalSpy(reply.get(), &QNetworkReply::finished).wait();
     }
 
     QStringList gets() const
     {
         QStringList paths;
         for (const RecordedRequest &request : m_server.requests())
-            if (request.method == "GET" && request.path != QLatin1String("/probe"))
+            if (request.method == "GET")
                 paths << request.path;
         return paths;
     }
@@ -97,122 +67,157 @@ private slots:
     {
         QFETCH(QString, path);
         // Served as if all were well, so a request that got through would
-        // go on to write.
-        const QUrl url(m_server.url(path));
-        m_server.route(url.path(), m_body);
-        // "_tmp" is what an empty name once wrote to.
-        writeFile(folder() + QStringLiteral("/_tmp"), "earlier");
+        // go on to write; "_tmp" is what an empty name once wrote to.
+        m_server.route(QUrl(m_server.url(path)).path(), m_body);
+        QVERIFY(writeFile(folder() + QStringLiteral("/_tmp"), "earlier"));
         QSettings(storePath(), QSettings::IniFormat).setValue(QStringLiteral("other.zip/0"), 1234);
-        const QStringList before = listing(folder());
-
         {
             downloadmanager manager;
             QSignalSpy errors(&manager, &downloadmanager::downloadError);
-            startOn(manager, url.toString());
+            startOn(manager, path);
             QVERIFY(errors.wait());
             manager.startDownload(); // a second try is refused again, once
             QVERIFY(errors.wait());
             manager.stopDownlaod();
             manager.resetDownload();
-            QVERIFY(probe());
+            QVERIFY(m_server.settle());
             QCOMPARE(errors.count(), 2);
             for (const QList<QVariant> &error : qAsConst(errors)) {
                 QCOMPARE(error.at(0).value<ErrorCode>(), ErrorDefine::DOWNLOAD_OPEN_FILE_ERROR);
                 QCOMPARE(error.at(1).toString(), QStringLiteral("message_error_download_bad_name"));
             }
-            QVERIFY(!manager.isDownloading());
         }
-        QCOMPARE(m_server.requests().size(), 1); // the probe
-        QCOMPARE(listing(folder()), before);
+        QVERIFY(m_server.requests().isEmpty());
+        QCOMPARE(listing(), QStringList { QStringLiteral("_tmp") });
         QCOMPARE(readFile(folder() + QStringLiteral("/_tmp")), QByteArray("earlier"));
-        QCOMPARE(storedKeys(), QStringList { QStringLiteral("other.zip/0") });
-        QCOMPARE(QSettings(storePath(), QSettings::IniFormat).value("other.zip/0").toInt(), 1234);
+        const QSettings store(storePath(), QSettings::IniFormat);
+        QCOMPARE(store.allKeys(), QStringList { QStringLiteral("other.zip/0") });
+        QCOMPARE(store.value(QStringLiteral("other.zip/0")).toInt(), 1234);
     }
 
-    void redirectKeepsTheName_data()
+    void redirects_data()
     {
-        QTest::addColumn<bool>("transferRefused");
-        QTest::newRow("completes") << false;
-        QTest::newRow("transfer refused") << true;
+        QTest::addColumn<QString>("location"); // "<local>": a file of this machine
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("to the game's own name") << "/cdn/v2/game.exe" << false;
+        QTest::newRow("file") << "<local>" << true;
+        QTest::newRow("ftp") << "ftp://127.0.0.1/pkg.zip" << true;
+        QTest::newRow("data") << "data:application/octet-stream,stolen" << true;
+        QTest::newRow("file after an http hop") << "/hop" << true;
     }
 
-    void redirectKeepsTheName()
+    void redirects()
     {
-        // The CDN's name is the game's own executable, which must survive
-        // both a finished download and one whose failure removes the file.
-        QFETCH(bool, transferRefused);
-        writeFile(folder() + QStringLiteral("/game.exe"), "the game");
+        QFETCH(QString, location);
+        QFETCH(bool, refused);
+        const QString local = m_elsewhere->filePath(QStringLiteral("private.txt"));
+        QVERIFY(writeFile(local, "private"));
+        QVERIFY(writeFile(folder() + QStringLiteral("/game.exe"), "the game"));
         HttpRoute moved;
         moved.status = 302;
         moved.reason = "Found";
-        moved.location = "/cdn/v2/game.exe";
-        // The transfer, too, would be sent on: it must go where the size
+        moved.location = QUrl::fromLocalFile(local).toEncoded();
+        m_server.route(QStringLiteral("/hop"), moved);
+        if (location != QLatin1String("<local>"))
+            moved.location = location.toUtf8();
+        // The transfer would be sent on too: it must go where the size
         // query ended.
         m_server.route(QStringLiteral("/pkg.zip"), moved);
-        HttpRoute refused;
-        refused.status = 403;
-        refused.reason = "Forbidden";
-        refused.body = "no";
-        HttpRoute served;
-        served.body = m_body;
-        m_server.routeSequence(QStringLiteral("/cdn/v2/game.exe"),
-            transferRefused ? QList<HttpRoute> { served, refused } : QList<HttpRoute> { served });
+        m_server.route(QStringLiteral("/cdn/v2/game.exe"), m_body);
 
         downloadmanager manager;
         QSignalSpy finished(&manager, &downloadmanager::downloadFinished);
         QSignalSpy errors(&manager, &downloadmanager::downloadError);
-        startOn(manager, m_server.url(QStringLiteral("/pkg.zip")));
+        startOn(manager, QStringLiteral("/pkg.zip"));
         QTRY_COMPARE(finished.count() + errors.count(), 1);
-        QCOMPARE(gets(), QStringList { QStringLiteral("/cdn/v2/game.exe") });
+        QVERIFY(m_server.settle());
         QCOMPARE(readFile(folder() + QStringLiteral("/game.exe")), QByteArray("the game"));
-        if (transferRefused) {
-            QCOMPARE(errors.first().at(0).value<ErrorCode>(), ErrorDefine::DOWNLOAD_NETWORK_ERROR);
-            QCOMPARE(listing(folder()),
-                QStringList({ QStringLiteral("game.exe"), QStringLiteral("pkg.zip_tmp") }));
-            QCOMPARE(storedKeys(), QStringList { QStringLiteral("pkg.zip/0") });
-        } else {
-            QCOMPARE(listing(folder()),
-                QStringList({ QStringLiteral("game.exe"), QStringLiteral("pkg.zip") }));
+        if (!refused) {
+            QCOMPARE(gets(), QStringList { QStringLiteral("/cdn/v2/game.exe") });
             QCOMPARE(readFile(folder() + QStringLiteral("/pkg.zip")), m_body);
+            QCOMPARE(
+                listing(), QStringList({ QStringLiteral("game.exe"), QStringLiteral("pkg.zip") }));
+            return;
         }
-    }
-
-    void redirectToAnotherSchemeIsRefused_data()
-    {
-        QTest::addColumn<QString>("location"); // "<local>": a file of this machine
-        QTest::newRow("file") << "<local>";
-        QTest::newRow("ftp") << "ftp://127.0.0.1/pkg.zip";
-        QTest::newRow("data") << "data:application/octet-stream,stolen";
-        QTest::newRow("after an http hop") << "/hop";
-    }
-
-    void redirectToAnotherSchemeIsRefused()
-    {
-        QFETCH(QString, location);
-        const QString local = m_elsewhere->filePath(QStringLiteral("private.txt"));
-        writeFile(local, "private");
-        if (location == QLatin1String("<local>"))
-            location = QUrl::fromLocalFile(local).toString();
-        HttpRoute moved;
-        moved.status = 302;
-        moved.reason = "Found";
-        moved.location = location.toUtf8();
-        m_server.route(QStringLiteral("/pkg.zip"), moved);
-        moved.location = QUrl::fromLocalFile(local).toEncoded();
-        m_server.route(QStringLiteral("/hop"), moved);
-
-        downloadmanager manager;
-        QSignalSpy errors(&manager, &downloadmanager::downloadError);
-        startOn(manager, m_server.url(QStringLiteral("/pkg.zip")));
-        QVERIFY(errors.wait());
         QCOMPARE(
             errors.first().at(0).value<ErrorCode>(), ErrorDefine::DOWNLOAD_NETWORK_GETHEADER_ERROR);
         QCOMPARE(errors.first().at(1).toString(),
             QStringLiteral("message_error_resource_acquisition_failed(302)"));
-        QVERIFY(probe());
-        QCOMPARE(errors.count(), 1);
         QVERIFY(gets().isEmpty());
-        QVERIFY(listing(folder()).isEmpty());
+        QCOMPARE(listing(), QStringList { QStringLiteral("game.exe") });
+    }
+
+    void restartsBackOff()
+    {
+        // No body: a transfer error, which restarts, rather than a status
+        // the task reports at once.
+        HttpRoute size;
+        size.body = m_body;
+        HttpRoute busy;
+        busy.status = 503;
+        busy.reason = "Service Unavailable";
+        m_server.routeSequence(QStringLiteral("/pkg.zip"), { size, busy });
+        constexpr int kBaseMs = 50;
+        downloadmanager manager;
+        QSignalSpy failures(&manager, &downloadmanager::httpError);
+        QElapsedTimer clock;
+        clock.start();
+        startOn(manager, QStringLiteral("/pkg.zip"), kBaseMs);
+        QList<qint64> arrivals;
+        while (failures.isEmpty() && clock.elapsed() < 10000) {
+            QTest::qWait(1);
+            while (arrivals.size() < gets().size())
+                arrivals << clock.elapsed();
+        }
+        QCOMPARE(arrivals.size(), downloadtask::kAttemptLimit);
+        // Each wait is at least half its doubling; the first one is short,
+        // so a wait of the same length every time cannot pass.
+        for (int restart = 1; restart < arrivals.size(); ++restart) {
+            const qint64 gap = arrivals.at(restart) - arrivals.at(restart - 1);
+            QVERIFY2(gap >= kBaseMs / 2 * (1 << (restart - 1)), qPrintable(QString::number(gap)));
+        }
+        QVERIFY(arrivals.at(1) - arrivals.at(0) < 4 * kBaseMs);
+        QVERIFY(m_server.settle());
+        QCOMPARE(gets().size(), downloadtask::kAttemptLimit);
+    }
+
+    void flakyLinks_data()
+    {
+        QTest::addColumn<int>("closeAfter"); // bytes per connection; -1: never closes
+        QTest::addColumn<int>("chunkBytes"); // sent every 20 ms; 0: all at once
+        QTest::addColumn<int>("reported"); // the network error; -1: completes
+        QTest::addColumn<int>("requests");
+        QTest::newRow("drops after enough progress") << 10000 << 0 << -1 << 6;
+        QTest::newRow("drops without enough progress")
+            << 4000 << 0 << int(QNetworkReply::RemoteHostClosedError) << 5;
+        // Every byte resets the inactivity watchdog; only the rate tells.
+        QTest::newRow("a byte at a time") << -1 << 1 << int(QNetworkReply::TimeoutError) << 5;
+        QTest::newRow("steady") << -1 << 2048 << -1 << 1;
+    }
+
+    void flakyLinks()
+    {
+        QFETCH(int, closeAfter);
+        QFETCH(int, chunkBytes);
+        QFETCH(int, reported);
+        QFETCH(int, requests);
+        HttpRoute link;
+        link.body = m_body;
+        link.closeAfterBytes = closeAfter;
+        link.chunkBytes = chunkBytes;
+        link.chunkIntervalMs = 20;
+        m_server.route(QStringLiteral("/pkg.zip"), link);
+        downloadmanager manager;
+        QSignalSpy finished(&manager, &downloadmanager::downloadFinished);
+        QSignalSpy failures(&manager, &downloadmanager::httpError);
+        startOn(manager, QStringLiteral("/pkg.zip"));
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count() + failures.count(), 1, 5000);
+        QCOMPARE(gets().size(), requests);
+        if (reported < 0)
+            QCOMPARE(readFile(folder() + QStringLiteral("/pkg.zip")), m_body);
+        else
+            QCOMPARE(failures.first().at(1).toString(),
+                QStringLiteral("message_error_network_reply(%1)").arg(reported));
     }
 };
 
