@@ -4,6 +4,7 @@
 #include "tests/support/guitestenvironment.h"
 #include "tests/support/httptestserver.h"
 #include "tests/support/nginxserver.h"
+#include "viewmodel/installflow.h"
 #include "viewmodel/mainviewmodel.h"
 
 #include <QCryptographicHash>
@@ -11,7 +12,10 @@
 #include <QPushButton>
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
+#include <QQuickItem>
 #include <QQuickWindow>
+#include <QTextBrowser>
+#include <QTranslator>
 #include <QtTest>
 #include <QtWebEngine>
 
@@ -91,6 +95,8 @@ private:
     QQmlApplicationEngine *m_engine = nullptr;
     QQuickWindow *m_window = nullptr;
     QList<int> m_states;
+    QTimer m_answerer;
+    QString m_shown;
 
     QString full100Md5;
     qint64 full100Size = 0;
@@ -150,6 +156,43 @@ private:
         m_model->initialize();
     }
 
+    // A fresh install folder of its own for each case, nothing installed.
+    QString useGameFolder(const QString &name)
+    {
+        m_game = m_program + QLatin1Char('/') + name + QStringLiteral("/Tessaril Game");
+        LauncherConfig::instance()->setGameInstallPath(m_game);
+        LauncherConfig::instance()->setGameVersion(QString());
+        m_services.route(kResource,
+            manifest(
+                QStringLiteral("1.0.0"), QStringLiteral("game_1.0.0.7z"), full100Md5, full100Size));
+        return m_game;
+    }
+
+    // Answers every message with confirm or cancel and collects its text in
+    // m_shown, until the case ends.
+    void answerMessages(bool confirm)
+    {
+        m_shown.clear();
+        m_answerer.disconnect();
+        connect(&m_answerer, &QTimer::timeout, this, [this, confirm] {
+            for (QWidget *widget : QApplication::topLevelWidgets()) {
+                auto *dialog = qobject_cast<CDlgYesNo *>(widget);
+                if (!dialog || !dialog->isVisible())
+                    continue;
+                for (QLabel *label : dialog->findChildren<QLabel *>())
+                    m_shown += label->text() + QLatin1Char('\n');
+                for (QTextBrowser *browser : dialog->findChildren<QTextBrowser *>())
+                    m_shown += browser->toPlainText() + QLatin1Char('\n');
+                dialog
+                    ->findChild<QPushButton *>(
+                        confirm ? QStringLiteral("btn_ok") : QStringLiteral("btn_cancel"))
+                    ->click();
+                return;
+            }
+        });
+        m_answerer.start(20);
+    }
+
     void closeModel()
     {
         delete m_engine;
@@ -202,10 +245,15 @@ private slots:
         QQuickWindow::setSceneGraphBackend(QSGRendererInterface::Software);
     }
 
-    void cleanup() { closeModel(); }
+    void cleanup()
+    {
+        m_answerer.stop();
+        closeModel();
+    }
 
     void getUpdateAndStartTheGame()
     {
+        useGameFolder(QStringLiteral("main"));
         newModel();
         QTRY_COMPARE(int(m_model->gameState()), int(MainViewModel::NeedInstall));
         m_states.clear();
@@ -271,6 +319,154 @@ private slots:
         m_model->startGameBtnClicked();
         QTRY_VERIFY(QFileInfo::exists(m_game + QStringLiteral("/ran.txt")));
     }
+
+    void pauseThenContinueResumesTheSameDownload()
+    {
+        useGameFolder(QStringLiteral("pause"));
+        newModel();
+        QTRY_COMPARE(int(m_model->gameState()), int(MainViewModel::NeedInstall));
+        const int logBefore = m_packages.accessLog().size();
+        m_model->installEnsureBtnClicked();
+        QTRY_VERIFY(m_model->progress() > 0.1f);
+        m_model->pauseBtnClicked();
+        const float paused = m_model->progress();
+        QCOMPARE(int(m_model->gameState()), int(MainViewModel::Downloading));
+        QQuickItem *pause = m_window->findChild<QQuickItem *>(QStringLiteral("pauseDownloadBtn"));
+        QVERIFY(pause->property("nomal_Image").toString().contains(QLatin1String("pause_n")));
+        m_model->pauseBtnClicked();
+        QVERIFY(pause->property("nomal_Image").toString().contains(QLatin1String("continue_n")));
+        QCOMPARE(int(m_model->gameState()), int(MainViewModel::Downloading));
+        QTRY_COMPARE_WITH_TIMEOUT(int(m_model->gameState()), int(MainViewModel::Ready), 15000);
+        QVERIFY(paused < 1.0f);
+        // The continued request asked for the rest, not for the whole again.
+        const QStringList gets
+            = m_packages.accessLog().mid(logBefore).filter(QStringLiteral("GET /game_1.0.0.7z"));
+        QVERIFY2(gets.size() >= 2, qPrintable(gets.join(QLatin1Char('|'))));
+        QVERIFY2(!gets.last().endsWith(QStringLiteral("bytes=0-%1").arg(full100Size - 1)),
+            qPrintable(gets.last()));
+    }
+
+    void closingMidDownloadContinuesFromThePartialFile()
+    {
+        useGameFolder(QStringLiteral("restart"));
+        newModel();
+        QTRY_COMPARE(int(m_model->gameState()), int(MainViewModel::NeedInstall));
+        m_model->installEnsureBtnClicked();
+        QTRY_VERIFY(m_model->progress() > 0.2f);
+        closeModel();
+
+        newModel();
+        QTRY_COMPARE(int(m_model->gameState()), int(MainViewModel::NeedInstall));
+        QVERIFY(m_model->isDownloadNotComplated());
+        QQuickItem *get = m_window->findChild<QQuickItem *>(QStringLiteral("installBtn"));
+        QVERIFY(get);
+        QCOMPARE(get->property("text").toString(),
+            QCoreApplication::translate("main", "button_continue_download"));
+        const int logBefore = m_packages.accessLog().size();
+        m_model->installEnsureBtnClicked();
+        QTRY_COMPARE_WITH_TIMEOUT(int(m_model->gameState()), int(MainViewModel::Ready), 15000);
+        const QStringList gets
+            = m_packages.accessLog().mid(logBefore).filter(QStringLiteral("GET /game_1.0.0.7z"));
+        QVERIFY(!gets.isEmpty());
+        QVERIFY2(!gets.first().contains(QLatin1String("bytes=0-")), qPrintable(gets.first()));
+    }
+
+    void badPackagesShowTheirErrorAndKeepTheFolder_data()
+    {
+        QTest::addColumn<QString>("package");
+        QTest::addColumn<QString>("md5");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("report");
+        QTest::newRow("md5 mismatch")
+            << "game_1.0.0.7z" << QString(32, QLatin1Char('0')) << "[1004]:"
+            << "";
+        QTest::newRow("damaged archive") << "damaged.7z"
+                                         << ""
+                                         << "[1009]:"
+                                         << "errorCode:SETUP_ZIP_ERROR;";
+    }
+
+    void badPackagesShowTheirErrorAndKeepTheFolder()
+    {
+        QFETCH(QString, package);
+        QFETCH(QString, md5);
+        QFETCH(QString, message);
+        QFETCH(QString, report);
+        const QString game = useGameFolder(QStringLiteral("bad") + QString::number(qHash(package)));
+        if (package == QLatin1String("damaged.7z")) {
+            // Whole headers, broken data: the engine opens it and fails items.
+            QFile source(m_www + QStringLiteral("/game_1.0.0.7z"));
+            QVERIFY(source.open(QIODevice::ReadOnly));
+            QByteArray bytes = source.readAll();
+            for (int i = 4096; i < bytes.size() - 4096; i += 997)
+                bytes[i] = char(bytes[i] ^ 0x5a);
+            QVERIFY(writeFile(m_www + QLatin1Char('/') + package, bytes));
+        }
+        const qint64 size = QFileInfo(m_www + QLatin1Char('/') + package).size();
+        m_services.route(kResource, manifest(QStringLiteral("1.0.0"), package, md5, size));
+        m_services.clearRequests();
+        newModel();
+        QTRY_COMPARE(int(m_model->gameState()), int(MainViewModel::NeedInstall));
+        answerMessages(false);
+        m_model->installEnsureBtnClicked();
+        QTRY_VERIFY_WITH_TIMEOUT(m_shown.contains(message), 15000);
+        QTRY_COMPARE(int(m_model->gameState()), int(MainViewModel::NeedInstall));
+        // Neither package can ever install: the check deletes a mismatch, and
+        // a run whose items failed removes its archive as any run does. The
+        // next click fetches it anew.
+        QVERIFY(!QFileInfo::exists(game + QLatin1Char('/') + package));
+        if (!report.isEmpty()) {
+            QTRY_VERIFY(!m_services.requestsFor(QStringLiteral("/client_report")).isEmpty());
+            bool reported = false;
+            for (const RecordedRequest &request :
+                m_services.requestsFor(QStringLiteral("/client_report"))) {
+                const QString target = QString::fromUtf8(request.target);
+                reported = reported
+                    || (target.contains(QLatin1String("LAUNCHER_GAME_SETUP_ERROR"))
+                        && target.contains(report));
+            }
+            QVERIFY(reported);
+        }
+    }
+
+    void aRunningGameIsEndedWhenThePlayerAgrees()
+    {
+        const QString game = useGameFolder(QStringLiteral("running"));
+        QVERIFY(QDir().mkpath(game));
+        // A program with the game's name, running while the setup would start.
+        const QString running = m_root.filePath(QStringLiteral("elsewhere/Quorvela.exe"));
+        QVERIFY(QDir().mkpath(QFileInfo(running).path()));
+        QVERIFY(QFile::copy(QStringLiteral("/bin/sleep"), running));
+        QProcess game1;
+        game1.start(running, { QStringLiteral("60") });
+        QVERIFY(game1.waitForStarted());
+
+        newModel();
+        m_model->installFlow()->setKillRetryMs(50);
+        QTRY_COMPARE(int(m_model->gameState()), int(MainViewModel::NeedInstall));
+        answerMessages(true);
+        m_model->installEnsureBtnClicked();
+        QTRY_VERIFY_WITH_TIMEOUT(
+            m_shown.contains(MainViewModel::tr("message_game_is_running_please_close")), 15000);
+        QTRY_COMPARE(game1.state(), QProcess::NotRunning);
+        QTRY_COMPARE_WITH_TIMEOUT(int(m_model->gameState()), int(MainViewModel::Ready), 15000);
+    }
+
+    void anInvalidFolderIsRefused()
+    {
+        useGameFolder(QStringLiteral("invalid"));
+        // Below a file nothing can be created.
+        QVERIFY(writeFile(m_program + QStringLiteral("/afile"), "x"));
+        LauncherConfig::instance()->setGameInstallPath(
+            m_program + QStringLiteral("/afile/Tessaril Game"));
+        newModel();
+        QTRY_COMPARE(int(m_model->gameState()), int(MainViewModel::NeedInstall));
+        answerMessages(false);
+        m_model->installEnsureBtnClicked();
+        QTRY_VERIFY(!m_shown.isEmpty());
+        QVERIFY(m_shown.contains(MainViewModel::tr("message_create_floder_failed")));
+        QCOMPARE(int(m_model->gameState()), int(MainViewModel::NeedInstall));
+    }
 };
 
 int main(int argc, char **argv)
@@ -281,6 +477,10 @@ int main(int argc, char **argv)
     QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QtWebEngine::initialize();
     QApplication app(argc, argv);
+    // Real texts in the grabs, as a player sees them.
+    QTranslator english;
+    if (english.load(qEnvironmentVariable("TESSARIL_LANGUAGE_DIR") + QStringLiteral("/i18n_en.qm")))
+        QCoreApplication::installTranslator(&english);
     tst_InstallFlow test;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&test, argc, argv);
