@@ -1,0 +1,43 @@
+#pragma once
+
+#include "dialogs/cdlgframelesswindow.h"
+
+namespace Ui {
+class DlgSetting;
+}
+
+// The launcher's settings: start at login, automatic launcher updates and
+// what the main window's close button does, plus the launcher's version and
+// a way to ask for a launcher update now. It shows the stored settings each
+// time it opens and stores them only on confirmation; exec() gives 1 then
+// and 0 however else it closes.
+class DlgSetting : public CDlgFramelessWindow
+{
+    Q_OBJECT
+
+public:
+    explicit DlgSetting(QWidget *parent = nullptr);
+    ~DlgSetting() override;
+
+signals:
+    // The user asked for a launcher update check; "is_user_update" is
+    // already set, so the check reports its outcome to them.
+    void checkProgrameUpdate();
+
+public slots:
+    void onTabSwitch(int nCurRow);
+    void onBtnCancel();
+    void onBtnOk();
+    void onBtnMin();
+    void onBtnClose();
+    void onCheckUpdate();
+    void onBtnGameRepairClicked();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void loadControls();
+
+    Ui::DlgSetting *ui;
+};

@@ -1,0 +1,181 @@
+#include "core/launcherconfig.h"
+#include "dialogs/cdlgappinfo.h"
+#include "dialogs/cdlgclosetip.h"
+#include "tests/support/guitestenvironment.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTranslator>
+#include <QtTest>
+
+namespace {
+
+template <typename T> T *child(QWidget *dialog, const QString &name)
+{
+    return dialog->findChild<T *>(name);
+}
+
+// Caption text -> the value shown in the same row.
+QMap<QString, QString> rows(QWidget *dialog)
+{
+    auto *grid = child<QGridLayout>(dialog, QStringLiteral("gridLayout"));
+    QMap<QString, QString> shown;
+    for (int row = 0; row < grid->rowCount(); ++row) {
+        auto *caption = qobject_cast<QLabel *>(grid->itemAtPosition(row, 0)->widget());
+        auto *value = qobject_cast<QLabel *>(grid->itemAtPosition(row, 1)->widget());
+        shown.insert(caption->text(), value->text());
+    }
+    return shown;
+}
+
+QString saveGrab(QWidget *dialog, const QString &name)
+{
+    const QString artefacts = qEnvironmentVariable("TESSARIL_ARTEFACTS");
+    if (artefacts.isEmpty())
+        return QString();
+    QDir().mkpath(artefacts);
+    const QString path = artefacts + QLatin1Char('/') + name;
+    return dialog->grab().save(path) ? path : QString();
+}
+
+} // namespace
+
+class tst_SmallDialogs : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    int m_configs = 0;
+
+private slots:
+    void init()
+    {
+        LauncherConfig::useFile(m_dir.filePath(QStringLiteral("config%1.ini").arg(++m_configs)));
+    }
+
+    void closeTip_data()
+    {
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<QString>("pick"); // empty: leave the choice as it opened
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("opensOn");
+        QTest::addColumn<int>("exitType");
+        QTest::addColumn<int>("result");
+        const QVariant none;
+        QTest::newRow("nothing stored") << none << ""
+                                        << "btn_ok"
+                                        << "radio_min" << 1 << 1;
+        QTest::newRow("stored 0") << QVariant(0) << ""
+                                  << "btn_ok"
+                                  << "radio_min" << 1 << 1;
+        QTest::newRow("stored 1") << QVariant(1) << ""
+                                  << "btn_ok"
+                                  << "radio_min" << 1 << 1;
+        QTest::newRow("stored 2") << QVariant(2) << ""
+                                  << "btn_ok"
+                                  << "radio_exit" << 2 << 1;
+        QTest::newRow("stored 3") << QVariant(3) << ""
+                                  << "btn_ok"
+                                  << "radio_min" << 1 << 1;
+        QTest::newRow("picks quit") << none << "radio_exit"
+                                    << "btn_ok"
+                                    << "radio_min" << 2 << 1;
+        QTest::newRow("picks minimise") << QVariant(2) << "radio_min"
+                                        << "btn_ok"
+                                        << "radio_exit" << 1 << 1;
+        QTest::newRow("picks quit, then escape") << none << "radio_exit"
+                                                 << "escape"
+                                                 << "radio_min" << 2 << 0;
+        QTest::newRow("stored 2, escape") << QVariant(2) << ""
+                                          << "escape"
+                                          << "radio_exit" << 2 << 0;
+    }
+
+    void closeTip()
+    {
+        QFETCH(QVariant, stored);
+        QFETCH(QString, pick);
+        QFETCH(QString, how);
+        QFETCH(QString, opensOn);
+        if (stored.isValid())
+            LauncherConfig::instance()->setInt(
+                QStringLiteral("exit_type"), stored.toInt(), QString());
+
+        CDlgCloseTip dialog;
+        QString checkedAtOpen;
+        answerNextDialog<CDlgCloseTip>([&](CDlgCloseTip *shown) {
+            for (const char *name : { "radio_min", "radio_exit" }) {
+                if (child<QRadioButton>(shown, QLatin1String(name))->isChecked())
+                    checkedAtOpen += QLatin1String(name);
+            }
+            if (!pick.isEmpty()) {
+                auto *radio = child<QRadioButton>(shown, pick);
+                QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(12, radio->height() / 2));
+            }
+            if (how == QLatin1String("escape"))
+                QTest::keyClick(shown, Qt::Key_Escape);
+            else
+                QTest::mouseClick(child<QPushButton>(shown, how), Qt::LeftButton);
+        });
+        QTEST(dialog.exec(), "result");
+        QCOMPARE(checkedAtOpen, opensOn);
+        QTEST(dialog.exitType(), "exitType");
+        // Storing the answer is the caller's business.
+        QCOMPARE(LauncherConfig::instance()->getInt(QStringLiteral("exit_type"), QString()),
+            stored.toInt());
+    }
+
+    void appInfo_data()
+    {
+        QTest::addColumn<bool>("given");
+        QTest::newRow("given") << true;
+        QTest::newRow("never given") << false;
+    }
+
+    void appInfo()
+    {
+        QFETCH(bool, given);
+        CDlgAppInfo dialog;
+        if (given)
+            dialog.setInfo(
+                QStringLiteral("1.8.2"), QStringLiteral("OS_10"), QStringLiteral("2.3.4.0"));
+        QMap<QString, QString> shown;
+        answerNextDialog<CDlgAppInfo>([&](CDlgAppInfo *open) {
+            shown = rows(open);
+            QTest::mouseClick(
+                child<QPushButton>(open, QStringLiteral("pushButton")), Qt::LeftButton);
+        });
+        QCOMPARE(dialog.exec(), 0);
+        const QString placeholder = QStringLiteral("zr2_cn");
+        QCOMPARE(shown,
+            (QMap<QString, QString> {
+                { QStringLiteral("label_game_info"), given ? "1.8.2" : placeholder },
+                { QStringLiteral("label_app_info"), given ? "OS_10" : placeholder },
+                { QStringLiteral("label_launcher_version"), given ? "2.3.4.0" : placeholder } }));
+    }
+
+    void grab()
+    {
+        QTranslator english;
+        QVERIFY(english.load(QStringLiteral(QT_TESTCASE_BUILDDIR "/bin/language/i18n_en.qm")));
+        QCoreApplication::installTranslator(&english);
+        CDlgCloseTip tip;
+        CDlgAppInfo info;
+        info.setInfo(QStringLiteral("1.8.2"), QStringLiteral("OS_10"), QStringLiteral("2.3.4.0"));
+        for (QWidget *dialog : { static_cast<QWidget *>(&tip), static_cast<QWidget *>(&info) }) {
+            dialog->show();
+            QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        }
+        if (qEnvironmentVariableIsEmpty("TESSARIL_ARTEFACTS"))
+            QSKIP("TESSARIL_ARTEFACTS is not set");
+        QVERIFY(!saveGrab(&tip, QStringLiteral("close-tip-dialog.png")).isEmpty());
+        QVERIFY(!saveGrab(&info, QStringLiteral("app-info-dialog.png")).isEmpty());
+        QCoreApplication::removeTranslator(&english);
+    }
+};
+
+TESSARIL_GUI_TEST_MAIN(tst_SmallDialogs)
+#include "tst_smalldialogs.moc"
