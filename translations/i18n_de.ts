@@ -243,6 +243,10 @@
 <context>
     <name>downloadmanager</name>
     <message>
+        <source>message_error_download_bad_name</source>
+        <translation>Die Download-Datei hat einen unbrauchbaren Namen, daher wurde nichts heruntergeladen.</translation>
+    </message>
+    <message>
         <source>message_error_resource_acquisition_failed</source>
         <translation>Das Spielpaket ist nicht erreichbar</translation>
     </message>

@@ -243,6 +243,10 @@
 <context>
     <name>downloadmanager</name>
     <message>
+        <source>message_error_download_bad_name</source>
+        <translation>The download has a file name that cannot be used, so nothing was downloaded.</translation>
+    </message>
+    <message>
         <source>message_error_resource_acquisition_failed</source>
         <translation>Could not reach the game package</translation>
     </message>

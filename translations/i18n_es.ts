@@ -243,6 +243,10 @@
 <context>
     <name>downloadmanager</name>
     <message>
+        <source>message_error_download_bad_name</source>
+        <translation>El archivo de descarga tiene un nombre no válido, por lo que no se descargó nada.</translation>
+    </message>
+    <message>
         <source>message_error_resource_acquisition_failed</source>
         <translation>No se pudo obtener el paquete del juego</translation>
     </message>

@@ -243,6 +243,10 @@
 <context>
     <name>downloadmanager</name>
     <message>
+        <source>message_error_download_bad_name</source>
+        <translation>Le fichier à télécharger porte un nom inutilisable ; rien n'a été téléchargé.</translation>
+    </message>
+    <message>
         <source>message_error_resource_acquisition_failed</source>
         <translation>Impossible d'obtenir le paquet du jeu</translation>
     </message>

@@ -243,6 +243,10 @@
 <context>
     <name>downloadmanager</name>
     <message>
+        <source>message_error_download_bad_name</source>
+        <translation>Nama file unduhan tidak dapat digunakan, jadi tidak ada yang diunduh.</translation>
+    </message>
+    <message>
         <source>message_error_resource_acquisition_failed</source>
         <translation>Paket game tidak dapat diambil</translation>
     </message>

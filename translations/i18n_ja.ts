@@ -243,6 +243,10 @@
 <context>
     <name>downloadmanager</name>
     <message>
+        <source>message_error_download_bad_name</source>
+        <translation>ダウンロードファイルの名前が使用できないため、ダウンロードしませんでした。</translation>
+    </message>
+    <message>
         <source>message_error_resource_acquisition_failed</source>
         <translation>ゲームリソースを取得できませんでした</translation>
     </message>

@@ -243,6 +243,10 @@
 <context>
     <name>downloadmanager</name>
     <message>
+        <source>message_error_download_bad_name</source>
+        <translation>다운로드 파일 이름을 사용할 수 없어 아무것도 다운로드하지 않았습니다.</translation>
+    </message>
+    <message>
         <source>message_error_resource_acquisition_failed</source>
         <translation>게임 패키지를 가져오지 못했습니다</translation>
     </message>

@@ -243,6 +243,10 @@
 <context>
     <name>downloadmanager</name>
     <message>
+        <source>message_error_download_bad_name</source>
+        <translation>O arquivo de download tem um nome inválido, por isso nada foi baixado.</translation>
+    </message>
+    <message>
         <source>message_error_resource_acquisition_failed</source>
         <translation>Não foi possível obter o pacote do jogo</translation>
     </message>

@@ -243,6 +243,10 @@
 <context>
     <name>downloadmanager</name>
     <message>
+        <source>message_error_download_bad_name</source>
+        <translation>Имя загружаемого файла недопустимо, поэтому ничего не было загружено.</translation>
+    </message>
+    <message>
         <source>message_error_resource_acquisition_failed</source>
         <translation>Не удалось получить пакет игры</translation>
     </message>

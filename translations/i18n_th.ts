@@ -243,6 +243,10 @@
 <context>
     <name>downloadmanager</name>
     <message>
+        <source>message_error_download_bad_name</source>
+        <translation>ชื่อไฟล์ดาวน์โหลดใช้ไม่ได้ จึงไม่ได้ดาวน์โหลดสิ่งใด</translation>
+    </message>
+    <message>
         <source>message_error_resource_acquisition_failed</source>
         <translation>ไม่สามารถรับแพ็กเกจเกมได้</translation>
     </message>

@@ -243,6 +243,10 @@
 <context>
     <name>downloadmanager</name>
     <message>
+        <source>message_error_download_bad_name</source>
+        <translation>Tên tệp tải xuống không hợp lệ nên không có gì được tải xuống.</translation>
+    </message>
+    <message>
         <source>message_error_resource_acquisition_failed</source>
         <translation>Không thể lấy gói trò chơi</translation>
     </message>

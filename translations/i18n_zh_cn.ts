@@ -243,6 +243,10 @@
 <context>
     <name>downloadmanager</name>
     <message>
+        <source>message_error_download_bad_name</source>
+        <translation>下载文件名无效，未进行下载。</translation>
+    </message>
+    <message>
         <source>message_error_resource_acquisition_failed</source>
         <translation>获取游戏资源失败</translation>
     </message>

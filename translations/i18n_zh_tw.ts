@@ -243,6 +243,10 @@
 <context>
     <name>downloadmanager</name>
     <message>
+        <source>message_error_download_bad_name</source>
+        <translation>下載檔案名稱無效，未進行下載。</translation>
+    </message>
+    <message>
         <source>message_error_resource_acquisition_failed</source>
         <translation>取得遊戲資源失敗</translation>
     </message>
