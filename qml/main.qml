@@ -46,8 +46,9 @@ ApplicationWindow {
         }
 
         onActivated: {
-            if (reason === 1) {
-                menu.popup()
+            // Qt.labs.platform menus open with open(); they have no popup().
+            if (reason === SystemTrayIcon.Context) {
+                menu.open()
             } else {
                 rootWindow.show()
                 rootWindow.raise()
