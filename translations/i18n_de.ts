@@ -2,6 +2,48 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>CDlgAppInfo</name>
+    <message>
+        <source>title_app_info</source>
+        <translation>App-Informationen</translation>
+    </message>
+    <message>
+        <source>label_game_info</source>
+        <translation>Spielversion</translation>
+    </message>
+    <message>
+        <source>label_app_info</source>
+        <translation>Launcher-Kennung</translation>
+    </message>
+    <message>
+        <source>label_launcher_version</source>
+        <translation>Launcher-Version</translation>
+    </message>
+    <message>
+        <source>button_ok</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>CDlgCloseTip</name>
+    <message>
+        <source>label_close_select_tip</source>
+        <translation>Beim Schließen des Fensters:</translation>
+    </message>
+    <message>
+        <source>button_minimize_systemtrayicon</source>
+        <translation>In den Infobereich minimieren</translation>
+    </message>
+    <message>
+        <source>button_close_quit</source>
+        <translation>Launcher beenden</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>CDlgYesNo</name>
     <message>
         <source>button_cancle</source>
@@ -73,6 +115,61 @@
     <message>
         <source>message_suggest_select_empty_folder</source>
         <translation>Dieser Ordner ist nicht leer. Für das Spiel wird ein leerer Ordner empfohlen. Trotzdem hier installieren?</translation>
+    </message>
+</context>
+<context>
+    <name>DlgSetting</name>
+    <message>
+        <source>title_set</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>button_auto_start</source>
+        <translation>Mit dem System starten</translation>
+    </message>
+    <message>
+        <source>button_auto_update</source>
+        <translation>Launcher automatisch aktualisieren</translation>
+    </message>
+    <message>
+        <source>label_next_open_auto_update</source>
+        <translation>Ist eine neue Version des Launchers verfügbar, wird sie beim nächsten Start automatisch installiert.</translation>
+    </message>
+    <message>
+        <source>button_minimize_systemtrayicon</source>
+        <translation>In den Infobereich minimieren</translation>
+    </message>
+    <message>
+        <source>button_quit_launcher</source>
+        <translation>Launcher beenden</translation>
+    </message>
+    <message>
+        <source>button_check_update</source>
+        <translation>Nach Updates suchen</translation>
+    </message>
+    <message>
+        <source>label_current_launcher_version</source>
+        <translation>Aktuelle Launcher-Version:</translation>
+    </message>
+    <message>
+        <source>button_cancle</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>label_launch_set</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>label_close_set</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>label_version_set</source>
+        <translation>Version</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,48 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>CDlgAppInfo</name>
+    <message>
+        <source>title_app_info</source>
+        <translation>App information</translation>
+    </message>
+    <message>
+        <source>label_game_info</source>
+        <translation>Game version</translation>
+    </message>
+    <message>
+        <source>label_app_info</source>
+        <translation>Launcher ID</translation>
+    </message>
+    <message>
+        <source>label_launcher_version</source>
+        <translation>Launcher version</translation>
+    </message>
+    <message>
+        <source>button_ok</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>CDlgCloseTip</name>
+    <message>
+        <source>label_close_select_tip</source>
+        <translation>When the window is closed:</translation>
+    </message>
+    <message>
+        <source>button_minimize_systemtrayicon</source>
+        <translation>Minimise to the system tray</translation>
+    </message>
+    <message>
+        <source>button_close_quit</source>
+        <translation>Quit the launcher</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>CDlgYesNo</name>
     <message>
         <source>button_cancle</source>
@@ -73,6 +115,61 @@
     <message>
         <source>message_suggest_select_empty_folder</source>
         <translation>This folder is not empty. An empty folder is recommended for the game. Install here anyway?</translation>
+    </message>
+</context>
+<context>
+    <name>DlgSetting</name>
+    <message>
+        <source>title_set</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>button_auto_start</source>
+        <translation>Start with the system</translation>
+    </message>
+    <message>
+        <source>button_auto_update</source>
+        <translation>Update the launcher automatically</translation>
+    </message>
+    <message>
+        <source>label_next_open_auto_update</source>
+        <translation>When a new launcher version is available, it is installed the next time the launcher starts.</translation>
+    </message>
+    <message>
+        <source>button_minimize_systemtrayicon</source>
+        <translation>Minimise to the system tray</translation>
+    </message>
+    <message>
+        <source>button_quit_launcher</source>
+        <translation>Quit the launcher</translation>
+    </message>
+    <message>
+        <source>button_check_update</source>
+        <translation>Check for updates</translation>
+    </message>
+    <message>
+        <source>label_current_launcher_version</source>
+        <translation>Current launcher version:</translation>
+    </message>
+    <message>
+        <source>button_cancle</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>label_launch_set</source>
+        <translation>Startup</translation>
+    </message>
+    <message>
+        <source>label_close_set</source>
+        <translation>Closing</translation>
+    </message>
+    <message>
+        <source>label_version_set</source>
+        <translation>Version</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,48 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es">
 <context>
+    <name>CDlgAppInfo</name>
+    <message>
+        <source>title_app_info</source>
+        <translation>Información de la aplicación</translation>
+    </message>
+    <message>
+        <source>label_game_info</source>
+        <translation>Versión del juego</translation>
+    </message>
+    <message>
+        <source>label_app_info</source>
+        <translation>ID del lanzador</translation>
+    </message>
+    <message>
+        <source>label_launcher_version</source>
+        <translation>Versión del lanzador</translation>
+    </message>
+    <message>
+        <source>button_ok</source>
+        <translation>Aceptar</translation>
+    </message>
+</context>
+<context>
+    <name>CDlgCloseTip</name>
+    <message>
+        <source>label_close_select_tip</source>
+        <translation>Al cerrar la ventana:</translation>
+    </message>
+    <message>
+        <source>button_minimize_systemtrayicon</source>
+        <translation>Minimizar en la bandeja del sistema</translation>
+    </message>
+    <message>
+        <source>button_close_quit</source>
+        <translation>Salir del lanzador</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>Aceptar</translation>
+    </message>
+</context>
+<context>
     <name>CDlgYesNo</name>
     <message>
         <source>button_cancle</source>
@@ -73,6 +115,61 @@
     <message>
         <source>message_suggest_select_empty_folder</source>
         <translation>Esta carpeta no está vacía. Se recomienda una carpeta vacía para el juego. ¿Instalar aquí de todos modos?</translation>
+    </message>
+</context>
+<context>
+    <name>DlgSetting</name>
+    <message>
+        <source>title_set</source>
+        <translation>Ajustes</translation>
+    </message>
+    <message>
+        <source>button_auto_start</source>
+        <translation>Iniciar con el sistema</translation>
+    </message>
+    <message>
+        <source>button_auto_update</source>
+        <translation>Actualizar el lanzador automáticamente</translation>
+    </message>
+    <message>
+        <source>label_next_open_auto_update</source>
+        <translation>Cuando haya una nueva versión del lanzador, se instalará automáticamente la próxima vez que se abra.</translation>
+    </message>
+    <message>
+        <source>button_minimize_systemtrayicon</source>
+        <translation>Minimizar en la bandeja del sistema</translation>
+    </message>
+    <message>
+        <source>button_quit_launcher</source>
+        <translation>Salir del lanzador</translation>
+    </message>
+    <message>
+        <source>button_check_update</source>
+        <translation>Buscar actualizaciones</translation>
+    </message>
+    <message>
+        <source>label_current_launcher_version</source>
+        <translation>Versión actual del lanzador:</translation>
+    </message>
+    <message>
+        <source>button_cancle</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>label_launch_set</source>
+        <translation>Inicio</translation>
+    </message>
+    <message>
+        <source>label_close_set</source>
+        <translation>Al cerrar</translation>
+    </message>
+    <message>
+        <source>label_version_set</source>
+        <translation>Versión</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,48 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>CDlgAppInfo</name>
+    <message>
+        <source>title_app_info</source>
+        <translation>Informations sur l'application</translation>
+    </message>
+    <message>
+        <source>label_game_info</source>
+        <translation>Version du jeu</translation>
+    </message>
+    <message>
+        <source>label_app_info</source>
+        <translation>Identifiant du lanceur</translation>
+    </message>
+    <message>
+        <source>label_launcher_version</source>
+        <translation>Version du lanceur</translation>
+    </message>
+    <message>
+        <source>button_ok</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>CDlgCloseTip</name>
+    <message>
+        <source>label_close_select_tip</source>
+        <translation>À la fermeture de la fenêtre :</translation>
+    </message>
+    <message>
+        <source>button_minimize_systemtrayicon</source>
+        <translation>Réduire dans la zone de notification</translation>
+    </message>
+    <message>
+        <source>button_close_quit</source>
+        <translation>Quitter le lanceur</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>CDlgYesNo</name>
     <message>
         <source>button_cancle</source>
@@ -73,6 +115,61 @@
     <message>
         <source>message_suggest_select_empty_folder</source>
         <translation>Ce dossier n'est pas vide. Un dossier vide est conseillé pour le jeu. Installer ici quand même ?</translation>
+    </message>
+</context>
+<context>
+    <name>DlgSetting</name>
+    <message>
+        <source>title_set</source>
+        <translation>Paramètres</translation>
+    </message>
+    <message>
+        <source>button_auto_start</source>
+        <translation>Lancer au démarrage du système</translation>
+    </message>
+    <message>
+        <source>button_auto_update</source>
+        <translation>Mettre à jour le lanceur automatiquement</translation>
+    </message>
+    <message>
+        <source>label_next_open_auto_update</source>
+        <translation>Lorsqu'une nouvelle version du lanceur est disponible, elle est installée automatiquement au prochain démarrage.</translation>
+    </message>
+    <message>
+        <source>button_minimize_systemtrayicon</source>
+        <translation>Réduire dans la zone de notification</translation>
+    </message>
+    <message>
+        <source>button_quit_launcher</source>
+        <translation>Quitter le lanceur</translation>
+    </message>
+    <message>
+        <source>button_check_update</source>
+        <translation>Rechercher des mises à jour</translation>
+    </message>
+    <message>
+        <source>label_current_launcher_version</source>
+        <translation>Version actuelle du lanceur :</translation>
+    </message>
+    <message>
+        <source>button_cancle</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>label_launch_set</source>
+        <translation>Démarrage</translation>
+    </message>
+    <message>
+        <source>label_close_set</source>
+        <translation>Fermeture</translation>
+    </message>
+    <message>
+        <source>label_version_set</source>
+        <translation>Version</translation>
     </message>
 </context>
 <context>

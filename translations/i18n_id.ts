@@ -2,6 +2,48 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="id">
 <context>
+    <name>CDlgAppInfo</name>
+    <message>
+        <source>title_app_info</source>
+        <translation>Informasi aplikasi</translation>
+    </message>
+    <message>
+        <source>label_game_info</source>
+        <translation>Versi game</translation>
+    </message>
+    <message>
+        <source>label_app_info</source>
+        <translation>ID peluncur</translation>
+    </message>
+    <message>
+        <source>label_launcher_version</source>
+        <translation>Versi peluncur</translation>
+    </message>
+    <message>
+        <source>button_ok</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>CDlgCloseTip</name>
+    <message>
+        <source>label_close_select_tip</source>
+        <translation>Saat jendela ditutup:</translation>
+    </message>
+    <message>
+        <source>button_minimize_systemtrayicon</source>
+        <translation>Perkecil ke baki sistem</translation>
+    </message>
+    <message>
+        <source>button_close_quit</source>
+        <translation>Keluar dari peluncur</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>CDlgYesNo</name>
     <message>
         <source>button_cancle</source>
@@ -73,6 +115,61 @@
     <message>
         <source>message_suggest_select_empty_folder</source>
         <translation>Folder ini tidak kosong. Disarankan memasang game di folder kosong. Tetap pasang di sini?</translation>
+    </message>
+</context>
+<context>
+    <name>DlgSetting</name>
+    <message>
+        <source>title_set</source>
+        <translation>Pengaturan</translation>
+    </message>
+    <message>
+        <source>button_auto_start</source>
+        <translation>Mulai bersama sistem</translation>
+    </message>
+    <message>
+        <source>button_auto_update</source>
+        <translation>Perbarui peluncur secara otomatis</translation>
+    </message>
+    <message>
+        <source>label_next_open_auto_update</source>
+        <translation>Jika tersedia versi peluncur yang baru, versi itu akan dipasang otomatis saat peluncur dibuka berikutnya.</translation>
+    </message>
+    <message>
+        <source>button_minimize_systemtrayicon</source>
+        <translation>Perkecil ke baki sistem</translation>
+    </message>
+    <message>
+        <source>button_quit_launcher</source>
+        <translation>Keluar dari peluncur</translation>
+    </message>
+    <message>
+        <source>button_check_update</source>
+        <translation>Periksa pembaruan</translation>
+    </message>
+    <message>
+        <source>label_current_launcher_version</source>
+        <translation>Versi peluncur saat ini:</translation>
+    </message>
+    <message>
+        <source>button_cancle</source>
+        <translation>Batal</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>label_launch_set</source>
+        <translation>Saat memulai</translation>
+    </message>
+    <message>
+        <source>label_close_set</source>
+        <translation>Saat menutup</translation>
+    </message>
+    <message>
+        <source>label_version_set</source>
+        <translation>Versi</translation>
     </message>
 </context>
 <context>

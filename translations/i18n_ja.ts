@@ -2,6 +2,48 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja">
 <context>
+    <name>CDlgAppInfo</name>
+    <message>
+        <source>title_app_info</source>
+        <translation>アプリ情報</translation>
+    </message>
+    <message>
+        <source>label_game_info</source>
+        <translation>ゲームバージョン</translation>
+    </message>
+    <message>
+        <source>label_app_info</source>
+        <translation>ランチャーID</translation>
+    </message>
+    <message>
+        <source>label_launcher_version</source>
+        <translation>ランチャーバージョン</translation>
+    </message>
+    <message>
+        <source>button_ok</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>CDlgCloseTip</name>
+    <message>
+        <source>label_close_select_tip</source>
+        <translation>ウィンドウを閉じるとき：</translation>
+    </message>
+    <message>
+        <source>button_minimize_systemtrayicon</source>
+        <translation>システムトレイに最小化</translation>
+    </message>
+    <message>
+        <source>button_close_quit</source>
+        <translation>ランチャーを終了</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>CDlgYesNo</name>
     <message>
         <source>button_cancle</source>
@@ -73,6 +115,61 @@
     <message>
         <source>message_suggest_select_empty_folder</source>
         <translation>このフォルダーは空ではありません。空のフォルダーへのインストールをおすすめします。このままインストールしますか？</translation>
+    </message>
+</context>
+<context>
+    <name>DlgSetting</name>
+    <message>
+        <source>title_set</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>button_auto_start</source>
+        <translation>システム起動時に起動する</translation>
+    </message>
+    <message>
+        <source>button_auto_update</source>
+        <translation>ランチャーを自動更新する</translation>
+    </message>
+    <message>
+        <source>label_next_open_auto_update</source>
+        <translation>新しいバージョンのランチャーがある場合、次回起動時に自動的に更新されます。</translation>
+    </message>
+    <message>
+        <source>button_minimize_systemtrayicon</source>
+        <translation>システムトレイに最小化</translation>
+    </message>
+    <message>
+        <source>button_quit_launcher</source>
+        <translation>ランチャーを終了</translation>
+    </message>
+    <message>
+        <source>button_check_update</source>
+        <translation>更新を確認</translation>
+    </message>
+    <message>
+        <source>label_current_launcher_version</source>
+        <translation>現在のランチャーバージョン：</translation>
+    </message>
+    <message>
+        <source>button_cancle</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>label_launch_set</source>
+        <translation>起動設定</translation>
+    </message>
+    <message>
+        <source>label_close_set</source>
+        <translation>終了設定</translation>
+    </message>
+    <message>
+        <source>label_version_set</source>
+        <translation>バージョン</translation>
     </message>
 </context>
 <context>

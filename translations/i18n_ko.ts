@@ -2,6 +2,48 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ko">
 <context>
+    <name>CDlgAppInfo</name>
+    <message>
+        <source>title_app_info</source>
+        <translation>앱 정보</translation>
+    </message>
+    <message>
+        <source>label_game_info</source>
+        <translation>게임 버전</translation>
+    </message>
+    <message>
+        <source>label_app_info</source>
+        <translation>런처 ID</translation>
+    </message>
+    <message>
+        <source>label_launcher_version</source>
+        <translation>런처 버전</translation>
+    </message>
+    <message>
+        <source>button_ok</source>
+        <translation>확인</translation>
+    </message>
+</context>
+<context>
+    <name>CDlgCloseTip</name>
+    <message>
+        <source>label_close_select_tip</source>
+        <translation>창을 닫을 때:</translation>
+    </message>
+    <message>
+        <source>button_minimize_systemtrayicon</source>
+        <translation>시스템 트레이로 최소화</translation>
+    </message>
+    <message>
+        <source>button_close_quit</source>
+        <translation>런처 종료</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>확인</translation>
+    </message>
+</context>
+<context>
     <name>CDlgYesNo</name>
     <message>
         <source>button_cancle</source>
@@ -73,6 +115,61 @@
     <message>
         <source>message_suggest_select_empty_folder</source>
         <translation>이 폴더는 비어 있지 않습니다. 빈 폴더에 설치하는 것을 권장합니다. 그래도 여기에 설치하시겠습니까?</translation>
+    </message>
+</context>
+<context>
+    <name>DlgSetting</name>
+    <message>
+        <source>title_set</source>
+        <translation>설정</translation>
+    </message>
+    <message>
+        <source>button_auto_start</source>
+        <translation>시스템 시작 시 실행</translation>
+    </message>
+    <message>
+        <source>button_auto_update</source>
+        <translation>런처 자동 업데이트</translation>
+    </message>
+    <message>
+        <source>label_next_open_auto_update</source>
+        <translation>새 버전의 런처가 있으면 다음에 런처를 실행할 때 자동으로 업데이트됩니다.</translation>
+    </message>
+    <message>
+        <source>button_minimize_systemtrayicon</source>
+        <translation>시스템 트레이로 최소화</translation>
+    </message>
+    <message>
+        <source>button_quit_launcher</source>
+        <translation>런처 종료</translation>
+    </message>
+    <message>
+        <source>button_check_update</source>
+        <translation>업데이트 확인</translation>
+    </message>
+    <message>
+        <source>label_current_launcher_version</source>
+        <translation>현재 런처 버전:</translation>
+    </message>
+    <message>
+        <source>button_cancle</source>
+        <translation>취소</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>확인</translation>
+    </message>
+    <message>
+        <source>label_launch_set</source>
+        <translation>시작 설정</translation>
+    </message>
+    <message>
+        <source>label_close_set</source>
+        <translation>닫기 설정</translation>
+    </message>
+    <message>
+        <source>label_version_set</source>
+        <translation>버전</translation>
     </message>
 </context>
 <context>

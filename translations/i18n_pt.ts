@@ -2,6 +2,48 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="pt">
 <context>
+    <name>CDlgAppInfo</name>
+    <message>
+        <source>title_app_info</source>
+        <translation>Informações do aplicativo</translation>
+    </message>
+    <message>
+        <source>label_game_info</source>
+        <translation>Versão do jogo</translation>
+    </message>
+    <message>
+        <source>label_app_info</source>
+        <translation>ID do inicializador</translation>
+    </message>
+    <message>
+        <source>label_launcher_version</source>
+        <translation>Versão do inicializador</translation>
+    </message>
+    <message>
+        <source>button_ok</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>CDlgCloseTip</name>
+    <message>
+        <source>label_close_select_tip</source>
+        <translation>Ao fechar a janela:</translation>
+    </message>
+    <message>
+        <source>button_minimize_systemtrayicon</source>
+        <translation>Minimizar para a bandeja do sistema</translation>
+    </message>
+    <message>
+        <source>button_close_quit</source>
+        <translation>Sair do inicializador</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>CDlgYesNo</name>
     <message>
         <source>button_cancle</source>
@@ -73,6 +115,61 @@
     <message>
         <source>message_suggest_select_empty_folder</source>
         <translation>Esta pasta não está vazia. Recomenda-se uma pasta vazia para o jogo. Instalar aqui mesmo assim?</translation>
+    </message>
+</context>
+<context>
+    <name>DlgSetting</name>
+    <message>
+        <source>title_set</source>
+        <translation>Configurações</translation>
+    </message>
+    <message>
+        <source>button_auto_start</source>
+        <translation>Iniciar com o sistema</translation>
+    </message>
+    <message>
+        <source>button_auto_update</source>
+        <translation>Atualizar o inicializador automaticamente</translation>
+    </message>
+    <message>
+        <source>label_next_open_auto_update</source>
+        <translation>Quando houver uma nova versão do inicializador, ela será instalada automaticamente na próxima vez que ele for aberto.</translation>
+    </message>
+    <message>
+        <source>button_minimize_systemtrayicon</source>
+        <translation>Minimizar para a bandeja do sistema</translation>
+    </message>
+    <message>
+        <source>button_quit_launcher</source>
+        <translation>Sair do inicializador</translation>
+    </message>
+    <message>
+        <source>button_check_update</source>
+        <translation>Verificar atualizações</translation>
+    </message>
+    <message>
+        <source>label_current_launcher_version</source>
+        <translation>Versão atual do inicializador:</translation>
+    </message>
+    <message>
+        <source>button_cancle</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>label_launch_set</source>
+        <translation>Inicialização</translation>
+    </message>
+    <message>
+        <source>label_close_set</source>
+        <translation>Ao fechar</translation>
+    </message>
+    <message>
+        <source>label_version_set</source>
+        <translation>Versão</translation>
     </message>
 </context>
 <context>

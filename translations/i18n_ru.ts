@@ -2,6 +2,48 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru">
 <context>
+    <name>CDlgAppInfo</name>
+    <message>
+        <source>title_app_info</source>
+        <translation>Сведения о приложении</translation>
+    </message>
+    <message>
+        <source>label_game_info</source>
+        <translation>Версия игры</translation>
+    </message>
+    <message>
+        <source>label_app_info</source>
+        <translation>Идентификатор лаунчера</translation>
+    </message>
+    <message>
+        <source>label_launcher_version</source>
+        <translation>Версия лаунчера</translation>
+    </message>
+    <message>
+        <source>button_ok</source>
+        <translation>ОК</translation>
+    </message>
+</context>
+<context>
+    <name>CDlgCloseTip</name>
+    <message>
+        <source>label_close_select_tip</source>
+        <translation>При закрытии окна:</translation>
+    </message>
+    <message>
+        <source>button_minimize_systemtrayicon</source>
+        <translation>Свернуть в область уведомлений</translation>
+    </message>
+    <message>
+        <source>button_close_quit</source>
+        <translation>Выйти из лаунчера</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>ОК</translation>
+    </message>
+</context>
+<context>
     <name>CDlgYesNo</name>
     <message>
         <source>button_cancle</source>
@@ -73,6 +115,61 @@
     <message>
         <source>message_suggest_select_empty_folder</source>
         <translation>Эта папка не пуста. Для игры рекомендуется пустая папка. Всё равно установить сюда?</translation>
+    </message>
+</context>
+<context>
+    <name>DlgSetting</name>
+    <message>
+        <source>title_set</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <source>button_auto_start</source>
+        <translation>Запускать вместе с системой</translation>
+    </message>
+    <message>
+        <source>button_auto_update</source>
+        <translation>Обновлять лаунчер автоматически</translation>
+    </message>
+    <message>
+        <source>label_next_open_auto_update</source>
+        <translation>Когда выйдет новая версия лаунчера, она будет установлена автоматически при следующем запуске.</translation>
+    </message>
+    <message>
+        <source>button_minimize_systemtrayicon</source>
+        <translation>Свернуть в область уведомлений</translation>
+    </message>
+    <message>
+        <source>button_quit_launcher</source>
+        <translation>Выйти из лаунчера</translation>
+    </message>
+    <message>
+        <source>button_check_update</source>
+        <translation>Проверить обновления</translation>
+    </message>
+    <message>
+        <source>label_current_launcher_version</source>
+        <translation>Текущая версия лаунчера:</translation>
+    </message>
+    <message>
+        <source>button_cancle</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>ОК</translation>
+    </message>
+    <message>
+        <source>label_launch_set</source>
+        <translation>Запуск</translation>
+    </message>
+    <message>
+        <source>label_close_set</source>
+        <translation>Закрытие</translation>
+    </message>
+    <message>
+        <source>label_version_set</source>
+        <translation>Версия</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,48 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="th">
 <context>
+    <name>CDlgAppInfo</name>
+    <message>
+        <source>title_app_info</source>
+        <translation>ข้อมูลแอป</translation>
+    </message>
+    <message>
+        <source>label_game_info</source>
+        <translation>เวอร์ชันเกม</translation>
+    </message>
+    <message>
+        <source>label_app_info</source>
+        <translation>รหัสตัวเปิดเกม</translation>
+    </message>
+    <message>
+        <source>label_launcher_version</source>
+        <translation>เวอร์ชันตัวเปิดเกม</translation>
+    </message>
+    <message>
+        <source>button_ok</source>
+        <translation>ตกลง</translation>
+    </message>
+</context>
+<context>
+    <name>CDlgCloseTip</name>
+    <message>
+        <source>label_close_select_tip</source>
+        <translation>เมื่อปิดหน้าต่าง:</translation>
+    </message>
+    <message>
+        <source>button_minimize_systemtrayicon</source>
+        <translation>ย่อไปที่ถาดระบบ</translation>
+    </message>
+    <message>
+        <source>button_close_quit</source>
+        <translation>ออกจากตัวเปิดเกม</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>ตกลง</translation>
+    </message>
+</context>
+<context>
     <name>CDlgYesNo</name>
     <message>
         <source>button_cancle</source>
@@ -73,6 +115,61 @@
     <message>
         <source>message_suggest_select_empty_folder</source>
         <translation>โฟลเดอร์นี้ไม่ว่าง แนะนำให้ติดตั้งเกมในโฟลเดอร์ว่าง ต้องการติดตั้งที่นี่ต่อหรือไม่?</translation>
+    </message>
+</context>
+<context>
+    <name>DlgSetting</name>
+    <message>
+        <source>title_set</source>
+        <translation>การตั้งค่า</translation>
+    </message>
+    <message>
+        <source>button_auto_start</source>
+        <translation>เปิดพร้อมระบบ</translation>
+    </message>
+    <message>
+        <source>button_auto_update</source>
+        <translation>อัปเดตตัวเปิดเกมอัตโนมัติ</translation>
+    </message>
+    <message>
+        <source>label_next_open_auto_update</source>
+        <translation>เมื่อมีตัวเปิดเกมเวอร์ชันใหม่ ระบบจะอัปเดตให้อัตโนมัติในครั้งถัดไปที่เปิดตัวเปิดเกม</translation>
+    </message>
+    <message>
+        <source>button_minimize_systemtrayicon</source>
+        <translation>ย่อไปที่ถาดระบบ</translation>
+    </message>
+    <message>
+        <source>button_quit_launcher</source>
+        <translation>ออกจากตัวเปิดเกม</translation>
+    </message>
+    <message>
+        <source>button_check_update</source>
+        <translation>ตรวจหาการอัปเดต</translation>
+    </message>
+    <message>
+        <source>label_current_launcher_version</source>
+        <translation>เวอร์ชันตัวเปิดเกมปัจจุบัน:</translation>
+    </message>
+    <message>
+        <source>button_cancle</source>
+        <translation>ยกเลิก</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>ตกลง</translation>
+    </message>
+    <message>
+        <source>label_launch_set</source>
+        <translation>การเริ่มต้น</translation>
+    </message>
+    <message>
+        <source>label_close_set</source>
+        <translation>การปิด</translation>
+    </message>
+    <message>
+        <source>label_version_set</source>
+        <translation>เวอร์ชัน</translation>
     </message>
 </context>
 <context>

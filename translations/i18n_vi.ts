@@ -2,6 +2,48 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="vi">
 <context>
+    <name>CDlgAppInfo</name>
+    <message>
+        <source>title_app_info</source>
+        <translation>Thông tin ứng dụng</translation>
+    </message>
+    <message>
+        <source>label_game_info</source>
+        <translation>Phiên bản trò chơi</translation>
+    </message>
+    <message>
+        <source>label_app_info</source>
+        <translation>Mã trình khởi chạy</translation>
+    </message>
+    <message>
+        <source>label_launcher_version</source>
+        <translation>Phiên bản trình khởi chạy</translation>
+    </message>
+    <message>
+        <source>button_ok</source>
+        <translation>Đồng ý</translation>
+    </message>
+</context>
+<context>
+    <name>CDlgCloseTip</name>
+    <message>
+        <source>label_close_select_tip</source>
+        <translation>Khi đóng cửa sổ:</translation>
+    </message>
+    <message>
+        <source>button_minimize_systemtrayicon</source>
+        <translation>Thu nhỏ xuống khay hệ thống</translation>
+    </message>
+    <message>
+        <source>button_close_quit</source>
+        <translation>Thoát trình khởi chạy</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>Đồng ý</translation>
+    </message>
+</context>
+<context>
     <name>CDlgYesNo</name>
     <message>
         <source>button_cancle</source>
@@ -73,6 +115,61 @@
     <message>
         <source>message_suggest_select_empty_folder</source>
         <translation>Thư mục này không trống. Nên cài trò chơi vào thư mục trống. Vẫn cài vào đây?</translation>
+    </message>
+</context>
+<context>
+    <name>DlgSetting</name>
+    <message>
+        <source>title_set</source>
+        <translation>Cài đặt</translation>
+    </message>
+    <message>
+        <source>button_auto_start</source>
+        <translation>Khởi động cùng hệ thống</translation>
+    </message>
+    <message>
+        <source>button_auto_update</source>
+        <translation>Tự động cập nhật trình khởi chạy</translation>
+    </message>
+    <message>
+        <source>label_next_open_auto_update</source>
+        <translation>Khi có phiên bản trình khởi chạy mới, bản cập nhật sẽ được cài tự động vào lần mở tiếp theo.</translation>
+    </message>
+    <message>
+        <source>button_minimize_systemtrayicon</source>
+        <translation>Thu nhỏ xuống khay hệ thống</translation>
+    </message>
+    <message>
+        <source>button_quit_launcher</source>
+        <translation>Thoát trình khởi chạy</translation>
+    </message>
+    <message>
+        <source>button_check_update</source>
+        <translation>Kiểm tra cập nhật</translation>
+    </message>
+    <message>
+        <source>label_current_launcher_version</source>
+        <translation>Phiên bản trình khởi chạy hiện tại:</translation>
+    </message>
+    <message>
+        <source>button_cancle</source>
+        <translation>Hủy</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>Đồng ý</translation>
+    </message>
+    <message>
+        <source>label_launch_set</source>
+        <translation>Khởi động</translation>
+    </message>
+    <message>
+        <source>label_close_set</source>
+        <translation>Khi đóng</translation>
+    </message>
+    <message>
+        <source>label_version_set</source>
+        <translation>Phiên bản</translation>
     </message>
 </context>
 <context>

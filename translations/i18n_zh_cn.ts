@@ -2,6 +2,48 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>CDlgAppInfo</name>
+    <message>
+        <source>title_app_info</source>
+        <translation>应用信息</translation>
+    </message>
+    <message>
+        <source>label_game_info</source>
+        <translation>游戏版本</translation>
+    </message>
+    <message>
+        <source>label_app_info</source>
+        <translation>启动器标识</translation>
+    </message>
+    <message>
+        <source>label_launcher_version</source>
+        <translation>启动器版本</translation>
+    </message>
+    <message>
+        <source>button_ok</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>CDlgCloseTip</name>
+    <message>
+        <source>label_close_select_tip</source>
+        <translation>关闭窗口时：</translation>
+    </message>
+    <message>
+        <source>button_minimize_systemtrayicon</source>
+        <translation>最小化到系统托盘</translation>
+    </message>
+    <message>
+        <source>button_close_quit</source>
+        <translation>退出启动器</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
     <name>CDlgYesNo</name>
     <message>
         <source>button_cancle</source>
@@ -73,6 +115,61 @@
     <message>
         <source>message_suggest_select_empty_folder</source>
         <translation>该文件夹不为空，建议将游戏安装到空文件夹中。仍要安装到这里吗？</translation>
+    </message>
+</context>
+<context>
+    <name>DlgSetting</name>
+    <message>
+        <source>title_set</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>button_auto_start</source>
+        <translation>开机自动启动</translation>
+    </message>
+    <message>
+        <source>button_auto_update</source>
+        <translation>自动更新启动器</translation>
+    </message>
+    <message>
+        <source>label_next_open_auto_update</source>
+        <translation>有新版本启动器时，将在下次打开启动器时自动更新。</translation>
+    </message>
+    <message>
+        <source>button_minimize_systemtrayicon</source>
+        <translation>最小化到系统托盘</translation>
+    </message>
+    <message>
+        <source>button_quit_launcher</source>
+        <translation>退出启动器</translation>
+    </message>
+    <message>
+        <source>button_check_update</source>
+        <translation>检查更新</translation>
+    </message>
+    <message>
+        <source>label_current_launcher_version</source>
+        <translation>当前启动器版本：</translation>
+    </message>
+    <message>
+        <source>button_cancle</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>label_launch_set</source>
+        <translation>启动设置</translation>
+    </message>
+    <message>
+        <source>label_close_set</source>
+        <translation>关闭设置</translation>
+    </message>
+    <message>
+        <source>label_version_set</source>
+        <translation>版本信息</translation>
     </message>
 </context>
 <context>

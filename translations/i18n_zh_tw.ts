@@ -2,6 +2,48 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW">
 <context>
+    <name>CDlgAppInfo</name>
+    <message>
+        <source>title_app_info</source>
+        <translation>應用程式資訊</translation>
+    </message>
+    <message>
+        <source>label_game_info</source>
+        <translation>遊戲版本</translation>
+    </message>
+    <message>
+        <source>label_app_info</source>
+        <translation>啟動器識別碼</translation>
+    </message>
+    <message>
+        <source>label_launcher_version</source>
+        <translation>啟動器版本</translation>
+    </message>
+    <message>
+        <source>button_ok</source>
+        <translation>確定</translation>
+    </message>
+</context>
+<context>
+    <name>CDlgCloseTip</name>
+    <message>
+        <source>label_close_select_tip</source>
+        <translation>關閉視窗時：</translation>
+    </message>
+    <message>
+        <source>button_minimize_systemtrayicon</source>
+        <translation>最小化至系統匣</translation>
+    </message>
+    <message>
+        <source>button_close_quit</source>
+        <translation>結束啟動器</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>確定</translation>
+    </message>
+</context>
+<context>
     <name>CDlgYesNo</name>
     <message>
         <source>button_cancle</source>
@@ -73,6 +115,61 @@
     <message>
         <source>message_suggest_select_empty_folder</source>
         <translation>此資料夾不是空的，建議將遊戲安裝到空資料夾中。仍要安裝到這裡嗎？</translation>
+    </message>
+</context>
+<context>
+    <name>DlgSetting</name>
+    <message>
+        <source>title_set</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>button_auto_start</source>
+        <translation>開機自動啟動</translation>
+    </message>
+    <message>
+        <source>button_auto_update</source>
+        <translation>自動更新啟動器</translation>
+    </message>
+    <message>
+        <source>label_next_open_auto_update</source>
+        <translation>有新版本啟動器時，將在下次開啟啟動器時自動更新。</translation>
+    </message>
+    <message>
+        <source>button_minimize_systemtrayicon</source>
+        <translation>最小化至系統匣</translation>
+    </message>
+    <message>
+        <source>button_quit_launcher</source>
+        <translation>結束啟動器</translation>
+    </message>
+    <message>
+        <source>button_check_update</source>
+        <translation>檢查更新</translation>
+    </message>
+    <message>
+        <source>label_current_launcher_version</source>
+        <translation>目前啟動器版本：</translation>
+    </message>
+    <message>
+        <source>button_cancle</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>button_confirm</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source>label_launch_set</source>
+        <translation>啟動設定</translation>
+    </message>
+    <message>
+        <source>label_close_set</source>
+        <translation>關閉設定</translation>
+    </message>
+    <message>
+        <source>label_version_set</source>
+        <translation>版本資訊</translation>
     </message>
 </context>
 <context>
