@@ -45,6 +45,7 @@ private:
     void startOn(downloadmanager &manager, const QString &path, const QString &folder = QString())
     {
         manager.setResumeStore(storePath());
+        manager.setBackoffBaseMs(20);
         manager.setUrl(m_server.url(path));
         manager.setFilePath(folder.isEmpty() ? this->folder() : folder);
         manager.startDownload();

@@ -93,7 +93,7 @@ private slots:
         QTest::addColumn<QStringList>("hiddenItems");
         QTest::addColumn<QString>("startState"); // of the start button, when it is there
         QTest::addColumn<Picture>("picture");
-        QTest::newRow("need install")
+        QTest::newRow("need-install")
             << int(MainViewModel::NeedInstall) << QStringList { "installBtn", "installPathRect" }
             << QStringList { "updateBtn", "startBtn", "download_bg" } << QString()
             << Picture([this](const QImage &image) {
