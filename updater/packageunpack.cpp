@@ -1,5 +1,9 @@
 #include "updater/packageunpack.h"
 
+#include "setup/archiveengine.h"
+
+#include <QFileInfo>
+
 PackageUnpack::PackageUnpack(QObject *parent)
     : QObject(parent)
 {
@@ -13,6 +17,17 @@ PackageUnpack::PackageUnpack(QObject *parent)
     connect(&m_setup, &setupmanager::setupFinished, this, [this] { m_finished = true; });
     // The worker reports errors and goes on, so only its end says how it went.
     connect(&m_setup, &QThread::finished, this, &PackageUnpack::workerEnded);
+}
+
+void PackageUnpack::useEngineBeside(const QString &launcherFolder)
+{
+    const QStringList candidates = ArchiveEngine::candidatePaths();
+    if (qEnvironmentVariableIsSet("TESSARIL_ARCHIVE_ENGINE") || candidates.isEmpty())
+        return;
+    const QString beside
+        = launcherFolder + QLatin1Char('/') + QFileInfo(candidates.constFirst()).fileName();
+    if (QFileInfo(beside).isFile())
+        qputenv("TESSARIL_ARCHIVE_ENGINE", QFile::encodeName(beside));
 }
 
 void PackageUnpack::start(const QString &folder, const QString &packageName)

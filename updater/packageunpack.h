@@ -13,6 +13,10 @@ class PackageUnpack : public QObject
 public:
     explicit PackageUnpack(QObject *parent = nullptr);
 
+    // The engine ships beside the launcher, while the updater runs from a
+    // folder below it, where the engine's own search does not look.
+    static void useEngineBeside(const QString &launcherFolder);
+
     void start(const QString &folder, const QString &packageName);
 
 signals:

@@ -116,6 +116,7 @@ void UpdateController::fetched()
         return;
     }
     m_window.showStage(UpdaterWindow::Stage::Installing);
+    PackageUnpack::useEngineBeside(m_handOver.launcherFolder());
     m_unpack.start(unpackFolder, name);
 }
 
