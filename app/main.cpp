@@ -7,14 +7,35 @@
 #include "platform/webengine.h"
 #include "platform/window.h"
 #include "report/statusreport.h"
+#include "setup/archiveengine.h"
 #include "viewmodel/mainviewmodel.h"
 
+#include <QLibrary>
 #include <QMessageBox>
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
 #include <QQuickWindow>
 #include <QTranslator>
 #include <QtWebEngine>
+
+namespace {
+
+// The engine library the installs will use, or an empty string. Only looked
+// up here, so that a program folder without its engine shows in the log at
+// start rather than at the player's first install.
+QString findArchiveEngine()
+{
+    for (const QString &path : ArchiveEngine::candidatePaths()) {
+        QLibrary library(path);
+        const bool usable = library.load() && library.resolve("CreateObject");
+        library.unload();
+        if (usable)
+            return path;
+    }
+    return QString();
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -51,6 +72,12 @@ int main(int argc, char *argv[])
 
     model.setLanguage(selectUiLanguage(translator));
     QCoreApplication::installTranslator(&translator);
+    qInfo().noquote() << "language:" << currentLanguage()
+                      << (translator.isEmpty() ? QStringLiteral("untranslated, no file")
+                                               : translator.filePath());
+    const QString archiveEngine = findArchiveEngine();
+    qInfo().noquote() << "archive engine:"
+                      << (archiveEngine.isEmpty() ? QString("none") : archiveEngine);
 
     StatusReport::instance()->setGraphicsDescription(platform::graphicsDescription());
     model.initialize();

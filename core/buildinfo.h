@@ -1,11 +1,15 @@
 #pragma once
 
+#include "core/buildversion.h"
+
 #include <QString>
 
 // Identity of this build. The organisation and application names also name
 // the per-user settings store and the updater's lock, so the updater program
-// includes this header too.
-inline constexpr char kLauncherVersion[] = "2.3.4.0";
+// includes this header too. The version comes from the configured build
+// (TESSARIL_LAUNCHER_VERSION), so a newer launcher can be built from the same
+// tree to try the self-update.
+inline constexpr char kLauncherVersion[] = TESSARIL_LAUNCHER_VERSION;
 inline constexpr char kBuildEnvironment[] = "prod-os";
 inline constexpr char kReleaseStage[] = "";
 inline constexpr char kOrganizationName[] = "Vantor";

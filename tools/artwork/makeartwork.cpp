@@ -506,6 +506,11 @@ int main(int argc, char **argv)
     }
     save(done, QStringLiteral("pic/updateSucceed.png"));
 
-    saveIco({ 16, 24, 32, 48, 64, 128, 256 }, QStringLiteral("icon/launcher.ico"));
+    const QList<int> iconSizes = { 16, 24, 32, 48, 64, 128, 256 };
+    saveIco(iconSizes, QStringLiteral("icon/launcher.ico"));
+    // The same emblem for desktop menus, which look up icons by size.
+    for (const int size : iconSizes)
+        save(emblem(size),
+            QStringLiteral("icons/hicolor/%1x%1/apps/tessaril-launcher.png").arg(size));
     return 0;
 }

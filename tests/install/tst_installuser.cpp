@@ -1,0 +1,120 @@
+#include "tests/support/testenvironment.h"
+
+#include <QDirIterator>
+#include <QtTest>
+
+namespace {
+
+QStringList entriesBelow(const QString &root)
+{
+    QStringList found;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+        QDirIterator::Subdirectories);
+    while (it.hasNext())
+        found.append(QDir(root).relativeFilePath(it.next()));
+    found.sort();
+    return found;
+}
+
+QString desktopValue(const QString &entry, const QString &key)
+{
+    QFile file(entry);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return QString();
+    for (const QString &line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+        if (line.startsWith(key + QLatin1Char('=')))
+            return line.mid(key.size() + 1);
+    }
+    return QString();
+}
+
+} // namespace
+
+// scripts/install-user, as a player runs it, into a data folder of its own.
+class tst_InstallUser : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_scratch;
+    QString m_data = m_scratch.filePath(QStringLiteral("data home"));
+    QString m_program = m_data + QStringLiteral("/tessaril-launcher");
+    QString m_entry = m_data + QStringLiteral("/applications/tessaril-launcher.desktop");
+
+    QString installUser(const QStringList &args = {})
+    {
+        QProcess script;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), m_data);
+        script.setProcessEnvironment(environment);
+        script.setProcessChannelMode(QProcess::MergedChannels);
+        script.start(QStringLiteral(TESSARIL_SOURCE_DIR "/scripts/install-user"),
+            QStringList { QStringLiteral("--no-build"), QStringLiteral("--build-dir"),
+                QStringLiteral(TESSARIL_BUILD_DIR) }
+                + args);
+        if (!script.waitForFinished(60000))
+            return QStringLiteral("did not finish");
+        const QString output = QString::fromLocal8Bit(script.readAll());
+        return script.exitCode() == 0 ? QString() : output;
+    }
+
+private slots:
+    void init()
+    {
+        QVERIFY(QDir(m_data).removeRecursively());
+        QVERIFY(QDir().mkpath(m_data));
+    }
+
+    void menuEntryStartsTheInstalledLauncher()
+    {
+        QCOMPARE(installUser(), QString());
+
+        QProcess validate;
+        validate.setProcessChannelMode(QProcess::MergedChannels);
+        validate.start(QStringLiteral("desktop-file-validate"), { m_entry });
+        QVERIFY2(validate.waitForFinished(10000), "desktop-file-validate (scripts/setup)");
+        QCOMPARE(validate.readAll(), QByteArray());
+        QCOMPARE(validate.exitCode(), 0);
+
+        QCOMPARE(desktopValue(m_entry, QStringLiteral("Exec")),
+            QStringLiteral("\"%1/TessarilLauncher\"").arg(m_program));
+        QVERIFY(QFileInfo(m_program + QStringLiteral("/TessarilLauncher")).isExecutable());
+        const QString icon = desktopValue(m_entry, QStringLiteral("Icon"));
+        for (const char *size : { "16x16", "32x32", "48x48", "64x64", "128x128", "256x256" })
+            QVERIFY2(QFileInfo::exists(QStringLiteral("%1/icons/hicolor/%2/apps/%3.png")
+                                           .arg(m_data, QLatin1String(size), icon)),
+                size);
+
+        QCOMPARE(installUser({ QStringLiteral("--remove") }), QString());
+        QCOMPARE(entriesBelow(m_data), QStringList());
+    }
+
+    void keepsWhatTheLauncherWroteAndDropsWhatAnOlderVersionHad()
+    {
+        QCOMPARE(installUser(), QString());
+        // An older version's file, named by the list as a program file.
+        QFile list(m_program + QStringLiteral("/tessaril-files.txt"));
+        QVERIFY(list.open(QIODevice::Append));
+        list.write("plugins/old.so\n");
+        list.close();
+        QVERIFY(QDir(m_program).mkpath(QStringLiteral("plugins")));
+        QVERIFY(QFile(m_program + QStringLiteral("/plugins/old.so")).open(QIODevice::WriteOnly));
+        QVERIFY(QFile(m_program + QStringLiteral("/config.ini")).open(QIODevice::WriteOnly));
+        QVERIFY(QDir(m_program).mkpath(QStringLiteral("Tessaril Game")));
+        QVERIFY(QFile(m_program + QStringLiteral("/Tessaril Game/Quorvela.exe"))
+                    .open(QIODevice::WriteOnly));
+
+        QCOMPARE(installUser(), QString());
+        QVERIFY(!QFileInfo::exists(m_program + QStringLiteral("/plugins")));
+
+        QCOMPARE(installUser({ QStringLiteral("--remove") }), QString());
+        QCOMPARE(entriesBelow(m_data),
+            QStringList({ QStringLiteral("tessaril-launcher"),
+                QStringLiteral("tessaril-launcher/Tessaril Game"),
+                QStringLiteral("tessaril-launcher/Tessaril Game/Quorvela.exe"),
+                QStringLiteral("tessaril-launcher/config.ini") }));
+    }
+};
+
+TESSARIL_TEST_MAIN(tst_InstallUser)
+#include "tst_installuser.moc"

@@ -1,0 +1,113 @@
+#include "tests/support/testenvironment.h"
+
+#include <QApplication>
+#include <QGlyphRun>
+#include <QTextLayout>
+#include <QXmlStreamReader>
+#include <QtTest>
+
+namespace {
+
+// Every translated text of one language, from its Linguist source.
+QStringList translatedTexts(const QString &tsFile)
+{
+    QStringList texts;
+    QFile file(tsFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return texts;
+    QXmlStreamReader xml(&file);
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement
+            && xml.name() == QLatin1String("translation"))
+            texts.append(xml.readElementText());
+    }
+    return texts;
+}
+
+// Whether the text shapes to real glyphs only, with the font and the
+// fallback fonts the window's text items would use. Glyph 0 is the empty
+// box a font draws for a character it lacks.
+bool drawsWithoutBoxes(const QString &text, const QFont &font)
+{
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    while (layout.createLine().isValid()) { }
+    layout.endLayout();
+    for (const QGlyphRun &run : layout.glyphRuns()) {
+        if (run.glyphIndexes().contains(0))
+            return false;
+    }
+    return true;
+}
+
+QString charactersWithBoxes(const QString &text, const QFont &font)
+{
+    QString missing;
+    const QVector<uint> codes = text.toUcs4();
+    for (const uint code : codes) {
+        const QString character = QString::fromUcs4(&code, 1);
+        if (!character.trimmed().isEmpty() && !drawsWithoutBoxes(character, font))
+            missing
+                += QStringLiteral("%1 (U+%2) ").arg(character).arg(code, 4, 16, QLatin1Char('0'));
+    }
+    return missing;
+}
+
+} // namespace
+
+// The fonts the set-up installs must draw every text of every language the
+// launcher ships, in the font the window uses; a missing one shows as a row
+// of empty boxes.
+class tst_LanguageFonts : public QObject
+{
+    Q_OBJECT
+
+private:
+    QFont m_windowFont;
+
+private slots:
+    void initTestCase()
+    {
+        // As the program's start-up does: widgets and the window's text items
+        // share this font.
+        QApplication::setFont(QApplication::font("QMenu"));
+        m_windowFont = QGuiApplication::font();
+        // The check itself must see a box when there is one: no font has a
+        // glyph for an unassigned code point.
+        QVERIFY(!drawsWithoutBoxes(QStringLiteral("Tessaril \u0378"), m_windowFont));
+        QVERIFY(drawsWithoutBoxes(QStringLiteral("Tessaril"), m_windowFont));
+    }
+
+    void everyTextDraws_data()
+    {
+        QTest::addColumn<QString>("code");
+        for (const char *code :
+            { "zh_cn", "zh_tw", "de", "en", "es", "fr", "ja", "ko", "pt", "ru", "th", "id", "vi" })
+            QTest::newRow(code) << QString::fromLatin1(code);
+    }
+
+    void everyTextDraws()
+    {
+        QFETCH(QString, code);
+        const QStringList texts = translatedTexts(
+            QStringLiteral(TESSARIL_SOURCE_DIR "/translations/i18n_%1.ts").arg(code));
+        QVERIFY(texts.size() > 30);
+        QStringList failures;
+        for (const QString &text : texts) {
+            if (!drawsWithoutBoxes(text, m_windowFont))
+                failures << text + QStringLiteral(": ") + charactersWithBoxes(text, m_windowFont);
+        }
+        QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char('\n'))));
+    }
+};
+
+int main(int argc, char **argv)
+{
+    IsolatedUserFolders folders;
+    QApplication app(argc, argv);
+    tst_LanguageFonts test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_languagefonts.moc"
