@@ -8,6 +8,7 @@
 #include "platform/window.h"
 #include "report/statusreport.h"
 #include "setup/archiveengine.h"
+#include "setup/launcherswap.h"
 #include "viewmodel/mainviewmodel.h"
 
 #include <QLibrary>
@@ -62,6 +63,10 @@ int main(int argc, char *argv[])
         QCoreApplication::exit(0);
         return -1;
     }
+
+    // An update cut short by a crash or a power cut leaves a journal: finish
+    // or undo it before anything of the program folder is used.
+    LauncherSwap::recoverAtStartup(QCoreApplication::applicationDirPath());
 
     MainViewModel model;
     model.setStartedByUpdater(reason == QLatin1String("update"));

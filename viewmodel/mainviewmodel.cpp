@@ -6,6 +6,7 @@
 #include "core/versioncompare.h"
 #include "dialogs/cdlgyesno.h"
 #include "dialogs/csetinstallpathdialog.h"
+#include "dialogs/dlgsetting.h"
 #include "net/httprequestapi.h"
 #include "net/launcherapi.h"
 #include "net/updateversioninfo.h"
@@ -19,6 +20,7 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QJsonDocument>
@@ -42,6 +44,12 @@ bool isJsonObject(const QByteArray &body)
 MainViewModel::MainViewModel(QObject *parent)
     : QObject(parent)
     , m_programFolder(QCoreApplication::applicationDirPath())
+    , m_clockMs([] {
+        static QElapsedTimer clock;
+        if (!clock.isValid())
+            clock.start();
+        return clock.elapsed();
+    })
     , m_gameInfo(new UpdateVersionInfo(this))
     , m_game(new GameLauncher(*m_gameInfo))
     , m_content(new LauncherContent(*m_gameInfo, m_items, m_dialogs, this))
@@ -80,6 +88,7 @@ MainViewModel::~MainViewModel()
     loop.exec();
     delete m_game;
     delete m_installPathDialog;
+    delete m_settingsDialog;
 }
 
 void MainViewModel::setProgramFolder(const QString &folder)
@@ -127,6 +136,9 @@ void MainViewModel::initialize()
 
     if (!m_startedByUpdater)
         m_update->requestLatestRelease();
+    m_settingsDialog = new DlgSetting;
+    connect(m_settingsDialog, &DlgSetting::checkProgrameUpdate, this,
+        &MainViewModel::onQueryProgremUpdate);
     requestGameInfo();
     requestContent();
 }

@@ -2,11 +2,15 @@
 
 #include "net/updateprogram.h"
 #include "viewmodel/dialogpresenter.h"
+#include "viewmodel/presscounter.h"
 #include "viewmodel/windowitems.h"
 
 #include <QObject>
 
+#include <functional>
+
 class CSetInstallPathDialog;
+class DlgSetting;
 class GameLauncher;
 class HttpRequestAPI;
 class InstallFlow;
@@ -68,6 +72,8 @@ public:
     void setLanguage(const QString &language);
     // A start by the updater does not ask for a newer launcher again.
     void setStartedByUpdater(bool startedByUpdater) { m_startedByUpdater = startedByUpdater; }
+    // For tests: the steady clock the hidden app-info spot counts presses by.
+    void setClock(std::function<qint64()> clockMs) { m_clockMs = std::move(clockMs); }
     // How long the quit report gets on the wire when the view model goes.
     void setQuitReportWaitMs(int ms) { m_quitReportWaitMs = ms; }
 
@@ -160,8 +166,6 @@ public:
     Q_INVOKABLE void changeInstallPathBtnClicked();
     Q_INVOKABLE void pauseBtnClicked();
     Q_INVOKABLE void installEnsureBtnClicked();
-    // The app-info dialog comes with the launcher's own update; until then
-    // its hidden hot spot does nothing.
     Q_INVOKABLE void appInfoAreaClick();
 
 private:
@@ -187,6 +191,9 @@ private:
     LauncherUpdate *m_update = nullptr;
     InstallFlow *m_install = nullptr;
     CSetInstallPathDialog *m_installPathDialog = nullptr;
+    DlgSetting *m_settingsDialog = nullptr;
+    PressCounter m_appInfoPresses;
+    std::function<qint64()> m_clockMs;
     setupmanager *m_setupWorker = nullptr;
 
     // The first refresh after start-up finds its requests already on the way.

@@ -2,7 +2,11 @@
 // that other classes answer.
 #include "viewmodel/mainviewmodel.h"
 
+#include "core/buildinfo.h"
 #include "core/launcherconfig.h"
+#include "dialogs/cdlgappinfo.h"
+#include "dialogs/cdlgclosetip.h"
+#include "dialogs/dlgsetting.h"
 #include "dialogs/csetinstallpathdialog.h"
 #include "net/updateversioninfo.h"
 #include "report/statusreport.h"
@@ -123,8 +127,18 @@ void MainViewModel::handleMessage(const QString &message)
 
 void MainViewModel::btnExitClick()
 {
+    LauncherConfig *config = LauncherConfig::instance();
+    int exitType = config->getInt(QStringLiteral("exit_type"), QString());
+    if (config->getBool(QStringLiteral("is_first_exit"), QString(), true)) {
+        // Asked once; the answer is kept and the settings can change it.
+        config->setBool(QStringLiteral("is_first_exit"), false, QString());
+        CDlgCloseTip tip;
+        m_dialogs.exec(tip);
+        exitType = tip.exitType();
+        config->setInt(QStringLiteral("exit_type"), exitType, QString());
+    }
     // exit_type 1 keeps the launcher in the tray; anything else quits.
-    if (LauncherConfig::instance()->getInt(QStringLiteral("exit_type"), QString()) == 1) {
+    if (exitType == 1) {
         for (const char *method : { "showMinimized", "hide", "raise", "requestActivate" })
             m_items.invoke(QStringLiteral("rootWindow"), method, Qt::QueuedConnection);
         return;
@@ -142,7 +156,8 @@ void MainViewModel::onApplicationQuit()
 
 void MainViewModel::btnSettingClick()
 {
-    // Without a settings dialog the button does nothing.
+    if (m_settingsDialog)
+        m_dialogs.exec(*m_settingsDialog);
 }
 
 void MainViewModel::onOpenWebsiteClick()
@@ -199,4 +214,14 @@ void MainViewModel::changeInstallPathBtnClicked()
     m_dialogs.exec(*m_installPathDialog);
 }
 
-void MainViewModel::appInfoAreaClick() { }
+void MainViewModel::appInfoAreaClick()
+{
+    if (!m_appInfoPresses.press(m_clockMs()))
+        return;
+    const QString launcherId = isDomesticEnvironment(QLatin1String(kBuildEnvironment))
+        ? QStringLiteral("10")
+        : QStringLiteral("OS_%1").arg(QStringLiteral("10"));
+    CDlgAppInfo info;
+    info.setInfo(m_gameInfo->latestVersion(), launcherId, QLatin1String(kLauncherVersion));
+    m_dialogs.exec(info);
+}

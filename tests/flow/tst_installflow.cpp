@@ -414,7 +414,7 @@ private slots:
         // Neither package can ever install: the check deletes a mismatch, and
         // a run whose items failed removes its archive as any run does. The
         // next click fetches it anew.
-        QVERIFY(!QFileInfo::exists(game + QLatin1Char('/') + package));
+        QTRY_VERIFY(!QFileInfo::exists(game + QLatin1Char('/') + package));
         if (!report.isEmpty()) {
             QTRY_VERIFY(!m_services.requestsFor(QStringLiteral("/client_report")).isEmpty());
             bool reported = false;

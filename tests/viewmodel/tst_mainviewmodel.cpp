@@ -1,4 +1,6 @@
 #include "core/launcherconfig.h"
+#include "dialogs/cdlgappinfo.h"
+#include "dialogs/cdlgclosetip.h"
 #include "dialogs/cdlgyesno.h"
 #include "net/updateversioninfo.h"
 #include "tests/support/guitestenvironment.h"
@@ -7,6 +9,8 @@
 #include "viewmodel/mainviewmodel.h"
 
 #include <QPushButton>
+#include <QRadioButton>
+#include <QWindow>
 #include <QtTest>
 
 namespace {
@@ -337,6 +341,61 @@ private slots:
                            "\"pkg_md5\":\"0123456789abcdef0123456789abcdef\","
                            "\"pkg_url\":\"https://cdn.example/launcher 2.3.5.0.7z\"}")
                 .arg(QCoreApplication::applicationFilePath()));
+    }
+
+    void closeBehaviourIsAskedOnce()
+    {
+        LauncherConfig::instance()->setBool(QStringLiteral("is_first_exit"), true, QString());
+        QWindow window;
+        window.setObjectName(QStringLiteral("rootWindow"));
+        window.show();
+        Model model(m_programFolder.path());
+        model.setRootObject(&window);
+        int asked = 0;
+        answerNextDialog<CDlgCloseTip>([&](CDlgCloseTip *tip) {
+            ++asked;
+            tip->findChild<QRadioButton *>(QStringLiteral("radio_min"))->click();
+            tip->findChild<QPushButton *>(QStringLiteral("btn_ok"))->click();
+        });
+        model.btnExitClick();
+        QCOMPARE(asked, 1);
+        QCOMPARE(LauncherConfig::instance()->getInt(QStringLiteral("exit_type"), QString()), 1);
+        // Minimised to the tray: the window hides, the program stays.
+        QTRY_VERIFY(!window.isVisible());
+        window.show();
+        model.btnExitClick();
+        QTRY_VERIFY(!window.isVisible());
+        QCOMPARE(asked, 1);
+    }
+
+    void hiddenSpotOpensOnTheTenthQuickPress()
+    {
+        Model model(m_programFolder.path());
+        qint64 now = 100000;
+        model.setClock([&now] { return now; });
+        int opened = 0;
+        auto answer = [&] {
+            answerNextDialog<CDlgAppInfo>([&](CDlgAppInfo *info) {
+                ++opened;
+                info->reject();
+            });
+        };
+        answer();
+        for (int press = 1; press <= 9; ++press) {
+            model.appInfoAreaClick();
+            now += 300;
+        }
+        QCOMPARE(opened, 0);
+        model.appInfoAreaClick(); // the tenth, 2.7 s after the first
+        QCOMPARE(opened, 1);
+        // Ten presses spread over more than five seconds never open it.
+        answer();
+        now += 10000;
+        for (int press = 1; press <= 12; ++press) {
+            model.appInfoAreaClick();
+            now += 600;
+        }
+        QCOMPARE(opened, 1);
     }
 
     void messagesKeepTheMaskUntilTheLastCloses()
