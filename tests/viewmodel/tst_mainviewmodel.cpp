@@ -343,6 +343,48 @@ private slots:
                 .arg(QCoreApplication::applicationFilePath()));
     }
 
+    void automaticUpdateHandsOverAtOnce()
+    {
+        QTemporaryDir program;
+        const QString updater = program.filePath(QStringLiteral("updateProgram/Update"));
+        QVERIFY(QDir().mkpath(QFileInfo(updater).path()));
+        QFile script(updater);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write(
+            "#!/bin/sh\necho \"$2\" > \"$0.args.tmp\" && mv \"$0.args.tmp\" \"$0.args\"\n");
+        script.close();
+        script.setPermissions(script.permissions() | QFile::ExeOwner);
+        m_services.route(QStringLiteral("/brisko/quentharos/api/getLatestRelease"),
+            "{\"data\":{\"has_update\":\"true\",\"update_type\":1,"
+            "\"package_version\":\"2.3.5.0\",\"package_url\":\"https://cdn.example/l.7z\","
+            "\"package_md5\":\"0123456789ABCDEF0123456789ABCDEF\",\"package_size\":10}}");
+        LauncherConfig::instance()->setBool(QStringLiteral("is_auto_update"), true, QString());
+        Model model(program.path());
+        QVERIFY(!model.hasNewProgramVersion());
+        model.initialize();
+        QTRY_VERIFY(QFileInfo::exists(updater + QStringLiteral(".args")));
+        QVERIFY(model.hasNewProgramVersion());
+        QFile args(updater + QStringLiteral(".args"));
+        QVERIFY(args.open(QIODevice::ReadOnly));
+        QVERIFY(args.readAll().contains("\"pkg_md5\":\"0123456789abcdef0123456789abcdef\""));
+        // The hand-over asked the application to exit, which would end every
+        // dialog of the later cases at once; a turn of its own loop clears it.
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        QCoreApplication::exec();
+
+        // Started by the updater, the launcher does not ask again.
+        m_services.clearRequests();
+        QFile::remove(updater + QStringLiteral(".args"));
+        Model restarted(program.path());
+        restarted.setStartedByUpdater(true);
+        restarted.initialize();
+        QTRY_COMPARE(count(kResource), 1);
+        m_services.settle();
+        QCOMPARE(count(QStringLiteral("/brisko/quentharos/api/getLatestRelease")), 0);
+        LauncherConfig::instance()->setBool(QStringLiteral("is_auto_update"), false, QString());
+        LauncherConfig::instance()->setString(QStringLiteral("new_version"), QString(), QString());
+    }
+
     void closeBehaviourIsAskedOnce()
     {
         LauncherConfig::instance()->setBool(QStringLiteral("is_first_exit"), true, QString());
