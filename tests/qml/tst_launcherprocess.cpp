@@ -17,7 +17,7 @@ private:
     QTemporaryDir m_programFolder;
     QString m_program = m_programFolder.filePath(QStringLiteral("TessarilLauncher"));
 
-    void start(QProcess &launcher, const QStringList &args = {})
+    bool start(QProcess &launcher, const QStringList &args = {})
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -27,7 +27,7 @@ private:
         launcher.setProcessEnvironment(environment);
         launcher.setProcessChannelMode(QProcess::MergedChannels);
         launcher.start(m_program, args);
-        QVERIFY(launcher.waitForStarted());
+        return launcher.waitForStarted();
     }
 
     bool homeShown() const
@@ -65,11 +65,11 @@ private slots:
     void secondLaunchHandsOverAndLeaves()
     {
         QProcess first;
-        start(first);
+        QVERIFY(start(first));
         QTRY_VERIFY_WITH_TIMEOUT(homeShown(), 30000);
 
         QProcess second;
-        start(second);
+        QVERIFY(start(second));
         QTRY_COMPARE_WITH_TIMEOUT(second.state(), QProcess::NotRunning, 15000);
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 255); // -1
@@ -86,7 +86,7 @@ private slots:
         QVERIFY(updater.isOwner());
 
         QProcess plain;
-        start(plain);
+        QVERIFY(start(plain));
         QTRY_COMPARE_WITH_TIMEOUT(plain.state(), QProcess::NotRunning, 15000);
         QCOMPARE(plain.exitCode(), 255);
         QVERIFY(m_services.settle());
@@ -95,7 +95,7 @@ private slots:
         QVERIFY(m_services.requests().isEmpty()); // no window, no request
 
         QProcess byUpdater;
-        start(byUpdater, { QStringLiteral("update") });
+        QVERIFY(start(byUpdater, { QStringLiteral("update") }));
         QTRY_VERIFY_WITH_TIMEOUT(homeShown(), 30000);
         QCOMPARE(byUpdater.state(), QProcess::Running);
         QVERIFY(m_services.requestsFor(QStringLiteral("/brisko/quentharos/api/getLatestRelease"))
