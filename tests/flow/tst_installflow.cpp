@@ -24,6 +24,10 @@ namespace {
 const QString kResource = QStringLiteral("/qx7a_global/zqk/launcher/api/resource");
 const QString kContent = QStringLiteral("/qx7a_global/zqk/launcher/api/content");
 
+// The manifest names the game's program: a name of its own, so that no other
+// test looking for running games sees this one's.
+const QString kGameExe = QStringLiteral("Quorvela.flowtest");
+
 // The game: records its arguments beside itself, so the test sees it ran
 // from the install folder.
 const QByteArray kGameScript = "#!/bin/sh\necho ran > \"$(dirname \"$0\")/ran.txt\"\n";
@@ -129,10 +133,10 @@ private:
         qint64 size, const QString &diffs = QString()) const
     {
         return QStringLiteral("{\"data\":{\"game\":{\"latest\":{\"version\":\"%1\",\"path\":\"%2\","
-                              "\"md5\":\"%3\",\"size\":%4},\"diffs\":[%5]}}}")
+                              "\"md5\":\"%3\",\"size\":%4,\"entry\":\"%6\"},\"diffs\":[%5]}}}")
             .arg(version, m_packages.url(QStringLiteral("/") + fullName), md5)
             .arg(size)
-            .arg(diffs)
+            .arg(diffs, kGameExe)
             .toUtf8();
     }
 
@@ -216,7 +220,7 @@ private slots:
         // 1.0.0: the game, a data file, a file the next version drops, the
         // metadata file; 1.1.0 from 1.0.0: a new file and a delete list.
         const QString v100 = m_root.filePath(QStringLiteral("src100"));
-        QVERIFY(writeFile(v100 + QStringLiteral("/Quorvela.exe"), kGameScript, true));
+        QVERIFY(writeFile(v100 + QLatin1Char('/') + kGameExe, kGameScript, true));
         QVERIFY(writeFile(v100 + QStringLiteral("/data/level1.bin"), randomBytes(3 << 20, 1)));
         QVERIFY(writeFile(v100 + QStringLiteral("/data/old.txt"), "dropped in 1.1.0\n"));
         QVERIFY(
@@ -434,7 +438,7 @@ private slots:
         const QString game = useGameFolder(QStringLiteral("running"));
         QVERIFY(QDir().mkpath(game));
         // A program with the game's name, running while the setup would start.
-        const QString running = m_root.filePath(QStringLiteral("elsewhere/Quorvela.exe"));
+        const QString running = m_root.filePath(QStringLiteral("elsewhere/") + kGameExe);
         QVERIFY(QDir().mkpath(QFileInfo(running).path()));
         QVERIFY(QFile::copy(QStringLiteral("/bin/sleep"), running));
         QProcess game1;
