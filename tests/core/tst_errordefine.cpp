@@ -45,16 +45,6 @@ private slots:
             QVERIFY(errorCodeText(ErrorCode(unknown)).isNull());
     }
 
-    void bothTypeNamesRegistered()
-    {
-        ErrorDefine::registerMetaTypes();
-        ErrorDefine::registerMetaTypes();
-        const int id = QMetaType::type("ErrorDefine::ErrorCode");
-        QVERIFY(id != QMetaType::UnknownType);
-        QCOMPARE(QMetaType::type("ErrorCode"), id);
-        QVERIFY(QMetaType::typeFlags(id) & QMetaType::IsEnumeration);
-    }
-
     void queuedAcrossThreads()
     {
         ErrorDefine::registerMetaTypes();

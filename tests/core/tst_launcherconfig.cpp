@@ -114,23 +114,6 @@ private slots:
         QCOMPARE(stored(gameFile(), "cps"), QStringLiteral("vantor"));
     }
 
-    void bannerAndGenericValuesRoundTrip()
-    {
-        {
-            LauncherConfig config(launcherFile());
-            config.setDynamicVersionTitle(QStringLiteral("Season 3"));
-            config.setDynamicVersionDescColor(QStringLiteral("#FFD37A"));
-            config.setInt(QStringLiteral("exit_type"), 2, QString());
-            config.setBool(QStringLiteral("is_auto_update"), true, QString());
-        }
-        QCOMPARE(stored(launcherFile(), "exit_type"), QStringLiteral("2"));
-        QCOMPARE(stored(launcherFile(), "is_auto_update"), QStringLiteral("true"));
-        LauncherConfig reopened(launcherFile());
-        QCOMPARE(reopened.dynamicVersionTitle(), QStringLiteral("Season 3"));
-        QCOMPARE(reopened.dynamicVersionDescColor(), QStringLiteral("#FFD37A"));
-        QVERIFY(reopened.dynamicVersionDesc().isNull());
-    }
-
     void unreadableFileReadsAsDefaults()
     {
         QVERIFY(writeFile(launcherFile(), QByteArray("\x00\xff[[[=\n", 7)));

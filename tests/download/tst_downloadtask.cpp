@@ -9,7 +9,7 @@ namespace {
 
 // Short enough to keep the stalls quick, long enough that a loaded machine
 // never misses a block by that much. The waits before restarts shrink alike.
-constexpr int kInactivityMs = 500;
+constexpr int kInactivityMs = 300;
 constexpr int kBackoffBaseMs = 20;
 
 // Plays the owner: writes every block where the task says and counts it.

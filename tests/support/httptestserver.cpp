@@ -28,23 +28,13 @@ QString HttpTestServer::origin() const
     return QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort());
 }
 
-void HttpTestServer::route(const QString &path, const HttpRoute &route)
-{
-    m_routes.insert(path, { route });
-}
-
 void HttpTestServer::route(const QString &path, const QByteArray &body, int status)
 {
-    HttpRoute r;
-    r.status = status;
-    r.reason = status == 200 ? QByteArray("OK") : QByteArray("Status");
-    r.body = body;
-    route(path, r);
-}
-
-void HttpTestServer::routeSequence(const QString &path, const QList<HttpRoute> &answers)
-{
-    m_routes.insert(path, answers);
+    HttpRoute answer;
+    answer.status = status;
+    answer.reason = status == 200 ? QByteArray("OK") : QByteArray("Status");
+    answer.body = body;
+    route(path, answer);
 }
 
 HttpRoute HttpTestServer::routeFor(const QString &path)
@@ -57,7 +47,6 @@ HttpRoute HttpTestServer::routeFor(const QString &path)
     HttpRoute missing;
     missing.status = 404;
     missing.reason = "Not Found";
-    missing.body = "no such path";
     return missing;
 }
 

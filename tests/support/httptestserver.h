@@ -48,10 +48,13 @@ public:
     QString origin() const;
     QString url(const QString &pathAndQuery) const { return origin() + pathAndQuery; }
 
-    void route(const QString &path, const HttpRoute &route);
+    void route(const QString &path, const HttpRoute &route) { m_routes.insert(path, { route }); }
     void route(const QString &path, const QByteArray &body, int status = 200);
     // Each request to path takes the next answer; the last one then repeats.
-    void routeSequence(const QString &path, const QList<HttpRoute> &answers);
+    void routeSequence(const QString &path, const QList<HttpRoute> &answers)
+    {
+        m_routes.insert(path, answers);
+    }
 
     const QList<RecordedRequest> &requests() const { return m_requests; }
     QList<RecordedRequest> requestsFor(const QString &path) const;
