@@ -1,0 +1,291 @@
+#include "core/launcherconfig.h"
+#include "dialogs/cdlgyesno.h"
+#include "net/updateversioninfo.h"
+#include "tests/support/guitestenvironment.h"
+#include "tests/support/httptestserver.h"
+#include "tests/support/zipwriter.h"
+#include "viewmodel/mainviewmodel.h"
+
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QPushButton>
+#include <QtTest>
+
+#include <sys/stat.h>
+
+namespace {
+
+const QString kResource = QStringLiteral("/qx7a_global/zqk/launcher/api/resource");
+const QString kContent = QStringLiteral("/qx7a_global/zqk/launcher/api/content");
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &data)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
+}
+
+// Every entry below root with its kind, mode, size and checksum, links not
+// followed: what "nothing changed" means.
+QStringList listing(const QString &root, const QStringList &mayChange)
+{
+    QStringList lines;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+        QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString relative = path.mid(root.size() + 1);
+        bool skipped = false;
+        for (const QString &prefix : mayChange)
+            skipped
+                = skipped || relative == prefix || relative.startsWith(prefix + QLatin1Char('/'));
+        if (skipped)
+            continue;
+        struct stat info;
+        ::lstat(QFile::encodeName(path).constData(), &info);
+        const QFileInfo file(path);
+        const QString what = file.isSymLink() ? QStringLiteral("link ") + file.symLinkTarget()
+            : file.isDir()
+            ? QStringLiteral("dir")
+            : QString::fromLatin1(
+                QCryptographicHash::hash(readAll(path), QCryptographicHash::Md5).toHex());
+        lines << QStringLiteral("%1 %2 %3").arg(relative).arg(info.st_mode, 0, 8).arg(what);
+    }
+    lines.sort();
+    return lines;
+}
+
+} // namespace
+
+// Hostile replies and packages through the real view model: whatever they
+// name, nothing outside the install folder changes, and in the program folder
+// only the launcher's own settings and image cache may.
+class tst_HostileInput : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_root;
+    HttpTestServer m_services;
+    QString m_program;
+    QString m_game;
+    QTimer m_answerer;
+    QStringList m_messages;
+
+    QByteArray manifest(const QString &path, const QString &extra = QString()) const
+    {
+        return QStringLiteral("{\"data\":{\"game\":{\"latest\":{\"version\":\"9.0.0\","
+                              "\"path\":\"%1\",\"size\":\"4096\"%2}}}}")
+            .arg(path, extra)
+            .toUtf8();
+    }
+
+    QStringList before() const
+    {
+        return listing(m_root.path(),
+            { QStringLiteral("program/Tessaril Game"), QStringLiteral("program/cache"),
+                QStringLiteral("program/config.ini") });
+    }
+
+    // Runs a model from start until it settles again after the get button.
+    void install(bool pressGet = true)
+    {
+        MainViewModel model;
+        model.setProgramFolder(m_program);
+        model.setQuitReportWaitMs(0);
+        model.initialize();
+        QTRY_VERIFY(model.gameState() != MainViewModel::Checking);
+        if (pressGet) {
+            model.installEnsureBtnClicked();
+            QTRY_VERIFY_WITH_TIMEOUT(model.gameState() != MainViewModel::Downloading
+                    && model.gameState() != MainViewModel::Verifying
+                    && model.gameState() != MainViewModel::Installing,
+                10000);
+        }
+        // Whatever the content reply asked for has been fetched or refused.
+        QVERIFY(m_services.settle());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_program = m_root.filePath(QStringLiteral("program"));
+        m_game = m_program + QStringLiteral("/Tessaril Game");
+        for (const char *name :
+            { "TessarilLauncher", "7z.so", "language/i18n_en.qm", "Tessaril Game/Quorvela.exe" })
+            QVERIFY(writeFile(m_program + QLatin1Char('/') + QLatin1String(name), name));
+        QVERIFY(writeFile(m_root.filePath(QStringLiteral("outside/victim.txt")), "keep me"));
+        QVERIFY(writeFile(m_root.filePath(QStringLiteral("outside/run.sh")),
+            "#!/bin/sh\ntouch \"$(dirname \"$0\")/ran\"\n"));
+        QFile::setPermissions(m_root.filePath(QStringLiteral("outside/run.sh")),
+            QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+        qputenv("TESSARIL_CONTENT_ORIGIN", m_services.origin().toUtf8());
+        qputenv("TESSARIL_REPORT_ORIGIN", m_services.origin().toUtf8());
+        qputenv("TESSARIL_RELEASE_ORIGIN", m_services.origin().toUtf8());
+        m_services.route(QStringLiteral("/client_report"), "{}");
+        m_services.route(kContent, "{\"data\":{\"adv\":{}}}");
+        LauncherConfig::useFile(m_program + QStringLiteral("/config.ini"));
+        LauncherConfig::instance()->setGameInstallPath(m_game);
+
+        // Every message is answered with cancel and kept for the checks.
+        connect(&m_answerer, &QTimer::timeout, this, [this] {
+            for (QWidget *widget : QApplication::topLevelWidgets()) {
+                if (auto *dialog = qobject_cast<CDlgYesNo *>(widget);
+                    dialog && dialog->isVisible()) {
+                    m_messages << dialog->windowTitle();
+                    dialog->findChild<QPushButton *>(QStringLiteral("btn_cancel"))->click();
+                }
+            }
+        });
+        m_answerer.start(20);
+    }
+
+    void init()
+    {
+        m_messages.clear();
+        LauncherConfig::instance()->setGameVersion(QString());
+        // A package an earlier case left behind would be taken as downloaded.
+        QFile::remove(m_game + QStringLiteral("/game.zip"));
+        QFile::remove(m_game + QStringLiteral("/game.zip_tmp"));
+    }
+
+    void hostileReplies_data()
+    {
+        QTest::addColumn<QString>("content");
+        QTest::addColumn<QString>("package");
+        QTest::addColumn<QString>("extra");
+        const QString image
+            = QStringLiteral("{\"data\":{\"adv\":{\"background\":\"%1\","
+                             "\"icon\":\"%2\",\"url\":\"https://news.example/\"}}}");
+        QTest::newRow("images named as the program's files")
+            << image.arg(QStringLiteral("/img/config.ini"), QStringLiteral("/img/7z.so"))
+            << QString() << QString();
+        QTest::newRow("images named as the launcher and a climb")
+            << image.arg(QStringLiteral("/img/TessarilLauncher"),
+                   QStringLiteral("/img/..%2F..%2Foutside%2Fvictim.txt"))
+            << QString() << QString();
+        QTest::newRow("package name with backslashes")
+            << QString() << QStringLiteral("/pkg/..%5C..%5Coutside%5Cvictim.txt") << QString();
+        QTest::newRow("package without a name")
+            << QString() << QStringLiteral("/pkg/") << QString();
+        QTest::newRow("package redirected to the game's name")
+            << QString() << QStringLiteral("/pkg/game.zip") << QString();
+        QTest::newRow("entry leading out") << QString() << QStringLiteral("/pkg/game.zip")
+                                           << QStringLiteral(",\"entry\":\"../../outside/run.sh\"");
+        QTest::newRow("md5 that is no md5")
+            << QString() << QStringLiteral("/pkg/game.zip") << QStringLiteral(",\"md5\":\"zz\"");
+    }
+
+    void hostileReplies()
+    {
+        QFETCH(QString, content);
+        QFETCH(QString, package);
+        QFETCH(QString, extra);
+        for (const char *name : { "/img/config.ini", "/img/7z.so", "/img/TessarilLauncher",
+                 "/img/..%2F..%2Foutside%2Fvictim.txt" })
+            m_services.route(QLatin1String(name), "planted");
+        HttpRoute redirect;
+        redirect.status = 302;
+        redirect.reason = "Found";
+        redirect.location = m_services.url(QStringLiteral("/cdn/Quorvela.exe")).toUtf8();
+        m_services.route(QStringLiteral("/pkg/game.zip"), redirect);
+        m_services.route(QStringLiteral("/cdn/Quorvela.exe"), "planted");
+        m_services.route(kContent,
+            content.isEmpty()
+                ? QByteArray("{\"data\":{\"adv\":{}}}")
+                : content.replace(QStringLiteral("/img/"), m_services.url(QStringLiteral("/img/")))
+                      .toUtf8());
+        m_services.route(kResource,
+            manifest(package.isEmpty() ? m_services.url(QStringLiteral("/none.zip"))
+                                       : m_services.url(package),
+                extra));
+        const QStringList was = before();
+        const QByteArray game = readAll(m_game + QStringLiteral("/Quorvela.exe"));
+        m_services.clearRequests();
+
+        install(!package.isEmpty());
+        {
+            MainViewModel started;
+            started.setProgramFolder(m_program);
+            started.setQuitReportWaitMs(0);
+            started.gameInfo()->parseGameInfo(manifest(QString(), extra));
+            started.startGameBtnClicked();
+        }
+        QCOMPARE(before(), was);
+        QCOMPARE(readAll(m_game + QStringLiteral("/Quorvela.exe")), game);
+        if (content.contains(QLatin1String("config.ini")))
+            QTRY_COMPARE(
+                readAll(m_program + QStringLiteral("/cache/config.ini")), QByteArray("planted"));
+        QVERIFY(!QFileInfo::exists(m_root.filePath(QStringLiteral("outside/ran"))));
+        if (extra.contains(QLatin1String("md5")))
+            QVERIFY(m_services.requestsFor(QStringLiteral("/pkg/game.zip")).isEmpty());
+    }
+
+    void hostilePackages_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("items climbing out") << 0;
+        QTest::newRow("a link out, then a file through it") << 1;
+        QTest::newRow("the install folder's own mode") << 2;
+        QTest::newRow("delete list reaching out") << 3;
+        QTest::newRow("metadata folder linked out") << 4;
+    }
+
+    void hostilePackages()
+    {
+        QFETCH(int, kind);
+        ZipWriter zip;
+        zip.addFile("data/ok.txt", "fine");
+        switch (kind) {
+        case 0:
+            zip.addFile("../../outside/victim.txt", "overwritten");
+            zip.addFile(
+                "/tmp/../" + QFile::encodeName(m_root.filePath(QStringLiteral("outside/abs.txt"))),
+                "x");
+            zip.addFile("..\\..\\outside\\win.txt", "x");
+            break;
+        case 1:
+            zip.addSymlink("escape", QFile::encodeName(m_root.filePath(QStringLiteral("outside"))));
+            zip.addFile("escape/victim.txt", "overwritten");
+            break;
+        case 2:
+            zip.addFile("./", QByteArray(), 040777);
+            zip.addFile("sub/", QByteArray(), 040000);
+            zip.addFile("sub/file.txt", "x", 0100666);
+            break;
+        case 3:
+            zip.addFile("deletefiles.txt",
+                "../../outside/victim.txt\n/../../outside/victim.txt\nescape2/victim.txt\n");
+            zip.addSymlink("escape2", "../../outside");
+            break;
+        case 4:
+            zip.addSymlink("Quorvela_Data", "../../outside");
+            break;
+        }
+        const QString served = m_root.filePath(QStringLiteral("served.zip"));
+        QVERIFY(zip.save(served));
+        m_services.route(QStringLiteral("/pkg/game.zip"), readAll(served));
+        QFile::remove(served);
+        m_services.route(kContent, "{\"data\":{\"adv\":{}}}");
+        m_services.route(kResource,
+            manifest(m_services.url(QStringLiteral("/pkg/game.zip"))).replace("\"4096\"", "\"0\""));
+        const QStringList was = before();
+        const QFile::Permissions folderMode = QFileInfo(m_game).permissions();
+
+        install();
+        // The package was unpacked; what it aimed elsewhere stayed out.
+        QTRY_VERIFY(QFileInfo::exists(m_game + QStringLiteral("/data/ok.txt")));
+        QCOMPARE(before(), was);
+        QCOMPARE(QFileInfo(m_game).permissions(), folderMode);
+    }
+};
+
+TESSARIL_GUI_TEST_MAIN(tst_HostileInput)
+#include "tst_hostileinput.moc"
