@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Times a whole install the way a player gets the game: the real view model
+# from the get button to Ready against nginx on loopback, and in the same run
+# the three tools a player could use instead, one after another on the same
+# package: curl, md5sum, 7zz x.
+# Usage: bench/install-bench.sh [size-MiB]   (default 1024; needs scripts/setup first)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+size_mib=${1:-1024}
+bench=$PWD/build/bench/bench_install
+[ -x "$bench" ] || { echo "build first: scripts/setup" >&2; exit 1; }
+
+work=$(mktemp -d /var/tmp/tessaril-install.XXXXXX)
+nginx_pid=""
+cleanup() { [ -n "$nginx_pid" ] && kill "$nginx_pid" 2>/dev/null; rm -rf "$work"; }
+trap cleanup EXIT
+chmod 755 "$work"
+api="$work/www/qx7a_global/zqk/launcher/api"
+mkdir -p "$work/package" "$api" "$work/nginx" "$work/program"
+export XDG_CONFIG_HOME="$work/config"
+
+files=3000
+per_file_kib=$((size_mib * 1024 / files))
+echo "generating ${size_mib} MiB in $files files, half text, half random..."
+for i in $(seq 1 $files); do
+  dir="$work/package/data/$((i % 40))"
+  mkdir -p "$dir"
+  if [ $((i % 2)) -eq 0 ]; then
+    head -c "${per_file_kib}K" /dev/urandom > "$dir/asset_$i.bin"
+  else
+    yes "script line $i: the warden walks the northern gate at dusk, torch $((i * 7))" \
+      | head -c "${per_file_kib}K" > "$dir/text_$i.txt" || true # yes ends by SIGPIPE
+  fi
+done
+printf '#!/bin/sh\n' > "$work/package/Quorvela.exe"
+echo "packing..."
+(cd "$work/package" && 7zz a -bso0 -bsp0 -t7z -m0=lzma2 -mx=3 "$work/www/game.7z" .)
+md5=$(md5sum "$work/www/game.7z" | cut -d' ' -f1)
+size=$(stat -c %s "$work/www/game.7z")
+
+port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
+origin="http://127.0.0.1:$port"
+printf '{"data":{"game":{"latest":{"version":"1.0.0","path":"%s/game.7z","md5":"%s","size":"%s"}}}}' \
+  "$origin" "$md5" "$size" > "$api/resource"
+printf '{"data":{"adv":{}}}' > "$api/content"
+cat > "$work/nginx/nginx.conf" <<CONF
+daemon off;
+pid $work/nginx/nginx.pid;
+error_log $work/nginx/error.log;
+events {}
+http {
+  access_log off;
+  sendfile on;
+  client_body_temp_path $work/nginx; proxy_temp_path $work/nginx; fastcgi_temp_path $work/nginx;
+  uwsgi_temp_path $work/nginx; scgi_temp_path $work/nginx;
+  server { listen 127.0.0.1:$port; root $work/www; }
+}
+CONF
+nginx -c "$work/nginx/nginx.conf" &
+nginx_pid=$!
+for _ in $(seq 50); do curl -sfI "$origin/game.7z" >/dev/null && break; sleep 0.1; done
+
+now() { date +%s.%N; }
+echo "tools: curl, md5sum, 7zz x..."
+mkdir -p "$work/tools"
+sync
+t0=$(now)
+curl -sf -o "$work/tools/game.7z" "$origin/game.7z"
+md5sum "$work/tools/game.7z" >/dev/null
+7zz x -bso0 -bsp0 -o"$work/tools/game" "$work/tools/game.7z"
+t1=$(now)
+tools_s=$(echo "$t1 - $t0" | bc -l)
+rm -rf "$work/tools"
+sync
+
+echo "launcher: get button to Ready..."
+out=$(TESSARIL_CONTENT_ORIGIN=$origin TESSARIL_REPORT_ORIGIN=$origin TESSARIL_RELEASE_ORIGIN=$origin \
+      TESSARIL_WEB_ORIGIN=$origin "$bench" "$work/program")
+launcher_s=$(echo "$out" | awk '/^seconds/ {print $2}')
+diff -rq "$work/package" "$work/program/Tessaril Game" -x config.ini >/dev/null \
+  || { echo "installed tree differs!" >&2; exit 1; }
+
+printf 'package: %d MiB packed, %d files\n' "$((size / 1048576))" "$files"
+printf 'tools (curl + md5sum + 7zz x): %6.2f s\n' "$tools_s"
+printf 'launcher (get to Ready):       %6.2f s\n' "$launcher_s"
+printf 'install/tools ratio: %.2f\n' "$(echo "$tools_s / $launcher_s" | bc -l)"
