@@ -9,6 +9,7 @@
 #include "report/statusreport.h"
 #include "setup/setupmanager.h"
 #include "viewmodel/mainviewmodel.h"
+#include "viewmodel/pluginpackage.h"
 #include "viewmodel/progresstexts.h"
 #include "viewmodel/windowitems.h"
 
@@ -16,7 +17,6 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTimer>
 
@@ -35,10 +35,8 @@ InstallFlow::InstallFlow(MainViewModel &model, UpdateVersionInfo &info, WindowIt
     , m_info(info)
     , m_items(items)
     , m_progress(progress)
-    , m_programFolder(QCoreApplication::applicationDirPath())
     , m_gameDownloader(new downloadmanager(this))
-    , m_pluginDownloader(new downloadmanager(this))
-    , m_pluginSetupWorker(new setupmanager(this))
+    , m_plugin(new PluginPackage(info, this))
 {
     connect(m_gameDownloader, &downloadmanager::downloadFinished, this,
         &InstallFlow::onDownloadFinished);
@@ -49,25 +47,11 @@ InstallFlow::InstallFlow(MainViewModel &model, UpdateVersionInfo &info, WindowIt
     connect(m_gameDownloader, &downloadmanager::md5CheckFinish, this, &InstallFlow::onMd5Finished);
     connect(m_gameDownloader, &downloadmanager::downloadReplyProgress, &m_progress,
         &ProgressTexts::onDownloadProgress);
+}
 
-    connect(m_pluginDownloader, &downloadmanager::downloadFinished, this,
-        [this] { m_pluginDownloader->fileMd5(m_programFolder + QLatin1Char('/') + pluginName()); });
-    connect(m_pluginDownloader, &downloadmanager::md5CheckFinish, this, [this] {
-        m_pluginSetupRunning = true;
-        m_pluginSetupWorker->start();
-    });
-    // Only the end of the plugin's extraction counts; a file it unpacked
-    // says nothing about whether it is done.
-    auto pluginEnded = [this] {
-        m_pluginSetupRunning = false;
-        if (m_afterPlugin) {
-            const auto pending = std::move(m_afterPlugin);
-            m_afterPlugin = nullptr;
-            pending();
-        }
-    };
-    connect(m_pluginSetupWorker, &setupmanager::setupFinished, this, pluginEnded);
-    connect(m_pluginSetupWorker, &setupmanager::setupError, this, pluginEnded);
+void InstallFlow::setProgramFolder(const QString &folder)
+{
+    m_plugin->setProgramFolder(folder);
 }
 
 void InstallFlow::attachGameSetup(setupmanager *worker)
@@ -183,7 +167,7 @@ void InstallFlow::downloadPackage()
     m_gameDownloader->setFileMD5(m_info.getMd5(version));
     m_setupWorker->setZipFilePath(folder);
     m_setupWorker->setZipFileName(name);
-    preparePlugin();
+    m_plugin->prepare();
 
     if (FileNames::isPlain(name) && QFileInfo(folder + QLatin1Char('/') + name).isFile()) {
         onDownloadFinished();
@@ -191,7 +175,7 @@ void InstallFlow::downloadPackage()
     }
     m_model.setGameState(MainViewModel::Downloading);
     m_gameDownloader->startDownload();
-    pluginStep(false);
+    m_plugin->step(false);
 }
 
 void InstallFlow::onDownloadFinished()
@@ -230,7 +214,7 @@ void InstallFlow::beginSetup()
         m_model.decideGameState();
         return;
     }
-    pluginStep(true);
+    m_plugin->step(true);
     m_setupErrorShown = false;
     m_setupWorker->start();
     m_progress.beginSetup();
@@ -242,10 +226,10 @@ void InstallFlow::onSetupFinished()
 {
     StatusReport::instance()->report(StatusReport::LAUNCHER_HOME_INSTALL_FINISH);
     m_progress.resetBar();
-    if (m_pluginSetupRunning) {
+    if (m_plugin->isUnpacking()) {
         // The game's files are in place but the plugin is still unpacking:
         // the version is recorded once that is over, never before.
-        m_afterPlugin = [this] { onSetupFinished(); };
+        m_plugin->whenUnpacked([this] { onSetupFinished(); });
         return;
     }
     const QString latest = m_info.latestVersion();
@@ -282,8 +266,8 @@ void InstallFlow::onHttpError(ErrorDefine::ErrorCode code, const QString &messag
 void InstallFlow::onSetupError(ErrorDefine::ErrorCode code, const QString &message)
 {
     m_progress.resetBar();
-    if (m_pluginSetupRunning) {
-        m_afterPlugin = [this, code, message] { onSetupError(code, message); };
+    if (m_plugin->isUnpacking()) {
+        m_plugin->whenUnpacked([this, code, message] { onSetupError(code, message); });
         return;
     }
     // A damaged package fails item after item; the player hears of it once.
@@ -312,65 +296,6 @@ void InstallFlow::pauseClicked()
     m_items.set(button, "nomal_Image", QStringLiteral("pic/%1_n.png").arg(state));
     m_items.set(button, "hover_Image", QStringLiteral("pic/%1_o.png").arg(state));
     m_items.set(button, "press_Image", QStringLiteral("pic/%1_d.png").arg(state));
-}
-
-QString InstallFlow::pluginName() const
-{
-    const QVariantList plugins = m_info.plugins();
-    if (plugins.isEmpty())
-        return QString();
-    const QString name = UpdateVersionInfo::fileName(
-        plugins.first().toMap().value(QStringLiteral("path")).toString());
-    return FileNames::isPlain(name) ? name : QString();
-}
-
-QString InstallFlow::pluginFolder() const
-{
-    const QString name = pluginName();
-    const int dot = name.lastIndexOf(QLatin1Char('.'));
-    return m_programFolder + QLatin1Char('/') + (dot > 0 ? name.left(dot) : name);
-}
-
-void InstallFlow::preparePlugin()
-{
-    if (pluginName().isEmpty())
-        return;
-    const QVariantMap plugin = m_info.plugins().first().toMap();
-    m_pluginDownloader->setUrl(QUrl(plugin.value(QStringLiteral("path")).toString()));
-    m_pluginDownloader->setFilePath(m_programFolder);
-    m_pluginDownloader->setFileMD5(plugin.value(QStringLiteral("md5")).toString());
-    m_pluginSetupWorker->setZipFilePath(m_programFolder);
-    m_pluginSetupWorker->setZipFileName(pluginName());
-}
-
-void InstallFlow::pluginStep(bool afterSetup)
-{
-    if (pluginName().isEmpty())
-        return;
-    if (!QFileInfo::exists(pluginFolder())) {
-        const QString package = m_programFolder + QLatin1Char('/') + pluginName();
-        if (QFileInfo(package).isFile())
-            m_pluginDownloader->fileMd5(package);
-        m_pluginDownloader->startDownload();
-        return;
-    }
-    if (afterSetup)
-        startPluginInstaller();
-}
-
-void InstallFlow::startPluginInstaller()
-{
-    const QString folder = pluginFolder();
-    const QString installer
-        = folder + QLatin1Char('/') + platform::executableFileName(QFileInfo(folder).fileName());
-    const QFileInfo file(installer);
-    // The plugin package decides what lies in its folder; only a program of
-    // the expected name inside that folder is ever started.
-    if (!file.isFile() || !file.isExecutable() || !FileNames::staysInside(folder, installer)) {
-        qDebug() << "plugin installer" << installer << "is not a program in the plugin folder";
-        return;
-    }
-    QProcess::startDetached(installer, { QStringLiteral("/silent") }, m_programFolder);
 }
 
 QString InstallFlow::installPathText() const

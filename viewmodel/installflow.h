@@ -8,6 +8,7 @@
 #include <functional>
 
 class MainViewModel;
+class PluginPackage;
 class ProgressTexts;
 class UpdateVersionInfo;
 class WindowItems;
@@ -26,7 +27,7 @@ public:
     InstallFlow(MainViewModel &model, UpdateVersionInfo &info, WindowItems &items,
         ProgressTexts &progress, QObject *parent = nullptr);
 
-    void setProgramFolder(const QString &folder) { m_programFolder = folder; }
+    void setProgramFolder(const QString &folder);
     // Takes the game's extraction worker, which lives for the whole process.
     void attachGameSetup(setupmanager *worker);
 
@@ -47,7 +48,6 @@ public:
     void stopForQuit();
 
     downloadmanager *gameDownloader() const { return m_gameDownloader; }
-    setupmanager *pluginSetupWorker() const { return m_pluginSetupWorker; }
     // For tests: how long to wait after ending the game before looking again.
     void setKillRetryMs(int ms) { m_killRetryMs = ms; }
 
@@ -61,7 +61,6 @@ private:
     static QString cleanPath(QString path);
     bool hasRoomFor(const QString &path, qint64 need) const;
     void downloadPackage();
-    void preparePlugin();
     void onDownloadFinished();
     void onMd5Finished();
     void beginSetup();
@@ -70,25 +69,16 @@ private:
     void onHttpError(ErrorDefine::ErrorCode code, const QString &message);
     void onSetupError(ErrorDefine::ErrorCode code, const QString &message);
     void showError(const QString &title, ErrorDefine::ErrorCode code, const QString &message);
-    void pluginStep(bool afterSetup);
-    void startPluginInstaller();
     QString packageName() const;
-    QString pluginName() const;
-    QString pluginFolder() const;
 
     MainViewModel &m_model;
     UpdateVersionInfo &m_info;
     WindowItems &m_items;
     ProgressTexts &m_progress;
-    QString m_programFolder;
     downloadmanager *m_gameDownloader = nullptr;
-    downloadmanager *m_pluginDownloader = nullptr;
     setupmanager *m_setupWorker = nullptr;
-    setupmanager *m_pluginSetupWorker = nullptr;
-    bool m_pluginSetupRunning = false;
+    PluginPackage *m_plugin = nullptr;
     bool m_isUpdate = false;
     bool m_setupErrorShown = false;
-    // What the game's setup left to do until the plugin's extraction ends.
-    std::function<void()> m_afterPlugin;
     int m_killRetryMs = 500;
 };

@@ -471,6 +471,38 @@ private slots:
         QVERIFY(m_shown.contains(MainViewModel::tr("message_create_floder_failed")));
         QCOMPARE(int(m_model->gameState()), int(MainViewModel::NeedInstall));
     }
+
+    void pluginIsUnpackedBesideTheProgramAndItsInstallerStarted()
+    {
+        useGameFolder(QStringLiteral("plugin"));
+        // The plugin's installer is "base/base" in its own folder; it records
+        // how it was started.
+        const QString source = m_root.filePath(QStringLiteral("srcplugin"));
+        QVERIFY(writeFile(source + QStringLiteral("/base/base"),
+            "#!/bin/sh\necho \"$@\" > \"$(dirname \"$0\")/started.tmp\" && "
+            "mv \"$(dirname \"$0\")/started.tmp\" \"$(dirname \"$0\")/started\"\n",
+            true));
+        QVERIFY(pack(source, m_www + QStringLiteral("/base.7z")));
+        const QString plugin
+            = QStringLiteral(",\"plugin\":{\"plugins\":[{\"path\":\"%1\",\"md5\":\"%2\"}]}")
+                  .arg(m_packages.url(QStringLiteral("/base.7z")),
+                      md5Of(m_www + QStringLiteral("/base.7z")));
+        QByteArray body = manifest(
+            QStringLiteral("1.0.0"), QStringLiteral("game_1.0.0.7z"), full100Md5, full100Size);
+        body.insert(body.size() - 2, plugin.toUtf8());
+        m_services.route(kResource, body);
+
+        newModel();
+        QTRY_COMPARE(int(m_model->gameState()), int(MainViewModel::NeedInstall));
+        m_model->installEnsureBtnClicked();
+        QTRY_COMPARE_WITH_TIMEOUT(int(m_model->gameState()), int(MainViewModel::Ready), 15000);
+        QVERIFY(QFileInfo(m_program + QStringLiteral("/base/base")).isFile());
+        QVERIFY(!QFileInfo::exists(m_program + QStringLiteral("/base.7z")));
+        QFile started(m_program + QStringLiteral("/base/started"));
+        QTRY_VERIFY(started.exists());
+        QVERIFY(started.open(QIODevice::ReadOnly));
+        QCOMPARE(started.readAll().trimmed(), QByteArray("/silent"));
+    }
 };
 
 int main(int argc, char **argv)
