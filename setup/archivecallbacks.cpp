@@ -85,6 +85,7 @@ CArchiveExtractCallback::CArchiveExtractCallback(IInArchive *archive, const QStr
     , m_reporter(reporter)
     , m_forbiddenModeBits(filehelpers::forbiddenModeBits())
     , m_folders(m_outputFolder, m_forbiddenModeBits)
+    , m_guard(m_outputFolder)
 {
     m_archive->AddRef();
 }
@@ -231,15 +232,15 @@ HRESULT CArchiveExtractCallback::GetStream(UInt32 index, ISequentialOutStream **
         return kFail;
     }
 
-    // An item may only ever land inside the output folder.
+    // An item may only ever land inside the output folder. Cleaned, so "./"
+    // and "a//b" name the folders they mean.
     const QString relative = pathguard::safeRelativePath(m_itemPath);
-    if (relative.isNull() || !pathguard::staysInside(m_outputFolder, relative, !m_isFolder)) {
+    m_relativePath = relative.isNull() ? QString() : QDir::cleanPath(relative);
+    if (relative.isNull() || !m_guard.staysInside(m_relativePath, !m_isFolder)) {
         m_reporter.reportError(ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR, m_itemPath);
         return kAbort;
     }
 
-    // Cleaned, so "./" and "a//b" name the folders they mean.
-    m_relativePath = QDir::cleanPath(relative);
     m_diskPath = m_outputFolder + m_relativePath;
     const int lastSeparator = m_relativePath.lastIndexOf(QLatin1Char('/'));
     if (m_isFolder) {
@@ -249,18 +250,25 @@ HRESULT CArchiveExtractCallback::GetStream(UInt32 index, ISequentialOutStream **
     if (lastSeparator >= 0)
         m_folders.prepare(m_relativePath.left(lastSeparator));
 
-    if (isTheArchive(m_diskPath)) {
-        m_reporter.reportError(ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR, m_itemPath);
-        return kAbort;
-    }
-    if (filehelpers::lookUp(m_diskPath) && !filehelpers::deleteFileAlways(m_diskPath)) {
-        m_reporter.reportError(ErrorDefine::SETUP_ZIP_UNABLE_DELETE_ERROR, m_diskPath);
-        return kAbort;
-    }
-
     auto *stream = new COutFileStream;
     stream->AddRef();
-    if (!stream->create(m_diskPath)) {
+    // Most items are new: one call makes the file, and only a name already
+    // taken needs the checks below.
+    bool taken = false;
+    if (!stream->createNew(m_diskPath, taken) && taken) {
+        if (isTheArchive(m_diskPath)) {
+            stream->Release();
+            m_reporter.reportError(ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR, m_itemPath);
+            return kAbort;
+        }
+        if (!filehelpers::deleteFileAlways(m_diskPath)) {
+            stream->Release();
+            m_reporter.reportError(ErrorDefine::SETUP_ZIP_UNABLE_DELETE_ERROR, m_diskPath);
+            return kAbort;
+        }
+        stream->create(m_diskPath);
+    }
+    if (!stream->isOpen()) {
         stream->Release();
         m_reporter.reportError(ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR, m_diskPath);
         return kAbort;
@@ -288,15 +296,15 @@ HRESULT CArchiveExtractCallback::SetOperationResult(Int32 result)
 {
     if (result != 0)
         m_reporter.reportError(ErrorDefine::SETUP_ZIP_ERROR, operationResultText(result));
+    const bool applies = m_extractMode && m_attributesDefined && !m_diskPath.isEmpty();
+    // Through the open file: no second look-up of its name.
+    if (applies && m_output)
+        m_output->SetAttributes(m_attributes, m_forbiddenModeBits);
     const HRESULT closed = closeOutput();
     if (closed != kOk)
         return closed;
-    if (!m_extractMode || !m_attributesDefined || m_diskPath.isEmpty())
-        return kOk;
-    if (m_isFolder)
+    if (applies && m_isFolder)
         m_folders.store(m_relativePath, m_attributes);
-    else
-        filehelpers::setAttributes(m_diskPath, m_attributes, m_forbiddenModeBits);
     return kOk;
 }
 

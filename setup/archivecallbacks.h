@@ -2,6 +2,7 @@
 
 #include "setup/engineabi.h"
 #include "setup/foldermodes.h"
+#include "setup/pathguard.h"
 
 #include <QString>
 
@@ -71,6 +72,7 @@ private:
     ExtractionReporter &m_reporter;
     std::uint32_t m_forbiddenModeBits;
     FolderModes m_folders;
+    pathguard::Guard m_guard;
 
     QString m_itemPath;
     QString m_relativePath;

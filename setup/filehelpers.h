@@ -32,6 +32,11 @@ inline bool setAttributes(const QString &path, std::uint32_t attributes)
     return setAttributes(path, attributes, forbiddenModeBits());
 }
 
+// The permission bits those same rules give a file (not a folder) whose bits
+// are current now. POSIX only: the streams apply them through the open file.
+std::uint32_t fileModeFor(
+    std::uint32_t attributes, std::uint32_t current, std::uint32_t forbiddenModeBits);
+
 // Gives the owner read, write and search on a folder (never through a link)
 // so an extraction can write into it. True when something had to change:
 // previous then holds what restoreFolderAccess puts back.

@@ -68,26 +68,36 @@ std::uint32_t forbiddenModeBits()
     return mask | S_IWGRP | S_IWOTH;
 }
 
+std::uint32_t fileModeFor(
+    std::uint32_t attributes, std::uint32_t current, std::uint32_t forbiddenModeBits)
+{
+    if (attributes & kHasPosixMode) {
+        const mode_t stored = mode_t(attributes >> 16);
+        // A link stored in the archive was written as a plain file: keep the
+        // mode it was created with rather than the link's rwx for everyone.
+        if (S_ISLNK(stored))
+            return current;
+        // Permission bits only: a package never makes anything set-uid.
+        return stored & 0777 & ~mode_t(forbiddenModeBits);
+    }
+    if (attributes & kReadOnly)
+        return current & 0555;
+    return current;
+}
+
 bool setAttributes(const QString &path, std::uint32_t attributes, std::uint32_t forbiddenModeBits)
 {
     const QByteArray native = QFile::encodeName(path);
     struct stat info;
     if (::lstat(native.constData(), &info) != 0 || S_ISLNK(info.st_mode))
         return false;
-    if (attributes & kHasPosixMode) {
-        const mode_t stored = mode_t(attributes >> 16);
-        // A link stored in the archive was written as a plain file: keep the
-        // mode it was created with rather than the link's rwx for everyone.
-        if (S_ISLNK(stored))
-            return true;
-        // Permission bits only: a package never makes anything set-uid.
-        return ::chmod(native.constData(), stored & 0777 & ~mode_t(forbiddenModeBits)) == 0;
-    }
     // Windows does not stop writes into a read-only folder; here it would
     // lock the folder against the next update.
-    if ((attributes & kReadOnly) && !S_ISDIR(info.st_mode))
-        return ::chmod(native.constData(), info.st_mode & 0555) == 0;
-    return true;
+    if (S_ISDIR(info.st_mode) && !(attributes & kHasPosixMode))
+        return true;
+    const mode_t current = info.st_mode & 07777;
+    const mode_t wanted = mode_t(fileModeFor(attributes, current, forbiddenModeBits));
+    return wanted == current || ::chmod(native.constData(), wanted) == 0;
 }
 
 bool openFolderToOwner(const QString &path, std::uint32_t &previous)

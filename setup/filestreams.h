@@ -45,8 +45,15 @@ public:
     COutFileStream() = default;
     // Always a new, empty file.
     bool create(const QString &path);
+    // A new file only where nothing of that name is yet, links included;
+    // exists tells whether that was why it failed.
+    bool createNew(const QString &path, bool &exists);
     engine::HRESULT SetMTime(const engine::FILETIME &time);
+    // What filehelpers::setAttributes does for a file, through the handle of
+    // the file this stream created.
+    engine::HRESULT SetAttributes(engine::UInt32 attributes, std::uint32_t forbiddenModeBits);
     engine::HRESULT Close();
+    bool isOpen() const { return m_handle != -1; }
     // Whether a write stopped before all its bytes were on disk.
     bool writeFailed() const { return m_writeFailed; }
 

@@ -1,5 +1,7 @@
 #include "setup/filestreams.h"
 
+#include "setup/filehelpers.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -142,15 +144,45 @@ HRESULT CInFileStream::GetProps2(StreamProps2 *props)
     return kOk;
 }
 
+namespace {
+
+// Not 0666: under a lax umask others could change the game's files.
+constexpr mode_t kCreatedMode = 0644;
+
+} // namespace
+
 bool COutFileStream::create(const QString &path)
 {
     if (Close() != kOk)
         return false;
-    // Not 0666: under a lax umask others could change the game's files.
     const int fd = ::open(QFile::encodeName(path).constData(),
-        O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
+        O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, kCreatedMode);
     m_handle = fd;
     return fd >= 0;
+}
+
+bool COutFileStream::createNew(const QString &path, bool &exists)
+{
+    exists = false;
+    if (Close() != kOk)
+        return false;
+    const int fd = ::open(QFile::encodeName(path).constData(),
+        O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, kCreatedMode);
+    exists = fd < 0 && errno == EEXIST;
+    m_handle = fd;
+    return fd >= 0;
+}
+
+HRESULT COutFileStream::SetAttributes(UInt32 attributes, std::uint32_t forbiddenModeBits)
+{
+    // The umask, which the forbidden bits include, is all that took bits
+    // from the created mode; most packages ask for just that mode.
+    const mode_t created = kCreatedMode & ~mode_t(forbiddenModeBits);
+    const mode_t wanted = mode_t(filehelpers::fileModeFor(attributes, created, forbiddenModeBits));
+    if (wanted == created)
+        return kOk;
+    errno = 0;
+    return ::fchmod(int(m_handle), wanted) == 0 ? kOk : lastError();
 }
 
 HRESULT COutFileStream::Write(const void *data, UInt32 size, UInt32 *processed)

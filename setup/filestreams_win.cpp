@@ -128,6 +128,32 @@ bool COutFileStream::create(const QString &path)
     return m_handle != -1;
 }
 
+bool COutFileStream::createNew(const QString &path, bool &exists)
+{
+    exists = false;
+    if (Close() != engine::kOk)
+        return false;
+    const LPCWSTR name = reinterpret_cast<LPCWSTR>(path.utf16());
+    HANDLE file = CreateFileW(
+        name, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // A folder of that name fails with "access denied" rather than "exists".
+    exists = file == INVALID_HANDLE_VALUE && GetFileAttributesW(name) != INVALID_FILE_ATTRIBUTES;
+    m_handle = file == INVALID_HANDLE_VALUE ? -1 : reinterpret_cast<std::intptr_t>(file);
+    return m_handle != -1;
+}
+
+engine::HRESULT COutFileStream::SetAttributes(engine::UInt32 attributes, std::uint32_t)
+{
+    if (attributes >= 0x10000000u)
+        attributes &= 0x3FFF;
+    FILE_BASIC_INFO info = {};
+    // Zero would leave the attributes as they are rather than clear them.
+    info.FileAttributes = attributes ? attributes : FILE_ATTRIBUTE_NORMAL;
+    return SetFileInformationByHandle(native(m_handle), FileBasicInfo, &info, sizeof info)
+        ? engine::kOk
+        : lastError();
+}
+
 engine::HRESULT COutFileStream::Write(
     const void *data, engine::UInt32 size, engine::UInt32 *processed)
 {

@@ -21,13 +21,18 @@ void FolderModes::prepare(const QString &relative)
 {
     if (isRoot(relative))
         return;
+    // Its parents were prepared with it.
+    const auto known = m_folders.constFind(relative);
+    if (known != m_folders.constEnd() && known->prepared)
+        return;
     int end = -1;
     do {
         end = relative.indexOf(QLatin1Char('/'), end + 1);
         const QString folder = end < 0 ? relative : relative.left(end);
-        if (m_folders.contains(folder))
-            continue;
         Folder &entry = m_folders[folder];
+        if (entry.prepared)
+            continue;
+        entry.prepared = true;
         const QString path = m_root + folder;
         // A folder that cannot be made shows when its first file cannot be created.
         if (!filehelpers::lookUp(path))

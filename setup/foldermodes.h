@@ -26,6 +26,7 @@ public:
 private:
     struct Folder
     {
+        bool prepared = false;
         bool opened = false;
         std::uint32_t previous = 0;
         bool stored = false;
