@@ -2,13 +2,11 @@
 
 #include "core/filenames.h"
 #include "download/downloadtask.h"
-#include "download/md5checkworker.h"
 #include "platform/preallocate.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <QNetworkAccessManager>
-#include <QThread>
 
 namespace {
 
@@ -69,6 +67,7 @@ void downloadmanager::setUrl(const QUrl &requestUrl)
         m_sizeQueryPending = false;
         m_totalSize = 0;
     }
+    m_digest.drop();
     m_url = requestUrl;
     m_sourceUrl = requestUrl;
     m_fileName = name;
@@ -256,6 +255,13 @@ void downloadmanager::startDownload()
                 ErrorDefine::DOWNLOAD_EXIST_SIZE_ERROR, tr("message_disk_not_enough_space"));
             return;
         }
+        // Restarts inside the task continue the same pass: every byte still
+        // comes through here, in order. A resumed file was partly written by
+        // an earlier pass, which is not known here.
+        if (getDownloadedSize() == 0)
+            m_digest.begin();
+        else
+            m_digest.drop();
     }
     // Every byte may already be there (the last run ended between the last
     // write and the rename); no transfer would start to notice that.
@@ -270,6 +276,7 @@ void downloadmanager::startDownload()
 void downloadmanager::stopDownlaod()
 {
     m_downloading = false;
+    m_digest.drop();
     for (downloadtask *task : qAsConst(m_tasks)) {
         task->stop();
         recordProgress(m_tasks.indexOf(task), true);
@@ -281,6 +288,7 @@ void downloadmanager::resetDownload()
 {
     if (m_fileName.isEmpty())
         return;
+    m_digest.drop();
     const QString path = finalPath();
     if (!QFile::remove(path) && QFile::exists(path))
         QFile::remove(path);
@@ -350,6 +358,10 @@ void downloadmanager::httpReadyRead(const QByteArray &buffer, qlonglong startPos
             QT_TR_NOOP("message_error_download_write_buffer"));
         return;
     }
+    if (written == length)
+        m_digest.add(startPosition, buffer, written);
+    else
+        m_digest.drop();
     if (!m_file->flush()) {
         failWrite(ErrorDefine::DOWNLOAD_FLUSH_ERROR, QT_TR_NOOP("message_error_download_flush"));
         return;
@@ -386,15 +398,18 @@ void downloadmanager::completeDownload()
     m_downloading = false;
     m_tasks.clear();
     if (!renamed) {
+        m_digest.drop();
         emit downloadError(
             ErrorDefine::DOWNLOAD_WRITE_BUFFER_ERROR, tr("message_error_download_write_buffer"));
         return;
     }
+    m_digest.finish(finalPath(), m_totalSize);
     emit downloadFinished();
 }
 
 void downloadmanager::httpNetworkError(QNetworkReply::NetworkError error, const QString &)
 {
+    m_digest.drop();
     recordProgress(m_tasks.indexOf(qobject_cast<downloadtask *>(sender())), true);
     m_progressStore.sync();
     emit httpError(ErrorDefine::DOWNLOAD_NETWORK_REPLY_ERROR,
@@ -403,34 +418,10 @@ void downloadmanager::httpNetworkError(QNetworkReply::NetworkError error, const 
 
 void downloadmanager::httpStatusCodeError(int error, const QString &)
 {
+    m_digest.drop();
     recordProgress(m_tasks.indexOf(qobject_cast<downloadtask *>(sender())), true);
     m_progressStore.sync();
     resetDownload();
     emit downloadError(ErrorDefine::DOWNLOAD_NETWORK_ERROR,
         QStringLiteral("%1(%2)").arg(tr("message_error_network_statuscode")).arg(error));
-}
-
-void downloadmanager::fileMd5(const QString &filePath)
-{
-    auto *thread = new QThread;
-    auto *worker = new md5checkworker(filePath);
-    worker->moveToThread(thread);
-    connect(thread, &QThread::started, worker, &md5checkworker::md5);
-    connect(worker, &md5checkworker::md5Checkfinished, this, &downloadmanager::getFileMd5,
-        Qt::QueuedConnection);
-    connect(worker, &md5checkworker::md5Checkfinished, thread, &QThread::quit);
-    connect(thread, &QThread::finished, worker, &QObject::deleteLater);
-    connect(thread, &QThread::finished, thread, &QObject::deleteLater);
-    thread->start(QThread::InheritPriority);
-    emit md5CheckStart();
-}
-
-void downloadmanager::getFileMd5(const QString &fileMD5)
-{
-    if (m_expectedMd5.isEmpty() || fileMD5.toLower() == m_expectedMd5.toLower()) {
-        emit md5CheckFinish();
-        return;
-    }
-    resetDownload();
-    emit downloadError(ErrorDefine::DOWNLOAD_MD5_ERROR, tr("message_error_download_md5"));
 }

@@ -2,6 +2,7 @@
 
 #include "core/errordefine.h"
 #include "download/resumestore.h"
+#include "download/writtendigest.h"
 
 #include <QNetworkReply>
 #include <QObject>
@@ -101,6 +102,8 @@ private:
     int m_redirects = 0;
     bool m_refusalQueued = false;
     ResumeStore m_progressStore;
+    // A download written in one pass is checked against this, not read again.
+    WrittenDigest m_digest;
     // Consecutive writes that stayed within one second: a disk that keeps up
     // earns the task a larger read buffer again.
     int m_quickWrites = 0;

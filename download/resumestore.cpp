@@ -2,13 +2,15 @@
 
 #include "core/buildinfo.h"
 #include "core/filenames.h"
+#include "download/settingswriter.h"
 
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QSettings>
 
 namespace {
 
-constexpr qint64 kRecordIntervalMs = 500;
+constexpr qint64 kRecordIntervalMs = 100;
 
 qint64 monotonicMs()
 {
@@ -23,23 +25,59 @@ QString keyOf(const QString &name, int task)
     return name + QLatin1Char('/') + QString::number(task);
 }
 
+// QSettings writes its file from the event loop after every change; here
+// the writer does that instead.
+class HoldWrites : public QObject
+{
+public:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        return event->type() == QEvent::UpdateRequest;
+    }
+};
+
+bool isRegistry(const QSettings &settings)
+{
+    return settings.format() == QSettings::NativeFormat
+        && settings.fileName().startsWith(QLatin1String("\\HKEY_"));
+}
+
 } // namespace
 
 ResumeStore::ResumeStore()
-    : m_settings(new QSettings(QSettings::NativeFormat, QSettings::UserScope,
-        QLatin1String(kOrganizationName), QLatin1String(kApplicationName)))
 {
+    open(new QSettings(QSettings::NativeFormat, QSettings::UserScope,
+        QLatin1String(kOrganizationName), QLatin1String(kApplicationName)));
 }
 
 ResumeStore::~ResumeStore()
 {
-    m_settings->sync();
+    close();
+}
+
+void ResumeStore::open(QSettings *settings)
+{
+    m_settings.reset(settings);
+    if (isRegistry(*m_settings))
+        return;
+    m_holdWrites = std::make_unique<HoldWrites>();
+    m_settings->installEventFilter(m_holdWrites.get());
+    m_writer = std::make_unique<SettingsWriter>();
+}
+
+// The write under way lands first; then QSettings writes what changed since
+// it was opened, merged with the file as it is, as it always does on closing.
+void ResumeStore::close()
+{
+    m_writer.reset();
+    m_settings.reset();
+    m_holdWrites.reset();
 }
 
 void ResumeStore::setFile(const QString &iniFile)
 {
-    m_settings->sync();
-    m_settings.reset(new QSettings(iniFile, QSettings::IniFormat));
+    close();
+    open(new QSettings(iniFile, QSettings::IniFormat));
 }
 
 qint64 ResumeStore::progress(const QString &name, int task) const
@@ -58,6 +96,7 @@ void ResumeStore::record(const QString &name, int task, qint64 bytes, bool force
         return;
     m_lastRecordMs = now;
     m_settings->setValue(keyOf(name, task), bytes);
+    changed();
 }
 
 void ResumeStore::forget(const QString &name)
@@ -65,10 +104,26 @@ void ResumeStore::forget(const QString &name)
     if (!FileNames::isPlain(name))
         return;
     m_settings->remove(name);
-    m_settings->sync();
+    sync();
 }
 
 void ResumeStore::sync()
 {
-    m_settings->sync();
+    if (!m_writer) {
+        m_settings->sync();
+        return;
+    }
+    changed();
+}
+
+void ResumeStore::changed()
+{
+    if (!m_writer)
+        return; // the registry has it already
+    SettingsWriter::Values values;
+    const QStringList keys = m_settings->allKeys();
+    values.reserve(keys.size());
+    for (const QString &key : keys)
+        values.append({ key, m_settings->value(key) });
+    m_writer->write(m_settings->fileName(), values);
 }

@@ -4,7 +4,9 @@
 
 #include <memory>
 
+class QObject;
 class QSettings;
+class SettingsWriter;
 
 // How far each download got, kept across runs so the next one continues
 // there: one group per destination file name, one value per task. Only a
@@ -22,16 +24,27 @@ public:
 
     // 0 when nothing is stored.
     qint64 progress(const QString &name, int task) const;
-    // Unless forced, stores at most every half second: the file is
-    // rewritten on each store, and the record may lag the partial file (the
-    // resumed range fetches those bytes again) but never lead it.
+    // Unless forced, stores at most ten times a second: the record may lag
+    // the partial file (the resumed range fetches those bytes again) but
+    // never lead it.
     void record(const QString &name, int task, qint64 bytes, bool force);
     void forget(const QString &name);
+    // Has what is recorded written to disk. A store that is a file is
+    // written off the calling thread, and the call returns at once; every
+    // QSettings of this program sees the records at once all the same.
     void sync();
 
 private:
-    // Held for the store's life so Qt batches the writes instead of
-    // rewriting the settings file for every block.
+    void open(QSettings *settings);
+    void close();
+    void changed();
+
+    // Held for the store's life; it never writes on its own. A store that
+    // is a file is rewritten whole on every sync, and under a large download
+    // the flush to disk can take far longer than a frame of the window, so
+    // the writer does it; the Windows registry writes each value in place.
     std::unique_ptr<QSettings> m_settings;
+    std::unique_ptr<QObject> m_holdWrites;
+    std::unique_ptr<SettingsWriter> m_writer;
     qint64 m_lastRecordMs = -1;
 };

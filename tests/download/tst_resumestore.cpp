@@ -1,0 +1,71 @@
+#include "download/resumestore.h"
+#include "tests/support/testenvironment.h"
+
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+// What the file on disk says. A QSettings of this program on the store's own
+// path would show what the store holds in memory, written or not, so the
+// file is read through a copy.
+QVariant onDisk(const QString &path, const QString &key)
+{
+    static int copies = 0;
+    const QString copy = path + QStringLiteral(".copy%1").arg(++copies);
+    if (!QFile::copy(path, copy))
+        return QVariant();
+    return QSettings(copy, QSettings::IniFormat).value(key);
+}
+
+// Waits without running the event loop, which would let QSettings write
+// the file itself.
+bool becomes(const std::function<bool()> &condition)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.elapsed() > 5000)
+            return false;
+        QThread::msleep(5);
+    }
+    return true;
+}
+
+} // namespace
+
+// Records reach the disk off the caller's thread, so a launcher killed in
+// the middle of a download continues where the file is; other records in the
+// same file stay as they are.
+class tst_ResumeStore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void recordsReachTheDiskOnTheirOwn()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("resume.ini"));
+        QSettings(path, QSettings::IniFormat).setValue(QStringLiteral("other.zip/0"), 1234);
+        ResumeStore store;
+        store.setFile(path);
+        QCOMPARE(store.progress(QStringLiteral("other.zip"), 0), 1234);
+
+        store.record(QStringLiteral("pkg.zip"), 0, 5000, true);
+        QCOMPARE(store.progress(QStringLiteral("pkg.zip"), 0), 5000);
+        QVERIFY(becomes(
+            [&] { return onDisk(path, QStringLiteral("pkg.zip/0")).toLongLong() == 5000; }));
+        store.record(QStringLiteral("pkg.zip"), 0, 9000, true);
+        QVERIFY(becomes(
+            [&] { return onDisk(path, QStringLiteral("pkg.zip/0")).toLongLong() == 9000; }));
+
+        store.forget(QStringLiteral("pkg.zip"));
+        QCOMPARE(store.progress(QStringLiteral("pkg.zip"), 0), 0);
+        QVERIFY(becomes([&] { return !onDisk(path, QStringLiteral("pkg.zip/0")).isValid(); }));
+        QCOMPARE(onDisk(path, QStringLiteral("other.zip/0")).toInt(), 1234);
+    }
+};
+
+TESSARIL_TEST_MAIN(tst_ResumeStore)
+#include "tst_resumestore.moc"
