@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr qint64 kRecordIntervalMs = 100;
+constexpr qint64 kRecordIntervalMs = 200;
 
 qint64 monotonicMs()
 {

@@ -24,7 +24,7 @@ public:
 
     // 0 when nothing is stored.
     qint64 progress(const QString &name, int task) const;
-    // Unless forced, stores at most ten times a second: the record may lag
+    // Unless forced, stores at most five times a second: the record may lag
     // the partial file (the resumed range fetches those bytes again) but
     // never lead it.
     void record(const QString &name, int task, qint64 bytes, bool force);

@@ -6,7 +6,9 @@
 #include <QLockFile>
 #include <QSaveFile>
 #include <QSettings>
-#include <QTemporaryDir>
+#include <QTemporaryFile>
+
+#include <cstdio>
 
 namespace {
 
@@ -46,7 +48,6 @@ void SettingsWriter::flush()
 
 void SettingsWriter::run()
 {
-    const QTemporaryDir scratch;
     std::unique_lock<std::mutex> lock(m_mutex);
     for (;;) {
         m_changed.wait(lock, [this] { return m_waiting || m_stopping; });
@@ -56,22 +57,28 @@ void SettingsWriter::run()
         m_waiting.reset();
         m_writing = true;
         lock.unlock();
-        store(job, scratch.path());
+        store(job);
         lock.lock();
         m_writing = false;
         m_changed.notify_all();
     }
 }
 
-// Only QSettings knows its file format; it writes a scratch copy, whose
-// bytes then replace the real file in one step.
-void SettingsWriter::store(const Job &job, const QString &scratchFolder)
+// Only QSettings knows its file format: it writes a scratch file beside the
+// real one (flushed to disk, as it does), which then takes the real one's
+// place in one step.
+void SettingsWriter::store(const Job &job)
 {
-    if (scratchFolder.isEmpty())
+    if (!QDir().mkpath(QFileInfo(job.path).absolutePath()))
         return;
-    const QString scratch = scratchFolder + QStringLiteral("/settings.ini");
+    QTemporaryFile scratch(job.path + QStringLiteral(".XXXXXX"));
+    if (!scratch.open())
+        return;
+    scratch.close();
+    if (QFile::exists(job.path))
+        scratch.setPermissions(QFile::permissions(job.path));
     {
-        QSettings out(scratch, QSettings::IniFormat);
+        QSettings out(scratch.fileName(), QSettings::IniFormat);
         out.clear();
         for (const auto &value : job.values)
             out.setValue(value.first, value.second);
@@ -79,19 +86,20 @@ void SettingsWriter::store(const Job &job, const QString &scratchFolder)
         if (out.status() != QSettings::NoError)
             return;
     }
-    QFile copy(scratch);
-    if (!copy.open(QIODevice::ReadOnly))
-        return;
-    const QByteArray bytes = copy.readAll();
-    copy.close();
-
-    if (!QDir().mkpath(QFileInfo(job.path).absolutePath()))
-        return;
     // The lock QSettings itself takes for the file, so that its own sync
     // (when the store closes, or in another program) never interleaves.
     QLockFile lock(job.path + QStringLiteral(".lock"));
     if (!lock.tryLock(kLockWaitMs))
         return;
+    if (std::rename(QFile::encodeName(scratch.fileName()).constData(),
+            QFile::encodeName(job.path).constData())
+        == 0)
+        return;
+    // Where renaming does not replace a file (Windows), its bytes do.
+    QFile written(scratch.fileName());
+    if (!written.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray bytes = written.readAll();
     QSaveFile file(job.path);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size())
         file.commit();

@@ -37,7 +37,7 @@ private:
     };
 
     void run();
-    static void store(const Job &job, const QString &scratch);
+    static void store(const Job &job);
 
     std::mutex m_mutex;
     std::condition_variable m_changed;
