@@ -1,5 +1,8 @@
-// bench_download download URL DIR  - downloads with downloadmanager, prints seconds
-// bench_download md5 FILE          - hashes with md5checkworker's thread, prints seconds
+// bench_download download URL DIR [MD5] - downloads with downloadmanager, prints seconds;
+//                                         with MD5, then checks the file as the launcher
+//                                         does after a download, prints check_seconds
+// bench_download md5 FILE                - checks a file the manager did not download
+//                                         (read on md5checkworker's thread), prints seconds
 // Both end with the peak resident memory growth over the program's start.
 #include "download/downloadmanager.h"
 
@@ -19,12 +22,14 @@ int main(int argc, char **argv)
     app.setApplicationName(QStringLiteral("TessarilBench"));
     const QStringList args = app.arguments();
     if (args.size() < 3) {
-        std::fprintf(stderr, "usage: bench_download download URL DIR | md5 FILE\n");
+        std::fprintf(stderr, "usage: bench_download download URL DIR [MD5] | md5 FILE\n");
         return 2;
     }
     const qint64 baseKib = procStatusKib("VmRSS:");
     downloadmanager manager;
     QElapsedTimer clock;
+    QElapsedTimer checkClock;
+    double checkSeconds = -1;
     int exitCode = 0;
     auto fail = [&](ErrorCode code, const QString &message) {
         std::fprintf(stderr, "error %d %s\n", int(code), qPrintable(message));
@@ -34,9 +39,25 @@ int main(int argc, char **argv)
     QObject::connect(&manager, &downloadmanager::downloadError, fail);
     QObject::connect(&manager, &downloadmanager::httpError, fail);
 
+    double downloadSeconds = -1;
+    const QString md5 = args.value(4);
+    const QString file
+        = args.value(3) + QLatin1Char('/') + QUrl(args.at(2)).fileName(QUrl::FullyDecoded);
     if (args.at(1) == QLatin1String("download") && args.size() >= 4) {
-        QObject::connect(
-            &manager, &downloadmanager::downloadFinished, &app, &QCoreApplication::quit);
+        QObject::connect(&manager, &downloadmanager::downloadFinished, [&] {
+            downloadSeconds = clock.nsecsElapsed() / 1e9;
+            if (md5.isEmpty()) {
+                app.quit();
+                return;
+            }
+            manager.setFileMD5(md5);
+            checkClock.start();
+            manager.fileMd5(file);
+        });
+        QObject::connect(&manager, &downloadmanager::md5CheckFinish, [&] {
+            checkSeconds = checkClock.nsecsElapsed() / 1e9;
+            app.quit();
+        });
         clock.start();
         manager.setUrl(QUrl(args.at(2)));
         manager.setFilePath(args.at(3));
@@ -49,8 +70,13 @@ int main(int argc, char **argv)
         return 2;
     }
     app.exec();
-    const double seconds = clock.nsecsElapsed() / 1e9;
-    std::printf("seconds %.3f\n", seconds);
+    if (downloadSeconds >= 0) {
+        std::printf("seconds %.3f\n", downloadSeconds);
+        if (checkSeconds >= 0)
+            std::printf("check_seconds %.6f\n", checkSeconds);
+    } else {
+        std::printf("seconds %.3f\n", clock.nsecsElapsed() / 1e9);
+    }
     std::printf("peak_rss_growth_kib %lld\n", procStatusKib("VmHWM:") - baseKib);
     return exitCode;
 }

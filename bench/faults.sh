@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# How downloads survive what goes wrong.
+# 1. The download is killed (SIGKILL) at 20 random moments of a 1 GiB
+#    download from a rate-limited nginx and started again each time, as a
+#    player's machine that crashes or loses power would: how many restarts
+#    continued where the file was, how many began again from zero, and how
+#    many bytes nginx sent twice (from its access log).
+# 2. Network faults from the tests' scripted server, at the launcher's real
+#    timings: a stalled transfer, a reset connection, 416 and 503 answers, a
+#    200 to a ranged request, a redirect loop, a byte per second; and, as
+#    root, a package larger than a small tmpfs. Each with its outcome and the
+#    time it took to come.
+# Usage: bench/faults.sh [size-MiB] [rate-MiB/s]   (defaults 1024 and 48; needs scripts/setup)
+# TESSARIL_BENCH_DIR points at the bench programs of another build to compare.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+size_mib=${1:-1024}
+rate_mib=${2:-48}
+kills=20
+bench_dir=$(realpath "${TESSARIL_BENCH_DIR:-build/bench}")
+for program in bench_download bench_faults; do
+  [ -x "$bench_dir/$program" ] || { echo "build first: scripts/setup" >&2; exit 1; }
+done
+
+work=$(mktemp -d /var/tmp/tessaril-faults.XXXXXX)
+nginx_pid=""
+mounted=""
+cleanup() {
+  [ -n "$nginx_pid" ] && kill "$nginx_pid" 2>/dev/null
+  [ -n "$mounted" ] && umount "$mounted" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+chmod 755 "$work"
+mkdir -p "$work/www" "$work/launcher" "$work/nginx" "$work/faults"
+export XDG_CONFIG_HOME=$work/config
+
+echo "generating ${size_mib} MiB package..."
+head -c $((size_mib * 1024 * 1024)) /dev/urandom > "$work/www/package.7z"
+size=$(stat -c %s "$work/www/package.7z")
+
+port=$((20000 + RANDOM % 20000))
+cat > "$work/nginx/nginx.conf" <<CONF
+$([ "$(id -u)" -eq 0 ] && echo "user root;")
+daemon off;
+pid $work/nginx/nginx.pid;
+error_log $work/nginx/error.log;
+events {}
+http {
+  log_format sent '\$request_method \$status "\$http_range" \$body_bytes_sent';
+  access_log $work/nginx/access.log sent;
+  sendfile on;
+  client_body_temp_path $work/nginx; proxy_temp_path $work/nginx; fastcgi_temp_path $work/nginx;
+  uwsgi_temp_path $work/nginx; scgi_temp_path $work/nginx;
+  server { listen 127.0.0.1:$port; root $work/www; limit_rate ${rate_mib}m; }
+}
+CONF
+nginx -c "$work/nginx/nginx.conf" &
+nginx_pid=$!
+for _ in $(seq 50); do curl -sfI "http://127.0.0.1:$port/package.7z" >/dev/null && break; sleep 0.1; done
+: > "$work/nginx/access.log"
+url="http://127.0.0.1:$port/package.7z"
+
+# The kills fall, on average, over the first 70 % of the time the whole
+# download takes at the rate, so every one of them hits a download under way.
+RANDOM=4242
+mean_ms=$((size_mib * 1000 * 7 / 10 / rate_mib / kills))
+echo "killing the download $kills times, after 0.1 to $((2 * mean_ms)) ms each..."
+killed=0
+t0=$(date +%s.%N)
+for _ in $(seq $kills); do
+  "$bench_dir/bench_download" download "$url" "$work/launcher" >/dev/null 2>&1 &
+  pid=$!
+  delay_ms=$((100 + RANDOM % (2 * mean_ms - 100)))
+  sleep "$(echo "$delay_ms / 1000" | bc -l)"
+  if kill -KILL "$pid" 2>/dev/null; then killed=$((killed + 1)); fi
+  wait "$pid" 2>/dev/null || true
+done
+"$bench_dir/bench_download" download "$url" "$work/launcher" >/dev/null 2>&1 || true
+t1=$(date +%s.%N)
+intact=no
+cmp -s "$work/www/package.7z" "$work/launcher/package.7z" && intact=yes
+sleep 0.5 # nginx writes a request's line once it has seen the connection end
+
+# In order: each run's transfer starts where its record says. A restart is
+# sound when it starts above zero and no further than nginx ever got.
+read -r resumed from_zero sent < <(awk -v size="$size" '
+  $1 == "GET" {
+    range = $3; gsub(/"|bytes=/, "", range); split(range, r, "-")
+    start = (range == "-" || range == "") ? 0 : r[1] + 0
+    if (gets > 0) {
+      if (start == 0) zero++
+      else if (start <= reached) ok++
+    }
+    gets++
+    if (start + $4 > reached) reached = start + $4
+    total += $4
+  }
+  END { printf "%d %d %d\n", ok, zero, total }' "$work/nginx/access.log")
+[ "$intact" = yes ] || resumed=0
+printf 'killed %d times in %.1f s; final file intact: %s\n' "$killed" "$(echo "$t1 - $t0" | bc -l)" "$intact"
+echo "resumes ok: $resumed/$killed"
+echo "restarts from zero: $from_zero"
+echo "bytes fetched twice MiB: $(( (sent - size) / 1024 / 1024 ))"
+
+small=""
+if [ "$(id -u)" -eq 0 ]; then
+  mkdir -p "$work/small"
+  if mount -t tmpfs -o size=8m tmpfs "$work/small" 2>/dev/null; then
+    mounted=$work/small
+    small=$work/small
+  fi
+fi
+[ -n "$small" ] || echo "fault full-disk: skipped (a small tmpfs needs root)"
+echo "network faults at the real timings (the slowest takes about three minutes)..."
+"$bench_dir/bench_faults" "$work/faults" $small 2>/dev/null
