@@ -73,8 +73,12 @@ void HttpRequestAPI::serviceRequestFinished(QNetworkReply *reply)
     const int statusCode = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     qDebug() << "BaseAPI...serviceRequestFinished...statusCode:" << statusCode;
 
-    if (reply->error() != QNetworkReply::NoError) {
-        const QString errorText = reply->property(kTooLargeProperty).toBool()
+    // A body that arrived whole within one turn of the event loop never
+    // reached the progress check; it is refused here all the same.
+    const bool tooLarge
+        = reply->property(kTooLargeProperty).toBool() || reply->bytesAvailable() > kMaxBodyBytes;
+    if (reply->error() != QNetworkReply::NoError || tooLarge) {
+        const QString errorText = tooLarge
             ? QStringLiteral("Reply body larger than %1 bytes").arg(kMaxBodyBytes)
             : reply->errorString();
         emit requestFailed(reply->url().toString(), statusCode, errorText);
