@@ -235,10 +235,12 @@ void MainViewModel::onResourceReply(
     m_items.set(QStringLiteral("bgWebView"), "visible", false);
     qDebug() << "request server game version error " << errorText;
     if (m_resourceRetries > kSilentRetries) {
+        // Failed before the question: a retry confirmed in it is Checking
+        // again and must stay so until its reply.
+        setGameState(CheckFailed);
         showMessage(
             tr("title_error"), tr("message_resource_check_failed"),
             [this](bool confirmed) { retryResourceAction(confirmed); }, true);
-        setGameState(CheckFailed);
         return;
     }
     ++m_resourceRetries;

@@ -4,6 +4,7 @@
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QQuickView>
+#include <QQuickWindow>
 #include <QtTest>
 
 // Drives the compiled ImageButton with the mouse.
@@ -25,6 +26,9 @@ private:
     }
 
 private slots:
+    // As the launcher draws: without OpenGL, which offscreen runs do not have.
+    void initTestCase() { QQuickWindow::setSceneGraphBackend(QSGRendererInterface::Software); }
+
     void init()
     {
         m_view = std::make_unique<QQuickView>();
