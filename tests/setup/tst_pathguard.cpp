@@ -1,0 +1,61 @@
+#include "setup/pathguard.h"
+
+#include <QtTest>
+
+// The guard of one extraction remembers the real folders it has seen; a
+// link anywhere below them, already on disk, must still keep an item inside.
+class tst_PathGuard : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void linksBelowFoldersAlreadySeen_data()
+    {
+        QTest::addColumn<QString>("seen"); // checked first, as an earlier item
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<bool>("isFolder");
+        QTest::addColumn<bool>("inside");
+        QTest::newRow("file through a link out") << "data/a.txt"
+                                                 << "data/out/b.txt" << false << false;
+        QTest::newRow("folder through a link out") << "data/a.txt"
+                                                   << "data/out/sub" << true << false;
+        QTest::newRow("folder that is a link out") << "data/a.txt"
+                                                   << "data/out" << true << false;
+        QTest::newRow("deeper file through a link out")
+            << "data/deep/a.txt"
+            << "data/deep/out/x/b.txt" << false << false;
+        QTest::newRow("file that is a link out, replaced not followed")
+            << "data/a.txt"
+            << "data/out" << false << true;
+        QTest::newRow("file through a link that stays inside")
+            << "data/a.txt"
+            << "data/home/b.txt" << false << true;
+        QTest::newRow("same folder again") << "data/deep/a.txt"
+                                           << "data/deep/b.txt" << false << true;
+    }
+
+    void linksBelowFoldersAlreadySeen()
+    {
+        QFETCH(QString, seen);
+        QFETCH(QString, item);
+        QFETCH(bool, isFolder);
+        QFETCH(bool, inside);
+        QTemporaryDir work;
+        const QString root = work.filePath(QStringLiteral("game"));
+        const QString outside = work.filePath(QStringLiteral("outside"));
+        QVERIFY(QDir().mkpath(root + QStringLiteral("/data/deep")));
+        QVERIFY(QDir().mkpath(outside + QStringLiteral("/sub")));
+        QVERIFY(QFile::link(outside, root + QStringLiteral("/data/out")));
+        QVERIFY(QFile::link(outside, root + QStringLiteral("/data/deep/out")));
+        QVERIFY(QFile::link(root, root + QStringLiteral("/data/home")));
+
+        pathguard::Guard guard(root);
+        QVERIFY(guard.staysInside(seen, true));
+        QCOMPARE(guard.staysInside(item, !isFolder), inside);
+        // The same answer as the guard that looks at every component.
+        QCOMPARE(pathguard::staysInside(root, item, !isFolder), inside);
+    }
+};
+
+QTEST_APPLESS_MAIN(tst_PathGuard)
+#include "tst_pathguard.moc"
