@@ -38,6 +38,11 @@ public:
     // Where the resume records go; by default the per-user settings of the
     // launcher. A program of its own (the updater) keeps its records apart.
     void setResumeStore(const QString &iniFile);
+    // Names this downloader's records in the store (see ResumeStore::setKey).
+    void setResumeKey(const QString &key, bool alsoUnkeyed = false)
+    {
+        m_progressStore.setKey(key, alsoUnkeyed);
+    }
     // For tests: the timings of the transfers started from now on (see
     // downloadtask).
     void setInactivityMs(int ms) { m_inactivityMs = ms; }

@@ -80,10 +80,24 @@ void ResumeStore::setFile(const QString &iniFile)
     open(new QSettings(iniFile, QSettings::IniFormat));
 }
 
+void ResumeStore::setKey(const QString &key, bool alsoUnkeyed)
+{
+    m_key = key;
+    m_alsoUnkeyed = alsoUnkeyed;
+}
+
+QString ResumeStore::groupOf(const QString &name) const
+{
+    return m_key.isEmpty() ? name : QStringLiteral("downloads/%1/%2").arg(m_key, name);
+}
+
 qint64 ResumeStore::progress(const QString &name, int task) const
 {
     if (!FileNames::isPlain(name))
         return 0;
+    const qint64 keyed = m_settings->value(keyOf(groupOf(name), task), 0).toLongLong();
+    if (keyed != 0 || !m_alsoUnkeyed)
+        return keyed;
     return m_settings->value(keyOf(name, task), 0).toLongLong();
 }
 
@@ -95,7 +109,7 @@ void ResumeStore::record(const QString &name, int task, qint64 bytes, bool force
     if (!force && m_lastRecordMs >= 0 && now - m_lastRecordMs < kRecordIntervalMs)
         return;
     m_lastRecordMs = now;
-    m_settings->setValue(keyOf(name, task), bytes);
+    m_settings->setValue(keyOf(groupOf(name), task), bytes);
     changed();
 }
 
@@ -103,7 +117,9 @@ void ResumeStore::forget(const QString &name)
 {
     if (!FileNames::isPlain(name))
         return;
-    m_settings->remove(name);
+    m_settings->remove(groupOf(name));
+    if (m_alsoUnkeyed)
+        m_settings->remove(name);
     sync();
 }
 

@@ -232,7 +232,7 @@ ApplicationWindow {
             registeredObjects: [contextObject]
         }
 
-        onNewViewRequested: Qt.openUrlExternally(request.requestedUrl)
+        onNewViewRequested: mainViewModel.openExternalUrl(request.requestedUrl.toString())
         onLoadingChanged: {
             if (loadRequest.status === WebEngineView.LoadSucceededStatus) {
                 if (loadRequest.errorCode === 200)
@@ -275,7 +275,7 @@ ApplicationWindow {
         anchors.rightMargin: 129
         anchors.bottom: parent.bottom
         anchors.bottomMargin: 160
-        onClicked: Qt.openUrlExternally(mainViewModel.btnMoreActiveJumpUrl())
+        onClicked: mainViewModel.openExternalUrl(mainViewModel.btnMoreActiveJumpUrl())
     }
 
     ImageButton {
@@ -331,9 +331,10 @@ ApplicationWindow {
         visible: mainViewModel.startGameVisible
         interactable: mainViewModel.startGameEnable
         onClicked: {
-            rootWindow.showMinimized()
-            rootWindow.hide()
-            mainViewModel.startGameBtnClicked()
+            if (mainViewModel.startGameBtnClicked()) {
+                rootWindow.showMinimized()
+                rootWindow.hide()
+            }
         }
     }
 

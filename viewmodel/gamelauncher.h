@@ -15,7 +15,10 @@ public:
     // The executable in folder, or in the configured install folder.
     QString exePath(const QString &folder) const;
     bool isProcessRunning(const QString &imageName) const;
-    void start() const;
+    // False when the program could not be started.
+    bool start() const;
+    // Sets the owner's exec bit on the executable in folder.
+    void makeExecutable(const QString &folder) const;
 
 private:
     const UpdateVersionInfo &m_info;

@@ -95,6 +95,7 @@ public:
     QString gameExeName() const;
     QString gameExePath(const QString &folder) const;
     bool isProcessRunning(const QString &imageName) const;
+    void makeGameExecutable(const QString &folder) const;
     void normalizeInstallPath();
     void startGameDownload();
     QString localGameVersion() const { return m_localGameVersion; }
@@ -149,7 +150,8 @@ public slots:
     void onStartMd5Check();
 
 public:
-    Q_INVOKABLE void startGameBtnClicked();
+    // False, with a message shown, when the game could not be started.
+    Q_INVOKABLE bool startGameBtnClicked();
     Q_INVOKABLE void onGeneralDialogConfirmClicked(bool value);
     Q_INVOKABLE void onApplicationQuit();
     Q_INVOKABLE void onOpenWebsiteClick();
@@ -160,6 +162,8 @@ public:
     Q_INVOKABLE void btnSettingClick();
     Q_INVOKABLE void singleReloadWeb();
     Q_INVOKABLE QString btnMoreActiveJumpUrl();
+    // Hands a web page (http or https only) to the desktop's browser.
+    Q_INVOKABLE bool openExternalUrl(const QString &url);
     Q_INVOKABLE bool hasNewProgramVersion() const;
 
     Q_INVOKABLE void updateBtnClicked();

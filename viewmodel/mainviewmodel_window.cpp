@@ -35,9 +35,17 @@ bool MainViewModel::isProcessRunning(const QString &imageName) const
     return m_game->isProcessRunning(imageName);
 }
 
-void MainViewModel::startGameBtnClicked()
+bool MainViewModel::startGameBtnClicked()
 {
-    m_game->start();
+    if (m_game->start())
+        return true;
+    showMessage(tr("title_error"), tr("message_game_start_failed"), nullptr, false);
+    return false;
+}
+
+void MainViewModel::makeGameExecutable(const QString &folder) const
+{
+    m_game->makeExecutable(folder);
 }
 
 QString MainViewModel::installPath() const
@@ -160,16 +168,28 @@ void MainViewModel::btnSettingClick()
         m_dialogs.exec(*m_settingsDialog);
 }
 
+bool MainViewModel::openExternalUrl(const QString &url)
+{
+    // Links come from replies and web pages: any other scheme would have the
+    // desktop open local files or programs (a .desktop file runs one).
+    const QUrl page(url, QUrl::StrictMode);
+    const QString scheme = page.scheme().toLower();
+    if (!page.isValid() || page.host().isEmpty()
+        || (scheme != QLatin1String("http") && scheme != QLatin1String("https"))) {
+        qDebug() << "not opening a link that is no web page:" << url.left(200);
+        return false;
+    }
+    return QDesktopServices::openUrl(page);
+}
+
 void MainViewModel::onOpenWebsiteClick()
 {
-    if (!m_gameInfo->websiteLink().isEmpty())
-        QDesktopServices::openUrl(QUrl(m_gameInfo->websiteLink()));
+    openExternalUrl(m_gameInfo->websiteLink());
 }
 
 void MainViewModel::onOpenbbsClick()
 {
-    if (!m_gameInfo->forumLink().isEmpty())
-        QDesktopServices::openUrl(QUrl(m_gameInfo->forumLink()));
+    openExternalUrl(m_gameInfo->forumLink());
 }
 
 void MainViewModel::updateBtnClicked()
