@@ -41,9 +41,9 @@ QString GameLauncher::exePath(const QString &folder) const
     return path;
 }
 
-bool GameLauncher::isProcessRunning(const QString &imageName) const
+bool GameLauncher::isRunning() const
 {
-    return platform::isProcessRunning(imageName);
+    return platform::isProgramRunning(exePath(QString()));
 }
 
 bool GameLauncher::start() const

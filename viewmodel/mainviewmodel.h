@@ -92,9 +92,8 @@ public:
     void setProgress(float progress);
     GameState gameState() const { return m_gameState; }
 
-    QString gameExeName() const;
     QString gameExePath(const QString &folder) const;
-    bool isProcessRunning(const QString &imageName) const;
+    bool isGameRunning() const;
     void makeGameExecutable(const QString &folder) const;
     void normalizeInstallPath();
     void startGameDownload();
