@@ -80,6 +80,7 @@ private:
     QString m_game;
     QTimer m_answerer;
     QStringList m_messages;
+    bool m_confirm = false;
     QList<QUrl> m_opened;
 
 public slots:
@@ -157,7 +158,10 @@ private slots:
                 if (auto *dialog = qobject_cast<CDlgYesNo *>(widget);
                     dialog && dialog->isVisible()) {
                     m_messages << dialog->windowTitle();
-                    dialog->findChild<QPushButton *>(QStringLiteral("btn_cancel"))->click();
+                    dialog
+                        ->findChild<QPushButton *>(
+                            m_confirm ? QStringLiteral("btn_ok") : QStringLiteral("btn_cancel"))
+                        ->click();
                 }
             }
         });
@@ -265,6 +269,7 @@ private slots:
         QTest::newRow("plugin's delete list reaching out") << 6;
         QTest::newRow("plugin named as the engine") << 7;
         QTest::newRow("image named as the package being resumed") << 8;
+        QTest::newRow("entry's name running elsewhere, ending it confirmed") << 9;
     }
 
     void hostilePackages()
@@ -333,10 +338,19 @@ private slots:
             QSettings(QLatin1String(kOrganizationName), QLatin1String(kApplicationName))
                 .setValue(QStringLiteral("game.zip/0"), resumeAt);
         }
+        // Another program of the player's under the entry's name, not the game.
+        QProcess other;
+        const QString otherPath = m_root.filePath(QStringLiteral("outside/Quorvela.exe"));
+        if (kind == 9) {
+            QVERIFY(QFile::copy(QStringLiteral("/bin/sleep"), otherPath));
+            other.start(otherPath, { QStringLiteral("60") });
+            QVERIFY(other.waitForStarted());
+        }
         const QStringList was = before();
         const QFile::Permissions folderMode = QFileInfo(m_game).permissions();
         m_services.clearRequests();
 
+        m_confirm = kind == 9;
         const QString cached = m_program + QStringLiteral("/cache/");
         install(true, kind == 8 ? cached + QStringLiteral("game.zip") : QString(),
             [pluginUrl](MainViewModel &model) {
@@ -344,8 +358,14 @@ private slots:
                 const auto *plugin = model.findChild<setupmanager *>();
                 return pluginUrl.isEmpty() || (plugin && plugin->isFinished());
             });
+        m_confirm = false;
         if (kind == 6)
             QVERIFY(QFileInfo::exists(m_program + QStringLiteral("/tools/updateProgram/Update")));
+        if (kind == 9) {
+            QCOMPARE(other.state(), QProcess::Running);
+            other.kill();
+            other.waitForFinished();
+        }
         if (kind == 8) {
             const auto gets = m_services.requestsFor(QStringLiteral("/pkg/game.zip"));
             QVERIFY(!gets.isEmpty());
