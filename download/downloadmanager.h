@@ -86,6 +86,7 @@ private:
     void recordProgress(int taskId, bool force);
     void refuseName();
     void closeFile();
+    void dropTasks();
     void completeDownload();
     void failWrite(ErrorCode code, const char *messageId);
 
@@ -105,6 +106,8 @@ private:
     bool m_downloading = false;
 
     int m_redirects = 0;
+    // A 416 makes the size be asked once more before it counts as a failure.
+    bool m_sizeAskedAgain = false;
     bool m_refusalQueued = false;
     ResumeStore m_progressStore;
     // A download written in one pass is checked against this, not read again.

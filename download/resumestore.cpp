@@ -4,13 +4,19 @@
 #include "core/filenames.h"
 #include "download/settingswriter.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QSettings>
 
 namespace {
 
 constexpr qint64 kRecordIntervalMs = 200;
+constexpr int kScratchLifeSecs = 60;
 
 qint64 monotonicMs()
 {
@@ -42,6 +48,22 @@ bool isRegistry(const QSettings &settings)
         && settings.fileName().startsWith(QLatin1String("\\HKEY_"));
 }
 
+// The writer's scratch copies ("<store>.XXXXXX") live for the moment of a
+// write; one a minute old was left by a program killed while writing. A
+// younger one may belong to another store writing right now.
+void removeScratchFiles(const QString &storeFile)
+{
+    const QFileInfo store(storeFile);
+    const QRegularExpression scratch(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(store.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
+    const QDateTime abandoned = QDateTime::currentDateTimeUtc().addSecs(-kScratchLifeSecs);
+    const QDir folder = store.absoluteDir();
+    for (const QFileInfo &file : folder.entryInfoList(QDir::Files | QDir::Hidden)) {
+        if (scratch.match(file.fileName()).hasMatch() && file.lastModified() < abandoned)
+            QFile::remove(file.filePath());
+    }
+}
+
 } // namespace
 
 ResumeStore::ResumeStore()
@@ -60,6 +82,7 @@ void ResumeStore::open(QSettings *settings)
     m_settings.reset(settings);
     if (isRegistry(*m_settings))
         return;
+    removeScratchFiles(m_settings->fileName());
     m_holdWrites = std::make_unique<HoldWrites>();
     m_settings->installEventFilter(m_holdWrites.get());
     m_writer = std::make_unique<SettingsWriter>();
