@@ -270,6 +270,8 @@ private slots:
         QTest::newRow("plugin named as the engine") << 7;
         QTest::newRow("image named as the package being resumed") << 8;
         QTest::newRow("entry's name running elsewhere, ending it confirmed") << 9;
+        QTest::newRow("modes that lock out, list that is a folder") << 10;
+        QTest::newRow("item refused below new folders") << 11;
     }
 
     void hostilePackages()
@@ -301,6 +303,15 @@ private slots:
             break;
         case 4:
             zip.addSymlink("Quorvela_Data", "../../outside");
+            break;
+        case 10: // as made on Windows: no exec bit, a locked folder, a list that is a folder
+            zip.addFile("Quorvela.exe", "#!/bin/sh\n", 0100644);
+            zip.addFile("locked/", QByteArray(), 040000);
+            zip.addFile("locked/f.txt", "x", 0100000);
+            zip.addFile("deletefiles.txt/x", "x");
+            break;
+        case 11: // refused once its folders were made
+            zip.addFile("deep/er/" + QByteArray(300, 'x'), "x");
             break;
         }
         // Items over the program's files, or confined to the plugin's folder
@@ -376,6 +387,16 @@ private slots:
         QTRY_VERIFY(QFileInfo::exists(m_game + QStringLiteral("/data/ok.txt")));
         QCOMPARE(before(), was);
         QCOMPARE(QFileInfo(m_game).permissions(), folderMode);
+        if (kind == 10) {
+            QVERIFY(QFileInfo(m_game + QStringLiteral("/Quorvela.exe")).isExecutable());
+            const QFile::Permissions owner = QFile::ReadOwner | QFile::WriteOwner;
+            QVERIFY(QFileInfo(m_game + QStringLiteral("/locked")).permissions() & QFile::ExeOwner);
+            QVERIFY((QFileInfo(m_game + QStringLiteral("/locked/f.txt")).permissions() & owner)
+                == owner);
+            QTRY_VERIFY(!QFileInfo::exists(m_game + QStringLiteral("/deletefiles.txt")));
+            QCOMPARE(LauncherConfig::instance()->gameVersion(), QStringLiteral("9.0.0"));
+        }
+        QVERIFY(!QFileInfo::exists(m_game + QStringLiteral("/deep")));
     }
 };
 
