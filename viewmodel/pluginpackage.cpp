@@ -33,9 +33,13 @@ PluginPackage::PluginPackage(const UpdateVersionInfo &info, QObject *parent)
     connect(m_setupWorker, &setupmanager::setupFinished, this, &PluginPackage::onUnpacked);
     // A folder left half-filled would pass for an unpacked plugin next time,
     // and a package that failed would fail again.
+    // What was prepared, not what the manifest names now: a newer manifest
+    // must never make this remove anything else.
     connect(m_setupWorker, &setupmanager::setupError, this, [this] {
-        QDir(folder()).removeRecursively();
-        QFile::remove(packagePath());
+        if (!m_preparedName.isEmpty()) {
+            QDir(m_preparedFolder).removeRecursively();
+            QFile::remove(cacheFolder() + QLatin1Char('/') + m_preparedName);
+        }
         onUnpacked();
     });
 }
@@ -127,6 +131,8 @@ void PluginPackage::prepare()
     m_setupWorker->setZipFilePath(cacheFolder());
     m_setupWorker->setZipFileName(name());
     m_setupWorker->setOutputFolder(m_programFolder, QFileInfo(folder()).fileName());
+    m_preparedName = name();
+    m_preparedFolder = folder();
 }
 
 void PluginPackage::step(bool afterSetup)

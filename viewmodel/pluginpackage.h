@@ -10,8 +10,8 @@ class downloadmanager;
 class setupmanager;
 
 // The first plugin package of the manifest, fetched into the cache and
-// unpacked into a folder of its own beside the program while the game installs, and its installer
-// started once unpacked.
+// unpacked into a folder of its own beside the program while the game
+// installs, and its installer started once unpacked.
 class PluginPackage : public QObject
 {
     Q_OBJECT
@@ -46,5 +46,7 @@ private:
     downloadmanager *m_downloader = nullptr;
     setupmanager *m_setupWorker = nullptr;
     bool m_unpacking = false;
+    QString m_preparedName;
+    QString m_preparedFolder;
     std::function<void()> m_afterUnpack;
 };
