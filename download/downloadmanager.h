@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QUrl>
 
+#include <functional>
+
 class QFile;
 class QNetworkAccessManager;
 class downloadtask;
@@ -34,10 +36,19 @@ public:
     ~downloadmanager() override;
 
     bool isDownloading() const { return m_downloading; }
+    // Returns once the resume records are on disk; nothing writes them
+    // later unless the download starts again.
+    void flushRecords() { m_progressStore.flush(); }
 
     // Where the resume records go; by default the per-user settings of the
     // launcher. A program of its own (the updater) keeps its records apart.
     void setResumeStore(const QString &iniFile);
+    // A rule every redirect target must pass as well, for a caller with a
+    // stricter rule for its URLs than "http or https".
+    void setRedirectFilter(std::function<bool(const QUrl &)> accept)
+    {
+        m_redirectFilter = std::move(accept);
+    }
     // For tests: the timings of the transfers started from now on (see
     // downloadtask).
     void setInactivityMs(int ms) { m_inactivityMs = ms; }
@@ -100,6 +111,7 @@ private:
     bool m_downloading = false;
 
     int m_redirects = 0;
+    std::function<bool(const QUrl &)> m_redirectFilter;
     bool m_refusalQueued = false;
     ResumeStore m_progressStore;
     // A download written in one pass is checked against this, not read again.

@@ -4,6 +4,7 @@
 #include "dialogs/cdlgyesno.h"
 #include "net/applicationinfo.h"
 #include "platform/processes.h"
+#include "report/statusreport.h"
 #include "viewmodel/windowitems.h"
 
 #include <QCoreApplication>
@@ -24,6 +25,11 @@ LauncherUpdate::LauncherUpdate(WindowItems &items, QObject *parent)
     connect(m_program, &UpdateProgram::startUpdate, this, &LauncherUpdate::startUpdate);
     connect(m_program, &UpdateProgram::newProgramVersionUpdate, this,
         &LauncherUpdate::newProgramVersionUpdate);
+    connect(m_program, &UpdateProgram::releaseRefused, this,
+        [](const QString &packageUrl, const QString &why) {
+            StatusReport::instance()->report(StatusReport::GLOBAL_META_DATA_ERROR,
+                { { QStringLiteral("url"), packageUrl }, { QStringLiteral("errorString"), why } });
+        });
 }
 
 void LauncherUpdate::setProgramFolder(const QString &folder)

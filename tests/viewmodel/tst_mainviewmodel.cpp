@@ -385,11 +385,24 @@ private slots:
             "#!/bin/sh\necho \"$2\" > \"$0.args.tmp\" && mv \"$0.args.tmp\" \"$0.args\"\n");
         script.close();
         script.setPermissions(script.permissions() | QFile::ExeOwner);
-        m_services.route(QStringLiteral("/brisko/quentharos/api/getLatestRelease"),
-            "{\"data\":{\"has_update\":\"true\",\"update_type\":1,"
-            "\"package_version\":\"2.3.5.0\",\"package_url\":\"https://cdn.example/l.7z\","
-            "\"package_md5\":\"0123456789ABCDEF0123456789ABCDEF\",\"package_size\":10}}");
+        const QString releasePath = QStringLiteral("/brisko/quentharos/api/getLatestRelease");
+        const QByteArray release
+            = "{\"data\":{\"has_update\":\"true\",\"update_type\":1,"
+              "\"package_version\":\"2.3.5.0\",\"package_url\":\"https://cdn.example/l.7z\","
+              "\"package_md5\":\"0123456789ABCDEF0123456789ABCDEF\",\"package_size\":10}}";
         LauncherConfig::instance()->setBool(QStringLiteral("is_auto_update"), true, QString());
+        {
+            // A release the updater would refuse is not handed over: the
+            // launcher stays instead of closing at every start.
+            m_services.route(releasePath, QByteArray(release).replace("https:", "http:"));
+            Model refused(program.path());
+            refused.initialize();
+            QTRY_COMPARE(count(releasePath), 1);
+            m_services.settle();
+            QVERIFY(!QFileInfo::exists(updater + QStringLiteral(".args")));
+            QVERIFY(!refused.hasNewProgramVersion());
+        }
+        m_services.route(releasePath, release);
         Model model(program.path());
         QVERIFY(!model.hasNewProgramVersion());
         model.initialize();
