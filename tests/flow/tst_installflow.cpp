@@ -447,9 +447,8 @@ private slots:
     {
         const QString game = useGameFolder(QStringLiteral("running"));
         QVERIFY(QDir().mkpath(game));
-        // A program with the game's name, running while the setup would start.
-        const QString running = m_root.filePath(QStringLiteral("elsewhere/") + kGameExe);
-        QVERIFY(QDir().mkpath(QFileInfo(running).path()));
+        // The game of this install folder, running while the setup would start.
+        const QString running = game + QLatin1Char('/') + kGameExe;
         QVERIFY(QFile::copy(QStringLiteral("/bin/sleep"), running));
         QProcess game1;
         game1.start(running, { QStringLiteral("60") });
