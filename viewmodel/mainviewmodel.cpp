@@ -24,6 +24,7 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QJsonDocument>
+#include <QNetworkConfigurationManager>
 #include <QNetworkProxyFactory>
 #include <QSettings>
 
@@ -139,6 +140,16 @@ void MainViewModel::initialize()
     m_settingsDialog = new DlgSetting;
     connect(m_settingsDialog, &DlgSetting::checkProgrameUpdate, this,
         &MainViewModel::onQueryProgremUpdate);
+    QT_WARNING_PUSH
+    QT_WARNING_DISABLE_DEPRECATED
+    // Qt's only word on the network coming back; without it the player
+    // still has the retry button.
+    auto *network = new QNetworkConfigurationManager(this);
+    connect(network, &QNetworkConfigurationManager::onlineStateChanged, this, [this](bool online) {
+        if (online && m_gameState == CheckFailed)
+            retryServices();
+    });
+    QT_WARNING_POP
     requestGameInfo();
     requestContent();
 }
@@ -213,6 +224,14 @@ void MainViewModel::retryResourceAction(bool confirmed)
     requestGameInfo();
 }
 
+void MainViewModel::retryServices()
+{
+    m_resourceRetries = 0;
+    requestGameInfo();
+    m_content->resetRetries();
+    requestContent();
+}
+
 void MainViewModel::onResourceReply(
     bool ok, const QByteArray &body, const QString &errorText, int status)
 {
@@ -284,7 +303,7 @@ void MainViewModel::checkLauncherMinVersion()
         pageValid ? tr("message_need_update_launcher") : tr("message_launcher_version_old"));
     dialog.setOkText(tr("button_confirm"));
     dialog.resize(460, 300);
-    dialog.exec();
+    m_dialogs.exec(dialog);
     if (pageValid)
         QDesktopServices::openUrl(page);
     QCoreApplication::exit(0);
@@ -316,7 +335,7 @@ void MainViewModel::onStartUpdate(AppVersionInfo updateInfo)
         QCoreApplication::exit(0);
         return;
     }
-    CDlgYesNo::showMessage(tr("title_warning"), tr("message_run_update_exe_failed"), false);
+    m_dialogs.showMessage(tr("title_warning"), tr("message_run_update_exe_failed"), nullptr, false);
 }
 
 bool MainViewModel::hasNewProgramVersion() const

@@ -47,6 +47,7 @@ class MainViewModel : public QObject
     Q_PROPERTY(QString versionTitleColor READ versionTitleColor NOTIFY versionTitleColorChanged)
     Q_PROPERTY(QString versionDescColor READ versionDescColor NOTIFY versionDescColorChanged)
     Q_PROPERTY(bool hasNewProgramVersion READ hasNewProgramVersion NOTIFY newProgramVersionUpdate)
+    Q_PROPERTY(bool servicesUnreachable READ servicesUnreachable NOTIFY gameStateChanged)
 
 public:
     enum GameState {
@@ -110,6 +111,7 @@ public:
     bool installEnable() const { return m_gameState == NeedInstall; }
     bool downloading() const { return m_gameState == Downloading; }
     bool setupGameing() const { return m_gameState == Installing || m_gameState == Verifying; }
+    bool servicesUnreachable() const { return m_gameState == CheckFailed; }
     QString installPath() const;
     QString bgPath() const;
     QString reportParam() const;
@@ -167,6 +169,8 @@ public:
     Q_INVOKABLE void pauseBtnClicked();
     Q_INVOKABLE void installEnsureBtnClicked();
     Q_INVOKABLE void appInfoAreaClick();
+    // Asks the services again, from the start, whenever the player wants.
+    Q_INVOKABLE void retryServices();
 
 private:
     void onResourceReply(bool ok, const QByteArray &body, const QString &errorText, int status);

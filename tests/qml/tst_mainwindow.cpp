@@ -1,14 +1,17 @@
 #include "dialogs/cdlgyesno.h"
 #include "platform/webengine.h"
 #include "tests/support/guitestenvironment.h"
+#include "tests/support/httptestserver.h"
 #include "viewmodel/mainviewmodel.h"
 
 #include <QIcon>
+#include <QPainter>
 #include <QPushButton>
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
 #include <QQuickItem>
 #include <QQuickWindow>
+#include <QTextBrowser>
 #include <QtTest>
 #include <QtWebEngine>
 
@@ -18,6 +21,22 @@
 using Picture = std::function<bool(const QImage &)>;
 Q_DECLARE_METATYPE(Picture)
 
+namespace {
+
+const QString kResource = QStringLiteral("/qx7a_global/zqk/launcher/api/resource");
+const QString kContent = QStringLiteral("/qx7a_global/zqk/launcher/api/content");
+const QString kPage = QStringLiteral("/launcher/10/en");
+
+// Kept with the test artefacts for a person to look at.
+void keep(const QImage &image, const QString &name)
+{
+    const QString folder = qEnvironmentVariable("TESSARIL_ARTEFACTS");
+    if (!folder.isEmpty() && QDir().mkpath(folder))
+        image.save(QStringLiteral("%1/main-window-%2.png").arg(folder, name));
+}
+
+} // namespace
+
 // The real main window from the compiled bundle, driven by a view model
 // whose state the test sets.
 class tst_MainWindow : public QObject
@@ -25,6 +44,8 @@ class tst_MainWindow : public QObject
     Q_OBJECT
 
 private:
+    HttpTestServer m_services;
+    QTemporaryDir m_programFolder;
     MainViewModel *m_model = nullptr;
     QQmlApplicationEngine *m_engine = nullptr;
     QQuickWindow *m_window = nullptr;
@@ -53,7 +74,16 @@ private slots:
     void initTestCase()
     {
         QQuickWindow::setSceneGraphBackend(QSGRendererInterface::Software);
+        // Out of reach until a test brings the services back.
+        for (const QString &path : { kResource, kContent, kPage })
+            m_services.route(path, "down", 503);
+        for (const char *origin :
+            { "TESSARIL_CONTENT_ORIGIN", "TESSARIL_REPORT_ORIGIN", "TESSARIL_WEB_ORIGIN" })
+            qputenv(origin, m_services.origin().toUtf8());
         m_model = new MainViewModel;
+        m_model->setProgramFolder(m_programFolder.path());
+        m_model->setStartedByUpdater(true);
+        m_model->setQuitReportWaitMs(0);
         m_engine = new QQmlApplicationEngine;
         m_engine->rootContext()->setContextProperty(QStringLiteral("mainViewModel"), m_model);
         m_engine->load(QUrl(QStringLiteral("qrc:/main.qml")));
@@ -147,10 +177,7 @@ private slots:
             image = m_window->grabWindow();
             return picture(image);
         });
-        const QString folder = qEnvironmentVariable("TESSARIL_ARTEFACTS");
-        if (!folder.isEmpty() && QDir().mkpath(folder))
-            image.save(
-                QStringLiteral("%1/main-window-%2.png").arg(folder, QTest::currentDataTag()));
+        keep(image, QLatin1String(QTest::currentDataTag()));
         QVERIFY(passed);
     }
 
@@ -165,21 +192,6 @@ private slots:
         QTRY_COMPARE(fill->width(), item(QStringLiteral("progress"))->width());
     }
 
-    void messageDimsTheWindowWhileItIsOpen()
-    {
-        bool maskWhileOpen = false;
-        answerNextDialog<CDlgYesNo>([&](CDlgYesNo *dialog) {
-            maskWhileOpen = shown(QStringLiteral("bgMask_msgbox"));
-            dialog->findChild<QPushButton *>(QStringLiteral("btn_ok"))->click();
-        });
-        bool answer = false;
-        m_model->showMessage(
-            QStringLiteral("t"), QStringLiteral("text"), [&](bool ok) { answer = ok; }, true);
-        QVERIFY(maskWhileOpen);
-        QVERIFY(answer);
-        QVERIFY(!shown(QStringLiteral("bgMask_msgbox")));
-    }
-
     void versionAndPathTexts()
     {
         QCOMPARE(m_model->updateShowVersion(), QStringLiteral("--"));
@@ -188,6 +200,69 @@ private slots:
         m_model->UpdateInstallPath(QStringLiteral("/games/Tessaril Game"));
         QCOMPARE(item(QStringLiteral("curinstallPath"))->property("text").toString(),
             QStringLiteral("/games/Tessaril Game"));
+    }
+
+    // Offline from the start: the question is answered with a retry, then
+    // cancelled; the window must still offer a way on, and take it once the
+    // services answer again. Every question sits centred over the dimmed
+    // window.
+    void offlineOffersAWayForward()
+    {
+        int resourceQuestions = 0;
+        QStringList misplaced;
+        QTimer answers;
+        connect(&answers, &QTimer::timeout, [&] {
+            for (QWidget *widget : QApplication::topLevelWidgets()) {
+                auto *dialog = qobject_cast<CDlgYesNo *>(widget);
+                if (!dialog || !dialog->isVisible())
+                    continue;
+                const QPoint off
+                    = dialog->frameGeometry().center() - m_window->frameGeometry().center();
+                if (off.manhattanLength() > 2 || !shown(QStringLiteral("bgMask_msgbox")))
+                    misplaced << QStringLiteral("off by %1,%2").arg(off.x()).arg(off.y());
+                const bool resource = dialog->findChild<QTextBrowser *>()->toPlainText().contains(
+                    QLatin1String("message_resource_check_failed"));
+                if (resource && ++resourceQuestions == 1) {
+                    if (m_canGrab) {
+                        QImage shot = m_window->grabWindow();
+                        QPainter(&shot).drawPixmap(
+                            dialog->frameGeometry().topLeft() - m_window->position(),
+                            dialog->grab());
+                        keep(shot, QStringLiteral("dialog"));
+                    }
+                    dialog->findChild<QPushButton *>(QStringLiteral("btn_ok"))->click();
+                } else {
+                    dialog->findChild<QPushButton *>(QStringLiteral("btn_cancel"))->click();
+                }
+                return;
+            }
+        });
+        answers.start(20);
+        m_model->initialize();
+        QTRY_VERIFY_WITH_TIMEOUT(resourceQuestions == 2 && shown(QStringLiteral("retryBtn"))
+                && !shown(QStringLiteral("bgMask_msgbox")),
+            20000);
+        QVERIFY2(misplaced.isEmpty(), qPrintable(misplaced.join(QLatin1Char(' '))));
+        QVERIFY(shown(QStringLiteral("offlineTip")));
+        for (const char *name : { "installBtn", "updateBtn", "startBtn", "bgWebView" })
+            QVERIFY2(!shown(QLatin1String(name)), name);
+        if (m_canGrab) {
+            QImage image;
+            QTRY_VERIFY(
+                (image = m_window->grabWindow(), isGold(image.pixel(at("retryBtn", 119, 53)))));
+            keep(image, QStringLiteral("offline"));
+        }
+
+        m_services.route(kResource,
+            "{\"data\":{\"game\":{\"latest\":{\"version\":\"2.0.0\",\"size\":\"100\","
+            "\"path\":\"https://cdn.example/game.zip\"}}}}");
+        m_services.route(kContent, "{\"data\":{\"adv\":{}}}");
+        m_services.route(kPage, "<html><body style='background:transparent'></body></html>");
+        QTest::mouseClick(m_window, Qt::LeftButton, {}, at("retryBtn", 119, 32));
+        QTRY_COMPARE(m_model->gameState(), MainViewModel::NeedInstall);
+        QTRY_VERIFY_WITH_TIMEOUT(shown(QStringLiteral("bgWebView")), 20000);
+        QVERIFY(!shown(QStringLiteral("retryBtn")));
+        QCOMPARE(resourceQuestions, 2);
     }
 };
 
