@@ -23,6 +23,8 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QIcon>
 #include <QJsonDocument>
 #include <QNetworkConfigurationManager>
 #include <QNetworkProxyFactory>
@@ -157,6 +159,9 @@ void MainViewModel::initialize()
 void MainViewModel::setRootObject(QObject *root)
 {
     m_items.setRoot(root);
+    // The task bar, alt-tab and every dialog show the launcher, not a
+    // generic program.
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icon/launcher.ico")));
     if (QLatin1String(kReleaseStage) == QLatin1String("prev"))
         m_items.set(QStringLiteral("preTip"), "visible", true);
     StatusReport::instance()->report(StatusReport::LAUNCHER_HOME_SHOW);

@@ -110,8 +110,8 @@ private slots:
         QVERIFY(!shown(QStringLiteral("bgMask_msgbox")));
         QVERIFY(!shown(QStringLiteral("preTip")));
         QVERIFY(!shown(QStringLiteral("viewActivity")));
-        // The tray's multi-size icon decodes.
-        const QIcon icon(QStringLiteral(":/icon/launcher.ico"));
+        // The launcher's multi-size icon, on the window as on the tray.
+        const QIcon icon = m_window->icon();
         QVERIFY(icon.availableSizes().contains(QSize(16, 16)));
         QVERIFY(icon.availableSizes().contains(QSize(256, 256)));
     }
@@ -263,6 +263,23 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(shown(QStringLiteral("bgWebView")), 20000);
         QVERIFY(!shown(QStringLiteral("retryBtn")));
         QCOMPARE(resourceQuestions, 2);
+    }
+
+    // After the services are back (a return to the window asks them again).
+    // The artwork is drawn for one size, which the window manager is told
+    // to keep; the window comes back from the tray where it was even when it
+    // was moved while away.
+    void windowKeepsItsSizeAndPlace()
+    {
+        QCOMPARE(m_window->minimumSize(), QSize(1280, 730));
+        QCOMPARE(m_window->maximumSize(), QSize(1280, 730));
+        m_window->setPosition(120, 90);
+        QTRY_COMPARE(m_window->position(), QPoint(120, 90));
+        m_window->hide();
+        m_window->setPosition(0, 0);
+        for (const char *method : { "show", "raise", "requestActivate" })
+            QMetaObject::invokeMethod(m_window, method);
+        QTRY_COMPARE(m_window->position(), QPoint(120, 90));
     }
 };
 
