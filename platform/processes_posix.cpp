@@ -9,29 +9,24 @@
 
 #include <algorithm>
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
 
-// Scans /proc. A game may run natively, as a script, or under an interpreter
-// such as wine (whose argv[0] then carries a Windows path), so a process
-// matches by its executable, its argv[0] or, for interpreters, its argv[1].
+// Scans /proc. A game may run natively or as a script under an interpreter,
+// so a process matches by its executable, or by the script an interpreter
+// was given; every candidate path is resolved as the process sees it.
 namespace platform {
 
 namespace {
 
 constexpr int kKillWaitMs = 3000;
 
-QString baseName(const QByteArray &path)
-{
-    QString name = QFile::decodeName(path);
-    const int cut = qMax(name.lastIndexOf(QLatin1Char('/')), name.lastIndexOf(QLatin1Char('\\')));
-    return name.mid(cut + 1);
-}
-
-bool isInterpreter(const QString &name)
+bool isInterpreter(const QString &path)
 {
     static const char *const kInterpreters[]
         = { "sh", "bash", "dash", "zsh", "python", "perl", "wine", "mono", "env" };
+    const QString name = QFileInfo(path).fileName();
     for (const char *interpreter : kInterpreters) {
         if (name.startsWith(QLatin1String(interpreter)))
             return true;
@@ -45,18 +40,54 @@ QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-bool matches(const QString &procDir, const QString &imageName)
+// The file a path names, links resolved; a path that no longer exists (the
+// program was replaced while it ran) keeps its cleaned form.
+QString realPath(const QString &path)
 {
-    const QString executable
-        = baseName(QFile::encodeName(QFileInfo(procDir + QStringLiteral("/exe")).symLinkTarget()));
-    if (executable == imageName)
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(path) : canonical;
+}
+
+QString resolvedArgument(const QString &procDir, const QByteArray &argument)
+{
+    const QString path = QFile::decodeName(argument);
+    if (path.isEmpty())
+        return QString();
+    if (QDir::isAbsolutePath(path))
+        return realPath(path);
+    const QString cwd = QFileInfo(procDir + QStringLiteral("/cwd")).symLinkTarget();
+    return cwd.isEmpty() ? QString() : realPath(cwd + QLatin1Char('/') + path);
+}
+
+bool matches(const QString &procDir, const QString &target)
+{
+    // The kernel marks an executable replaced while it runs; it is still
+    // the program that was started from that path.
+    QString executable = QFileInfo(procDir + QStringLiteral("/exe")).symLinkTarget();
+    executable.remove(QStringLiteral(" (deleted)"));
+    if (!executable.isEmpty() && realPath(executable) == target)
         return true;
+    if (!isInterpreter(executable))
+        return false;
     const QList<QByteArray> argv = readAll(procDir + QStringLiteral("/cmdline")).split('\0');
-    if (!argv.isEmpty() && baseName(argv.at(0)) == imageName)
-        return true;
-    const bool scriptHost
-        = isInterpreter(executable) || (!argv.isEmpty() && isInterpreter(baseName(argv.at(0))));
-    return scriptHost && argv.size() > 1 && baseName(argv.at(1)) == imageName;
+    // "sh script" or "env python script": the first argument that is no
+    // option and no interpreter is the program.
+    for (int i = 1; i < argv.size() && i < 4; ++i) {
+        const QByteArray &argument = argv.at(i);
+        if (argument.isEmpty() || argument.startsWith('-'))
+            continue;
+        if (resolvedArgument(procDir, argument) == target)
+            return true;
+        if (!isInterpreter(QFile::decodeName(argument)))
+            return false;
+    }
+    return false;
+}
+
+bool isOwnedByUser(const QString &procDir)
+{
+    struct stat info;
+    return ::stat(QFile::encodeName(procDir).constData(), &info) == 0 && info.st_uid == ::getuid();
 }
 
 // A zombie has ended; only its parent has not collected it yet.
@@ -69,20 +100,22 @@ bool isAlive(pid_t pid)
     return afterName < 0 || stat.mid(afterName + 2, 1) != "Z";
 }
 
-QList<pid_t> findProcesses(const QString &imageName)
+QList<pid_t> findProcesses(const QString &executablePath)
 {
     QList<pid_t> found;
-    if (imageName.isEmpty())
+    if (executablePath.isEmpty() || !QDir::isAbsolutePath(executablePath))
         return found;
+    const QString target = realPath(executablePath);
     const pid_t self = ::getpid();
     const QStringList entries
         = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString &entry : entries) {
         bool isPid = false;
         const pid_t pid = pid_t(entry.toInt(&isPid));
-        if (!isPid || pid == self)
+        const QString procDir = QStringLiteral("/proc/") + entry;
+        if (!isPid || pid == self || !isOwnedByUser(procDir))
             continue;
-        if (matches(QStringLiteral("/proc/") + entry, imageName) && isAlive(pid))
+        if (matches(procDir, target) && isAlive(pid))
             found.append(pid);
     }
     return found;
@@ -90,14 +123,14 @@ QList<pid_t> findProcesses(const QString &imageName)
 
 } // namespace
 
-bool isProcessRunning(const QString &imageName)
+bool isProgramRunning(const QString &executablePath)
 {
-    return !findProcesses(imageName).isEmpty();
+    return !findProcesses(executablePath).isEmpty();
 }
 
-void killProcesses(const QString &imageName)
+void killProgram(const QString &executablePath)
 {
-    QList<pid_t> victims = findProcesses(imageName);
+    QList<pid_t> victims = findProcesses(executablePath);
     for (const pid_t pid : victims)
         ::kill(pid, SIGKILL);
     QElapsedTimer waited;

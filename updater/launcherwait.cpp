@@ -15,9 +15,9 @@ LauncherWait::LauncherWait(QObject *parent)
     connect(&m_timer, &QTimer::timeout, this, &LauncherWait::poll);
 }
 
-void LauncherWait::start(const QString &imageName, int limitMs)
+void LauncherWait::start(const QString &executablePath, int limitMs)
 {
-    m_imageName = imageName;
+    m_executablePath = executablePath;
     m_limitMs = limitMs;
     m_elapsed.start();
     poll();
@@ -29,7 +29,7 @@ void LauncherWait::start(const QString &imageName, int limitMs)
 
 void LauncherWait::poll()
 {
-    if (!platform::isProcessRunning(m_imageName)) {
+    if (!platform::isProgramRunning(m_executablePath)) {
         m_timer.stop();
         m_elapsed.invalidate();
         emit ended();

@@ -14,7 +14,9 @@ class LauncherWait : public QObject
 public:
     explicit LauncherWait(QObject *parent = nullptr);
 
-    void start(const QString &imageName, int limitMs);
+    // executablePath: the launcher file itself, so that an unrelated program
+    // of the same name never holds the update.
+    void start(const QString &executablePath, int limitMs);
 
 signals:
     void ended();
@@ -25,6 +27,6 @@ private:
 
     QTimer m_timer;
     QElapsedTimer m_elapsed;
-    QString m_imageName;
+    QString m_executablePath;
     int m_limitMs = 0;
 };

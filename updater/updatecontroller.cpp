@@ -64,7 +64,7 @@ QString UpdateController::inStaging(const QString &relative) const
 void UpdateController::start()
 {
     m_window.showStage(UpdaterWindow::Stage::Waiting);
-    m_wait.start(m_handOver.launcherFileName(), m_hooks.launcherWaitMs);
+    m_wait.start(m_handOver.executable, m_hooks.launcherWaitMs);
 }
 
 void UpdateController::launcherEnded()

@@ -40,9 +40,9 @@ QString GameLauncher::exePath(const QString &folder) const
     return path;
 }
 
-bool GameLauncher::isProcessRunning(const QString &imageName) const
+bool GameLauncher::isRunning() const
 {
-    return platform::isProcessRunning(imageName);
+    return platform::isProgramRunning(exePath(QString()));
 }
 
 void GameLauncher::start() const

@@ -14,7 +14,8 @@ public:
     QString exeName() const;
     // The executable in folder, or in the configured install folder.
     QString exePath(const QString &folder) const;
-    bool isProcessRunning(const QString &imageName) const;
+    // Whether the game installed in the configured folder runs.
+    bool isRunning() const;
     void start() const;
 
 private:

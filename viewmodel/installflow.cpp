@@ -201,15 +201,17 @@ void InstallFlow::onMd5Finished()
 void InstallFlow::beginSetup()
 {
     m_progress.resetBar();
-    const QString exe = m_model.gameExeName();
-    if (m_model.isProcessRunning(exe)) {
+    if (m_model.isGameRunning()) {
+        // The game of this install folder only, wherever the manifest's
+        // name might also appear.
+        const QString exe = m_model.gameExePath(QString());
         m_model.showMessage(
             MainViewModel::tr("title_warning"),
             MainViewModel::tr("message_game_is_running_please_close"),
             [this, exe](bool confirmed) {
                 if (!confirmed)
                     return;
-                platform::killProcesses(exe);
+                platform::killProgram(exe);
                 QTimer::singleShot(m_killRetryMs, this, &InstallFlow::beginSetup);
             },
             true);

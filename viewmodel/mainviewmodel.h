@@ -93,9 +93,8 @@ public:
     void setProgress(float progress);
     GameState gameState() const { return m_gameState; }
 
-    QString gameExeName() const;
     QString gameExePath(const QString &folder) const;
-    bool isProcessRunning(const QString &imageName) const;
+    bool isGameRunning() const;
     void normalizeInstallPath();
     void startGameDownload();
     QString localGameVersion() const { return m_localGameVersion; }

@@ -20,19 +20,14 @@
 #include <QDesktopServices>
 #include <QUrl>
 
-QString MainViewModel::gameExeName() const
-{
-    return m_game->exeName();
-}
-
 QString MainViewModel::gameExePath(const QString &folder) const
 {
     return m_game->exePath(folder);
 }
 
-bool MainViewModel::isProcessRunning(const QString &imageName) const
+bool MainViewModel::isGameRunning() const
 {
-    return m_game->isProcessRunning(imageName);
+    return m_game->isRunning();
 }
 
 void MainViewModel::startGameBtnClicked()

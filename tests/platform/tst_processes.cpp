@@ -9,48 +9,61 @@ class tst_Processes : public QObject
     Q_OBJECT
 
 private slots:
-    void programFoundAndKilledByImageName()
+    // A decoy of the same name in another folder is never taken for the
+    // program, neither when asking nor when killing.
+    void programFoundAndKilledByPathOnly()
     {
         QTemporaryDir folder;
-        const QString game = folder.filePath(QStringLiteral("Quorvela.exe"));
-        QVERIFY(QFile::copy(testHelperPath(), game));
-        QVERIFY(QFile::setPermissions(game, QFile::ReadOwner | QFile::ExeOwner));
+        QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("game")));
+        QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("elsewhere")));
+        const QString game = folder.filePath(QStringLiteral("game/Quorvela.exe"));
+        const QString decoy = folder.filePath(QStringLiteral("elsewhere/Quorvela.exe"));
+        for (const QString &path : { game, decoy }) {
+            QVERIFY(QFile::copy(testHelperPath(), path));
+            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner));
+        }
 
-        QVERIFY(!platform::isProcessRunning(QStringLiteral("Quorvela.exe")));
+        QProcess other;
+        other.start(decoy, { QStringLiteral("sleep") });
+        QVERIFY(other.waitForReadyRead(5000));
+        QVERIFY(!platform::isProgramRunning(game));
+        QVERIFY(platform::isProgramRunning(decoy));
+
         QProcess running;
         running.start(game, { QStringLiteral("sleep") });
-        QVERIFY(running.waitForStarted());
         QVERIFY(running.waitForReadyRead(5000));
+        QVERIFY(platform::isProgramRunning(game));
+        QVERIFY(!platform::isProgramRunning(QStringLiteral("Quorvela.exe")));
 
-        QVERIFY(platform::isProcessRunning(QStringLiteral("Quorvela.exe")));
-        QVERIFY(!platform::isProcessRunning(QStringLiteral("quorvela.exe")));
-        QVERIFY(!platform::isProcessRunning(QStringLiteral("Quorvela")));
-
-        platform::killProcesses(QStringLiteral("Quorvela.exe"));
+        platform::killProgram(game);
         QVERIFY(running.waitForFinished(5000));
         QCOMPARE(running.exitStatus(), QProcess::CrashExit);
-        QVERIFY(!platform::isProcessRunning(QStringLiteral("Quorvela.exe")));
+        QVERIFY(!platform::isProgramRunning(game));
+        QCOMPARE(other.state(), QProcess::Running);
+        other.kill();
+        other.waitForFinished();
     }
 
-    void scriptFoundByItsName()
+    // Started by a relative path from its folder, as a desktop entry may.
+    void scriptFoundByItsPath()
     {
         QTemporaryDir folder;
         const QString script = folder.filePath(QStringLiteral("Game.sh"));
         QVERIFY(writeFile(script, "echo up\nread line\n"));
 
         QProcess running;
-        running.start(QStringLiteral("sh"), { script });
+        running.setWorkingDirectory(folder.path());
+        running.start(QStringLiteral("sh"), { QStringLiteral("Game.sh") });
         QVERIFY(running.waitForReadyRead(5000));
-        QVERIFY(platform::isProcessRunning(QStringLiteral("Game.sh")));
+        QVERIFY(platform::isProgramRunning(script));
         running.kill();
         running.waitForFinished();
     }
 
     void ownProcessNeverCounts()
     {
-        const QString self = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-        QVERIFY(!platform::isProcessRunning(self));
-        QVERIFY(!platform::isProcessRunning(QString()));
+        QVERIFY(!platform::isProgramRunning(QCoreApplication::applicationFilePath()));
+        QVERIFY(!platform::isProgramRunning(QString()));
     }
 };
 
