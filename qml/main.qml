@@ -351,9 +351,11 @@ ApplicationWindow {
         hover_Image: "pic/main_btn_o.png"
         press_Image: "pic/main_btn_d.png"
         state: "nomal"
-        text: qsTr("button_start_game")
+        text: mainViewModel.gameRunning ? qsTr("button_game_running") : qsTr("button_start_game")
         visible: mainViewModel.startGameVisible
-        interactable: mainViewModel.startGameEnable
+        interactable: mainViewModel.startGameEnable && !mainViewModel.gameRunning
+        // Still read while it cannot be pressed: it tells why.
+        disable_textColor: "#ccffffff"
         onClicked: {
             rootWindow.showMinimized()
             rootWindow.hide()

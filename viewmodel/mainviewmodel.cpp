@@ -78,6 +78,11 @@ MainViewModel::MainViewModel(QObject *parent)
         &MainViewModel::versionTitleColorChanged);
     connect(m_content, &LauncherContent::versionDescColorChanged, this,
         &MainViewModel::versionDescColorChanged);
+    // The game says nothing when it starts or ends; only Ready can start it,
+    // so only then is the process list read.
+    connect(&m_gameRunningPoll, &QTimer::timeout, this, &MainViewModel::refreshGameRunning);
+    connect(this, &MainViewModel::gameStateChanged, this, &MainViewModel::refreshGameRunning);
+    m_gameRunningPoll.start(1500);
 }
 
 MainViewModel::~MainViewModel()

@@ -6,6 +6,7 @@
 #include "viewmodel/windowitems.h"
 
 #include <QObject>
+#include <QTimer>
 
 #include <functional>
 
@@ -48,6 +49,7 @@ class MainViewModel : public QObject
     Q_PROPERTY(QString versionDescColor READ versionDescColor NOTIFY versionDescColorChanged)
     Q_PROPERTY(bool hasNewProgramVersion READ hasNewProgramVersion NOTIFY newProgramVersionUpdate)
     Q_PROPERTY(bool servicesUnreachable READ servicesUnreachable NOTIFY gameStateChanged)
+    Q_PROPERTY(bool gameRunning READ gameRunning NOTIFY gameRunningChanged)
 
 public:
     enum GameState {
@@ -111,6 +113,8 @@ public:
     bool downloading() const { return m_gameState == Downloading; }
     bool setupGameing() const { return m_gameState == Installing || m_gameState == Verifying; }
     bool servicesUnreachable() const { return m_gameState == CheckFailed; }
+    // The installed game runs (looked at while it could be started).
+    bool gameRunning() const { return m_gameRunning; }
     QString installPath() const;
     QString bgPath() const;
     QString reportParam() const;
@@ -134,6 +138,7 @@ signals:
     void versionTitleColorChanged(const QString &color);
     void versionDescColorChanged(const QString &color);
     void newProgramVersionUpdate();
+    void gameRunningChanged();
 
 public slots:
     void onStartUpdate(AppVersionInfo updateInfo);
@@ -175,6 +180,7 @@ private:
     void onResourceReply(bool ok, const QByteArray &body, const QString &errorText, int status);
     void retryResourceAction(bool confirmed);
     void onGameInstalled(const QString &version);
+    void refreshGameRunning();
 
     WindowItems m_items;
     DialogPresenter m_dialogs { m_items };
@@ -201,4 +207,6 @@ private:
 
     // The first refresh after start-up finds its requests already on the way.
     bool m_firstRefresh = true;
+    bool m_gameRunning = false;
+    QTimer m_gameRunningPoll;
 };

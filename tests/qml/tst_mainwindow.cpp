@@ -1,4 +1,6 @@
+#include "core/launcherconfig.h"
 #include "dialogs/cdlgyesno.h"
+#include "platform/processes.h"
 #include "platform/webengine.h"
 #include "tests/support/guitestenvironment.h"
 #include "tests/support/httptestserver.h"
@@ -280,6 +282,36 @@ private slots:
         for (const char *method : { "show", "raise", "requestActivate" })
             QMetaObject::invokeMethod(m_window, method);
         QTRY_COMPARE(m_window->position(), QPoint(120, 90));
+    }
+
+    // The game from the install folder runs: the button says so, and
+    // neither it nor a Play that slipped through starts a second copy.
+    void secondPlayStartsNothing()
+    {
+        QTemporaryDir install;
+        const QString game = install.filePath(QStringLiteral("Quorvela.exe"));
+        QFile script(game);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\nwhile :; do sleep 1; done\n");
+        script.close();
+        QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
+        LauncherConfig::instance()->setGameInstallPath(install.path());
+        LauncherConfig::instance()->setGameVersion(QStringLiteral("2.0.0"));
+        m_model->decideGameState();
+        QCOMPARE(m_model->gameState(), MainViewModel::Ready);
+        m_model->startGameBtnClicked();
+        QTRY_COMPARE(item(QStringLiteral("startBtn"))->property("text").toString(),
+            QStringLiteral("button_game_running"));
+        QTest::mouseClick(m_window, Qt::LeftButton, {}, at("startBtn", 119, 32));
+        m_model->startGameBtnClicked();
+        QProcess copies;
+        copies.start(QStringLiteral("pgrep"), { QStringLiteral("-c"), QStringLiteral("-f"), game });
+        QVERIFY(copies.waitForFinished());
+        QCOMPARE(copies.readAll().trimmed(), QByteArray("1"));
+        if (m_canGrab)
+            keep(m_window->grabWindow(), QStringLiteral("running"));
+        platform::killProgram(game);
+        QTRY_VERIFY(!m_model->gameRunning());
     }
 };
 
