@@ -147,7 +147,7 @@ ApplicationWindow {
             id: versionText
             objectName: "versionText"
             text: ""
-            color: "#50ffffff"
+            color: "#a6ffffff"
             font.pixelSize: 12
             width: contentWidth
             height: parent.height
