@@ -32,7 +32,24 @@ bool MainViewModel::isGameRunning() const
 
 void MainViewModel::startGameBtnClicked()
 {
+    // A second copy would fight the first over its files and saves. The
+    // window hid itself for a game that is not coming: it comes back.
+    if (m_game->isRunning()) {
+        refreshGameRunning();
+        for (const char *method : { "show", "raise", "requestActivate" })
+            m_items.invoke(QStringLiteral("rootWindow"), method, Qt::QueuedConnection);
+        return;
+    }
     m_game->start();
+}
+
+void MainViewModel::refreshGameRunning()
+{
+    const bool running = m_gameState == Ready && m_game->isRunning();
+    if (running == m_gameRunning)
+        return;
+    m_gameRunning = running;
+    emit gameRunningChanged();
 }
 
 QString MainViewModel::installPath() const

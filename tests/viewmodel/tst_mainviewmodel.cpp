@@ -10,7 +10,6 @@
 
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTcpServer>
 #include <QWindow>
 #include <QtTest>
 
@@ -153,36 +152,6 @@ private slots:
         model.UpdateInfoByHttp();
         QTRY_VERIFY(model.gameState() != MainViewModel::Checking);
         QCOMPARE(count(kResource), 7);
-    }
-
-    void withoutNetworkTheOfferedRetryAsksAgain()
-    {
-        QTcpServer closed;
-        QVERIFY(closed.listen(QHostAddress::LocalHost));
-        const QByteArray nowhere = "http://127.0.0.1:" + QByteArray::number(closed.serverPort());
-        closed.close();
-        qputenv("TESSARIL_CONTENT_ORIGIN", nowhere);
-        // Both the manifest and the content fail and ask; the network is back
-        // when the player confirms.
-        int asked = 0;
-        QTimer answerer;
-        connect(&answerer, &QTimer::timeout, [&] {
-            for (QWidget *widget : QApplication::topLevelWidgets()) {
-                auto *dialog = qobject_cast<CDlgYesNo *>(widget);
-                if (dialog && dialog->isVisible()) {
-                    ++asked;
-                    qputenv("TESSARIL_CONTENT_ORIGIN", m_services.origin().toUtf8());
-                    dialog->findChild<QPushButton *>(QStringLiteral("btn_ok"))->click();
-                }
-            }
-        });
-        answerer.start(20);
-        Model model(m_programFolder.path());
-        model.initialize();
-        QTRY_COMPARE(count(kResource), 1);
-        QTRY_VERIFY(model.gameState() != MainViewModel::Checking
-            && model.gameState() != MainViewModel::CheckFailed);
-        QVERIFY(asked >= 1);
     }
 
     void unparsableManifestAsksAndRetriesOnConfirm()
