@@ -269,7 +269,9 @@ bool LauncherSwap::rollBack()
     const QSet<QString> aside(m_journal.aside.cbegin(), m_journal.aside.cend());
     if (m_journal.step == Step::MovingIn) {
         for (const QString &path : reversed(m_journal.incoming)) {
-            if (!aside.contains(path) && present(inLauncher(path)) && !removeFile(inLauncher(path)))
+            if (!aside.contains(path) && present(inLauncher(path))
+                && (!pathguard::staysInside(m_launcher, path, true)
+                    || !removeFile(inLauncher(path))))
                 complete = false;
         }
     }
