@@ -9,6 +9,7 @@
 #include "report/statusreport.h"
 #include "setup/archiveengine.h"
 #include "setup/launcherswap.h"
+#include "viewmodel/languagefont.h"
 #include "viewmodel/mainviewmodel.h"
 
 #include <QLibrary>
@@ -76,6 +77,7 @@ int main(int argc, char *argv[])
     QTranslator translator;
 
     model.setLanguage(selectUiLanguage(translator));
+    QApplication::setFont(windowFontFor(currentLanguage(), QApplication::font()));
     QCoreApplication::installTranslator(&translator);
     qInfo().noquote() << "language:" << currentLanguage()
                       << (translator.isEmpty() ? QStringLiteral("untranslated, no file")

@@ -71,8 +71,7 @@ int CDlgYesNo::showMessage(const QString &title, const QString &text, bool withC
     dialog.setTitleAndText(title, text);
     dialog.ui->btn_close->hide();
     if (!parentRect.isEmpty())
-        dialog.move(parentRect.x() + (parentRect.width() - 500) / 2,
-            parentRect.y() + (parentRect.height() - dialog.height()) / 2);
+        dialog.move(parentRect.center() - dialog.rect().center());
     return dialog.exec();
 }
 

@@ -132,7 +132,8 @@ void CSetInstallPathDialog::on_btn_chgPath_clicked()
             return;
         QString folder = withGameFolder(picked);
         if (holdsAnything(folder)) {
-            CDlgYesNo question;
+            // Its parent places it over this dialog rather than anywhere.
+            CDlgYesNo question(this);
             question.setOkText(tr("button_continue"));
             question.setCancelText(tr("button_select_again"));
             question.setTitleAndText(tr("title_tip"), tr("message_suggest_select_empty_folder"));

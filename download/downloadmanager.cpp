@@ -172,7 +172,7 @@ void downloadmanager::headerResponseFinished()
         qDebug() << "redirectionTarget:" << target;
         const QUrl next = m_sourceUrl.resolved(target);
         if (target.isValid() && !target.isEmpty() && followable(next)
-            && m_redirects < kMaxRedirects) {
+            && (!m_redirectFilter || m_redirectFilter(next)) && m_redirects < kMaxRedirects) {
             ++m_redirects;
             m_sourceUrl = next;
             dropSizeReply();
@@ -379,6 +379,8 @@ void downloadmanager::httpReadyRead(const QByteArray &buffer, qlonglong startPos
     }
     task->addDownloaded(written);
     recordProgress(taskId, false);
+    if (getDownloadedSize() >= m_totalSize)
+        completeDownload();
 }
 
 void downloadmanager::networkReplyProgress(qlonglong size)
@@ -415,6 +417,7 @@ void downloadmanager::completeDownload()
         return;
     }
     m_digest.finish(finalPath(), m_totalSize);
+    emit downloadReplyProgress(m_totalSize, m_totalSize);
     emit downloadFinished();
 }
 

@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QUrl>
 
+#include <functional>
+
 class QFile;
 class QNetworkAccessManager;
 class downloadtask;
@@ -34,6 +36,9 @@ public:
     ~downloadmanager() override;
 
     bool isDownloading() const { return m_downloading; }
+    // Returns once the resume records are on disk; nothing writes them
+    // later unless the download starts again.
+    void flushRecords() { m_progressStore.flush(); }
 
     // Where the resume records go; by default the per-user settings of the
     // launcher. A program of its own (the updater) keeps its records apart.
@@ -42,6 +47,12 @@ public:
     void setResumeKey(const QString &key, bool alsoUnkeyed = false)
     {
         m_progressStore.setKey(key, alsoUnkeyed);
+    }
+    // A rule every redirect target must pass as well, for a caller with a
+    // stricter rule for its URLs than "http or https".
+    void setRedirectFilter(std::function<bool(const QUrl &)> accept)
+    {
+        m_redirectFilter = std::move(accept);
     }
     // For tests: the timings of the transfers started from now on (see
     // downloadtask).
@@ -108,6 +119,7 @@ private:
     int m_redirects = 0;
     // A 416 makes the size be asked once more before it counts as a failure.
     bool m_sizeAskedAgain = false;
+    std::function<bool(const QUrl &)> m_redirectFilter;
     bool m_refusalQueued = false;
     ResumeStore m_progressStore;
     // A download written in one pass is checked against this, not read again.

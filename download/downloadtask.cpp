@@ -46,6 +46,15 @@ void downloadtask::reset()
     m_finished = false;
 }
 
+void downloadtask::addDownloaded(qint64 bytes)
+{
+    m_downloadedSize += bytes;
+    if (!rangeComplete() || m_stopped)
+        return;
+    stop();
+    m_finished = true;
+}
+
 void downloadtask::setInactivityMs(int ms)
 {
     m_timer->setInterval(ms);

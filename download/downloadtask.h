@@ -32,7 +32,10 @@ public:
     explicit downloadtask(QObject *parent = nullptr);
 
     qint64 downloadedSize() const { return m_downloadedSize; }
-    void addDownloaded(qint64 bytes) { m_downloadedSize += bytes; }
+    // Once the range is whole the reply is closed at once: what the response
+    // still does (a body longer than announced, a chunked body that never
+    // ends) adds nothing and is not waited for.
+    void addDownloaded(qint64 bytes);
     void reset();
     void setReplyReadBufferSize(qint64 size);
     // For tests: how long the transfer may stay silent before it restarts,

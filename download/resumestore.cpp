@@ -155,6 +155,13 @@ void ResumeStore::sync()
     changed();
 }
 
+void ResumeStore::flush()
+{
+    if (m_writer)
+        m_writer->flush();
+    m_settings->sync();
+}
+
 void ResumeStore::changed()
 {
     if (!m_writer)

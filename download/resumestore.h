@@ -38,6 +38,9 @@ public:
     // written off the calling thread, and the call returns at once; every
     // QSettings of this program sees the records at once all the same.
     void sync();
+    // Returns once every record is on disk and nothing is left for the
+    // store to write later, so that the file can be removed for good.
+    void flush();
 
 private:
     void open(QSettings *settings);

@@ -28,6 +28,13 @@ QString originFor(const char *variable, const char *builtIn)
 
 } // namespace
 
+bool isAcceptableUrl(const QUrl &url)
+{
+    return url.isValid()
+        && isAcceptableOrigin(
+            url.adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment).toString());
+}
+
 bool isAcceptableOrigin(const QString &origin)
 {
     const QUrl url(origin, QUrl::StrictMode);

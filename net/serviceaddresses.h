@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QUrl>
 
 // Every address the launcher talks to, in one place. Each origin is the
 // build's default unless the matching environment variable names another:
@@ -15,5 +16,8 @@ QString launcherApiBase(); // handed to the web page, ".../qx7a_global"
 
 // Whether origin may serve as a service origin (see above). Exposed for tests.
 bool isAcceptableOrigin(const QString &origin);
+// Whether a URL's origin is acceptable by the same rule: what a release
+// names for the launcher's own package, and every redirect on the way to it.
+bool isAcceptableUrl(const QUrl &url);
 
 } // namespace ServiceAddresses

@@ -2,11 +2,15 @@
 
 #include "core/buildinfo.h"
 #include "core/launcherconfig.h"
+#include "core/versioncompare.h"
+#include "net/serviceaddresses.h"
 #include "net/updateprompt.h"
 #include "platform/volume.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QVariantMap>
 
 namespace {
@@ -23,12 +27,24 @@ UpdateProgram::UpdateProgram(UpdatePrompt &prompt, QObject *parent)
     qRegisterMetaType<AppVersionInfo>();
 }
 
+QString UpdateProgram::packageRefusal(const QUrl &url, const QString &md5)
+{
+    static const QRegularExpression md5Pattern(QStringLiteral("^[0-9A-Fa-f]{32}$"));
+    if (!ServiceAddresses::isAcceptableUrl(url))
+        return QStringLiteral("the package URL must be https, or http on loopback: %1")
+            .arg(url.toString());
+    if (!md5Pattern.match(md5).hasMatch())
+        return QStringLiteral("the package MD5 is not 32 hexadecimal digits: \"%1\"").arg(md5);
+    return QString();
+}
+
 void UpdateProgram::onCheckProgramUpdate(const QJsonDocument &obj)
 {
     LauncherConfig *config = LauncherConfig::instance();
+    m_refused = false;
     if (parseReleaseInfo(obj))
         promptUpdate();
-    else if (config->getBool(QStringLiteral("is_user_update"), QString(), false))
+    else if (!m_refused && config->getBool(QStringLiteral("is_user_update"), QString(), false))
         m_prompt.tell(tr("title_tip"), tr("message_is_latest_version"));
     config->setBool(QStringLiteral("is_user_update"), false, QString());
 }
@@ -41,10 +57,26 @@ bool UpdateProgram::parseReleaseInfo(const QJsonDocument &doc)
     const QString appId = userDefined.isObject()
         ? userDefined.object().value(QStringLiteral("app_id")).toVariant().toString()
         : QString();
-    const bool applies
-        = data.value(QStringLiteral("has_update")).toString() == QLatin1String("true")
+    bool applies = data.value(QStringLiteral("has_update")).toString() == QLatin1String("true")
         && (appId.isEmpty() || appId == kLauncherId);
     LauncherConfig *config = LauncherConfig::instance();
+    if (applies) {
+        // Handing over quits the launcher; with automatic updates on, a
+        // release the updater must refuse would close it at every start.
+        QString refusal = packageRefusal(
+            QUrl(data.value(QStringLiteral("package_url")).toString(), QUrl::StrictMode),
+            data.value(QStringLiteral("package_md5")).toString());
+        const QString version = data.value(QStringLiteral("package_version")).toString();
+        if (refusal.isEmpty() && compareVersion(QLatin1String(kLauncherVersion), version) != 1)
+            refusal = QStringLiteral("version \"%1\" is not newer than %2")
+                          .arg(version, QLatin1String(kLauncherVersion));
+        if (!refusal.isEmpty()) {
+            qWarning().noquote() << "Launcher release refused:" << refusal;
+            m_refused = true;
+            applies = false;
+            emit releaseRefused(data.value(QStringLiteral("package_url")).toString(), refusal);
+        }
+    }
     if (applies) {
         m_info.updateType = data.value(QStringLiteral("update_type")).toInt();
         m_info.packageName = data.value(QStringLiteral("package_name")).toString();

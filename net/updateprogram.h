@@ -4,6 +4,7 @@
 #include <QMetaType>
 #include <QObject>
 #include <QString>
+#include <QUrl>
 
 class UpdatePrompt;
 
@@ -32,6 +33,12 @@ public:
     // The folder whose volume must hold the package (the launcher's own).
     void setLauncherFolder(const QString &folder) { m_launcherFolder = folder; }
 
+    // Why a launcher package may not be handed over to the updater, or an
+    // empty string when it may: its URL is https (http only on loopback)
+    // and its MD5 is 32 hexadecimal digits. The updater applies the same
+    // rule to what it is handed.
+    static QString packageRefusal(const QUrl &url, const QString &md5);
+
     bool parseReleaseInfo(const QJsonDocument &doc);
     void promptUpdate();
     bool checkDiskSpace();
@@ -41,6 +48,9 @@ signals:
     void quitApp();
     void startUpdate(AppVersionInfo updateInfo);
     void newProgramVersionUpdate();
+    // A release that claims to apply but cannot be trusted or used; it is
+    // neither offered nor handed over.
+    void releaseRefused(const QString &packageUrl, const QString &why);
 
 public slots:
     void onCheckProgramUpdate(const QJsonDocument &obj);
@@ -48,5 +58,6 @@ public slots:
 private:
     UpdatePrompt &m_prompt;
     AppVersionInfo m_info;
+    bool m_refused = false;
     QString m_launcherFolder;
 };

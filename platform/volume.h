@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QDir>
-#include <QFileInfo>
 #include <QStorageInfo>
 #include <QString>
 
@@ -15,19 +13,9 @@ QStorageInfo volumeOf(const QString &path);
 // volume that exists and holds no character the file system refuses.
 bool isValidInstallPath(const QString &path);
 
-// Whether a folder can still be made at path. Nothing can be created below a
-// file, so the nearest part of path that exists must be a folder; a path of
-// which nothing exists is left to the other rules.
-inline bool canCreateFolderAt(const QString &path)
-{
-    QFileInfo nearest(QDir::cleanPath(path));
-    while (!nearest.exists()) {
-        const QString parent = nearest.path();
-        if (parent == nearest.filePath())
-            return true;
-        nearest.setFile(parent);
-    }
-    return nearest.isDir();
-}
+// Whether the launcher can make a folder at path and write into it: the
+// nearest part of path that exists must be a folder that takes a new file.
+// A path of which nothing exists is left to the other rules.
+bool canCreateFolderAt(const QString &path);
 
 } // namespace platform

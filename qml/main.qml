@@ -15,14 +15,35 @@ ApplicationWindow {
     height: 730
     color: "#141414"
     title: ""
-    flags: Qt.FramelessWindowHint | Qt.Window | Qt.WindowMinimizeButtonHint | Qt.WindowMaximizeButtonHint
+    // The artwork is drawn for this one size: a larger window would show
+    // bands around it, a smaller one would cut the buttons off.
+    minimumWidth: width
+    maximumWidth: width
+    minimumHeight: height
+    maximumHeight: height
+    flags: Qt.FramelessWindowHint | Qt.Window | Qt.WindowMinimizeButtonHint
+
+    // Where the window was before it went to the task bar or the tray; some
+    // window managers give a hidden frameless window a new place on return.
+    property point placeBeforeAway: Qt.point(0, 0)
+    property bool away: false
+    property bool wasShown: false
 
     onClosing: mainViewModel.onApplicationQuit()
     onVisibilityChanged: {
         if (rootWindow.visibility === Window.Windowed) {
+            if (away) {
+                away = false
+                rootWindow.x = placeBeforeAway.x
+                rootWindow.y = placeBeforeAway.y
+            }
+            wasShown = true
             mainViewModel.UpdateInfoByHttp()
             rootWindow.raise()
             rootWindow.requestActivate()
+        } else if (wasShown && !away) {
+            away = true
+            placeBeforeAway = Qt.point(rootWindow.x, rootWindow.y)
         }
     }
 
@@ -84,6 +105,7 @@ ApplicationWindow {
         asynchronous: true
         opacity: 1
         visible: mainViewModel.downloading || mainViewModel.setupGameing
+                 || mainViewModel.servicesUnreachable
     }
 
     Rectangle {
@@ -125,7 +147,7 @@ ApplicationWindow {
             id: versionText
             objectName: "versionText"
             text: ""
-            color: "#50ffffff"
+            color: "#a6ffffff"
             font.pixelSize: 12
             width: contentWidth
             height: parent.height
@@ -235,9 +257,11 @@ ApplicationWindow {
         onNewViewRequested: mainViewModel.openExternalUrl(request.requestedUrl.toString())
         onLoadingChanged: {
             if (loadRequest.status === WebEngineView.LoadSucceededStatus) {
-                if (loadRequest.errorCode === 200)
+                if (loadRequest.errorCode === 200) {
+                    // Hidden after an earlier failure; this load succeeded.
+                    bgWebView.visible = true
                     mainViewModel.singleReloadWeb()
-                else
+                } else
                     bgWebView.visible = false
             } else if (loadRequest.status === WebEngineView.LoadFailedStatus) {
                 bgWebView.visible = false
@@ -327,14 +351,59 @@ ApplicationWindow {
         hover_Image: "pic/main_btn_o.png"
         press_Image: "pic/main_btn_d.png"
         state: "nomal"
-        text: qsTr("button_start_game")
+        text: mainViewModel.gameRunning ? qsTr("button_game_running") : qsTr("button_start_game")
         visible: mainViewModel.startGameVisible
-        interactable: mainViewModel.startGameEnable
+        interactable: mainViewModel.startGameEnable && !mainViewModel.gameRunning
+        // Still read while it cannot be pressed: it tells why.
+        disable_textColor: "#ccffffff"
         onClicked: {
             if (mainViewModel.startGameBtnClicked()) {
                 rootWindow.showMinimized()
                 rootWindow.hide()
             }
+        }
+    }
+
+    // Without the services there is nothing to install or start; the
+    // window says so where the main button stands and offers to ask again.
+    ImageButton {
+        id: retryBtn
+        objectName: "retryBtn"
+        x: 916
+        y: installBtn.y
+        width: installBtn.width
+        height: installBtn.height
+        pixelSize: 24
+        nomal_Image: "pic/main_btn_n.png"
+        hover_Image: "pic/main_btn_o.png"
+        press_Image: "pic/main_btn_d.png"
+        state: "nomal"
+        visible: mainViewModel.servicesUnreachable
+        text: qsTr("button_retry")
+        onClicked: mainViewModel.retryServices()
+    }
+
+    Rectangle {
+        id: offlineTip
+        objectName: "offlineTip"
+        visible: retryBtn.visible
+        color: "#e6141414"
+        radius: 4
+        width: offlineText.width + 24
+        height: offlineText.contentHeight + 16
+        anchors.right: retryBtn.right
+        anchors.bottom: retryBtn.top
+        anchors.bottomMargin: 12
+
+        Text {
+            id: offlineText
+            width: Math.min(implicitWidth, 420)
+            anchors.centerIn: parent
+            wrapMode: Text.WordWrap
+            horizontalAlignment: Text.AlignRight
+            color: "#ffffff"
+            font.pixelSize: 16
+            text: qsTr("label_services_unreachable")
         }
     }
 

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 #include <algorithm>
 #include <filesystem>
@@ -25,17 +26,52 @@ QString parentOf(const QString &path)
     return QFileInfo(path).path();
 }
 
-// A rename and nothing else: the staging folder sits on the launcher
-// folder's volume, and a copy that is cut short would leave half a file
-// where a whole one is expected. A link is moved as the link.
+bool isRealFolder(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isDir() && !info.isSymLink();
+}
+
+std::filesystem::path fsPath(const QString &path)
+{
+    return std::filesystem::path(path.toStdU16String());
+}
+
+// Replaces what to holds, if anything, in one step. A link is moved as the
+// link.
+bool renameOver(const QString &from, const QString &to)
+{
+    std::error_code error;
+    std::filesystem::rename(fsPath(from), fsPath(to), error);
+    return !error;
+}
+
+// Moves a file to a free name, never over another.
 bool moveEntry(const QString &from, const QString &to)
 {
     if (!present(from) || present(to) || !QDir().mkpath(parentOf(to)))
         return false;
+    return renameOver(from, to);
+}
+
+// A second name for an old file that the swap itself never changes: a hard
+// link costs nothing; a copy, where the volume has no links, is made under
+// another name first so that a copy cut short is never taken for the file.
+bool keepSecondName(const QString &file, const QString &secondName)
+{
+    if (!QDir().mkpath(parentOf(secondName)))
+        return false;
     std::error_code error;
-    std::filesystem::rename(std::filesystem::path(from.toStdU16String()),
-        std::filesystem::path(to.toStdU16String()), error);
-    return !error;
+    std::filesystem::create_hard_link(fsPath(file), fsPath(secondName), error);
+    if (!error)
+        return true;
+    const QString partial = secondName + QStringLiteral(".part");
+    std::filesystem::remove(fsPath(partial), error);
+    if (QFileInfo(file).isSymLink())
+        std::filesystem::copy_symlink(fsPath(file), fsPath(partial), error);
+    else
+        std::filesystem::copy_file(fsPath(file), fsPath(partial), error);
+    return !error && renameOver(partial, secondName);
 }
 
 bool removeFile(const QString &path)
@@ -150,9 +186,9 @@ bool LauncherSwap::run(const LauncherSwapPlan &plan)
     m_journal.aside = plan.aside();
     m_journal.incoming = plan.incoming();
     m_journal.madeFolders = plan.madeFolders();
-    if (!record(Step::MovingAside))
+    if (!record(Step::KeepingOld))
         return false;
-    if (!moveAside() || !record(Step::MovingIn) || !moveIn() || !record(Step::Committed)) {
+    if (!keepOld() || !record(Step::MovingIn) || !moveIn() || !record(Step::Committed)) {
         const QString why = m_error;
         rollBack();
         m_error = why;
@@ -164,13 +200,13 @@ bool LauncherSwap::run(const LauncherSwapPlan &plan)
     return true;
 }
 
-bool LauncherSwap::moveAside()
+bool LauncherSwap::keepOld()
 {
     int operations = 0;
     for (const QString &path : qAsConst(m_journal.aside)) {
         if (!pathguard::staysInside(m_launcher, path, true)
-            || !moveEntry(inLauncher(path), inOld(path)))
-            return fail(QStringLiteral("could not move %1 aside").arg(path));
+            || !keepSecondName(inLauncher(path), inOld(path)))
+            return fail(QStringLiteral("could not keep the old %1").arg(path));
         notify(++operations);
     }
     return true;
@@ -178,31 +214,64 @@ bool LauncherSwap::moveAside()
 
 bool LauncherSwap::moveIn()
 {
+    const QSet<QString> incoming(m_journal.incoming.cbegin(), m_journal.incoming.cend());
+    QStringList leaving;
+    for (const QString &path : qAsConst(m_journal.aside)) {
+        if (!incoming.contains(path))
+            leaving.append(path);
+    }
+    int operations = 0;
+    // An old file may have the name of a folder the new version needs; its
+    // path becomes that folder, so it cannot stay until the end.
+    for (const QString &folder : qAsConst(m_journal.madeFolders)) {
+        if (leaving.removeOne(folder)) {
+            if (!removeFile(inLauncher(folder)))
+                return fail(QStringLiteral("could not remove %1").arg(folder));
+            notify(++operations);
+        }
+    }
     for (const QString &folder : qAsConst(m_journal.madeFolders)) {
         if (!pathguard::staysInside(m_launcher, folder, false)
             || (!QDir(m_launcher).mkdir(folder) && !QFileInfo(inLauncher(folder)).isDir()))
             return fail(QStringLiteral("could not make the folder %1").arg(folder));
     }
-    int operations = 0;
     for (const QString &path : qAsConst(m_journal.incoming)) {
-        if (!pathguard::staysInside(m_launcher, path, true)
-            || !moveEntry(inNew(path), inLauncher(path)))
+        if (!pathguard::staysInside(m_launcher, path, true) || !replaceWith(inNew(path), path))
             return fail(QStringLiteral("could not move %1 in").arg(path));
+        notify(++operations);
+    }
+    for (const QString &path : qAsConst(leaving)) {
+        if (!pathguard::staysInside(m_launcher, path, true) || !removeFile(inLauncher(path)))
+            return fail(QStringLiteral("could not remove %1").arg(path));
         notify(++operations);
     }
     return true;
 }
 
-// Each new file goes back to "new" before its old version comes home, so a
-// rollback cut short and repeated still tells the two apart: a new file
-// missing from "new" is the one in the launcher folder.
+bool LauncherSwap::replaceWith(const QString &from, const QString &path)
+{
+    const QString target = inLauncher(path);
+    if (renameOver(from, target))
+        return true;
+    // Windows refuses to replace a program that runs, such as the updater
+    // itself, yet lets it be renamed: it makes way for a moment, and its
+    // second name in "old" still restores it.
+    return present(from) && moveEntry(target, m_staging + QStringLiteral("/replaced/") + path)
+        && renameOver(from, target);
+}
+
+// Old files come home by a rename over whatever holds their path, so the
+// path never lacks a file; a new file whose path the old version did not
+// have simply goes. Safe to repeat: a second name already used is gone.
 bool LauncherSwap::rollBack()
 {
     bool complete = true;
+    const QSet<QString> aside(m_journal.aside.cbegin(), m_journal.aside.cend());
     if (m_journal.step == Step::MovingIn) {
         for (const QString &path : reversed(m_journal.incoming)) {
-            if (present(inLauncher(path)) && !present(inNew(path))
-                && !moveEntry(inLauncher(path), inNew(path)))
+            if (!aside.contains(path) && present(inLauncher(path))
+                && (!pathguard::staysInside(m_launcher, path, true)
+                    || !removeFile(inLauncher(path))))
                 complete = false;
         }
     }
@@ -213,8 +282,8 @@ bool LauncherSwap::rollBack()
     for (const QString &path : reversed(m_journal.aside)) {
         if (!present(inOld(path)))
             continue;
-        if (present(inLauncher(path)) || !pathguard::staysInside(m_launcher, path, true)
-            || !moveEntry(inOld(path), inLauncher(path)))
+        if (!pathguard::staysInside(m_launcher, path, true) || isRealFolder(inLauncher(path))
+            || !restoreOld(path))
             complete = false;
     }
     if (!complete)
@@ -222,6 +291,14 @@ bool LauncherSwap::rollBack()
                         .arg(QDir::toNativeSeparators(m_staging)));
     removeStaging();
     return true;
+}
+
+bool LauncherSwap::restoreOld(const QString &path)
+{
+    if (!renameOver(inOld(path), inLauncher(path)))
+        return false;
+    // Both names of one file: the rename leaves them as they are.
+    return !present(inOld(path)) || removeFile(inOld(path));
 }
 
 bool LauncherSwap::finish()

@@ -9,12 +9,15 @@
 class LauncherSwapPlan;
 
 // Replaces the launcher's program files with a new version's so that, however
-// a run ends, the launcher folder holds one whole version. The work happens
-// in a staging folder beside the launcher folder, on the same volume so that
-// every move is a rename: the new version waits unpacked in "new", the old
-// files are moved into "old" and deleted only once every new file is in
-// place, and a journal records each step before it is taken. Only the files
-// a plan names are ever moved; the user's files are never touched.
+// a run ends, the launcher folder holds one whole version, and at no instant
+// lacks a program file (above all the launcher, which is what recovers an
+// interrupted swap at its next start). The work happens in a staging folder
+// beside the launcher folder, on the same volume so that every move is a
+// rename: the new version waits unpacked in "new", each old file first gets
+// a second name in "old", then each new file is renamed over its old one;
+// the old names go only once every new file is in place. A journal records
+// each step before it is taken. Only the files a plan names are ever
+// touched; the user's files never are.
 class LauncherSwap
 {
 public:
@@ -60,9 +63,11 @@ private:
 
     bool record(Step step);
     void notify(int operations);
-    bool moveAside();
+    bool keepOld();
     bool moveIn();
+    bool replaceWith(const QString &from, const QString &path);
     bool rollBack();
+    bool restoreOld(const QString &path);
     bool finish();
     void removeStaging();
     bool fail(const QString &error);

@@ -56,7 +56,7 @@ LauncherSwapJournal::Read LauncherSwapJournal::read(const QString &path)
         return Read::Damaged;
     const QJsonObject object = QJsonDocument::fromJson(file.readAll()).object();
     const int stepValue = object.value(kStep).toInt(-1);
-    if (stepValue < int(Step::MovingAside) || stepValue > int(Step::Committed))
+    if (stepValue < int(Step::KeepingOld) || stepValue > int(Step::Committed))
         return Read::Damaged;
     if (!fromArray(object.value(kAside), aside) || !fromArray(object.value(kIncoming), incoming)
         || !fromArray(object.value(kMadeFolders), madeFolders))

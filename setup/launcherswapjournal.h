@@ -6,14 +6,18 @@
 // What a swap of the launcher's program files has done so far. It lives in
 // the staging folder and is rewritten whole (QSaveFile) before each step, so
 // after an interruption it shows the step that was under way and every file
-// that step may have moved; presence on disk tells which of them did.
+// that step may have touched; what is on disk tells which of them it did.
 struct LauncherSwapJournal
 {
     enum class Step {
         None = 0,
-        // Old program files leave the launcher folder for "old".
-        MovingAside = 1,
-        // New program files enter the launcher folder from "new".
+        // Each old program file gets a second name in "old" (a hard link, or
+        // a whole copy where the volume has none); the launcher folder is
+        // not touched.
+        KeepingOld = 1,
+        // New program files are renamed over the old ones, one at a time,
+        // and the old files the new version lacks are removed: every path
+        // holds either its old or its new content at every instant.
         MovingIn = 2,
         // Every new file is in place: from here on the swap is only finished,
         // never undone, and the old files are removed.

@@ -437,6 +437,18 @@
         <source>label_download_speed</source>
         <translation>Geschwindigkeit: --</translation>
     </message>
+    <message>
+        <source>label_services_unreachable</source>
+        <translation>Der Spieldienst ist nicht erreichbar. Prüfe deine Verbindung.</translation>
+    </message>
+    <message>
+        <source>button_retry</source>
+        <translation>Erneut versuchen</translation>
+    </message>
+    <message>
+        <source>button_game_running</source>
+        <translation>Spiel läuft</translation>
+    </message>
 </context>
 <context>
     <name>setupmanager</name>

@@ -437,6 +437,18 @@
         <source>label_download_speed</source>
         <translation>Speed: --</translation>
     </message>
+    <message>
+        <source>label_services_unreachable</source>
+        <translation>The game service cannot be reached. Check your connection.</translation>
+    </message>
+    <message>
+        <source>button_retry</source>
+        <translation>Retry</translation>
+    </message>
+    <message>
+        <source>button_game_running</source>
+        <translation>Game running</translation>
+    </message>
 </context>
 <context>
     <name>setupmanager</name>

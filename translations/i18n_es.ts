@@ -437,6 +437,18 @@
         <source>label_download_speed</source>
         <translation>Velocidad: --</translation>
     </message>
+    <message>
+        <source>label_services_unreachable</source>
+        <translation>No se puede conectar con el servicio del juego. Comprueba tu conexión.</translation>
+    </message>
+    <message>
+        <source>button_retry</source>
+        <translation>Reintentar</translation>
+    </message>
+    <message>
+        <source>button_game_running</source>
+        <translation>Juego en curso</translation>
+    </message>
 </context>
 <context>
     <name>setupmanager</name>

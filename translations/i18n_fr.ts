@@ -437,6 +437,18 @@
         <source>label_download_speed</source>
         <translation>Vitesse : --</translation>
     </message>
+    <message>
+        <source>label_services_unreachable</source>
+        <translation>Le service du jeu est injoignable. Vérifiez votre connexion.</translation>
+    </message>
+    <message>
+        <source>button_retry</source>
+        <translation>Réessayer</translation>
+    </message>
+    <message>
+        <source>button_game_running</source>
+        <translation>Jeu en cours</translation>
+    </message>
 </context>
 <context>
     <name>setupmanager</name>

@@ -437,6 +437,18 @@
         <source>label_download_speed</source>
         <translation>Kecepatan: --</translation>
     </message>
+    <message>
+        <source>label_services_unreachable</source>
+        <translation>Layanan game tidak dapat dijangkau. Periksa koneksi Anda.</translation>
+    </message>
+    <message>
+        <source>button_retry</source>
+        <translation>Coba lagi</translation>
+    </message>
+    <message>
+        <source>button_game_running</source>
+        <translation>Game sedang berjalan</translation>
+    </message>
 </context>
 <context>
     <name>setupmanager</name>

@@ -437,6 +437,18 @@
         <source>label_download_speed</source>
         <translation>速度：--</translation>
     </message>
+    <message>
+        <source>label_services_unreachable</source>
+        <translation>ゲームサービスに接続できません。接続を確認してください。</translation>
+    </message>
+    <message>
+        <source>button_retry</source>
+        <translation>再試行</translation>
+    </message>
+    <message>
+        <source>button_game_running</source>
+        <translation>ゲーム実行中</translation>
+    </message>
 </context>
 <context>
     <name>setupmanager</name>

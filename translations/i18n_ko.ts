@@ -437,6 +437,18 @@
         <source>label_download_speed</source>
         <translation>속도: --</translation>
     </message>
+    <message>
+        <source>label_services_unreachable</source>
+        <translation>게임 서비스에 연결할 수 없습니다. 연결을 확인하세요.</translation>
+    </message>
+    <message>
+        <source>button_retry</source>
+        <translation>다시 시도</translation>
+    </message>
+    <message>
+        <source>button_game_running</source>
+        <translation>게임 실행 중</translation>
+    </message>
 </context>
 <context>
     <name>setupmanager</name>

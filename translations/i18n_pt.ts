@@ -437,6 +437,18 @@
         <source>label_download_speed</source>
         <translation>Velocidade: --</translation>
     </message>
+    <message>
+        <source>label_services_unreachable</source>
+        <translation>Não é possível acessar o serviço do jogo. Verifique sua conexão.</translation>
+    </message>
+    <message>
+        <source>button_retry</source>
+        <translation>Tentar de novo</translation>
+    </message>
+    <message>
+        <source>button_game_running</source>
+        <translation>Jogo em execução</translation>
+    </message>
 </context>
 <context>
     <name>setupmanager</name>

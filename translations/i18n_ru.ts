@@ -437,6 +437,18 @@
         <source>label_download_speed</source>
         <translation>Скорость: --</translation>
     </message>
+    <message>
+        <source>label_services_unreachable</source>
+        <translation>Сервис игры недоступен. Проверьте подключение.</translation>
+    </message>
+    <message>
+        <source>button_retry</source>
+        <translation>Повторить</translation>
+    </message>
+    <message>
+        <source>button_game_running</source>
+        <translation>Игра запущена</translation>
+    </message>
 </context>
 <context>
     <name>setupmanager</name>

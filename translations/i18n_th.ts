@@ -437,6 +437,18 @@
         <source>label_download_speed</source>
         <translation>ความเร็ว: --</translation>
     </message>
+    <message>
+        <source>label_services_unreachable</source>
+        <translation>ไม่สามารถเชื่อมต่อบริการเกมได้ โปรดตรวจสอบการเชื่อมต่อ</translation>
+    </message>
+    <message>
+        <source>button_retry</source>
+        <translation>ลองอีกครั้ง</translation>
+    </message>
+    <message>
+        <source>button_game_running</source>
+        <translation>เกมกำลังทำงาน</translation>
+    </message>
 </context>
 <context>
     <name>setupmanager</name>

@@ -437,6 +437,18 @@
         <source>label_download_speed</source>
         <translation>Tốc độ: --</translation>
     </message>
+    <message>
+        <source>label_services_unreachable</source>
+        <translation>Không thể kết nối dịch vụ trò chơi. Hãy kiểm tra kết nối mạng.</translation>
+    </message>
+    <message>
+        <source>button_retry</source>
+        <translation>Thử lại</translation>
+    </message>
+    <message>
+        <source>button_game_running</source>
+        <translation>Trò chơi đang chạy</translation>
+    </message>
 </context>
 <context>
     <name>setupmanager</name>

@@ -437,6 +437,18 @@
         <source>label_download_speed</source>
         <translation>下载速度：--</translation>
     </message>
+    <message>
+        <source>label_services_unreachable</source>
+        <translation>无法连接游戏服务，请检查网络连接。</translation>
+    </message>
+    <message>
+        <source>button_retry</source>
+        <translation>重试</translation>
+    </message>
+    <message>
+        <source>button_game_running</source>
+        <translation>游戏运行中</translation>
+    </message>
 </context>
 <context>
     <name>setupmanager</name>

@@ -437,6 +437,18 @@
         <source>label_download_speed</source>
         <translation>下載速度：--</translation>
     </message>
+    <message>
+        <source>label_services_unreachable</source>
+        <translation>無法連線遊戲服務，請檢查網路連線。</translation>
+    </message>
+    <message>
+        <source>button_retry</source>
+        <translation>重試</translation>
+    </message>
+    <message>
+        <source>button_game_running</source>
+        <translation>遊戲執行中</translation>
+    </message>
 </context>
 <context>
     <name>setupmanager</name>

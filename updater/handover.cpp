@@ -2,14 +2,14 @@
 
 #include "core/buildinfo.h"
 #include "core/filenames.h"
-#include "net/serviceaddresses.h"
+#include "net/updateprogram.h"
 #include "setup/archiveengine.h"
+#include "setup/launcherswapplan.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRegularExpression>
 
 namespace {
 
@@ -45,49 +45,57 @@ bool HandOver::parse(const QStringList &arguments, HandOver &handOver, QString &
             QStringLiteral("expected two arguments, \"%1\" and the hand-over JSON object, got %2")
                 .arg(QLatin1String(kApplicationName))
                 .arg(arguments.size()));
-    if (arguments.at(0) != QLatin1String(kApplicationName))
-        return refuse(error,
-            QStringLiteral("the first argument must be \"%1\"")
-                .arg(QLatin1String(kApplicationName)));
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(arguments.at(1).toUtf8(), &parseError);
     if (!document.isObject())
         return refuse(error, QStringLiteral("the second argument is not a JSON object"));
     const QJsonObject object = document.object();
-    for (const char *key : { "exe_dir", "lang", "pkg_md5", "pkg_url" }) {
-        if (!object.value(QLatin1String(key)).isString())
-            return refuse(error, QStringLiteral("\"%1\" is missing or not a string").arg(key));
-    }
+    const QJsonValue executable = object.value(QLatin1String("exe_dir"));
+    if (!executable.isString()
+        || !QDir::isAbsolutePath(QDir::fromNativeSeparators(executable.toString())))
+        return refuse(error, QStringLiteral("\"exe_dir\" is missing or not an absolute path"));
 
     HandOver result;
-    const QString executable
-        = QDir::fromNativeSeparators(object.value(QLatin1String("exe_dir")).toString());
-    if (!QDir::isAbsolutePath(executable))
-        return refuse(error, QStringLiteral("\"exe_dir\" is not an absolute path"));
-    result.executable = QDir::cleanPath(executable);
-    // The folder is replaced file by file and its staging folder sits beside
-    // it, so it must be a real launcher folder with a parent.
-    if (!QFileInfo(result.executable).isFile() || QDir(result.launcherFolder()).isRoot())
-        return refuse(error,
-            QStringLiteral("\"exe_dir\" names no launcher executable: %1").arg(result.executable));
-
+    result.executable = QDir::cleanPath(QDir::fromNativeSeparators(executable.toString()));
+    // The staging folder sits beside the launcher folder.
+    if (QDir(result.launcherFolder()).isRoot())
+        return refuse(error, QStringLiteral("\"exe_dir\" lies in no launcher folder"));
     result.language = object.value(QLatin1String("lang")).toString();
-
-    static const QRegularExpression md5Pattern(QStringLiteral("^[0-9A-Fa-f]{32}$"));
     result.packageMd5 = object.value(QLatin1String("pkg_md5")).toString().toLower();
-    if (!md5Pattern.match(result.packageMd5).hasMatch())
-        return refuse(error, QStringLiteral("\"pkg_md5\" is not 32 hexadecimal digits"));
-
     result.packageUrl = QUrl(object.value(QLatin1String("pkg_url")).toString(), QUrl::StrictMode);
-    const QString origin
-        = result.packageUrl.adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment)
-              .toString();
-    if (!result.packageUrl.isValid() || !ServiceAddresses::isAcceptableOrigin(origin))
-        return refuse(error, QStringLiteral("\"pkg_url\" must be https, or http on loopback"));
-    const QString name = result.packageFileName();
-    if (!FileNames::isPlain(name) || !ArchiveEngine::classIdForSuffix(QFileInfo(name).suffix()))
-        return refuse(error, QStringLiteral("\"pkg_url\" names no package the updater can unpack"));
 
+    if (arguments.at(0) != QLatin1String(kApplicationName))
+        result.refusal = QStringLiteral("the first argument must be \"%1\"")
+                             .arg(QLatin1String(kApplicationName));
+    for (const char *key : { "lang", "pkg_md5", "pkg_url" }) {
+        if (result.refusal.isEmpty() && !object.value(QLatin1String(key)).isString())
+            result.refusal = QStringLiteral("\"%1\" is missing or not a string").arg(key);
+    }
+    if (result.refusal.isEmpty())
+        result.refusal = UpdateProgram::packageRefusal(result.packageUrl, result.packageMd5);
+    const QString name = result.packageFileName();
+    if (result.refusal.isEmpty()
+        && (!FileNames::isPlain(name)
+            || !ArchiveEngine::classIdForSuffix(QFileInfo(name).suffix())))
+        result.refusal = QStringLiteral("\"pkg_url\" names no package the updater can unpack");
     handOver = result;
+    return true;
+}
+
+bool HandOver::namesLauncher(QString &error) const
+{
+    const QFileInfo file(executable);
+    if (!file.isFile() || file.isSymLink())
+        return refuse(error,
+            QStringLiteral("\"exe_dir\" names no launcher executable: %1")
+                .arg(QDir::toNativeSeparators(executable)));
+    QStringList lines;
+    if (!LauncherSwapPlan::readList(
+            launcherFolder() + QLatin1Char('/') + LauncherSwapPlan::kFileList, lines)
+        || !lines.contains(launcherFileName()))
+        return refuse(error,
+            QStringLiteral("%1 is not a launcher folder: its %2 does not name %3")
+                .arg(QDir::toNativeSeparators(launcherFolder()), LauncherSwapPlan::kFileList,
+                    launcherFileName()));
     return true;
 }

@@ -14,16 +14,24 @@ struct HandOver
     QString language;
     QString packageMd5; // lower case
     QUrl packageUrl;
+    // Why the package cannot be fetched, or empty: the old launcher is
+    // started again and the window says why.
+    QString refusal;
 
     QString launcherFolder() const;
     QString launcherFileName() const;
     QString packageFileName() const;
 
-    // Reads the arguments after the program path. Everything is checked here,
-    // before anything is fetched or touched: false, with error saying what
-    // is wrong, unless there are exactly the two arguments, the executable
-    // exists in a folder below some other, the MD5 is 32 hex digits and the
-    // URL is https (or http on loopback) naming a package the extraction
-    // reads.
+    // Reads the arguments after the program path. False, with error saying
+    // what is wrong, only when they name no launcher to go back to: not the
+    // two arguments, no JSON object, or an "exe_dir" that is missing, not
+    // absolute or in no folder below another. Every other value is checked
+    // here too, before anything is fetched or touched, and a value that
+    // fails sets refusal.
     static bool parse(const QStringList &arguments, HandOver &handOver, QString &error);
+
+    // Whether executable is the launcher of a launcher folder: a file that
+    // the folder's list of program files names. Only such a folder is ever
+    // changed or has a program started from it.
+    bool namesLauncher(QString &error) const;
 };

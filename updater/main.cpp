@@ -3,6 +3,7 @@
 // again.
 #include "core/buildinfo.h"
 #include "platform/namedmutex.h"
+#include "setup/launcherswap.h"
 #include "updater/handover.h"
 #include "updater/testhooks.h"
 #include "updater/updatecontroller.h"
@@ -10,6 +11,7 @@
 #include "updater/updaterwindow.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QTimer>
 
 #include <cstdio>
@@ -36,6 +38,15 @@ int main(int argc, char **argv)
     if (!lock->isOwner()) {
         std::fprintf(stderr, "Update: another update is already running\n");
         return 3;
+    }
+    // A swap cut short by an updater that moved files away first can leave
+    // the folder without its launcher, which then cannot recover it.
+    if (!QFileInfo::exists(handOver.executable))
+        LauncherSwap::recover(handOver.launcherFolder());
+    // Nothing is changed in, or started from, a folder that is not one.
+    if (!handOver.namesLauncher(error)) {
+        std::fprintf(stderr, "Update: %s\n", qPrintable(error));
+        return 2;
     }
 
     UpdaterTranslator translator;

@@ -1,5 +1,7 @@
 #include "updater/packagefetch.h"
 
+#include "net/serviceaddresses.h"
+
 PackageFetch::PackageFetch(QObject *parent)
     : QObject(parent)
 {
@@ -24,6 +26,9 @@ void PackageFetch::start(const QUrl &url, const QString &md5, const QString &fol
 {
     m_done = false;
     m_path = folder + QLatin1Char('/') + fileName;
+    // The launcher's own files come only from where its updates may come
+    // from, however the server redirects.
+    m_download.setRedirectFilter(&ServiceAddresses::isAcceptableUrl);
     m_download.setResumeStore(resumeStore);
     m_download.setFileMD5(md5);
     m_download.setFilePath(folder);

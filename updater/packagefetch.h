@@ -19,6 +19,9 @@ public:
     void start(const QUrl &url, const QString &md5, const QString &folder, const QString &fileName,
         const QString &resumeStore);
 
+    // Once this returns, the resume store is not written again.
+    void flushRecords() { m_download.flushRecords(); }
+
 signals:
     void progress(qint64 done, qint64 total);
     void verifying();

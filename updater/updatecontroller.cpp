@@ -74,6 +74,10 @@ void UpdateController::launcherEnded()
         fail(UpdaterWindow::Failure::Recovery, detail);
         return;
     }
+    if (!m_handOver.refusal.isEmpty()) {
+        fail(UpdaterWindow::Failure::Package, m_handOver.refusal);
+        return;
+    }
     if (!prepareStaging(detail)) {
         fail(UpdaterWindow::Failure::Install, detail);
         return;
@@ -160,11 +164,35 @@ bool UpdateController::restartLauncher()
         m_handOver.executable, { QStringLiteral("update") }, m_handOver.launcherFolder());
 }
 
+// Only a partial download stays, with its record, for the next run to
+// resume; a whole package was either used or found damaged.
+void UpdateController::clearStaging()
+{
+    const QFileInfo staging(LauncherSwap::stagingFolder(m_handOver.launcherFolder()));
+    if (staging.isSymLink() || !staging.isDir())
+        return;
+    LauncherSwap::discardUnjournaled(m_handOver.launcherFolder());
+    m_fetch.flushRecords();
+    const QString partialName = m_handOver.packageFileName() + QStringLiteral("_tmp");
+    const QFileInfo partial(inStaging(kPackageFolder) + QLatin1Char('/') + partialName);
+    if (partial.isFile() && !partial.isSymLink()) {
+        const QStringList others
+            = QDir(inStaging(kPackageFolder))
+                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        for (const QString &entry : others) {
+            if (entry != partialName)
+                removeTree(inStaging(kPackageFolder) + QLatin1Char('/') + entry);
+        }
+    } else {
+        removeTree(inStaging(kPackageFolder));
+        QFile::remove(inStaging(kResumeStore));
+    }
+    QDir().rmdir(LauncherSwap::stagingFolder(m_handOver.launcherFolder()));
+}
+
 void UpdateController::succeed()
 {
-    removeTree(inStaging(kPackageFolder));
-    QFile::remove(inStaging(kResumeStore));
-    QDir().rmdir(LauncherSwap::stagingFolder(m_handOver.launcherFolder()));
+    clearStaging();
     m_lock.reset();
     m_window.showStage(UpdaterWindow::Stage::Restarting);
     if (!restartLauncher()) {
@@ -181,7 +209,7 @@ void UpdateController::fail(UpdaterWindow::Failure failure, const QString &detai
     m_exitCode = 1;
     // What this run unpacked is of no further use, unless a journal still
     // needs it; the partial download stays so the next run resumes it.
-    LauncherSwap::discardUnjournaled(m_handOver.launcherFolder());
+    clearStaging();
     m_lock.reset();
     QString shown = detail;
     const bool restart = failure != UpdaterWindow::Failure::LauncherRunning

@@ -43,6 +43,7 @@ private:
     void succeed();
     void fail(UpdaterWindow::Failure failure, const QString &detail);
     bool prepareStaging(QString &detail);
+    void clearStaging();
     void protectGameFolder(LauncherSwapPlan &plan) const;
     bool restartLauncher();
     QString inStaging(const QString &relative) const;

@@ -4,10 +4,70 @@
 #include "viewmodel/windowitems.h"
 
 #include <QDialog>
+#include <QEvent>
+#include <QPointer>
+#include <QScreen>
+#include <QWindow>
 
 namespace {
 
 const QString kMask = QStringLiteral("bgMask_msgbox");
+
+// Dialogs run by any presenter and not closed yet.
+int g_open = 0;
+
+// Keeps a dialog centred over the main window while it runs. The place is
+// taken again when the dialog shows and whenever the window moves: a
+// question asked right after start-up would otherwise use where the window
+// stood before the window manager placed it.
+class Placement : public QObject
+{
+public:
+    Placement(QDialog &dialog, const WindowItems &items)
+        : m_dialog(dialog)
+        , m_items(items)
+        , m_window(qobject_cast<QWindow *>(items.root()))
+    {
+        place();
+        m_dialog.installEventFilter(this);
+        if (m_window) {
+            connect(m_window, &QWindow::xChanged, this, &Placement::place);
+            connect(m_window, &QWindow::yChanged, this, &Placement::place);
+        }
+    }
+
+    ~Placement() override { m_dialog.removeEventFilter(this); }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == &m_dialog && event->type() == QEvent::Show)
+            place();
+        return false;
+    }
+
+private:
+    void place()
+    {
+        const QRect over = m_window ? m_window->frameGeometry() : m_items.rootRect();
+        if (over.isEmpty())
+            return;
+        QRect frame(QPoint(0, 0), m_dialog.frameGeometry().size());
+        frame.moveCenter(over.center());
+        // On the window's screen, whole, even when the window hangs off it.
+        if (m_window && m_window->screen()) {
+            const QRect screen = m_window->screen()->availableGeometry();
+            frame.moveRight(qMin(frame.right(), screen.right()));
+            frame.moveBottom(qMin(frame.bottom(), screen.bottom()));
+            frame.moveLeft(qMax(frame.left(), screen.left()));
+            frame.moveTop(qMax(frame.top(), screen.top()));
+        }
+        m_dialog.move(frame.topLeft());
+    }
+
+    QDialog &m_dialog;
+    const WindowItems &m_items;
+    QPointer<QWindow> m_window;
+};
 
 } // namespace
 
@@ -20,28 +80,28 @@ void DialogPresenter::showMessage(
     const QString &title, const QString &text, Action action, bool showCancel)
 {
     m_pending = action;
-    showMask();
-    ++m_open;
-    const bool confirmed
-        = CDlgYesNo::showMessage(title, text, showCancel, nullptr, m_items.rootRect()) == 1;
-    --m_open;
+    CDlgYesNo dialog;
+    dialog.setOkOnly(!showCancel);
+    dialog.resize(460, 300);
+    dialog.setTitleAndText(title, text);
+    const bool confirmed = exec(dialog) == 1;
     // Another message may have been shown while this one was open; each
     // answer goes to the action its own message came with.
     m_pending = nullptr;
     if (action)
         action(confirmed);
-    hideMaskUnlessOpen();
 }
 
 int DialogPresenter::exec(QDialog &dialog)
 {
-    const QRect over = m_items.rootRect();
-    if (!over.isEmpty())
-        dialog.move(over.center() - dialog.rect().center());
     showMask();
-    ++m_open;
-    const int result = dialog.exec();
-    --m_open;
+    ++g_open;
+    int result = 0;
+    {
+        Placement placement(dialog, m_items);
+        result = dialog.exec();
+    }
+    --g_open;
     hideMaskUnlessOpen();
     return result;
 }
@@ -59,6 +119,6 @@ void DialogPresenter::showMask()
 
 void DialogPresenter::hideMaskUnlessOpen()
 {
-    if (m_open == 0 && CDlgYesNo::openCount() == 0)
+    if (g_open == 0 && CDlgYesNo::openCount() == 0)
         m_items.set(kMask, "visible", false);
 }

@@ -9,7 +9,9 @@ class WindowItems;
 
 // Shows the launcher's dialogs modally over the main window: dims the
 // window with its mask, centres the dialog on it, and takes the mask away
-// once no dialog is left open.
+// once no dialog is left open. Presenters made for one question share the
+// count of open dialogs with the view model's, so the mask stays while any
+// of them is open.
 class DialogPresenter
 {
 public:
@@ -30,5 +32,4 @@ private:
 
     WindowItems &m_items;
     Action m_pending;
-    int m_open = 0;
 };

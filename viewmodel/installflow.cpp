@@ -87,7 +87,6 @@ bool InstallFlow::hasRoomFor(const QString &path, qint64 need) const
 void InstallFlow::installClicked()
 {
     m_isUpdate = false;
-    StatusReport::instance()->report(StatusReport::LAUNCHER_HOME_DOWNLOAD);
     m_progress.resetSpeedText();
     if (m_model.gameState() == MainViewModel::CheckFailed) {
         m_model.requestGameInfo();
@@ -108,7 +107,8 @@ void InstallFlow::installClicked()
             emit installPathWanted();
     };
     if (path.isEmpty() || !platform::isValidInstallPath(path)
-        || (!QFileInfo::exists(path) && !QDir().mkpath(path))) {
+        || (!QFileInfo::exists(path) && !QDir().mkpath(path))
+        || !platform::canCreateFolderAt(path)) {
         m_model.showMessage(MainViewModel::tr("title_error"),
             MainViewModel::tr("message_create_floder_failed"), reopen, false);
         StatusReport::instance()->report(
@@ -120,6 +120,8 @@ void InstallFlow::installClicked()
             MainViewModel::tr("message_not_enough_space_select_path"), reopen, false);
         return;
     }
+    // Only a download that really starts is reported as one.
+    StatusReport::instance()->report(StatusReport::LAUNCHER_HOME_DOWNLOAD);
     config->setGameInstallPath(path);
     m_model.decideGameState();
     startGameDownload();

@@ -109,6 +109,12 @@ void LauncherContent::onReply(bool ok, const QByteArray &body, int status)
         m_webReloadPending = true;
         emit mainBgResChanged();
     }
+    // The page failed while the services were out of reach and was hidden;
+    // they answer again, so it gets another chance (the window shows it
+    // once it loads).
+    const QObject *page = m_items.find(QStringLiteral("bgWebView"));
+    if (page && !page->property("visible").toBool())
+        m_items.invoke(QStringLiteral("bgWebView"), "reload", Qt::QueuedConnection);
 }
 
 QString LauncherContent::cacheFolder() const

@@ -4,6 +4,8 @@
 #include "dialogs/cdlgyesno.h"
 #include "net/applicationinfo.h"
 #include "platform/processes.h"
+#include "report/statusreport.h"
+#include "viewmodel/dialogpresenter.h"
 #include "viewmodel/windowitems.h"
 
 #include <QCoreApplication>
@@ -24,6 +26,11 @@ LauncherUpdate::LauncherUpdate(WindowItems &items, QObject *parent)
     connect(m_program, &UpdateProgram::startUpdate, this, &LauncherUpdate::startUpdate);
     connect(m_program, &UpdateProgram::newProgramVersionUpdate, this,
         &LauncherUpdate::newProgramVersionUpdate);
+    connect(m_program, &UpdateProgram::releaseRefused, this,
+        [](const QString &packageUrl, const QString &why) {
+            StatusReport::instance()->report(StatusReport::GLOBAL_META_DATA_ERROR,
+                { { QStringLiteral("url"), packageUrl }, { QStringLiteral("errorString"), why } });
+        });
 }
 
 void LauncherUpdate::setProgramFolder(const QString &folder)
@@ -63,14 +70,10 @@ bool LauncherUpdate::ask(const QString &title, const QString &text, const QStrin
     dialog.setTitleAndText(title, text);
     dialog.setOkText(confirmText);
     dialog.resize(460, 300);
-    const QRect over = m_items.rootRect();
-    if (!over.isEmpty())
-        dialog.move(
-            over.x() + (over.width() - 500) / 2, over.y() + (over.height() - dialog.height()) / 2);
-    return dialog.exec() == 1;
+    return DialogPresenter(m_items).exec(dialog) == 1;
 }
 
 void LauncherUpdate::tell(const QString &title, const QString &text)
 {
-    CDlgYesNo::showMessage(title, text, false, nullptr, m_items.rootRect());
+    DialogPresenter(m_items).showMessage(title, text, nullptr, false);
 }

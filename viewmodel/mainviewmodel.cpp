@@ -22,7 +22,10 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QIcon>
 #include <QJsonDocument>
+#include <QNetworkConfigurationManager>
 #include <QNetworkProxyFactory>
 #include <QSettings>
 
@@ -74,6 +77,11 @@ MainViewModel::MainViewModel(QObject *parent)
         &MainViewModel::versionTitleColorChanged);
     connect(m_content, &LauncherContent::versionDescColorChanged, this,
         &MainViewModel::versionDescColorChanged);
+    // The game says nothing when it starts or ends; only Ready can start it,
+    // so only then is the process list read.
+    connect(&m_gameRunningPoll, &QTimer::timeout, this, &MainViewModel::refreshGameRunning);
+    connect(this, &MainViewModel::gameStateChanged, this, &MainViewModel::refreshGameRunning);
+    m_gameRunningPoll.start(1500);
 }
 
 MainViewModel::~MainViewModel()
@@ -138,6 +146,16 @@ void MainViewModel::initialize()
     m_settingsDialog = new DlgSetting;
     connect(m_settingsDialog, &DlgSetting::checkProgrameUpdate, this,
         &MainViewModel::onQueryProgremUpdate);
+    QT_WARNING_PUSH
+    QT_WARNING_DISABLE_DEPRECATED
+    // Qt's only word on the network coming back; without it the player
+    // still has the retry button.
+    auto *network = new QNetworkConfigurationManager(this);
+    connect(network, &QNetworkConfigurationManager::onlineStateChanged, this, [this](bool online) {
+        if (online && m_gameState == CheckFailed)
+            retryServices();
+    });
+    QT_WARNING_POP
     requestGameInfo();
     requestContent();
 }
@@ -145,6 +163,9 @@ void MainViewModel::initialize()
 void MainViewModel::setRootObject(QObject *root)
 {
     m_items.setRoot(root);
+    // The task bar, alt-tab and every dialog show the launcher, not a
+    // generic program.
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icon/launcher.ico")));
     if (QLatin1String(kReleaseStage) == QLatin1String("prev"))
         m_items.set(QStringLiteral("preTip"), "visible", true);
     StatusReport::instance()->report(StatusReport::LAUNCHER_HOME_SHOW);
@@ -210,6 +231,14 @@ void MainViewModel::retryResourceAction(bool confirmed)
         return;
     m_resourceRetries = 0;
     requestGameInfo();
+}
+
+void MainViewModel::retryServices()
+{
+    m_resourceRetries = 0;
+    requestGameInfo();
+    m_content->resetRetries();
+    requestContent();
 }
 
 void MainViewModel::onResourceReply(
@@ -285,7 +314,7 @@ void MainViewModel::checkLauncherMinVersion()
         pageValid ? tr("message_need_update_launcher") : tr("message_launcher_version_old"));
     dialog.setOkText(tr("button_confirm"));
     dialog.resize(460, 300);
-    dialog.exec();
+    m_dialogs.exec(dialog);
     if (pageValid)
         openExternalUrl(page.toString());
     QCoreApplication::exit(0);
@@ -317,7 +346,7 @@ void MainViewModel::onStartUpdate(AppVersionInfo updateInfo)
         QCoreApplication::exit(0);
         return;
     }
-    CDlgYesNo::showMessage(tr("title_warning"), tr("message_run_update_exe_failed"), false);
+    m_dialogs.showMessage(tr("title_warning"), tr("message_run_update_exe_failed"), nullptr, false);
 }
 
 bool MainViewModel::hasNewProgramVersion() const

@@ -6,6 +6,7 @@
 #include "viewmodel/windowitems.h"
 
 #include <QObject>
+#include <QTimer>
 
 #include <functional>
 
@@ -47,6 +48,8 @@ class MainViewModel : public QObject
     Q_PROPERTY(QString versionTitleColor READ versionTitleColor NOTIFY versionTitleColorChanged)
     Q_PROPERTY(QString versionDescColor READ versionDescColor NOTIFY versionDescColorChanged)
     Q_PROPERTY(bool hasNewProgramVersion READ hasNewProgramVersion NOTIFY newProgramVersionUpdate)
+    Q_PROPERTY(bool servicesUnreachable READ servicesUnreachable NOTIFY gameStateChanged)
+    Q_PROPERTY(bool gameRunning READ gameRunning NOTIFY gameRunningChanged)
 
 public:
     enum GameState {
@@ -110,6 +113,9 @@ public:
     bool installEnable() const { return m_gameState == NeedInstall; }
     bool downloading() const { return m_gameState == Downloading; }
     bool setupGameing() const { return m_gameState == Installing || m_gameState == Verifying; }
+    bool servicesUnreachable() const { return m_gameState == CheckFailed; }
+    // The installed game runs (looked at while it could be started).
+    bool gameRunning() const { return m_gameRunning; }
     QString installPath() const;
     QString bgPath() const;
     QString reportParam() const;
@@ -133,6 +139,7 @@ signals:
     void versionTitleColorChanged(const QString &color);
     void versionDescColorChanged(const QString &color);
     void newProgramVersionUpdate();
+    void gameRunningChanged();
 
 public slots:
     void onStartUpdate(AppVersionInfo updateInfo);
@@ -170,11 +177,14 @@ public:
     Q_INVOKABLE void pauseBtnClicked();
     Q_INVOKABLE void installEnsureBtnClicked();
     Q_INVOKABLE void appInfoAreaClick();
+    // Asks the services again, from the start, whenever the player wants.
+    Q_INVOKABLE void retryServices();
 
 private:
     void onResourceReply(bool ok, const QByteArray &body, const QString &errorText, int status);
     void retryResourceAction(bool confirmed);
     void onGameInstalled(const QString &version);
+    void refreshGameRunning();
 
     WindowItems m_items;
     DialogPresenter m_dialogs { m_items };
@@ -201,4 +211,6 @@ private:
 
     // The first refresh after start-up finds its requests already on the way.
     bool m_firstRefresh = true;
+    bool m_gameRunning = false;
+    QTimer m_gameRunningPoll;
 };

@@ -32,6 +32,14 @@ bool MainViewModel::isGameRunning() const
 
 bool MainViewModel::startGameBtnClicked()
 {
+    // A second copy would fight the first over its files and saves. The
+    // window stays, or comes back if it hid itself already.
+    if (m_game->isRunning()) {
+        refreshGameRunning();
+        for (const char *method : { "show", "raise", "requestActivate" })
+            m_items.invoke(QStringLiteral("rootWindow"), method, Qt::QueuedConnection);
+        return false;
+    }
     if (m_game->start())
         return true;
     showMessage(tr("title_error"), tr("message_game_start_failed"), nullptr, false);
@@ -41,6 +49,15 @@ bool MainViewModel::startGameBtnClicked()
 void MainViewModel::makeGameExecutable(const QString &folder) const
 {
     m_game->makeExecutable(folder);
+}
+
+void MainViewModel::refreshGameRunning()
+{
+    const bool running = m_gameState == Ready && m_game->isRunning();
+    if (running == m_gameRunning)
+        return;
+    m_gameRunning = running;
+    emit gameRunningChanged();
 }
 
 QString MainViewModel::installPath() const

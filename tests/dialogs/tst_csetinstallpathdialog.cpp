@@ -13,6 +13,7 @@
 
 #include <sched.h>
 #include <sys/mount.h>
+#include <unistd.h>
 
 namespace {
 
@@ -79,6 +80,7 @@ class tst_CSetInstallPathDialog : public QObject
 private:
     QTemporaryDir m_dir;
     QString m_tmpfs; // a 9.5 GiB tmpfs when this process may mount one
+    QString m_readOnly; // a folder nobody here may write to, when one can be made
 
     QString folder(const QString &name) const
     {
@@ -106,12 +108,25 @@ private slots:
             && mount("tmpfs", QFile::encodeName(mountPoint).constData(), "tmpfs", 0, "size=9728m")
                 == 0)
             m_tmpfs = mountPoint;
+        // Root writes through permission bits, not into a read-only mount.
+        const QString locked = folder(QStringLiteral("locked"));
+        QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
+        if (geteuid() != 0
+            || (!m_tmpfs.isEmpty()
+                && mount("tmpfs", QFile::encodeName(locked).constData(), "tmpfs", MS_RDONLY,
+                       "size=1m")
+                    == 0))
+            m_readOnly = locked;
     }
 
     void cleanupTestCase()
     {
         if (!m_tmpfs.isEmpty())
             umount(QFile::encodeName(m_tmpfs).constData());
+        if (geteuid() == 0 && !m_readOnly.isEmpty())
+            umount(QFile::encodeName(m_readOnly).constData());
+        QFile::setPermissions(folder(QStringLiteral("locked")),
+            QFile::WriteOwner | QFile::ReadOwner | QFile::ExeOwner);
     }
 
     void chooseFolder_data()
@@ -220,11 +235,15 @@ private slots:
         QTest::newRow("relative") << "Games/Tessaril Game";
         QTest::newRow("below a file") << m_dir.filePath("file.txt/Tessaril Game");
         QTest::newRow("refused character") << m_dir.filePath("a|b/Tessaril Game");
+        QTest::newRow("read-only folder") << m_dir.filePath("locked");
+        QTest::newRow("below a read-only folder") << m_dir.filePath("locked/Tessaril Game");
     }
 
     void invalidPath()
     {
         QFETCH(QString, path);
+        if (path.startsWith(m_dir.filePath("locked")) && m_readOnly.isEmpty())
+            QSKIP("no read-only folder: root needs a mount for one");
         CSetInstallPathDialog dialog;
         auto *ok = child<QPushButton>(&dialog, "btn_ok");
         auto *banner = child<QLabel>(&dialog, "lbl_tip");

@@ -41,7 +41,7 @@ private:
     QString m_program = m_data + QStringLiteral("/tessaril-launcher");
     QString m_entry = m_data + QStringLiteral("/applications/tessaril-launcher.desktop");
 
-    QString installUser(const QStringList &args = {})
+    QString installUser(const QStringList &args = {}, QString *lastLine = nullptr)
     {
         QProcess script;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -55,6 +55,8 @@ private:
         if (!script.waitForFinished(60000))
             return QStringLiteral("did not finish");
         const QString output = QString::fromLocal8Bit(script.readAll());
+        if (lastLine)
+            *lastLine = output.trimmed().split(QLatin1Char('\n')).last();
         return script.exitCode() == 0 ? QString() : output;
     }
 
@@ -106,8 +108,20 @@ private slots:
 
         QCOMPARE(installUser(), QString());
         QVERIFY(!QFileInfo::exists(m_program + QStringLiteral("/plugins")));
+        // Written for the user outside the folder: the settings store, the
+        // web page's storage and its cache.
+        const QString settings
+            = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Vantor");
+        const QString webCache = qEnvironmentVariable("XDG_CACHE_HOME") + QStringLiteral("/Vantor");
+        for (const QString &folder : { settings, webCache + QStringLiteral("/Tessaril/QtWebEngine"),
+                 m_data + QStringLiteral("/Vantor/Tessaril/QtWebEngine/Default") })
+            QVERIFY(QDir().mkpath(folder)
+                && QFile(folder + QStringLiteral("/Cookies")).open(QIODevice::WriteOnly));
 
-        QCOMPARE(installUser({ QStringLiteral("--remove") }), QString());
+        QString lastLine;
+        QCOMPARE(installUser({ QStringLiteral("--remove") }, &lastLine), QString());
+        QVERIFY(!QFileInfo::exists(webCache));
+        QVERIFY2(lastLine.contains(settings), qPrintable(lastLine));
         QCOMPARE(entriesBelow(m_data),
             QStringList({ QStringLiteral("tessaril-launcher"),
                 QStringLiteral("tessaril-launcher/Tessaril Game"),

@@ -25,17 +25,26 @@ struct ScriptedPrompt : UpdatePrompt
     void tell(const QString &, const QString &text) override { told << text; }
 };
 
+struct Release
+{
+    QString version = QStringLiteral("2.3.5.0");
+    QString url = QStringLiteral("https://cdn.example/launcher.7z");
+    QString md5 = QStringLiteral("0123456789ABCDEF0123456789abcdef");
+    qint64 size = 1024;
+};
+
 QJsonDocument release(const QString &hasUpdate, const QString &userDefined, int type = 1,
-    const QString &md5 = QStringLiteral("0123456789ABCDEF0123456789abcdef"))
+    const Release &offer = Release())
 {
     return QJsonDocument::fromJson(
         QStringLiteral("{\"data\":{\"has_update\":\"%1\",\"user_defined\":\"%2\","
-                       "\"update_type\":%3,\"package_version\":\"2.3.5.0\","
-                       "\"package_url\":\"https://cdn.example/launcher.7z\","
-                       "\"package_md5\":\"%4\",\"package_size\":\"1024\"}}")
+                       "\"update_type\":%3,\"package_version\":\"%4\","
+                       "\"package_url\":\"%5\","
+                       "\"package_md5\":\"%6\",\"package_size\":\"%7\"}}")
             .arg(hasUpdate, userDefined)
             .arg(type)
-            .arg(md5)
+            .arg(offer.version, offer.url, offer.md5)
+            .arg(offer.size)
             .toUtf8());
 }
 
@@ -147,6 +156,41 @@ private slots:
             QCOMPARE(started.first().first().value<AppVersionInfo>().packageSize, 1024);
     }
 
+    // The updater would refuse these and the launcher would have quit for
+    // nothing, at every start with automatic updates on.
+    void unusableReleaseIsNeverHandedOver_data()
+    {
+        QTest::addColumn<QString>("member");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("http elsewhere") << "url"
+                                        << "http://cdn.example/launcher.7z";
+        QTest::newRow("file URL") << "url"
+                                  << "file:///tmp/launcher.7z";
+        QTest::newRow("md5 empty") << "md5"
+                                   << "";
+        QTest::newRow("older version") << "version"
+                                       << "2.3.3.9";
+    }
+
+    void unusableReleaseIsNeverHandedOver()
+    {
+        QFETCH(QString, member);
+        QFETCH(QString, value);
+        Release offer;
+        (member == "url" ? offer.url : member == "md5" ? offer.md5 : offer.version) = value;
+        configure(true, false);
+        ScriptedPrompt prompt;
+        UpdateProgram program(prompt);
+        program.setLauncherFolder(m_folder.path());
+        QSignalSpy started(&program, &UpdateProgram::startUpdate);
+        QSignalSpy refused(&program, &UpdateProgram::releaseRefused);
+        program.onCheckProgramUpdate(release(QStringLiteral("true"), QString(), 2, offer));
+        QCOMPARE(started.count(), 0);
+        QCOMPARE(refused.count(), 1);
+        QCOMPARE(prompt.asked.size() + prompt.told.size(), 0);
+        QCOMPARE(setting(QStringLiteral("new_version")), QStringLiteral("2.3.4.0"));
+    }
+
     void latestVersionIsToldOnlyWhenAsked()
     {
         ScriptedPrompt prompt;
@@ -166,11 +210,9 @@ private slots:
         UpdateProgram program(prompt);
         program.setLauncherFolder(m_folder.path());
         QSignalSpy started(&program, &UpdateProgram::startUpdate);
-        const qint64 free = QStorageInfo(m_folder.path()).bytesAvailable();
-        program.onCheckProgramUpdate(QJsonDocument::fromJson(
-            QStringLiteral("{\"data\":{\"has_update\":\"true\",\"package_size\":%1}}")
-                .arg(free + (qint64(1) << 40))
-                .toUtf8()));
+        Release huge;
+        huge.size = QStorageInfo(m_folder.path()).bytesAvailable() + (qint64(1) << 40);
+        program.onCheckProgramUpdate(release(QStringLiteral("true"), QString(), 1, huge));
         QCOMPARE(started.count(), 0);
         QCOMPARE(
             prompt.told, QStringList { QStringLiteral("message_update_failed_not_enough_space") });

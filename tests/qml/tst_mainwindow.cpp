@@ -1,14 +1,20 @@
+#include "core/launcherconfig.h"
 #include "dialogs/cdlgyesno.h"
+#include "platform/processes.h"
 #include "platform/webengine.h"
 #include "tests/support/guitestenvironment.h"
+#include "tests/support/httptestserver.h"
+#include "tests/support/testdata.h"
 #include "viewmodel/mainviewmodel.h"
 
 #include <QIcon>
+#include <QPainter>
 #include <QPushButton>
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
 #include <QQuickItem>
 #include <QQuickWindow>
+#include <QTextBrowser>
 #include <QtTest>
 #include <QtWebEngine>
 
@@ -18,6 +24,22 @@
 using Picture = std::function<bool(const QImage &)>;
 Q_DECLARE_METATYPE(Picture)
 
+namespace {
+
+const QString kResource = QStringLiteral("/qx7a_global/zqk/launcher/api/resource");
+const QString kContent = QStringLiteral("/qx7a_global/zqk/launcher/api/content");
+const QString kPage = QStringLiteral("/launcher/10/en");
+
+// Kept with the test artefacts for a person to look at.
+void keep(const QImage &image, const QString &name)
+{
+    const QString folder = qEnvironmentVariable("TESSARIL_ARTEFACTS");
+    if (!folder.isEmpty() && QDir().mkpath(folder))
+        image.save(QStringLiteral("%1/main-window-%2.png").arg(folder, name));
+}
+
+} // namespace
+
 // The real main window from the compiled bundle, driven by a view model
 // whose state the test sets.
 class tst_MainWindow : public QObject
@@ -25,6 +47,8 @@ class tst_MainWindow : public QObject
     Q_OBJECT
 
 private:
+    HttpTestServer m_services;
+    QTemporaryDir m_programFolder;
     MainViewModel *m_model = nullptr;
     QQmlApplicationEngine *m_engine = nullptr;
     QQuickWindow *m_window = nullptr;
@@ -53,7 +77,16 @@ private slots:
     void initTestCase()
     {
         QQuickWindow::setSceneGraphBackend(QSGRendererInterface::Software);
+        // Out of reach until a test brings the services back.
+        for (const QString &path : { kResource, kContent, kPage })
+            m_services.route(path, "down", 503);
+        for (const char *origin :
+            { "TESSARIL_CONTENT_ORIGIN", "TESSARIL_REPORT_ORIGIN", "TESSARIL_WEB_ORIGIN" })
+            qputenv(origin, m_services.origin().toUtf8());
         m_model = new MainViewModel;
+        m_model->setProgramFolder(m_programFolder.path());
+        m_model->setStartedByUpdater(true);
+        m_model->setQuitReportWaitMs(0);
         m_engine = new QQmlApplicationEngine;
         m_engine->rootContext()->setContextProperty(QStringLiteral("mainViewModel"), m_model);
         m_engine->load(QUrl(QStringLiteral("qrc:/main.qml")));
@@ -80,8 +113,8 @@ private slots:
         QVERIFY(!shown(QStringLiteral("bgMask_msgbox")));
         QVERIFY(!shown(QStringLiteral("preTip")));
         QVERIFY(!shown(QStringLiteral("viewActivity")));
-        // The tray's multi-size icon decodes.
-        const QIcon icon(QStringLiteral(":/icon/launcher.ico"));
+        // The launcher's multi-size icon, on the window as on the tray.
+        const QIcon icon = m_window->icon();
         QVERIFY(icon.availableSizes().contains(QSize(16, 16)));
         QVERIFY(icon.availableSizes().contains(QSize(256, 256)));
     }
@@ -147,10 +180,7 @@ private slots:
             image = m_window->grabWindow();
             return picture(image);
         });
-        const QString folder = qEnvironmentVariable("TESSARIL_ARTEFACTS");
-        if (!folder.isEmpty() && QDir().mkpath(folder))
-            image.save(
-                QStringLiteral("%1/main-window-%2.png").arg(folder, QTest::currentDataTag()));
+        keep(image, QLatin1String(QTest::currentDataTag()));
         QVERIFY(passed);
     }
 
@@ -165,21 +195,6 @@ private slots:
         QTRY_COMPARE(fill->width(), item(QStringLiteral("progress"))->width());
     }
 
-    void messageDimsTheWindowWhileItIsOpen()
-    {
-        bool maskWhileOpen = false;
-        answerNextDialog<CDlgYesNo>([&](CDlgYesNo *dialog) {
-            maskWhileOpen = shown(QStringLiteral("bgMask_msgbox"));
-            dialog->findChild<QPushButton *>(QStringLiteral("btn_ok"))->click();
-        });
-        bool answer = false;
-        m_model->showMessage(
-            QStringLiteral("t"), QStringLiteral("text"), [&](bool ok) { answer = ok; }, true);
-        QVERIFY(maskWhileOpen);
-        QVERIFY(answer);
-        QVERIFY(!shown(QStringLiteral("bgMask_msgbox")));
-    }
-
     void versionAndPathTexts()
     {
         QCOMPARE(m_model->updateShowVersion(), QStringLiteral("--"));
@@ -188,6 +203,112 @@ private slots:
         m_model->UpdateInstallPath(QStringLiteral("/games/Tessaril Game"));
         QCOMPARE(item(QStringLiteral("curinstallPath"))->property("text").toString(),
             QStringLiteral("/games/Tessaril Game"));
+    }
+
+    // Offline from the start: the question is answered with a retry, then
+    // cancelled; the window must still offer a way on, and take it once the
+    // services answer again. Every question sits centred over the dimmed
+    // window.
+    void offlineOffersAWayForward()
+    {
+        int resourceQuestions = 0;
+        QStringList misplaced;
+        QTimer answers;
+        connect(&answers, &QTimer::timeout, [&] {
+            for (QWidget *widget : QApplication::topLevelWidgets()) {
+                auto *dialog = qobject_cast<CDlgYesNo *>(widget);
+                if (!dialog || !dialog->isVisible())
+                    continue;
+                const QPoint off
+                    = dialog->frameGeometry().center() - m_window->frameGeometry().center();
+                if (off.manhattanLength() > 2 || !shown(QStringLiteral("bgMask_msgbox")))
+                    misplaced << QStringLiteral("off by %1,%2").arg(off.x()).arg(off.y());
+                const bool resource = dialog->findChild<QTextBrowser *>()->toPlainText().contains(
+                    QLatin1String("message_resource_check_failed"));
+                if (resource && ++resourceQuestions == 1) {
+                    if (m_canGrab) {
+                        QImage shot = m_window->grabWindow();
+                        QPainter(&shot).drawPixmap(
+                            dialog->frameGeometry().topLeft() - m_window->position(),
+                            dialog->grab());
+                        keep(shot, QStringLiteral("dialog"));
+                    }
+                    dialog->findChild<QPushButton *>(QStringLiteral("btn_ok"))->click();
+                } else {
+                    dialog->findChild<QPushButton *>(QStringLiteral("btn_cancel"))->click();
+                }
+                return;
+            }
+        });
+        answers.start(20);
+        m_model->initialize();
+        QTRY_VERIFY_WITH_TIMEOUT(resourceQuestions == 2 && shown(QStringLiteral("retryBtn"))
+                && !shown(QStringLiteral("bgMask_msgbox")),
+            20000);
+        QVERIFY2(misplaced.isEmpty(), qPrintable(misplaced.join(QLatin1Char(' '))));
+        QVERIFY(shown(QStringLiteral("offlineTip")));
+        for (const char *name : { "installBtn", "updateBtn", "startBtn", "bgWebView" })
+            QVERIFY2(!shown(QLatin1String(name)), name);
+        if (m_canGrab) {
+            QImage image;
+            QTRY_VERIFY(
+                (image = m_window->grabWindow(), isGold(image.pixel(at("retryBtn", 119, 53)))));
+            keep(image, QStringLiteral("offline"));
+        }
+
+        m_services.route(kResource,
+            "{\"data\":{\"game\":{\"latest\":{\"version\":\"2.0.0\",\"size\":\"100\","
+            "\"path\":\"https://cdn.example/game.zip\"}}}}");
+        m_services.route(kContent, "{\"data\":{\"adv\":{}}}");
+        m_services.route(kPage, "<html><body style='background:transparent'></body></html>");
+        QTest::mouseClick(m_window, Qt::LeftButton, {}, at("retryBtn", 119, 32));
+        QTRY_COMPARE(m_model->gameState(), MainViewModel::NeedInstall);
+        QTRY_VERIFY_WITH_TIMEOUT(shown(QStringLiteral("bgWebView")), 20000);
+        QVERIFY(!shown(QStringLiteral("retryBtn")));
+    }
+
+    // After the services are back (a return to the window asks them again).
+    // The artwork is drawn for one size, which the window manager is told
+    // to keep; the window comes back from the tray where it was even when it
+    // was moved while away.
+    void windowKeepsItsSizeAndPlace()
+    {
+        QCOMPARE(m_window->minimumSize(), QSize(1280, 730));
+        QCOMPARE(m_window->maximumSize(), QSize(1280, 730));
+        m_window->setPosition(120, 90);
+        QTRY_COMPARE(m_window->position(), QPoint(120, 90));
+        m_window->hide();
+        m_window->setPosition(0, 0);
+        for (const char *method : { "show", "raise", "requestActivate" })
+            QMetaObject::invokeMethod(m_window, method);
+        QTRY_COMPARE(m_window->position(), QPoint(120, 90));
+    }
+
+    // The game from the install folder runs: the button says so, and
+    // neither it nor a Play that slipped through starts a second copy.
+    void secondPlayStartsNothing()
+    {
+        QTemporaryDir install;
+        const QString game = install.filePath(QStringLiteral("Quorvela.exe"));
+        QVERIFY(writeFile(game, "#!/bin/sh\nwhile :; do sleep 1; done\n"));
+        QVERIFY(QFile::setPermissions(game, QFile::ReadOwner | QFile::ExeOwner));
+        LauncherConfig::instance()->setGameInstallPath(install.path());
+        LauncherConfig::instance()->setGameVersion(QStringLiteral("2.0.0"));
+        m_model->decideGameState();
+        QCOMPARE(m_model->gameState(), MainViewModel::Ready);
+        m_model->startGameBtnClicked();
+        QTRY_COMPARE(item(QStringLiteral("startBtn"))->property("text").toString(),
+            QStringLiteral("button_game_running"));
+        QTest::mouseClick(m_window, Qt::LeftButton, {}, at("startBtn", 119, 32));
+        m_model->startGameBtnClicked();
+        QProcess copies;
+        copies.start(QStringLiteral("pgrep"), { QStringLiteral("-c"), QStringLiteral("-f"), game });
+        QVERIFY(copies.waitForFinished());
+        QCOMPARE(copies.readAll().trimmed(), QByteArray("1"));
+        if (m_canGrab)
+            keep(m_window->grabWindow(), QStringLiteral("running"));
+        platform::killProgram(game);
+        QTRY_VERIFY(!m_model->gameRunning());
     }
 };
 

@@ -152,7 +152,10 @@ void HttpTestServer::answer(
     head.prepend("HTTP/1.1 " + QByteArray::number(status) + ' ' + reason + "\r\n");
     if (!route.location.isEmpty())
         head += "Location: " + route.location + "\r\n";
-    if (route.sendContentLength) {
+    const bool chunked = route.endlessChunked && request.method == "GET";
+    if (chunked) {
+        head += "Transfer-Encoding: chunked\r\n";
+    } else if (route.sendContentLength) {
         const qint64 announced = route.contentLength >= 0 ? route.contentLength : body.size();
         head += "Content-Length: " + QByteArray::number(announced) + "\r\n";
     } else {
@@ -162,6 +165,10 @@ void HttpTestServer::answer(
     if (request.method == "HEAD")
         return;
 
+    if (chunked) {
+        socket->write(QByteArray::number(body.size(), 16) + "\r\n" + body + "\r\n");
+        return;
+    }
     if (route.stallAfterBytes >= 0) {
         socket->write(body.left(int(route.stallAfterBytes)));
         return; // the rest never comes; the connection stays open

@@ -24,6 +24,9 @@ struct HttpRoute
     qint64 closeAfterBytes = -1; // send this many body bytes, then close the connection
     int chunkBytes = 0; // with chunkIntervalMs: pace the body in pieces this big
     int chunkIntervalMs = 0;
+    // GET only: the body as one chunk of a chunked response whose last chunk
+    // never comes.
+    bool endlessChunked = false;
 };
 
 struct RecordedRequest

@@ -67,6 +67,10 @@ Files LauncherFixture::version(const QString &name) const
     files.insert(QStringLiteral("language/i18n_de.qm"),
         readAll(QFileInfo(qEnvironmentVariable("TESSARIL_UPDATER")).path()
             + QStringLiteral("/../language/i18n_de.qm")));
+    // Enough files that an interruption has many moments to fall on.
+    for (int i = 0; i < 30; ++i)
+        files.insert(
+            QStringLiteral("data/part%1.dat").arg(i), name.toUtf8() + QByteArray::number(i));
     if (name == QLatin1String("old")) {
         files.insert(QStringLiteral("lib/libold.so"), "old only");
     } else {
@@ -94,6 +98,11 @@ bool LauncherFixture::create()
     m_userFiles = user.keys();
     return writeFiles(folder(), withList(version(QStringLiteral("old"))))
         && writeFiles(folder(), user);
+}
+
+bool LauncherFixture::stage(const Files &files) const
+{
+    return writeFiles(folder() + QStringLiteral(".update/new"), withList(files));
 }
 
 QByteArray LauncherFixture::pack(const Files &files) const

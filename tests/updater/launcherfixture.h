@@ -34,6 +34,8 @@ public:
 
     Files version(const QString &name) const;
     bool create();
+    // Writes files, as the updater unpacks them, where a swap takes them from.
+    bool stage(const Files &files) const;
     // Packs files (with their list unless the files bring one) with 7zz.
     QByteArray pack(const Files &files) const;
 

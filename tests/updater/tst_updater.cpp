@@ -22,9 +22,14 @@ private:
     QStringList m_oldListing;
     QStringList m_userFiles;
 
+    // Chunked without its last chunk: the package is whole once its
+    // announced size is in, however the response goes on.
     QString serve(const QString &name)
     {
-        m_server.route(QLatin1Char('/') + name, m_packages.value(name));
+        HttpRoute route;
+        route.body = m_packages.value(name);
+        route.endlessChunked = true;
+        m_server.route(QLatin1Char('/') + name, route);
         return m_server.url(QLatin1Char('/') + name);
     }
 
@@ -115,6 +120,8 @@ private slots:
                                                          << "file of the user's: config.ini";
         QTest::newRow("no launcher in the package") << "headless.7z" << QByteArray() << "en-us"
                                                     << "holds no TessarilStandIn";
+        QTest::newRow("redirect to http elsewhere") << "moved.7z" << md5Hex("x") << "en-us"
+                                                    << "updater_failed_download";
     }
 
     void failuresKeepTheOldLauncher()
@@ -123,13 +130,21 @@ private slots:
         QFETCH(QByteArray, md5);
         QFETCH(QString, language);
         QFETCH(QString, shown);
+        QString url = serve(package);
+        if (package == QLatin1String("moved.7z")) {
+            HttpRoute moved;
+            moved.status = 302;
+            moved.location = "http://192.0.2.1/new.7z";
+            m_server.route(QStringLiteral("/moved.7z"), moved);
+        }
         const UpdaterRun run = m_site.runUpdater(
-            serve(package), md5.isEmpty() ? md5Hex(m_packages.value(package)) : md5, {}, language);
+            url, md5.isEmpty() ? md5Hex(m_packages.value(package)) : md5, {}, language);
         QVERIFY(run.finished);
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.errors.contains(shown), qPrintable(run.errors));
         checkFolder(QStringLiteral("old"));
-        QVERIFY(!QFileInfo::exists(m_site.staging() + QStringLiteral("/new")));
+        // Nothing is left to resume: the staging folder goes.
+        QVERIFY(!QFileInfo::exists(m_site.staging()));
     }
 
     void cutOffDownloadResumesOnTheNextRun()
@@ -178,30 +193,38 @@ private slots:
         QVERIFY(m_site.starts().isEmpty());
     }
 
+    // With a launcher to go back to, a refused hand-over starts it again and
+    // says why; without one, the updater only logs why and ends.
     void refusesAnythingButTheHandOver_data()
     {
         QTest::addColumn<QStringList>("arguments"); // "{}": the hand-over with the change
         QTest::addColumn<QString>("member");
         QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("restarts");
         const QStringList plain { "Tessaril", "{}" };
         QTest::newRow("none") << QStringList() << ""
-                              << "";
+                              << "" << false;
         QTest::newRow("a third") << QStringList { "Tessaril", "{}", "update" } << ""
-                                 << "";
-        QTest::newRow("another product") << QStringList { "Quorvela", "{}" } << ""
-                                         << "";
+                                 << "" << false;
         QTest::newRow("not JSON") << QStringList { "Tessaril", "exe_dir=/x" } << ""
-                                  << "";
-        QTest::newRow("md5 empty") << plain << "pkg_md5"
-                                   << "";
-        QTest::newRow("md5 not hex") << plain << "pkg_md5" << QString(32, QLatin1Char('g'));
-        QTest::newRow("http elsewhere") << plain << "pkg_url"
-                                        << "http://example.com/new.7z";
-        QTest::newRow("no package name") << plain << "pkg_url"
-                                         << "https://127.0.0.1/get?id=3";
+                                  << "" << false;
         QTest::newRow("relative executable") << plain << "exe_dir"
-                                             << "site/TessarilStandIn";
-        QTest::newRow("missing executable") << plain << "exe_dir" << m_root.filePath("none");
+                                             << "site/TessarilStandIn" << false;
+        QTest::newRow("missing executable")
+            << plain << "exe_dir" << m_root.filePath("none") << false;
+        QTest::newRow("a file outside a launcher folder")
+            << plain << "exe_dir" << m_site.folder() + "/config.ini" << false;
+        QTest::newRow("another product") << QStringList { "Quorvela", "{}" } << ""
+                                         << "" << true;
+        QTest::newRow("md5 empty") << plain << "pkg_md5"
+                                   << "" << true;
+        QTest::newRow("md5 not hex") << plain << "pkg_md5" << QString(32, QLatin1Char('g')) << true;
+        QTest::newRow("http elsewhere") << plain << "pkg_url"
+                                        << "http://example.com/new.7z" << true;
+        QTest::newRow("file URL") << plain << "pkg_url"
+                                  << "file:///tmp/new.7z" << true;
+        QTest::newRow("no package name") << plain << "pkg_url"
+                                         << "https://127.0.0.1/get?id=3" << true;
     }
 
     void refusesAnythingButTheHandOver()
@@ -209,6 +232,7 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(QString, member);
         QFETCH(QString, value);
+        QFETCH(bool, restarts);
         QJsonObject handOver { { "exe_dir", m_site.executable() }, { "lang", "en-us" },
             { "pkg_md5", QString::fromLatin1(md5Hex("x")) },
             { "pkg_url", serve(QStringLiteral("new.7z")) } };
@@ -217,10 +241,18 @@ private slots:
         arguments.replaceInStrings(QStringLiteral("{}"),
             QString::fromUtf8(QJsonDocument(handOver).toJson(QJsonDocument::Compact)));
         QProcess updater;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TESSARIL_UPDATER_LINGER_MS"), QStringLiteral("0"));
+        updater.setProcessEnvironment(env);
         updater.start(qEnvironmentVariable("TESSARIL_UPDATER"), arguments);
-        QVERIFY(updater.waitForFinished(10000));
-        QCOMPARE(updater.exitCode(), 2);
-        QVERIFY(updater.readAllStandardError().contains("Update: "));
+        const UpdaterRun run = LauncherFixture::waitFor(updater);
+        QVERIFY(run.finished);
+        QCOMPARE(run.exitCode, restarts ? 1 : 2);
+        QVERIFY2(run.errors.contains(restarts ? "updater_failed_package" : "Update: "),
+            qPrintable(run.errors));
+        QTRY_COMPARE(m_site.starts(),
+            restarts ? QStringList { QStringLiteral("old|%1|update").arg(m_site.folder()) }
+                     : QStringList());
         QVERIFY(m_server.requests().isEmpty());
         QCOMPARE(m_site.programListing(), m_oldListing);
         QCOMPARE(m_site.siteEntries(), QStringList { QStringLiteral("Tessaril Launcher") });

@@ -387,6 +387,40 @@ void saveIco(const QList<int> &sizes, const QString &name)
         file.write(ico);
 }
 
+// The install-path dialog's controls sit on its right; its left shows the
+// season's scene with the emblem, so that no part of the dialog is bare.
+QImage installPathDialog()
+{
+    QImage image = dialogFrame(740, 536);
+    QPainter p(&image);
+    smooth(p);
+    const QRectF panel(7, 7, 290, 522);
+    const QImage scene = background();
+    const double scale = panel.height() / scene.height();
+    const QRectF source(
+        scene.width() * 0.55 - panel.width() / scale / 2, 0, panel.width() / scale, scene.height());
+    p.drawImage(panel, scene, source);
+    QLinearGradient fade(panel.right() - 60, 0, panel.right(), 0);
+    fade.setColorAt(0, QColor(0x25, 0x26, 0x2b, 0));
+    fade.setColorAt(1, QColor(0x25, 0x26, 0x2b, 255));
+    p.fillRect(QRectF(panel.right() - 60, panel.top(), 60, panel.height()), fade);
+    p.drawImage(QRectF(panel.center().x() - 60, 150, 120, 120), emblem(240));
+    QFont font;
+    font.setPixelSize(28);
+    font.setBold(true);
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 5);
+    p.setFont(font);
+    p.setPen(kGold);
+    p.drawText(
+        QRectF(panel.left(), 285, panel.width(), 40), Qt::AlignCenter, QStringLiteral("TESSARIL"));
+    // The frame stays on top of the scene.
+    p.setPen(QPen(QColor(0xb8, 0x86, 0x2a, 150), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(6.5, 6.5, 740 - 13, 536 - 13));
+    p.end();
+    return image;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -444,7 +478,7 @@ int main(int argc, char **argv)
     save(change, QStringLiteral("pic/change.png"));
 
     save(dialogFrame(460, 270), QStringLiteral("pic/dlg_bg.png"));
-    save(dialogFrame(740, 536), QStringLiteral("pic/setdlg.png"));
+    save(installPathDialog(), QStringLiteral("pic/setdlg.png"));
 
     for (int state = 0; state < 3; ++state) {
         const int s = state == 1 ? 20 : 18;
