@@ -109,11 +109,15 @@ void setupmanager::run()
 void setupmanager::startSetup()
 {
     m_errorMark = false;
+    m_written.clear();
+    m_deleted.clear();
     const QString archivePath = m_dir + QLatin1Char('/') + m_zipName;
     if (!extract(archivePath, m_dir))
         return;
     QFile::remove(archivePath);
-    if (!processDeleteList())
+    const bool listDone = processDeleteList();
+    updateRecord();
+    if (!listDone)
         return;
     checkGameMetadata();
     if (!m_errorMark)
@@ -166,8 +170,11 @@ bool setupmanager::extract(const QString &archivePath, const QString &outputFold
     Releaser<CArchiveExtractCallback> extractCallback { new CArchiveExtractCallback(
         archive.object, archivePath, outputFolder, m_engine, *this) };
     extractCallback.object->AddRef();
-    const HRESULT extracted
-        = archive.object->Extract(nullptr, kAllItems, 0, extractCallback.object);
+    const QVector<UInt32> chosen = chosenItems(archive.object);
+    const HRESULT extracted = m_onlyItems.isEmpty()
+        ? archive.object->Extract(nullptr, kAllItems, 0, extractCallback.object)
+        : archive.object->Extract(
+            chosen.constData(), UInt32(chosen.size()), 0, extractCallback.object);
     extractCallback.object->finish();
     if (extracted != kOk) {
         raiseError(ErrorDefine::SETUP_ZIP_UNZIP_ERROR, tr("message_setup_zip_unzip_error"));

@@ -11,6 +11,7 @@
 
 class CSetInstallPathDialog;
 class DlgSetting;
+class GameRepair;
 class GameLauncher;
 class HttpRequestAPI;
 class InstallFlow;
@@ -47,6 +48,9 @@ class MainViewModel : public QObject
     Q_PROPERTY(QString versionTitleColor READ versionTitleColor NOTIFY versionTitleColorChanged)
     Q_PROPERTY(QString versionDescColor READ versionDescColor NOTIFY versionDescColorChanged)
     Q_PROPERTY(bool hasNewProgramVersion READ hasNewProgramVersion NOTIFY newProgramVersionUpdate)
+    Q_PROPERTY(bool repairRunning READ repairRunning NOTIFY repairChanged)
+    Q_PROPERTY(QString repairText READ repairText NOTIFY repairChanged)
+    Q_PROPERTY(int repairPercent READ repairPercent NOTIFY repairChanged)
 
 public:
     enum GameState {
@@ -100,12 +104,16 @@ public:
     // For tests: the flows behind the window.
     InstallFlow *installFlow() const { return m_install; }
     LauncherUpdate *launcherUpdate() const { return m_update; }
+    GameRepair *gameRepair() const { return m_repair; }
+    bool repairRunning() const;
+    QString repairText() const;
+    int repairPercent() const;
 
     QString updateShowVersion();
     float progress() const { return m_progress; }
-    bool startGameEnable() const { return m_gameState == Ready; }
+    bool startGameEnable() const { return m_gameState == Ready && !repairRunning(); }
     bool startGameVisible() const;
-    bool updateEnable() const { return m_gameState == NeedUpdate; }
+    bool updateEnable() const { return m_gameState == NeedUpdate && !repairRunning(); }
     bool installEnable() const { return m_gameState == NeedInstall; }
     bool downloading() const { return m_gameState == Downloading; }
     bool setupGameing() const { return m_gameState == Installing || m_gameState == Verifying; }
@@ -132,6 +140,7 @@ signals:
     void versionTitleColorChanged(const QString &color);
     void versionDescColorChanged(const QString &color);
     void newProgramVersionUpdate();
+    void repairChanged();
 
 public slots:
     void onStartUpdate(AppVersionInfo updateInfo);
@@ -166,6 +175,7 @@ public:
     Q_INVOKABLE void pauseBtnClicked();
     Q_INVOKABLE void installEnsureBtnClicked();
     Q_INVOKABLE void appInfoAreaClick();
+    Q_INVOKABLE void cancelRepairClicked();
 
 private:
     void onResourceReply(bool ok, const QByteArray &body, const QString &errorText, int status);
@@ -189,6 +199,7 @@ private:
     ProgressTexts *m_progressTexts = nullptr;
     LauncherUpdate *m_update = nullptr;
     InstallFlow *m_install = nullptr;
+    GameRepair *m_repair = nullptr;
     CSetInstallPathDialog *m_installPathDialog = nullptr;
     DlgSetting *m_settingsDialog = nullptr;
     PressCounter m_appInfoPresses;
