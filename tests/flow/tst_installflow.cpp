@@ -1,5 +1,6 @@
 #include "core/launcherconfig.h"
 #include "dialogs/cdlgyesno.h"
+#include "dialogs/dlgsetting.h"
 #include "platform/webengine.h"
 #include "tests/support/guitestenvironment.h"
 #include "tests/support/httptestserver.h"
@@ -512,6 +513,56 @@ private slots:
         QTRY_VERIFY(started.exists());
         QVERIFY(started.open(QIODevice::ReadOnly));
         QCOMPARE(started.readAll().trimmed(), QByteArray("/silent"));
+    }
+
+    // From the settings dialog's button: the damaged file is fetched again
+    // from the package and extracted alone, the player's own file stays.
+    void aDamagedFileIsRepairedFromTheWindow()
+    {
+        useGameFolder(QStringLiteral("repair"));
+        newModel();
+        QTRY_COMPARE(int(m_model->gameState()), int(MainViewModel::NeedInstall));
+        m_model->installEnsureBtnClicked();
+        QTRY_COMPARE_WITH_TIMEOUT(int(m_model->gameState()), int(MainViewModel::Ready), 15000);
+        const QString level = m_game + QStringLiteral("/data/level1.bin");
+        const QByteArray good = randomBytes(3 << 20, 1);
+        QByteArray damaged = good;
+        damaged[12345] = char(damaged.at(12345) ^ 1);
+        QVERIFY(writeFile(level, damaged));
+        QVERIFY(writeFile(m_game + QStringLiteral("/mods/mine.txt"), "mine"));
+
+        DlgSetting *settings = nullptr;
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            settings = settings ? settings : qobject_cast<DlgSetting *>(widget);
+        QVERIFY(settings);
+        answerMessages(true);
+        settings->findChild<QPushButton *>(QStringLiteral("btnGameRepair"))->click();
+        QVERIFY(m_model->repairRunning());
+        QVERIFY(!m_model->startGameEnable());
+        QTRY_VERIFY_WITH_TIMEOUT(!m_model->repairRunning(), 20000);
+        QVERIFY(m_shown.contains(MainViewModel::tr("message_repair_damaged")
+                                     .arg(1)
+                                     .arg(QLocale().formattedDataSize(good.size()))));
+        QVERIFY(m_shown.contains(MainViewModel::tr("message_repair_done")));
+        QCOMPARE(md5Of(level),
+            QString::fromLatin1(QCryptographicHash::hash(good, QCryptographicHash::Md5).toHex()));
+        QCOMPARE(QFileInfo(m_game + QStringLiteral("/mods/mine.txt")).size(), 4);
+        const auto repairReported = [this] {
+            for (const RecordedRequest &request :
+                m_services.requestsFor(QStringLiteral("/client_report"))) {
+                const QString target = QUrl::fromPercentEncoding(request.target);
+                if (target.contains(QLatin1String("action=LAUNCHER_GAME_REPAIR"))
+                    && target.contains(QLatin1String("result:repaired;")))
+                    return true;
+            }
+            return false;
+        };
+        QTRY_VERIFY(repairReported());
+
+        answerMessages(true);
+        settings->findChild<QPushButton *>(QStringLiteral("btnGameRepair"))->click();
+        QTRY_VERIFY_WITH_TIMEOUT(
+            m_shown.contains(MainViewModel::tr("message_repair_intact")), 20000);
     }
 };
 
