@@ -164,13 +164,13 @@ bool setupmanager::extract(const QString &archivePath, const QString &outputFold
         return false;
     }
 
-    if (!hasRoomFor(archive.object, outputFolder))
+    const QVector<UInt32> chosen = chosenItems(archive.object);
+    if (!hasRoomFor(archive.object, outputFolder, chosen))
         return false;
 
     Releaser<CArchiveExtractCallback> extractCallback { new CArchiveExtractCallback(
         archive.object, archivePath, outputFolder, m_engine, *this) };
     extractCallback.object->AddRef();
-    const QVector<UInt32> chosen = chosenItems(archive.object);
     const HRESULT extracted = m_onlyItems.isEmpty()
         ? archive.object->Extract(nullptr, kAllItems, 0, extractCallback.object)
         : archive.object->Extract(
@@ -185,13 +185,17 @@ bool setupmanager::extract(const QString &archivePath, const QString &outputFold
 
 // A package that cannot fit is refused before its first byte is written,
 // rather than filling the volume and failing half-way.
-bool setupmanager::hasRoomFor(IInArchive *archive, const QString &outputFolder)
+bool setupmanager::hasRoomFor(
+    IInArchive *archive, const QString &outputFolder, const QVector<UInt32> &chosen)
 {
     UInt32 items = 0;
     if (archive->GetNumberOfItems(&items) != kOk)
         return true; // the extraction itself will say what is wrong
     UInt64 needed = 0;
-    for (UInt32 i = 0; i < items; ++i) {
+    // A repair writes only its few items, often on a disk that is nearly full.
+    const UInt32 count = m_onlyItems.isEmpty() ? items : UInt32(chosen.size());
+    for (UInt32 n = 0; n < count; ++n) {
+        const UInt32 i = m_onlyItems.isEmpty() ? n : chosen.at(int(n));
         PROPVARIANT size;
         std::memset(&size, 0, sizeof size);
         if (archive->GetProperty(i, kpidSize, &size) != kOk)

@@ -60,7 +60,8 @@ private:
     void raiseError(ErrorCode error, const QString &msg);
 
     bool extract(const QString &archivePath, const QString &outputFolder);
-    bool hasRoomFor(engine::IInArchive *archive, const QString &outputFolder);
+    bool hasRoomFor(engine::IInArchive *archive, const QString &outputFolder,
+        const QVector<engine::UInt32> &chosen);
     bool processDeleteList();
     void checkGameMetadata();
 
