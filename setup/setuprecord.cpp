@@ -24,8 +24,10 @@ const QString kMetadataFallback
 
 void setupmanager::reportItemWritten(const QString &relativePath, qint64 size, quint32 crc)
 {
-    // The delete list is used up by the run that brings it.
-    if (m_recordMode != RecordMode::None && relativePath != kDeleteList)
+    // The delete list is used up by the run that brings it, and a package's
+    // own copy of the record is replaced by the record at the end of the run.
+    if (m_recordMode != RecordMode::None && relativePath != kDeleteList
+        && relativePath != InstallRecord::kFileName)
         m_written.insert(relativePath, { size, crc });
 }
 
