@@ -540,6 +540,7 @@ private slots:
         settings->findChild<QPushButton *>(QStringLiteral("btnGameRepair"))->click();
         QVERIFY(m_model->repairRunning());
         QVERIFY(!m_model->startGameEnable());
+        grab(QStringLiteral("repairing"));
         QTRY_VERIFY_WITH_TIMEOUT(!m_model->repairRunning(), 20000);
         QVERIFY(m_shown.contains(MainViewModel::tr("message_repair_damaged")
                                      .arg(1)
