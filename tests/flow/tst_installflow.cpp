@@ -537,6 +537,11 @@ private slots:
             settings = settings ? settings : qobject_cast<DlgSetting *>(widget);
         QVERIFY(settings);
         answerMessages(true);
+        // Cancelled while verifying: nothing is asked, nothing repaired.
+        m_model->gameRepair()->start();
+        m_model->cancelRepairClicked();
+        QTRY_VERIFY(!m_model->repairRunning());
+        QVERIFY(m_shown.isEmpty());
         settings->findChild<QPushButton *>(QStringLiteral("btnGameRepair"))->click();
         QVERIFY(m_model->repairRunning());
         QVERIFY(!m_model->startGameEnable());
