@@ -42,11 +42,14 @@ DlgSetting::DlgSetting(QWidget *parent)
     connect(ui->btnClose, &QPushButton::clicked, this, &DlgSetting::onBtnClose);
     connect(ui->listWidget, &QListWidget::currentRowChanged, this, &DlgSetting::onTabSwitch);
     connect(ui->btnCheckUpdate, &QPushButton::clicked, this, &DlgSetting::onCheckUpdate);
+    connect(ui->btnGameRepair, &QPushButton::clicked, this, &DlgSetting::onBtnGameRepairClicked);
 
     ui->stackedWidget->setCurrentIndex(0);
     // Its width follows the translated text, and the dot sits on its corner.
     ui->btnCheckUpdate->ensurePolished();
     ui->btnCheckUpdate->adjustSize();
+    ui->btnGameRepair->ensurePolished();
+    ui->btnGameRepair->adjustSize();
     const QRect button = ui->btnCheckUpdate->geometry();
     ui->lblRedPoint->move(button.x() + button.width() - 5, button.y() - 5);
     ui->lblRedPoint->raise();
@@ -136,4 +139,10 @@ void DlgSetting::onCheckUpdate()
     emit checkProgrameUpdate();
 }
 
-void DlgSetting::onBtnGameRepairClicked() { }
+void DlgSetting::onBtnGameRepairClicked()
+{
+    // The job shows its progress in the main window, which this modal
+    // dialog would otherwise keep out of reach.
+    close();
+    emit gameRepairRequested();
+}

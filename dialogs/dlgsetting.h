@@ -23,6 +23,8 @@ signals:
     // The user asked for a launcher update check; "is_user_update" is
     // already set, so the check reports its outcome to them.
     void checkProgrameUpdate();
+    // The player asked to verify the game's files; the dialog has closed.
+    void gameRepairRequested();
 
 public slots:
     void onTabSwitch(int nCurRow);

@@ -600,6 +600,70 @@ ApplicationWindow {
         }
     }
 
+    // Verify and repair of the game files runs apart from the install, with
+    // its own state, bar and cancel.
+    Item {
+        id: repair_bg
+        objectName: "repair_bg"
+        width: 820
+        height: 80
+        anchors.left: parent.left
+        anchors.leftMargin: 50
+        anchors.bottom: parent.bottom
+        anchors.bottomMargin: 23
+        visible: mainViewModel.repairRunning
+
+        Text {
+            id: repair_state
+            objectName: "repair_state"
+            height: 17
+            text: mainViewModel.repairText + "  " + mainViewModel.repairPercent + "%"
+            color: "#ffffffff"
+            font.pixelSize: 16
+            anchors.left: parent.left
+            anchors.top: parent.top
+        }
+
+        ProgressBar {
+            id: repairProgress
+            width: 776
+            height: 24
+            anchors.left: parent.left
+            anchors.top: repair_state.bottom
+            anchors.topMargin: 9
+            value: mainViewModel.repairPercent / 100
+            background: Rectangle {
+                color: "#33ffffff"
+                radius: 4
+                border.width: 1
+                border.color: "#7fcbcccd"
+            }
+            contentItem: Item {
+                Rectangle {
+                    width: repairProgress.visualPosition * (parent.width - 10) + 10
+                    height: parent.height
+                    color: "#b2ffffff"
+                    radius: 4
+                }
+            }
+        }
+
+        ImageButton {
+            objectName: "cancelRepairBtn"
+            width: 30
+            height: 30
+            nomal_Image: "pic/dialog_close_n.png"
+            hover_Image: "pic/dialog_close_o.png"
+            press_Image: "pic/dialog_close_d.png"
+            state: "nomal"
+            anchors.left: repairProgress.right
+            anchors.leftMargin: 10
+            anchors.top: repairProgress.top
+            anchors.topMargin: -3
+            onClicked: mainViewModel.cancelRepairClicked()
+        }
+    }
+
     Rectangle {
         id: bgMask_msgbox
         objectName: "bgMask_msgbox"

@@ -34,6 +34,7 @@ public:
         LAUNCHER_GAME_SETUP_ERROR,
         GLOBAL_META_DATA_ERROR,
         GLOBAL_META_DATA_DISSMISS_OR_ZERO,
+        LAUNCHER_GAME_REPAIR,
     };
     Q_ENUM(StatusType)
 

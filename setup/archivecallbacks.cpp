@@ -6,6 +6,7 @@
 #include "setup/filehelpers.h"
 #include "setup/filestreams.h"
 #include "setup/pathguard.h"
+#include "setup/verifyjob.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -231,6 +232,12 @@ HRESULT CArchiveExtractCallback::GetStream(UInt32 index, ISequentialOutStream **
         clearProperty(value);
         return kFail;
     }
+    m_itemSize = value.vt == VT_UI8 ? value.uhVal : (value.vt == VT_UI4 ? value.ulVal : 0);
+    if ((result = readProperty(index, kpidCRC, value)) != kOk)
+        return result;
+    m_itemCrcDefined = value.vt == VT_UI4;
+    m_itemCrc = m_itemCrcDefined ? value.ulVal : 0;
+    clearProperty(value);
 
     // An item may only ever land inside the output folder. Cleaned, so "./"
     // and "a//b" name the folders they mean.
@@ -306,12 +313,27 @@ HRESULT CArchiveExtractCallback::SetOperationResult(Int32 result)
     // Through the open file: no second look-up of its name.
     if (applies && m_output)
         m_output->SetAttributes(m_attributes, m_forbiddenModeBits);
+    const bool wasFile = m_output != nullptr;
     const HRESULT closed = closeOutput();
     if (closed != kOk)
         return closed;
+    if (wasFile && m_extractMode)
+        recordItem();
     if (applies && m_isFolder)
         m_folders.store(m_relativePath, m_attributes);
     return kOk;
+}
+
+// What the archive says the file must hold, even when this extraction failed
+// to write it so: a later verify then finds the damage. Only an item the
+// archive gives no CRC for is read back.
+void CArchiveExtractCallback::recordItem()
+{
+    quint32 crc = m_itemCrc;
+    qint64 size = qint64(m_itemSize);
+    if (!m_itemCrcDefined && m_itemSize > 0 && !VerifyJob::fileCrc(m_diskPath, crc, size))
+        return;
+    m_reporter.reportItemWritten(m_relativePath, size, crc);
 }
 
 HRESULT CArchiveExtractCallback::CryptoGetTextPassword(BSTR *)

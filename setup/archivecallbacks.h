@@ -62,6 +62,7 @@ public:
 private:
     ~CArchiveExtractCallback();
     engine::HRESULT closeOutput();
+    void recordItem();
     bool isTheArchive(const QString &diskPath) const;
     engine::HRESULT readProperty(
         engine::UInt32 index, engine::PROPID id, engine::PROPVARIANT &value);
@@ -90,4 +91,7 @@ private:
     bool m_extractMode = false;
     COutFileStream *m_output = nullptr;
     engine::UInt64 m_total = 0;
+    engine::UInt64 m_itemSize = 0;
+    engine::UInt32 m_itemCrc = 0;
+    bool m_itemCrcDefined = false;
 };

@@ -74,7 +74,14 @@ struct PROPVARIANT
 static_assert(sizeof(PROPVARIANT) == 16, "PROPVARIANT must match the engine's layout");
 
 // Property ids the extraction reads.
-enum : PROPID { kpidPath = 3, kpidIsDir = 6, kpidSize = 7, kpidAttrib = 9, kpidMTime = 12 };
+enum : PROPID {
+    kpidPath = 3,
+    kpidIsDir = 6,
+    kpidSize = 7,
+    kpidAttrib = 9,
+    kpidMTime = 12,
+    kpidCRC = 19
+};
 
 // Ask modes and operation results of IArchiveExtractCallback.
 enum : Int32 { kExtract = 0, kTest = 1, kSkip = 2 };

@@ -104,6 +104,7 @@ bool setupmanager::processDeleteList()
             qDebug() << "deletefiles.txt: skipping a path outside the folder:" << line;
             continue;
         }
+        m_deleted << QDir::cleanPath(relative);
         const QString target = m_target + QLatin1Char('/') + relative;
         const QFileInfo info(target);
         if (!info.exists() && !info.isSymLink())

@@ -116,6 +116,8 @@ void setupmanager::run()
 void setupmanager::startSetup()
 {
     m_errorMark = false;
+    m_written.clear();
+    m_deleted.clear();
     const QString archivePath = m_dir + QLatin1Char('/') + m_zipName;
     const QString output = m_outputFolder.isEmpty() ? m_dir : m_outputFolder;
     m_target = m_outputFolder.isEmpty() ? m_dir : output + QLatin1Char('/') + m_itemFolder;
@@ -123,7 +125,9 @@ void setupmanager::startSetup()
         return;
     // Kept until the clean-up ran: a failed one is retried from the package
     // on hand rather than from a new download.
-    if (!processDeleteList())
+    const bool listDone = processDeleteList();
+    updateRecord();
+    if (!listDone)
         return;
     QFile::remove(archivePath);
     if (m_outputFolder.isEmpty())
@@ -176,7 +180,8 @@ bool setupmanager::extract(const QString &archivePath, const QString &outputFold
         return false;
     }
 
-    if (!hasRoomFor(archive.object, outputFolder))
+    const QVector<UInt32> chosen = chosenItems(archive.object);
+    if (!hasRoomFor(archive.object, outputFolder, chosen))
         return false;
 
     Releaser<CArchiveExtractCallback> extractCallback { new CArchiveExtractCallback(
@@ -184,8 +189,10 @@ bool setupmanager::extract(const QString &archivePath, const QString &outputFold
     extractCallback.object->AddRef();
     if (!m_outputFolder.isEmpty())
         extractCallback.object->confineTo(m_itemFolder);
-    const HRESULT extracted
-        = archive.object->Extract(nullptr, kAllItems, 0, extractCallback.object);
+    const HRESULT extracted = m_onlyItems.isEmpty()
+        ? archive.object->Extract(nullptr, kAllItems, 0, extractCallback.object)
+        : archive.object->Extract(
+            chosen.constData(), UInt32(chosen.size()), 0, extractCallback.object);
     extractCallback.object->finish();
     if (extracted != kOk) {
         raiseError(ErrorDefine::SETUP_ZIP_UNZIP_ERROR, tr("message_setup_zip_unzip_error"));
@@ -196,13 +203,17 @@ bool setupmanager::extract(const QString &archivePath, const QString &outputFold
 
 // A package that cannot fit is refused before its first byte is written,
 // rather than filling the volume and failing half-way.
-bool setupmanager::hasRoomFor(IInArchive *archive, const QString &outputFolder)
+bool setupmanager::hasRoomFor(
+    IInArchive *archive, const QString &outputFolder, const QVector<UInt32> &chosen)
 {
     UInt32 items = 0;
     if (archive->GetNumberOfItems(&items) != kOk)
         return true; // the extraction itself will say what is wrong
     UInt64 needed = 0;
-    for (UInt32 i = 0; i < items; ++i) {
+    // A repair writes only its few items, often on a disk that is nearly full.
+    const UInt32 count = m_onlyItems.isEmpty() ? items : UInt32(chosen.size());
+    for (UInt32 n = 0; n < count; ++n) {
+        const UInt32 i = m_onlyItems.isEmpty() ? n : chosen.at(int(n));
         PROPVARIANT size;
         std::memset(&size, 0, sizeof size);
         if (archive->GetProperty(i, kpidSize, &size) != kOk)

@@ -3,6 +3,7 @@
 #include "core/errordefine.h"
 #include "setup/archiveengine.h"
 #include "setup/extractionreporter.h"
+#include "setup/installrecord.h"
 
 #include <QThread>
 
@@ -22,6 +23,15 @@ public:
 
     explicit setupmanager(QObject *parent = nullptr);
     ~setupmanager() override;
+
+    // Whether a run keeps the folder's install record: None for packages
+    // that are not the game's; Fresh for a full package, which starts a new
+    // record; Update for an incremental package or a repair, which changes
+    // the record there is and never starts one from a part of the game.
+    enum class RecordMode { None, Fresh, Update };
+    void setRecordMode(RecordMode mode) { m_recordMode = mode; }
+    // Limits the next runs to these recorded paths (a repair); empty for all.
+    void setOnlyItems(const QStringList &paths) { m_onlyItems = paths; }
 
 signals:
     void setupProgress(qlonglong finishSize, qlonglong totalSize);
@@ -49,10 +59,14 @@ private:
     void reportFileWritten(const QString &path) override;
     void reportError(ErrorCode error, const QString &message) override;
     bool stopRequested() const override;
+    void reportItemWritten(const QString &relativePath, qint64 size, quint32 crc) override;
+    QVector<engine::UInt32> chosenItems(engine::IInArchive *archive);
+    void updateRecord();
     void raiseError(ErrorCode error, const QString &msg);
 
     bool extract(const QString &archivePath, const QString &outputFolder);
-    bool hasRoomFor(engine::IInArchive *archive, const QString &outputFolder);
+    bool hasRoomFor(engine::IInArchive *archive, const QString &outputFolder,
+        const QVector<engine::UInt32> &chosen);
     bool processDeleteList();
     void checkGameMetadata();
 
@@ -64,4 +78,8 @@ private:
     // Where the run under way writes.
     QString m_target;
     bool m_errorMark = false;
+    RecordMode m_recordMode = RecordMode::None;
+    QStringList m_onlyItems;
+    QMap<QString, InstallRecord::Entry> m_written;
+    QStringList m_deleted;
 };

@@ -171,6 +171,10 @@
         <source>label_version_set</source>
         <translation>Version</translation>
     </message>
+    <message>
+        <source>button_verify_repair</source>
+        <translation>Prüfen und reparieren</translation>
+    </message>
 </context>
 <context>
     <name>MainViewModel</name>
@@ -273,6 +277,46 @@
     <message>
         <source>label_task_need_time</source>
         <translation>Verbleibend: </translation>
+    </message>
+    <message>
+        <source>label_repair_verifying</source>
+        <translation>Spieldateien werden geprüft</translation>
+    </message>
+    <message>
+        <source>label_repair_downloading</source>
+        <translation>Spielpaket für die Reparatur wird heruntergeladen</translation>
+    </message>
+    <message>
+        <source>label_repair_extracting</source>
+        <translation>Spieldateien werden repariert</translation>
+    </message>
+    <message>
+        <source>message_repair_update_first</source>
+        <translation>Eine neuere Spielversion ist verfügbar. Das Update ersetzt die Spieldateien; jetzt aktualisieren statt reparieren?</translation>
+    </message>
+    <message>
+        <source>message_repair_not_ready</source>
+        <translation>Die Spieldateien können geprüft werden, sobald das Spiel installiert ist und kein Download oder keine Installation läuft.</translation>
+    </message>
+    <message>
+        <source>message_repair_no_record</source>
+        <translation>Diese Installation hat noch keine Liste ihrer Dateien und kann daher nicht Datei für Datei geprüft werden. Durch erneute Installation des ganzen Spielpakets reparieren? Eigene Dateien im Spielordner bleiben erhalten.</translation>
+    </message>
+    <message>
+        <source>message_repair_intact</source>
+        <translation>Alle Spieldateien sind in Ordnung.</translation>
+    </message>
+    <message>
+        <source>message_repair_damaged</source>
+        <translation>%1 Spieldateien (%2) fehlen oder sind beschädigt. Jetzt reparieren?</translation>
+    </message>
+    <message>
+        <source>message_repair_done</source>
+        <translation>Die Spieldateien wurden repariert.</translation>
+    </message>
+    <message>
+        <source>message_repair_failed</source>
+        <translation>Die Spieldateien konnten nicht repariert werden. Bitte versuche es erneut.</translation>
     </message>
 </context>
 <context>

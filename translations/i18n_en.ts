@@ -171,6 +171,10 @@
         <source>label_version_set</source>
         <translation>Version</translation>
     </message>
+    <message>
+        <source>button_verify_repair</source>
+        <translation>Verify and repair</translation>
+    </message>
 </context>
 <context>
     <name>MainViewModel</name>
@@ -273,6 +277,46 @@
     <message>
         <source>label_task_need_time</source>
         <translation>Time left: </translation>
+    </message>
+    <message>
+        <source>label_repair_verifying</source>
+        <translation>Verifying game files</translation>
+    </message>
+    <message>
+        <source>label_repair_downloading</source>
+        <translation>Downloading the game package for the repair</translation>
+    </message>
+    <message>
+        <source>label_repair_extracting</source>
+        <translation>Repairing game files</translation>
+    </message>
+    <message>
+        <source>message_repair_update_first</source>
+        <translation>A newer game version is available. Updating the game replaces its files; update now instead of repairing?</translation>
+    </message>
+    <message>
+        <source>message_repair_not_ready</source>
+        <translation>The game files can be verified once the game is installed and no download or installation is running.</translation>
+    </message>
+    <message>
+        <source>message_repair_no_record</source>
+        <translation>This installation has no list of its files yet, so it cannot be checked file by file. Repair it by installing the whole game package again? Your own files in the game folder are kept.</translation>
+    </message>
+    <message>
+        <source>message_repair_intact</source>
+        <translation>All game files are intact.</translation>
+    </message>
+    <message>
+        <source>message_repair_damaged</source>
+        <translation>%1 game files (%2) are missing or damaged. Repair them now?</translation>
+    </message>
+    <message>
+        <source>message_repair_done</source>
+        <translation>The game files have been repaired.</translation>
+    </message>
+    <message>
+        <source>message_repair_failed</source>
+        <translation>The game files could not be repaired. Please try again.</translation>
     </message>
 </context>
 <context>

@@ -171,6 +171,10 @@
         <source>label_version_set</source>
         <translation>Versión</translation>
     </message>
+    <message>
+        <source>button_verify_repair</source>
+        <translation>Verificar y reparar</translation>
+    </message>
 </context>
 <context>
     <name>MainViewModel</name>
@@ -273,6 +277,46 @@
     <message>
         <source>label_task_need_time</source>
         <translation>Tiempo restante: </translation>
+    </message>
+    <message>
+        <source>label_repair_verifying</source>
+        <translation>Verificando los archivos del juego</translation>
+    </message>
+    <message>
+        <source>label_repair_downloading</source>
+        <translation>Descargando el paquete del juego para la reparación</translation>
+    </message>
+    <message>
+        <source>label_repair_extracting</source>
+        <translation>Reparando los archivos del juego</translation>
+    </message>
+    <message>
+        <source>message_repair_update_first</source>
+        <translation>Hay una versión más reciente del juego. La actualización reemplaza sus archivos; ¿actualizar ahora en lugar de reparar?</translation>
+    </message>
+    <message>
+        <source>message_repair_not_ready</source>
+        <translation>Los archivos del juego se pueden verificar cuando el juego esté instalado y no haya descargas ni instalaciones en curso.</translation>
+    </message>
+    <message>
+        <source>message_repair_no_record</source>
+        <translation>Esta instalación aún no tiene una lista de sus archivos, así que no se puede comprobar archivo por archivo. ¿Repararla instalando de nuevo el paquete completo del juego? Tus propios archivos en la carpeta del juego se conservan.</translation>
+    </message>
+    <message>
+        <source>message_repair_intact</source>
+        <translation>Todos los archivos del juego están intactos.</translation>
+    </message>
+    <message>
+        <source>message_repair_damaged</source>
+        <translation>Faltan o están dañados %1 archivos del juego (%2). ¿Repararlos ahora?</translation>
+    </message>
+    <message>
+        <source>message_repair_done</source>
+        <translation>Los archivos del juego se han reparado.</translation>
+    </message>
+    <message>
+        <source>message_repair_failed</source>
+        <translation>No se pudieron reparar los archivos del juego. Inténtalo de nuevo.</translation>
     </message>
 </context>
 <context>

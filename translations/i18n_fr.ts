@@ -171,6 +171,10 @@
         <source>label_version_set</source>
         <translation>Version</translation>
     </message>
+    <message>
+        <source>button_verify_repair</source>
+        <translation>Vérifier et réparer</translation>
+    </message>
 </context>
 <context>
     <name>MainViewModel</name>
@@ -273,6 +277,46 @@
     <message>
         <source>label_task_need_time</source>
         <translation>Temps restant : </translation>
+    </message>
+    <message>
+        <source>label_repair_verifying</source>
+        <translation>Vérification des fichiers du jeu</translation>
+    </message>
+    <message>
+        <source>label_repair_downloading</source>
+        <translation>Téléchargement du paquet du jeu pour la réparation</translation>
+    </message>
+    <message>
+        <source>label_repair_extracting</source>
+        <translation>Réparation des fichiers du jeu</translation>
+    </message>
+    <message>
+        <source>message_repair_update_first</source>
+        <translation>Une version plus récente du jeu est disponible. La mise à jour remplace ses fichiers ; mettre à jour au lieu de réparer ?</translation>
+    </message>
+    <message>
+        <source>message_repair_not_ready</source>
+        <translation>Les fichiers du jeu peuvent être vérifiés une fois le jeu installé et sans téléchargement ni installation en cours.</translation>
+    </message>
+    <message>
+        <source>message_repair_no_record</source>
+        <translation>Cette installation n'a pas encore de liste de ses fichiers et ne peut donc pas être vérifiée fichier par fichier. La réparer en réinstallant le paquet complet du jeu ? Vos propres fichiers dans le dossier du jeu sont conservés.</translation>
+    </message>
+    <message>
+        <source>message_repair_intact</source>
+        <translation>Tous les fichiers du jeu sont intacts.</translation>
+    </message>
+    <message>
+        <source>message_repair_damaged</source>
+        <translation>%1 fichiers du jeu (%2) sont manquants ou endommagés. Les réparer maintenant ?</translation>
+    </message>
+    <message>
+        <source>message_repair_done</source>
+        <translation>Les fichiers du jeu ont été réparés.</translation>
+    </message>
+    <message>
+        <source>message_repair_failed</source>
+        <translation>Les fichiers du jeu n'ont pas pu être réparés. Veuillez réessayer.</translation>
     </message>
 </context>
 <context>

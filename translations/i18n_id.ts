@@ -171,6 +171,10 @@
         <source>label_version_set</source>
         <translation>Versi</translation>
     </message>
+    <message>
+        <source>button_verify_repair</source>
+        <translation>Periksa dan perbaiki</translation>
+    </message>
 </context>
 <context>
     <name>MainViewModel</name>
@@ -273,6 +277,46 @@
     <message>
         <source>label_task_need_time</source>
         <translation>Sisa waktu: </translation>
+    </message>
+    <message>
+        <source>label_repair_verifying</source>
+        <translation>Memeriksa file game</translation>
+    </message>
+    <message>
+        <source>label_repair_downloading</source>
+        <translation>Mengunduh paket game untuk perbaikan</translation>
+    </message>
+    <message>
+        <source>label_repair_extracting</source>
+        <translation>Memperbaiki file game</translation>
+    </message>
+    <message>
+        <source>message_repair_update_first</source>
+        <translation>Versi game yang lebih baru tersedia. Pembaruan mengganti file game; perbarui sekarang alih-alih memperbaiki?</translation>
+    </message>
+    <message>
+        <source>message_repair_not_ready</source>
+        <translation>File game dapat diperiksa setelah game terpasang dan tidak ada unduhan atau instalasi yang berjalan.</translation>
+    </message>
+    <message>
+        <source>message_repair_no_record</source>
+        <translation>Instalasi ini belum memiliki daftar file, sehingga tidak dapat diperiksa per file. Perbaiki dengan memasang ulang seluruh paket game? File Anda sendiri di folder game tetap disimpan.</translation>
+    </message>
+    <message>
+        <source>message_repair_intact</source>
+        <translation>Semua file game utuh.</translation>
+    </message>
+    <message>
+        <source>message_repair_damaged</source>
+        <translation>%1 file game (%2) hilang atau rusak. Perbaiki sekarang?</translation>
+    </message>
+    <message>
+        <source>message_repair_done</source>
+        <translation>File game telah diperbaiki.</translation>
+    </message>
+    <message>
+        <source>message_repair_failed</source>
+        <translation>File game tidak dapat diperbaiki. Silakan coba lagi.</translation>
     </message>
 </context>
 <context>

@@ -171,6 +171,10 @@
         <source>label_version_set</source>
         <translation>バージョン</translation>
     </message>
+    <message>
+        <source>button_verify_repair</source>
+        <translation>検証と修復</translation>
+    </message>
 </context>
 <context>
     <name>MainViewModel</name>
@@ -273,6 +277,46 @@
     <message>
         <source>label_task_need_time</source>
         <translation>残り時間：</translation>
+    </message>
+    <message>
+        <source>label_repair_verifying</source>
+        <translation>ゲームファイルを検証中</translation>
+    </message>
+    <message>
+        <source>label_repair_downloading</source>
+        <translation>修復用のゲームパッケージをダウンロード中</translation>
+    </message>
+    <message>
+        <source>label_repair_extracting</source>
+        <translation>ゲームファイルを修復中</translation>
+    </message>
+    <message>
+        <source>message_repair_update_first</source>
+        <translation>新しいゲームバージョンがあります。アップデートでファイルが置き換わります。修復の代わりに今すぐアップデートしますか？</translation>
+    </message>
+    <message>
+        <source>message_repair_not_ready</source>
+        <translation>ゲームがインストール済みで、ダウンロードやインストールが行われていないときにファイルを検証できます。</translation>
+    </message>
+    <message>
+        <source>message_repair_no_record</source>
+        <translation>このインストールにはまだファイル一覧がないため、ファイルごとに確認できません。ゲームパッケージ全体を再インストールして修復しますか？ゲームフォルダー内のご自身のファイルは残ります。</translation>
+    </message>
+    <message>
+        <source>message_repair_intact</source>
+        <translation>すべてのゲームファイルは正常です。</translation>
+    </message>
+    <message>
+        <source>message_repair_damaged</source>
+        <translation>%1 個のゲームファイル（%2）が見つからないか破損しています。今すぐ修復しますか？</translation>
+    </message>
+    <message>
+        <source>message_repair_done</source>
+        <translation>ゲームファイルを修復しました。</translation>
+    </message>
+    <message>
+        <source>message_repair_failed</source>
+        <translation>ゲームファイルを修復できませんでした。もう一度お試しください。</translation>
     </message>
 </context>
 <context>

@@ -171,6 +171,10 @@
         <source>label_version_set</source>
         <translation>버전</translation>
     </message>
+    <message>
+        <source>button_verify_repair</source>
+        <translation>검사 및 복구</translation>
+    </message>
 </context>
 <context>
     <name>MainViewModel</name>
@@ -273,6 +277,46 @@
     <message>
         <source>label_task_need_time</source>
         <translation>남은 시간: </translation>
+    </message>
+    <message>
+        <source>label_repair_verifying</source>
+        <translation>게임 파일 검사 중</translation>
+    </message>
+    <message>
+        <source>label_repair_downloading</source>
+        <translation>복구용 게임 패키지 다운로드 중</translation>
+    </message>
+    <message>
+        <source>label_repair_extracting</source>
+        <translation>게임 파일 복구 중</translation>
+    </message>
+    <message>
+        <source>message_repair_update_first</source>
+        <translation>새 게임 버전이 있습니다. 업데이트하면 파일이 교체됩니다. 복구 대신 지금 업데이트하시겠습니까?</translation>
+    </message>
+    <message>
+        <source>message_repair_not_ready</source>
+        <translation>게임이 설치되어 있고 다운로드나 설치가 진행 중이 아닐 때 파일을 검사할 수 있습니다.</translation>
+    </message>
+    <message>
+        <source>message_repair_no_record</source>
+        <translation>이 설치에는 아직 파일 목록이 없어 파일별로 검사할 수 없습니다. 전체 게임 패키지를 다시 설치하여 복구하시겠습니까? 게임 폴더에 있는 사용자 파일은 유지됩니다.</translation>
+    </message>
+    <message>
+        <source>message_repair_intact</source>
+        <translation>모든 게임 파일이 정상입니다.</translation>
+    </message>
+    <message>
+        <source>message_repair_damaged</source>
+        <translation>게임 파일 %1개(%2)가 없거나 손상되었습니다. 지금 복구하시겠습니까?</translation>
+    </message>
+    <message>
+        <source>message_repair_done</source>
+        <translation>게임 파일을 복구했습니다.</translation>
+    </message>
+    <message>
+        <source>message_repair_failed</source>
+        <translation>게임 파일을 복구하지 못했습니다. 다시 시도해 주세요.</translation>
     </message>
 </context>
 <context>

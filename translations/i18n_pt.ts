@@ -171,6 +171,10 @@
         <source>label_version_set</source>
         <translation>Versão</translation>
     </message>
+    <message>
+        <source>button_verify_repair</source>
+        <translation>Verificar e reparar</translation>
+    </message>
 </context>
 <context>
     <name>MainViewModel</name>
@@ -273,6 +277,46 @@
     <message>
         <source>label_task_need_time</source>
         <translation>Tempo restante: </translation>
+    </message>
+    <message>
+        <source>label_repair_verifying</source>
+        <translation>Verificando os arquivos do jogo</translation>
+    </message>
+    <message>
+        <source>label_repair_downloading</source>
+        <translation>Baixando o pacote do jogo para o reparo</translation>
+    </message>
+    <message>
+        <source>label_repair_extracting</source>
+        <translation>Reparando os arquivos do jogo</translation>
+    </message>
+    <message>
+        <source>message_repair_update_first</source>
+        <translation>Há uma versão mais recente do jogo. A atualização substitui os arquivos; atualizar agora em vez de reparar?</translation>
+    </message>
+    <message>
+        <source>message_repair_not_ready</source>
+        <translation>Os arquivos do jogo podem ser verificados quando o jogo estiver instalado e nenhum download ou instalação estiver em andamento.</translation>
+    </message>
+    <message>
+        <source>message_repair_no_record</source>
+        <translation>Esta instalação ainda não tem uma lista de seus arquivos, então não pode ser verificada arquivo por arquivo. Repará-la instalando novamente o pacote completo do jogo? Seus próprios arquivos na pasta do jogo são mantidos.</translation>
+    </message>
+    <message>
+        <source>message_repair_intact</source>
+        <translation>Todos os arquivos do jogo estão íntegros.</translation>
+    </message>
+    <message>
+        <source>message_repair_damaged</source>
+        <translation>%1 arquivos do jogo (%2) estão ausentes ou danificados. Repará-los agora?</translation>
+    </message>
+    <message>
+        <source>message_repair_done</source>
+        <translation>Os arquivos do jogo foram reparados.</translation>
+    </message>
+    <message>
+        <source>message_repair_failed</source>
+        <translation>Não foi possível reparar os arquivos do jogo. Tente novamente.</translation>
     </message>
 </context>
 <context>

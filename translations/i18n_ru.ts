@@ -171,6 +171,10 @@
         <source>label_version_set</source>
         <translation>Версия</translation>
     </message>
+    <message>
+        <source>button_verify_repair</source>
+        <translation>Проверить и восстановить</translation>
+    </message>
 </context>
 <context>
     <name>MainViewModel</name>
@@ -273,6 +277,46 @@
     <message>
         <source>label_task_need_time</source>
         <translation>Осталось: </translation>
+    </message>
+    <message>
+        <source>label_repair_verifying</source>
+        <translation>Проверка файлов игры</translation>
+    </message>
+    <message>
+        <source>label_repair_downloading</source>
+        <translation>Загрузка пакета игры для восстановления</translation>
+    </message>
+    <message>
+        <source>label_repair_extracting</source>
+        <translation>Восстановление файлов игры</translation>
+    </message>
+    <message>
+        <source>message_repair_update_first</source>
+        <translation>Доступна новая версия игры. Обновление заменит её файлы; обновить сейчас вместо восстановления?</translation>
+    </message>
+    <message>
+        <source>message_repair_not_ready</source>
+        <translation>Файлы игры можно проверить, когда игра установлена и не идёт загрузка или установка.</translation>
+    </message>
+    <message>
+        <source>message_repair_no_record</source>
+        <translation>У этой установки ещё нет списка файлов, поэтому её нельзя проверить по файлам. Восстановить её, установив полный пакет игры заново? Ваши собственные файлы в папке игры сохранятся.</translation>
+    </message>
+    <message>
+        <source>message_repair_intact</source>
+        <translation>Все файлы игры в порядке.</translation>
+    </message>
+    <message>
+        <source>message_repair_damaged</source>
+        <translation>Файлов игры отсутствует или повреждено: %1 (%2). Восстановить их сейчас?</translation>
+    </message>
+    <message>
+        <source>message_repair_done</source>
+        <translation>Файлы игры восстановлены.</translation>
+    </message>
+    <message>
+        <source>message_repair_failed</source>
+        <translation>Не удалось восстановить файлы игры. Попробуйте ещё раз.</translation>
     </message>
 </context>
 <context>

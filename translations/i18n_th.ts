@@ -171,6 +171,10 @@
         <source>label_version_set</source>
         <translation>เวอร์ชัน</translation>
     </message>
+    <message>
+        <source>button_verify_repair</source>
+        <translation>ตรวจสอบและซ่อมแซม</translation>
+    </message>
 </context>
 <context>
     <name>MainViewModel</name>
@@ -273,6 +277,46 @@
     <message>
         <source>label_task_need_time</source>
         <translation>เวลาที่เหลือ: </translation>
+    </message>
+    <message>
+        <source>label_repair_verifying</source>
+        <translation>กำลังตรวจสอบไฟล์เกม</translation>
+    </message>
+    <message>
+        <source>label_repair_downloading</source>
+        <translation>กำลังดาวน์โหลดแพ็กเกจเกมสำหรับการซ่อมแซม</translation>
+    </message>
+    <message>
+        <source>label_repair_extracting</source>
+        <translation>กำลังซ่อมแซมไฟล์เกม</translation>
+    </message>
+    <message>
+        <source>message_repair_update_first</source>
+        <translation>มีเกมเวอร์ชันใหม่กว่า การอัปเดตจะแทนที่ไฟล์ของเกม อัปเดตตอนนี้แทนการซ่อมแซมหรือไม่?</translation>
+    </message>
+    <message>
+        <source>message_repair_not_ready</source>
+        <translation>สามารถตรวจสอบไฟล์เกมได้เมื่อติดตั้งเกมแล้วและไม่มีการดาวน์โหลดหรือติดตั้งค้างอยู่</translation>
+    </message>
+    <message>
+        <source>message_repair_no_record</source>
+        <translation>การติดตั้งนี้ยังไม่มีรายการไฟล์ จึงตรวจสอบทีละไฟล์ไม่ได้ ซ่อมแซมโดยติดตั้งแพ็กเกจเกมทั้งหมดใหม่หรือไม่? ไฟล์ของคุณเองในโฟลเดอร์เกมจะยังอยู่</translation>
+    </message>
+    <message>
+        <source>message_repair_intact</source>
+        <translation>ไฟล์เกมทั้งหมดสมบูรณ์</translation>
+    </message>
+    <message>
+        <source>message_repair_damaged</source>
+        <translation>ไฟล์เกม %1 ไฟล์ (%2) หายไปหรือเสียหาย ซ่อมแซมตอนนี้หรือไม่?</translation>
+    </message>
+    <message>
+        <source>message_repair_done</source>
+        <translation>ซ่อมแซมไฟล์เกมเรียบร้อยแล้ว</translation>
+    </message>
+    <message>
+        <source>message_repair_failed</source>
+        <translation>ไม่สามารถซ่อมแซมไฟล์เกมได้ โปรดลองอีกครั้ง</translation>
     </message>
 </context>
 <context>

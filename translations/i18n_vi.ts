@@ -171,6 +171,10 @@
         <source>label_version_set</source>
         <translation>Phiên bản</translation>
     </message>
+    <message>
+        <source>button_verify_repair</source>
+        <translation>Kiểm tra và sửa chữa</translation>
+    </message>
 </context>
 <context>
     <name>MainViewModel</name>
@@ -273,6 +277,46 @@
     <message>
         <source>label_task_need_time</source>
         <translation>Còn lại: </translation>
+    </message>
+    <message>
+        <source>label_repair_verifying</source>
+        <translation>Đang kiểm tra tệp trò chơi</translation>
+    </message>
+    <message>
+        <source>label_repair_downloading</source>
+        <translation>Đang tải gói trò chơi để sửa chữa</translation>
+    </message>
+    <message>
+        <source>label_repair_extracting</source>
+        <translation>Đang sửa chữa tệp trò chơi</translation>
+    </message>
+    <message>
+        <source>message_repair_update_first</source>
+        <translation>Đã có phiên bản trò chơi mới hơn. Cập nhật sẽ thay thế các tệp; cập nhật ngay thay vì sửa chữa?</translation>
+    </message>
+    <message>
+        <source>message_repair_not_ready</source>
+        <translation>Có thể kiểm tra tệp trò chơi khi trò chơi đã được cài đặt và không có lượt tải hay cài đặt nào đang chạy.</translation>
+    </message>
+    <message>
+        <source>message_repair_no_record</source>
+        <translation>Bản cài đặt này chưa có danh sách tệp nên không thể kiểm tra từng tệp. Sửa chữa bằng cách cài lại toàn bộ gói trò chơi? Các tệp riêng của bạn trong thư mục trò chơi vẫn được giữ.</translation>
+    </message>
+    <message>
+        <source>message_repair_intact</source>
+        <translation>Tất cả tệp trò chơi đều nguyên vẹn.</translation>
+    </message>
+    <message>
+        <source>message_repair_damaged</source>
+        <translation>%1 tệp trò chơi (%2) bị thiếu hoặc hỏng. Sửa chữa ngay?</translation>
+    </message>
+    <message>
+        <source>message_repair_done</source>
+        <translation>Các tệp trò chơi đã được sửa chữa.</translation>
+    </message>
+    <message>
+        <source>message_repair_failed</source>
+        <translation>Không thể sửa chữa các tệp trò chơi. Vui lòng thử lại.</translation>
     </message>
 </context>
 <context>

@@ -171,6 +171,10 @@
         <source>label_version_set</source>
         <translation>版本信息</translation>
     </message>
+    <message>
+        <source>button_verify_repair</source>
+        <translation>校验并修复</translation>
+    </message>
 </context>
 <context>
     <name>MainViewModel</name>
@@ -273,6 +277,46 @@
     <message>
         <source>label_task_need_time</source>
         <translation>剩余时间：</translation>
+    </message>
+    <message>
+        <source>label_repair_verifying</source>
+        <translation>正在校验游戏文件</translation>
+    </message>
+    <message>
+        <source>label_repair_downloading</source>
+        <translation>正在下载用于修复的游戏包</translation>
+    </message>
+    <message>
+        <source>label_repair_extracting</source>
+        <translation>正在修复游戏文件</translation>
+    </message>
+    <message>
+        <source>message_repair_update_first</source>
+        <translation>有更新的游戏版本。更新会替换游戏文件，是否改为立即更新？</translation>
+    </message>
+    <message>
+        <source>message_repair_not_ready</source>
+        <translation>游戏安装完成且没有正在进行的下载或安装时，才能校验游戏文件。</translation>
+    </message>
+    <message>
+        <source>message_repair_no_record</source>
+        <translation>此安装尚无文件清单，无法逐个文件校验。是否重新安装完整游戏包进行修复？游戏目录中您自己的文件会保留。</translation>
+    </message>
+    <message>
+        <source>message_repair_intact</source>
+        <translation>所有游戏文件完好。</translation>
+    </message>
+    <message>
+        <source>message_repair_damaged</source>
+        <translation>有 %1 个游戏文件（%2）缺失或损坏。是否立即修复？</translation>
+    </message>
+    <message>
+        <source>message_repair_done</source>
+        <translation>游戏文件已修复。</translation>
+    </message>
+    <message>
+        <source>message_repair_failed</source>
+        <translation>游戏文件修复失败，请重试。</translation>
     </message>
 </context>
 <context>

@@ -171,6 +171,10 @@
         <source>label_version_set</source>
         <translation>版本資訊</translation>
     </message>
+    <message>
+        <source>button_verify_repair</source>
+        <translation>校驗並修復</translation>
+    </message>
 </context>
 <context>
     <name>MainViewModel</name>
@@ -273,6 +277,46 @@
     <message>
         <source>label_task_need_time</source>
         <translation>剩餘時間：</translation>
+    </message>
+    <message>
+        <source>label_repair_verifying</source>
+        <translation>正在校驗遊戲檔案</translation>
+    </message>
+    <message>
+        <source>label_repair_downloading</source>
+        <translation>正在下載用於修復的遊戲包</translation>
+    </message>
+    <message>
+        <source>label_repair_extracting</source>
+        <translation>正在修復遊戲檔案</translation>
+    </message>
+    <message>
+        <source>message_repair_update_first</source>
+        <translation>有更新的遊戲版本。更新會取代遊戲檔案，是否改為立即更新？</translation>
+    </message>
+    <message>
+        <source>message_repair_not_ready</source>
+        <translation>遊戲安裝完成且沒有正在進行的下載或安裝時，才能校驗遊戲檔案。</translation>
+    </message>
+    <message>
+        <source>message_repair_no_record</source>
+        <translation>此安裝尚無檔案清單，無法逐一檔案校驗。是否重新安裝完整遊戲包進行修復？遊戲資料夾中您自己的檔案會保留。</translation>
+    </message>
+    <message>
+        <source>message_repair_intact</source>
+        <translation>所有遊戲檔案完好。</translation>
+    </message>
+    <message>
+        <source>message_repair_damaged</source>
+        <translation>有 %1 個遊戲檔案（%2）遺失或損壞。是否立即修復？</translation>
+    </message>
+    <message>
+        <source>message_repair_done</source>
+        <translation>遊戲檔案已修復。</translation>
+    </message>
+    <message>
+        <source>message_repair_failed</source>
+        <translation>遊戲檔案修復失敗，請重試。</translation>
     </message>
 </context>
 <context>

@@ -171,6 +171,10 @@ void InstallFlow::downloadPackage()
     m_gameDownloader->setFileMD5(m_info.getMd5(version));
     m_setupWorker->setZipFilePath(folder);
     m_setupWorker->setZipFileName(name);
+    // A full package describes the whole game; a part of it only changes
+    // the record there is.
+    m_setupWorker->setRecordMode(url == m_info.latestPath() ? setupmanager::RecordMode::Fresh
+                                                            : setupmanager::RecordMode::Update);
     m_plugin->prepare();
 
     if (FileNames::isPlain(name) && QFileInfo(folder + QLatin1Char('/') + name).isFile()) {

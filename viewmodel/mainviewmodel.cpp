@@ -13,6 +13,7 @@
 #include "report/statusreport.h"
 #include "setup/setupmanager.h"
 #include "viewmodel/gamelauncher.h"
+#include "viewmodel/gamerepair.h"
 #include "viewmodel/installflow.h"
 #include "viewmodel/launchercontent.h"
 #include "viewmodel/launcherupdate.h"
@@ -58,7 +59,11 @@ MainViewModel::MainViewModel(QObject *parent)
     , m_progressTexts(new ProgressTexts(m_items, this))
     , m_update(new LauncherUpdate(m_items, this))
     , m_install(new InstallFlow(*this, *m_gameInfo, m_items, *m_progressTexts, this))
+    , m_repair(new GameRepair(*this, *m_gameInfo, this))
 {
+    // The buttons that would touch the game wait while it is being repaired.
+    connect(m_repair, &GameRepair::changed, this, &MainViewModel::repairChanged);
+    connect(m_repair, &GameRepair::changed, this, &MainViewModel::gameStateChanged);
     connect(m_update, &LauncherUpdate::startUpdate, this, &MainViewModel::onStartUpdate);
     connect(m_update, &LauncherUpdate::quitApp, this, &MainViewModel::onExit);
     connect(m_update, &LauncherUpdate::newProgramVersionUpdate, this,
@@ -156,6 +161,7 @@ void MainViewModel::initialize()
             retryServices();
     });
     QT_WARNING_POP
+    connect(m_settingsDialog, &DlgSetting::gameRepairRequested, m_repair, &GameRepair::start);
     requestGameInfo();
     requestContent();
 }

@@ -12,6 +12,7 @@
 
 class CSetInstallPathDialog;
 class DlgSetting;
+class GameRepair;
 class GameLauncher;
 class HttpRequestAPI;
 class InstallFlow;
@@ -50,6 +51,9 @@ class MainViewModel : public QObject
     Q_PROPERTY(bool hasNewProgramVersion READ hasNewProgramVersion NOTIFY newProgramVersionUpdate)
     Q_PROPERTY(bool servicesUnreachable READ servicesUnreachable NOTIFY gameStateChanged)
     Q_PROPERTY(bool gameRunning READ gameRunning NOTIFY gameRunningChanged)
+    Q_PROPERTY(bool repairRunning READ repairRunning NOTIFY repairChanged)
+    Q_PROPERTY(QString repairText READ repairText NOTIFY repairChanged)
+    Q_PROPERTY(int repairPercent READ repairPercent NOTIFY repairChanged)
 
 public:
     enum GameState {
@@ -104,12 +108,16 @@ public:
     // For tests: the flows behind the window.
     InstallFlow *installFlow() const { return m_install; }
     LauncherUpdate *launcherUpdate() const { return m_update; }
+    GameRepair *gameRepair() const { return m_repair; }
+    bool repairRunning() const;
+    QString repairText() const;
+    int repairPercent() const;
 
     QString updateShowVersion();
     float progress() const { return m_progress; }
-    bool startGameEnable() const { return m_gameState == Ready; }
+    bool startGameEnable() const { return m_gameState == Ready && !repairRunning(); }
     bool startGameVisible() const;
-    bool updateEnable() const { return m_gameState == NeedUpdate; }
+    bool updateEnable() const { return m_gameState == NeedUpdate && !repairRunning(); }
     bool installEnable() const { return m_gameState == NeedInstall; }
     bool downloading() const { return m_gameState == Downloading; }
     bool setupGameing() const { return m_gameState == Installing || m_gameState == Verifying; }
@@ -140,6 +148,7 @@ signals:
     void versionDescColorChanged(const QString &color);
     void newProgramVersionUpdate();
     void gameRunningChanged();
+    void repairChanged();
 
 public slots:
     void onStartUpdate(AppVersionInfo updateInfo);
@@ -179,6 +188,7 @@ public:
     Q_INVOKABLE void appInfoAreaClick();
     // Asks the services again, from the start, whenever the player wants.
     Q_INVOKABLE void retryServices();
+    Q_INVOKABLE void cancelRepairClicked();
 
 private:
     void onResourceReply(bool ok, const QByteArray &body, const QString &errorText, int status);
@@ -203,6 +213,7 @@ private:
     ProgressTexts *m_progressTexts = nullptr;
     LauncherUpdate *m_update = nullptr;
     InstallFlow *m_install = nullptr;
+    GameRepair *m_repair = nullptr;
     CSetInstallPathDialog *m_installPathDialog = nullptr;
     DlgSetting *m_settingsDialog = nullptr;
     PressCounter m_appInfoPresses;

@@ -12,6 +12,7 @@
 #include "report/statusreport.h"
 #include "setup/setupmanager.h"
 #include "viewmodel/gamelauncher.h"
+#include "viewmodel/gamerepair.h"
 #include "viewmodel/installflow.h"
 #include "viewmodel/launchercontent.h"
 
@@ -171,7 +172,28 @@ void MainViewModel::onApplicationQuit()
     if (m_setupWorker)
         m_setupWorker->disconnect(this);
     m_install->stopForQuit();
+    m_repair->stopForQuit();
     QCoreApplication::exit(0);
+}
+
+bool MainViewModel::repairRunning() const
+{
+    return m_repair->isRunning();
+}
+
+QString MainViewModel::repairText() const
+{
+    return m_repair->stateText();
+}
+
+int MainViewModel::repairPercent() const
+{
+    return m_repair->percent();
+}
+
+void MainViewModel::cancelRepairClicked()
+{
+    m_repair->cancel();
 }
 
 void MainViewModel::btnSettingClick()

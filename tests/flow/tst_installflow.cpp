@@ -1,9 +1,11 @@
 #include "core/launcherconfig.h"
 #include "dialogs/cdlgyesno.h"
+#include "dialogs/dlgsetting.h"
 #include "platform/webengine.h"
 #include "tests/support/guitestenvironment.h"
 #include "tests/support/httptestserver.h"
 #include "tests/support/nginxserver.h"
+#include "viewmodel/gamerepair.h"
 #include "viewmodel/installflow.h"
 #include "viewmodel/mainviewmodel.h"
 
@@ -511,6 +513,113 @@ private slots:
         QTRY_VERIFY(started.exists());
         QVERIFY(started.open(QIODevice::ReadOnly));
         QCOMPARE(started.readAll().trimmed(), QByteArray("/silent"));
+    }
+
+    // From the settings dialog's button: the damaged file is fetched again
+    // from the package and extracted alone, the player's own file stays.
+    void aDamagedFileIsRepairedFromTheWindow()
+    {
+        useGameFolder(QStringLiteral("repair"));
+        newModel();
+        QTRY_COMPARE(int(m_model->gameState()), int(MainViewModel::NeedInstall));
+        m_model->installEnsureBtnClicked();
+        QTRY_COMPARE_WITH_TIMEOUT(int(m_model->gameState()), int(MainViewModel::Ready), 15000);
+        const QString level = m_game + QStringLiteral("/data/level1.bin");
+        const QByteArray good = randomBytes(3 << 20, 1);
+        QByteArray damaged = good;
+        damaged[12345] = char(damaged.at(12345) ^ 1);
+        QVERIFY(writeFile(level, damaged));
+        QVERIFY(writeFile(m_game + QStringLiteral("/mods/mine.txt"), "mine"));
+
+        DlgSetting *settings = nullptr;
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            settings = settings ? settings : qobject_cast<DlgSetting *>(widget);
+        QVERIFY(settings);
+        answerMessages(true);
+        // Cancelled while verifying: nothing is asked, nothing repaired.
+        m_model->gameRepair()->start();
+        m_model->cancelRepairClicked();
+        QTRY_VERIFY(!m_model->repairRunning());
+        QVERIFY(m_shown.isEmpty());
+        settings->findChild<QPushButton *>(QStringLiteral("btnGameRepair"))->click();
+        QVERIFY(m_model->repairRunning());
+        QVERIFY(!m_model->startGameEnable());
+        grab(QStringLiteral("repairing"));
+        QTRY_VERIFY_WITH_TIMEOUT(!m_model->repairRunning(), 20000);
+        QVERIFY(m_shown.contains(MainViewModel::tr("message_repair_damaged")
+                                     .arg(1)
+                                     .arg(QLocale().formattedDataSize(good.size()))));
+        QVERIFY(m_shown.contains(MainViewModel::tr("message_repair_done")));
+        QCOMPARE(md5Of(level),
+            QString::fromLatin1(QCryptographicHash::hash(good, QCryptographicHash::Md5).toHex()));
+        QCOMPARE(QFileInfo(m_game + QStringLiteral("/mods/mine.txt")).size(), 4);
+        const auto repairReported = [this] {
+            for (const RecordedRequest &request :
+                m_services.requestsFor(QStringLiteral("/client_report"))) {
+                const QString target = QUrl::fromPercentEncoding(request.target);
+                if (target.contains(QLatin1String("action=LAUNCHER_GAME_REPAIR"))
+                    && target.contains(QLatin1String("result:repaired;")))
+                    return true;
+            }
+            return false;
+        };
+        QTRY_VERIFY(repairReported());
+
+        answerMessages(true);
+        settings->findChild<QPushButton *>(QStringLiteral("btnGameRepair"))->click();
+        QTRY_VERIFY_WITH_TIMEOUT(
+            m_shown.contains(MainViewModel::tr("message_repair_intact")), 20000);
+    }
+
+    // What the repair offers instead of a file-by-file repair, and that
+    // accepting it leaves a whole game that verifies.
+    void repairOffersWhatFits_data()
+    {
+        QTest::addColumn<bool>("newerVersion");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QString>("thenSaid");
+        QTest::newRow("installed before the record") << false << "message_repair_no_record"
+                                                     << "message_repair_intact";
+        // The update leaves the lost file lost; the record still knows it.
+        QTest::newRow("not the latest version") << true << "message_repair_update_first"
+                                                << "message_repair_done";
+    }
+
+    void repairOffersWhatFits()
+    {
+        QFETCH(bool, newerVersion);
+        QFETCH(QString, question);
+        QFETCH(QString, thenSaid);
+        useGameFolder(newerVersion ? QStringLiteral("offer-update") : QStringLiteral("no-record"));
+        newModel();
+        QTRY_COMPARE(int(m_model->gameState()), int(MainViewModel::NeedInstall));
+        m_model->installEnsureBtnClicked();
+        QTRY_COMPARE_WITH_TIMEOUT(int(m_model->gameState()), int(MainViewModel::Ready), 15000);
+        const QString dropped = m_game + QStringLiteral("/data/level1.bin");
+        QVERIFY(QFile::remove(dropped));
+        if (newerVersion) {
+            const QString diffPath = m_www + QStringLiteral("/game_1.0.0_1.1.0.7z");
+            m_services.route(kResource,
+                manifest(QStringLiteral("1.1.0"), QStringLiteral("game_1.0.0.7z"), full100Md5,
+                    full100Size,
+                    QStringLiteral("{\"version\":\"1.0.0\",\"path\":\"%1\",\"md5\":\"%2\"}")
+                        .arg(m_packages.url(QStringLiteral("/game_1.0.0_1.1.0.7z")),
+                            md5Of(diffPath))));
+            m_model->UpdateInfoByHttp();
+            QTRY_COMPARE(int(m_model->gameState()), int(MainViewModel::NeedUpdate));
+        } else {
+            QVERIFY(QFile::remove(m_game + QStringLiteral("/install-record.txt")));
+        }
+        answerMessages(true);
+        m_model->gameRepair()->start();
+        QTRY_VERIFY_WITH_TIMEOUT(m_shown.contains(MainViewModel::tr(qPrintable(question))), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !m_model->repairRunning() && m_model->gameState() == MainViewModel::Ready, 20000);
+        QCOMPARE(QFileInfo::exists(dropped), !newerVersion);
+        m_shown.clear();
+        m_model->gameRepair()->start();
+        QTRY_VERIFY_WITH_TIMEOUT(m_shown.contains(MainViewModel::tr(qPrintable(thenSaid))), 20000);
+        QTRY_VERIFY(!m_model->repairRunning() && QFileInfo::exists(dropped));
     }
 };
 

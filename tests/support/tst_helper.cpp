@@ -3,6 +3,7 @@
 #include "platform/crashhandler.h"
 #include "platform/namedmutex.h"
 #include "platform/singleapplication.h"
+#include "setup/setupmanager.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -88,6 +89,33 @@ int download(int argc, char **argv)
 
 } // namespace
 
+// Repairs the named items from the package, and stops dead in the middle of
+// the second one, its file created and still empty, to be killed there.
+int repairAndHang(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    setupmanager repair;
+    repair.setRecordMode(setupmanager::RecordMode::Update);
+    repair.setZipFilePath(QString::fromLocal8Bit(argv[2]));
+    repair.setZipFileName(QString::fromLocal8Bit(argv[3]));
+    QStringList items;
+    for (int i = 4; i < argc; ++i)
+        items << QString::fromLocal8Bit(argv[i]);
+    repair.setOnlyItems(items);
+    int started = 0;
+    QObject::connect(
+        &repair, &setupmanager::setupUnzipFilePath, &repair,
+        [&started](const QString &) {
+            if (++started < 2)
+                return;
+            say(QStringLiteral("writing"));
+            QThread::sleep(60);
+        },
+        Qt::DirectConnection);
+    repair.startSetup();
+    return 0;
+}
+
 int main(int argc, char **argv)
 {
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
@@ -99,12 +127,15 @@ int main(int argc, char **argv)
         return singleInstance(argc, argv);
     if (mode == QLatin1String("download") && argc > 4)
         return download(argc, argv);
+    if (mode == QLatin1String("repair-and-hang") && argc > 5)
+        return repairAndHang(argc, argv);
     if (mode == QLatin1String("sleep")) {
         say(QStringLiteral("sleeping"));
         QThread::sleep(60);
         return 0;
     }
     std::fprintf(stderr,
-        "usage: tst_helper crash DIR | hold-mutex NAME | single | sleep | download URL DIR MD5\n");
+        "usage: tst_helper crash DIR | hold-mutex NAME | single | sleep | download URL DIR MD5\n"
+        "       | repair-and-hang DIR PACKAGE ITEM ITEM...\n");
     return 2;
 }
