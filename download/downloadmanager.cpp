@@ -72,6 +72,7 @@ void downloadmanager::setUrl(const QUrl &requestUrl)
     m_sourceUrl = requestUrl;
     m_fileName = name;
     m_redirects = 0;
+    m_sizeAskedAgain = false;
     if (name.isEmpty()) {
         refuseName();
         return;
@@ -314,6 +315,16 @@ void downloadmanager::recordProgress(int taskId, bool force)
     m_progressStore.record(m_fileName, taskId, m_tasks.at(taskId)->downloadedSize(), force);
 }
 
+void downloadmanager::dropTasks()
+{
+    for (downloadtask *task : qAsConst(m_tasks)) {
+        task->stop();
+        task->deleteLater();
+    }
+    m_tasks.clear();
+    closeFile();
+}
+
 void downloadmanager::closeFile()
 {
     if (!m_file)
@@ -422,7 +433,22 @@ void downloadmanager::httpNetworkError(QNetworkReply::NetworkError error, const 
 void downloadmanager::httpStatusCodeError(int error, const QString &)
 {
     m_digest.drop();
+    if (error == 416 && !m_sizeAskedAgain) {
+        // The size the server announced was wrong (or the file changed):
+        // asked once more, and the transfer starts over from what it says.
+        m_sizeAskedAgain = true;
+        dropTasks();
+        m_totalSize = 0;
+        startDownload();
+        return;
+    }
     recordProgress(m_tasks.indexOf(qobject_cast<downloadtask *>(sender())), true);
+    if (error >= 300 && error < 400 && getDownloadedSize() == 0) {
+        // Nothing came: a preallocated file of zeros is no part of a download.
+        dropTasks();
+        m_progressStore.forget(m_fileName);
+        QFile::remove(partialPath());
+    }
     m_progressStore.sync();
     resetDownload();
     emit downloadError(ErrorDefine::DOWNLOAD_NETWORK_ERROR,

@@ -49,6 +49,11 @@ public:
     {
         m_redirectFilter = std::move(accept);
     }
+    // Names this downloader's records in the store (see ResumeStore::setKey).
+    void setResumeKey(const QString &key, bool alsoUnkeyed = false)
+    {
+        m_progressStore.setKey(key, alsoUnkeyed);
+    }
     // For tests: the timings of the transfers started from now on (see
     // downloadtask).
     void setInactivityMs(int ms) { m_inactivityMs = ms; }
@@ -92,6 +97,7 @@ private:
     void recordProgress(int taskId, bool force);
     void refuseName();
     void closeFile();
+    void dropTasks();
     void completeDownload();
     void failWrite(ErrorCode code, const char *messageId);
 
@@ -112,6 +118,8 @@ private:
 
     int m_redirects = 0;
     std::function<bool(const QUrl &)> m_redirectFilter;
+    // A 416 makes the size be asked once more before it counts as a failure.
+    bool m_sizeAskedAgain = false;
     bool m_refusalQueued = false;
     ResumeStore m_progressStore;
     // A download written in one pass is checked against this, not read again.

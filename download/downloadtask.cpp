@@ -5,6 +5,24 @@
 #include <QRandomGenerator>
 #include <QTimer>
 
+namespace {
+
+enum class StatusRule { Accept, Retry, Fail };
+
+// One rule per status, whether or not a body came with it: only answers that
+// may change on their own are asked again. A redirect is a failure too: the
+// range was asked of the address the size came from.
+StatusRule ruleFor(int status)
+{
+    if (status == 0 || status == 200 || status == 206)
+        return StatusRule::Accept; // 0: no answer at all, the transport error tells
+    if (status >= 500 || status == 408 || status == 429)
+        return StatusRule::Retry;
+    return StatusRule::Fail;
+}
+
+} // namespace
+
 downloadtask::downloadtask(QObject *parent)
     : QObject(parent)
     , m_manager(new QNetworkAccessManager(this))
@@ -114,15 +132,27 @@ void downloadtask::stop()
     m_reply = nullptr;
 }
 
+bool downloadtask::failOnStatus()
+{
+    const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (ruleFor(status) != StatusRule::Fail)
+        return false;
+    const QString message = status >= 400
+        ? m_reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString()
+        : QString();
+    stop();
+    emit httpStatusCodeError(status, message);
+    return true;
+}
+
 void downloadtask::downloadReadyRead()
 {
     const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (failOnStatus())
+        return;
     if (status != 200 && status != 206) {
-        const QString message = status >= 400
-            ? m_reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString()
-            : QString();
-        stop();
-        emit httpStatusCodeError(status, message);
+        // The body of an answer that is retried is no part of the file.
+        m_reply->readAll();
         return;
     }
     if (!m_statusChecked) {
@@ -155,8 +185,15 @@ void downloadtask::downloadFinished()
     m_rateTimer->stop();
     if (m_stopped)
         return;
+    if (failOnStatus())
+        return;
     m_stopped = true;
 
+    const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (ruleFor(status) == StatusRule::Retry && m_reply->error() == QNetworkReply::NoError) {
+        retryOrGiveUp(QNetworkReply::UnknownServerError, QStringLiteral("HTTP %1").arg(status));
+        return;
+    }
     if (m_reply->error() == QNetworkReply::NoError) {
         if (rangeComplete()) {
             stop();

@@ -67,6 +67,8 @@ private slots:
     void checkRate();
 
 private:
+    // Ends the task with httpStatusCodeError when the reply's status may not be retried.
+    bool failOnStatus();
     void retryOrGiveUp(QNetworkReply::NetworkError error, const QString &text);
     bool restartIfAttemptsLeft();
     int backoffMs() const;

@@ -9,9 +9,10 @@ class QSettings;
 class SettingsWriter;
 
 // How far each download got, kept across runs so the next one continues
-// there: one group per destination file name, one value per task. Only a
-// plain file name is ever used as a group, since removing the empty group
-// would remove every record in the store.
+// there: one group per downloader and destination file name, one value per
+// task, so that two downloaders never share a record. Only a plain file name
+// is ever used in a group, since removing the empty group would remove every
+// record in the store.
 class ResumeStore
 {
 public:
@@ -21,6 +22,10 @@ public:
 
     // A program of its own (the updater) keeps its records apart.
     void setFile(const QString &iniFile);
+    // The downloader the records belong to. With alsoUnkeyed, a record kept
+    // under the bare file name (as written before records had keys) is still
+    // found, and forgotten with the keyed one.
+    void setKey(const QString &key, bool alsoUnkeyed = false);
 
     // 0 when nothing is stored.
     qint64 progress(const QString &name, int task) const;
@@ -41,6 +46,7 @@ private:
     void open(QSettings *settings);
     void close();
     void changed();
+    QString groupOf(const QString &name) const;
 
     // Held for the store's life; it never writes on its own. A store that
     // is a file is rewritten whole on every sync, and under a large download
@@ -50,4 +56,6 @@ private:
     std::unique_ptr<QObject> m_holdWrites;
     std::unique_ptr<SettingsWriter> m_writer;
     qint64 m_lastRecordMs = -1;
+    QString m_key;
+    bool m_alsoUnkeyed = false;
 };

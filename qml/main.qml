@@ -254,7 +254,7 @@ ApplicationWindow {
             registeredObjects: [contextObject]
         }
 
-        onNewViewRequested: Qt.openUrlExternally(request.requestedUrl)
+        onNewViewRequested: mainViewModel.openExternalUrl(request.requestedUrl.toString())
         onLoadingChanged: {
             if (loadRequest.status === WebEngineView.LoadSucceededStatus) {
                 if (loadRequest.errorCode === 200) {
@@ -299,7 +299,7 @@ ApplicationWindow {
         anchors.rightMargin: 129
         anchors.bottom: parent.bottom
         anchors.bottomMargin: 160
-        onClicked: Qt.openUrlExternally(mainViewModel.btnMoreActiveJumpUrl())
+        onClicked: mainViewModel.openExternalUrl(mainViewModel.btnMoreActiveJumpUrl())
     }
 
     ImageButton {
@@ -357,9 +357,10 @@ ApplicationWindow {
         // Still read while it cannot be pressed: it tells why.
         disable_textColor: "#ccffffff"
         onClicked: {
-            rootWindow.showMinimized()
-            rootWindow.hide()
-            mainViewModel.startGameBtnClicked()
+            if (mainViewModel.startGameBtnClicked()) {
+                rootWindow.showMinimized()
+                rootWindow.hide()
+            }
         }
     }
 

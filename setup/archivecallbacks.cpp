@@ -236,7 +236,10 @@ HRESULT CArchiveExtractCallback::GetStream(UInt32 index, ISequentialOutStream **
     // and "a//b" name the folders they mean.
     const QString relative = pathguard::safeRelativePath(m_itemPath);
     m_relativePath = relative.isNull() ? QString() : QDir::cleanPath(relative);
-    if (relative.isNull() || !m_guard.staysInside(m_relativePath, !m_isFolder)) {
+    const bool confined = m_itemFolder.isEmpty() || m_relativePath == QLatin1String(".")
+        || m_relativePath == m_itemFolder
+        || m_relativePath.startsWith(m_itemFolder + QLatin1Char('/'));
+    if (relative.isNull() || !confined || !m_guard.staysInside(m_relativePath, !m_isFolder)) {
         m_reporter.reportError(ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR, m_itemPath);
         return kAbort;
     }
@@ -258,11 +261,13 @@ HRESULT CArchiveExtractCallback::GetStream(UInt32 index, ISequentialOutStream **
     if (!stream->createNew(m_diskPath, taken) && taken) {
         if (isTheArchive(m_diskPath)) {
             stream->Release();
+            m_folders.undoLastPrepare();
             m_reporter.reportError(ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR, m_itemPath);
             return kAbort;
         }
         if (!filehelpers::deleteFileAlways(m_diskPath)) {
             stream->Release();
+            m_folders.undoLastPrepare();
             m_reporter.reportError(ErrorDefine::SETUP_ZIP_UNABLE_DELETE_ERROR, m_diskPath);
             return kAbort;
         }
@@ -270,6 +275,7 @@ HRESULT CArchiveExtractCallback::GetStream(UInt32 index, ISequentialOutStream **
     }
     if (!stream->isOpen()) {
         stream->Release();
+        m_folders.undoLastPrepare();
         m_reporter.reportError(ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR, m_diskPath);
         return kAbort;
     }

@@ -42,6 +42,9 @@ public:
     CArchiveExtractCallback(engine::IInArchive *archive, const QString &archivePath,
         const QString &outputFolder, ArchiveEngine &engineLibrary, ExtractionReporter &reporter);
     void finish();
+    // Refuses every item that does not lie in this folder below the output
+    // folder (a cleaned relative path), like an item leaving the output folder.
+    void confineTo(const QString &itemFolder) { m_itemFolder = itemFolder; }
 
     engine::HRESULT QueryInterface(const engine::GUID &iid, void **out) override;
     engine::ULONG AddRef() override;
@@ -68,6 +71,8 @@ private:
     engine::IInArchive *m_archive;
     QString m_archivePath; // canonical
     QString m_outputFolder; // ends with a separator
+    // When set, the one folder below the output folder that items may land in.
+    QString m_itemFolder;
     ArchiveEngine &m_engine;
     ExtractionReporter &m_reporter;
     std::uint32_t m_forbiddenModeBits;

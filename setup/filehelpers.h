@@ -25,7 +25,8 @@ std::uint32_t forbiddenModeBits();
 
 // Applies archive attributes: Windows attribute bits, and the POSIX mode in
 // the upper half when bit 0x8000 says one is there, less forbiddenModeBits.
-// A folder's read-only attribute is ignored; a link is never followed.
+// The owner keeps read and write on files and everything on folders, so a
+// read-only attribute is ignored; a link is never followed.
 bool setAttributes(const QString &path, std::uint32_t attributes, std::uint32_t forbiddenModeBits);
 inline bool setAttributes(const QString &path, std::uint32_t attributes)
 {

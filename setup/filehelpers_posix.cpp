@@ -12,7 +12,6 @@ namespace filehelpers {
 
 namespace {
 
-constexpr std::uint32_t kReadOnly = 0x1;
 constexpr std::uint32_t kHasPosixMode = 0x8000;
 
 } // namespace
@@ -77,11 +76,10 @@ std::uint32_t fileModeFor(
         // mode it was created with rather than the link's rwx for everyone.
         if (S_ISLNK(stored))
             return current;
-        // Permission bits only: a package never makes anything set-uid.
-        return stored & 0777 & ~mode_t(forbiddenModeBits);
+        // Permission bits only: a package never makes anything set-uid, and
+        // never locks the owner out of reading or replacing its own files.
+        return ((stored & 0777) | S_IRUSR | S_IWUSR) & ~mode_t(forbiddenModeBits);
     }
-    if (attributes & kReadOnly)
-        return current & 0555;
     return current;
 }
 
@@ -96,7 +94,9 @@ bool setAttributes(const QString &path, std::uint32_t attributes, std::uint32_t 
     if (S_ISDIR(info.st_mode) && !(attributes & kHasPosixMode))
         return true;
     const mode_t current = info.st_mode & 07777;
-    const mode_t wanted = mode_t(fileModeFor(attributes, current, forbiddenModeBits));
+    mode_t wanted = mode_t(fileModeFor(attributes, current, forbiddenModeBits));
+    if (S_ISDIR(info.st_mode))
+        wanted |= S_IRWXU & ~mode_t(forbiddenModeBits);
     return wanted == current || ::chmod(native.constData(), wanted) == 0;
 }
 

@@ -2,6 +2,8 @@
 
 #include "setup/filehelpers.h"
 
+#include <QDir>
+
 namespace {
 
 bool isRoot(const QString &relative)
@@ -19,6 +21,7 @@ FolderModes::FolderModes(const QString &root, std::uint32_t forbiddenModeBits)
 
 void FolderModes::prepare(const QString &relative)
 {
+    m_lastMade.clear();
     if (isRoot(relative))
         return;
     // Its parents were prepared with it.
@@ -35,11 +38,21 @@ void FolderModes::prepare(const QString &relative)
         entry.prepared = true;
         const QString path = m_root + folder;
         // A folder that cannot be made shows when its first file cannot be created.
-        if (!filehelpers::lookUp(path))
-            filehelpers::createFolderWithParents(path);
-        else
+        if (!filehelpers::lookUp(path)) {
+            if (filehelpers::createFolderWithParents(path))
+                m_lastMade << folder;
+        } else
             entry.opened = filehelpers::openFolderToOwner(path, entry.previous);
     } while (end >= 0);
+}
+
+void FolderModes::undoLastPrepare()
+{
+    for (auto it = m_lastMade.crbegin(); it != m_lastMade.crend(); ++it) {
+        QDir().rmdir(m_root + *it);
+        m_folders.remove(*it);
+    }
+    m_lastMade.clear();
 }
 
 void FolderModes::store(const QString &relative, std::uint32_t attributes)

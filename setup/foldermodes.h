@@ -2,6 +2,7 @@
 
 #include <QMap>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -18,6 +19,9 @@ public:
     // Makes the folder, a cleaned "/"-separated path below the root, and the
     // missing ones above it, opening each existing one to its owner.
     void prepare(const QString &relative);
+    // Removes the folders the last prepare made, for an item that was then
+    // refused: nothing of it stays behind.
+    void undoLastPrepare();
     // Keeps the attributes of a folder item for finish().
     void store(const QString &relative, std::uint32_t attributes);
     // Puts back what prepare opened and applies what store kept.
@@ -37,4 +41,5 @@ private:
     std::uint32_t m_forbiddenModeBits;
     // Sorted, so a folder comes after everything below it when walked backwards.
     QMap<QString, Folder> m_folders;
+    QStringList m_lastMade; // parents first
 };

@@ -71,16 +71,24 @@ bool copyFile(QFile &from, const QString &to)
 
 bool setupmanager::processDeleteList()
 {
-    const QString listPath = m_dir + QLatin1Char('/') + kDeleteList;
+    const QString listPath = m_target + QLatin1Char('/') + kDeleteList;
     if (!QFile::exists(listPath))
         return true;
     QFile list;
-    if (!pathguard::staysInside(m_dir, kDeleteList, false)
+    if (!pathguard::staysInside(m_target, kDeleteList, false)
         || !filehelpers::openRegularFile(list, listPath)) {
-        // Ending silently would leave the caller waiting for a signal forever.
-        raiseError(ErrorDefine::SETUP_DELETE_OLD_FILE_ERROR,
-            listPath + QLatin1Char(' ') + tr("message_setup_delete_old_file_error"));
-        return false;
+        // Never followed, and not left there either: it would stop every
+        // later update the same way.
+        qDebug() << "deletefiles.txt is no plain file of the folder; removed unread";
+        const bool removed = QFileInfo(listPath).isDir() && !QFileInfo(listPath).isSymLink()
+            ? QDir(listPath).removeRecursively()
+            : filehelpers::deleteFileAlways(listPath);
+        if (!removed) {
+            raiseError(ErrorDefine::SETUP_DELETE_OLD_FILE_ERROR,
+                listPath + QLatin1Char(' ') + tr("message_setup_delete_old_file_error"));
+            return false;
+        }
+        return true;
     }
     QByteArray raw;
     for (Line read; (read = readLine(list, raw)) != Line::End;) {
@@ -92,11 +100,11 @@ bool setupmanager::processDeleteList()
         if (line.isEmpty())
             continue;
         const QString relative = pathguard::safeRelativePath(withoutLeadingSeparators(line));
-        if (relative.isNull() || !pathguard::staysInside(m_dir, relative, true)) {
+        if (relative.isNull() || !pathguard::staysInside(m_target, relative, true)) {
             qDebug() << "deletefiles.txt: skipping a path outside the folder:" << line;
             continue;
         }
-        const QString target = m_dir + QLatin1Char('/') + relative;
+        const QString target = m_target + QLatin1Char('/') + relative;
         const QFileInfo info(target);
         if (!info.exists() && !info.isSymLink())
             continue;
@@ -114,24 +122,24 @@ bool setupmanager::processDeleteList()
 
 void setupmanager::checkGameMetadata()
 {
-    const QString primary = m_dir + QLatin1Char('/') + kMetadataPrimary;
+    const QString primary = m_target + QLatin1Char('/') + kMetadataPrimary;
     const QFileInfo primaryInfo(primary);
-    if (pathguard::staysInside(m_dir, kMetadataPrimary, false) && primaryInfo.isFile()
+    if (pathguard::staysInside(m_target, kMetadataPrimary, false) && primaryInfo.isFile()
         && primaryInfo.size() > 0)
         return;
     emit globalMetaDataDismiss();
     // Repairs stay inside the folder: through a link they would delete or
     // overwrite files elsewhere, or bring them in.
-    if (!pathguard::staysInside(m_dir, kMetadataPrimary, true)) {
+    if (!pathguard::staysInside(m_target, kMetadataPrimary, true)) {
         qDebug() << "Metadata repair refused, the path leaves the folder:" << primary;
         emit globalMetaDataError();
         return;
     }
     if (filehelpers::lookUp(primary))
         QFile::remove(primary);
-    const QString fallbackPath = m_dir + QLatin1Char('/') + kMetadataFallback;
+    const QString fallbackPath = m_target + QLatin1Char('/') + kMetadataFallback;
     QFile fallback;
-    if (!pathguard::staysInside(m_dir, kMetadataFallback, false)
+    if (!pathguard::staysInside(m_target, kMetadataFallback, false)
         || !filehelpers::openRegularFile(fallback, fallbackPath) || fallback.size() == 0) {
         emit globalMetaDataError();
         return;

@@ -5,6 +5,7 @@
 #include "setup/filestreams.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 
@@ -95,6 +96,12 @@ void setupmanager::setZipFileName(const QString &zipName)
     m_zipName = zipName;
 }
 
+void setupmanager::setOutputFolder(const QString &folder, const QString &itemFolder)
+{
+    m_outputFolder = folder;
+    m_itemFolder = QDir::cleanPath(itemFolder);
+}
+
 void setupmanager::raiseError(ErrorCode error, const QString &msg)
 {
     m_errorMark = true;
@@ -110,12 +117,17 @@ void setupmanager::startSetup()
 {
     m_errorMark = false;
     const QString archivePath = m_dir + QLatin1Char('/') + m_zipName;
-    if (!extract(archivePath, m_dir))
+    const QString output = m_outputFolder.isEmpty() ? m_dir : m_outputFolder;
+    m_target = m_outputFolder.isEmpty() ? m_dir : output + QLatin1Char('/') + m_itemFolder;
+    if (!extract(archivePath, output))
         return;
-    QFile::remove(archivePath);
+    // Kept until the clean-up ran: a failed one is retried from the package
+    // on hand rather than from a new download.
     if (!processDeleteList())
         return;
-    checkGameMetadata();
+    QFile::remove(archivePath);
+    if (m_outputFolder.isEmpty())
+        checkGameMetadata();
     if (!m_errorMark)
         emit setupFinished();
 }
@@ -134,6 +146,10 @@ bool setupmanager::extract(const QString &archivePath, const QString &outputFold
         return false;
     }
 
+    if (!QDir().mkpath(outputFolder)) {
+        raiseError(ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR, outputFolder);
+        return false;
+    }
     Releaser<IInArchive> archive;
     if (m_engine.createObject(*classId, IID_IInArchive, reinterpret_cast<void **>(&archive.object))
             != kOk
@@ -166,6 +182,8 @@ bool setupmanager::extract(const QString &archivePath, const QString &outputFold
     Releaser<CArchiveExtractCallback> extractCallback { new CArchiveExtractCallback(
         archive.object, archivePath, outputFolder, m_engine, *this) };
     extractCallback.object->AddRef();
+    if (!m_outputFolder.isEmpty())
+        extractCallback.object->confineTo(m_itemFolder);
     const HRESULT extracted
         = archive.object->Extract(nullptr, kAllItems, 0, extractCallback.object);
     extractCallback.object->finish();

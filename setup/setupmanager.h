@@ -34,6 +34,11 @@ signals:
 public slots:
     void setZipFilePath(const QString &dir);
     void setZipFileName(const QString &zipName);
+    // Where the items go when not beside the archive, and the one folder
+    // below it they must all lie in: a package kept in a cache unpacks into a
+    // folder of its own, which also holds its delete list, confined to it.
+    // The game's metadata is not looked for there.
+    void setOutputFolder(const QString &folder, const QString &itemFolder);
     void startSetup();
 
 protected:
@@ -54,5 +59,9 @@ private:
     ArchiveEngine m_engine;
     QString m_zipName;
     QString m_dir;
+    QString m_outputFolder;
+    QString m_itemFolder;
+    // Where the run under way writes.
+    QString m_target;
     bool m_errorMark = false;
 };

@@ -207,6 +207,10 @@
         <translation>Das Spiel läuft. Jetzt beenden, um die Installation fortzusetzen?</translation>
     </message>
     <message>
+        <source>message_game_start_failed</source>
+        <translation>Das Spiel konnte nicht gestartet werden. Bitte installiere es erneut.</translation>
+    </message>
+    <message>
         <source>message_download_error</source>
         <translation>Download fehlgeschlagen</translation>
     </message>

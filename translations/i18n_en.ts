@@ -207,6 +207,10 @@
         <translation>The game is running. Close it now to continue the installation?</translation>
     </message>
     <message>
+        <source>message_game_start_failed</source>
+        <translation>The game could not be started. Please install it again.</translation>
+    </message>
+    <message>
         <source>message_download_error</source>
         <translation>Download failed</translation>
     </message>

@@ -207,6 +207,10 @@
         <translation>El juego se está ejecutando. ¿Cerrarlo ahora para continuar la instalación?</translation>
     </message>
     <message>
+        <source>message_game_start_failed</source>
+        <translation>No se pudo iniciar el juego. Vuelve a instalarlo.</translation>
+    </message>
+    <message>
         <source>message_download_error</source>
         <translation>Error de descarga</translation>
     </message>

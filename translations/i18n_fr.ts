@@ -207,6 +207,10 @@
         <translation>Le jeu est en cours d'exécution. Le fermer maintenant pour poursuivre l'installation ?</translation>
     </message>
     <message>
+        <source>message_game_start_failed</source>
+        <translation>Impossible de lancer le jeu. Veuillez le réinstaller.</translation>
+    </message>
+    <message>
         <source>message_download_error</source>
         <translation>Échec du téléchargement</translation>
     </message>

@@ -207,6 +207,10 @@
         <translation>Game sedang berjalan. Tutup sekarang untuk melanjutkan instalasi?</translation>
     </message>
     <message>
+        <source>message_game_start_failed</source>
+        <translation>Game tidak dapat dijalankan. Silakan instal ulang.</translation>
+    </message>
+    <message>
         <source>message_download_error</source>
         <translation>Unduhan gagal</translation>
     </message>

@@ -207,6 +207,10 @@
         <translation>ゲームが実行中です。インストールを続けるために今すぐ終了しますか？</translation>
     </message>
     <message>
+        <source>message_game_start_failed</source>
+        <translation>ゲームを起動できませんでした。もう一度インストールしてください。</translation>
+    </message>
+    <message>
         <source>message_download_error</source>
         <translation>ダウンロードに失敗しました</translation>
     </message>

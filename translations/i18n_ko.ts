@@ -207,6 +207,10 @@
         <translation>게임이 실행 중입니다. 설치를 계속하려면 지금 종료할까요?</translation>
     </message>
     <message>
+        <source>message_game_start_failed</source>
+        <translation>게임을 시작할 수 없습니다. 다시 설치해 주세요.</translation>
+    </message>
+    <message>
         <source>message_download_error</source>
         <translation>다운로드 실패</translation>
     </message>

@@ -207,6 +207,10 @@
         <translation>O jogo está em execução. Fechá-lo agora para continuar a instalação?</translation>
     </message>
     <message>
+        <source>message_game_start_failed</source>
+        <translation>Não foi possível iniciar o jogo. Instale-o novamente.</translation>
+    </message>
+    <message>
         <source>message_download_error</source>
         <translation>Falha no download</translation>
     </message>

@@ -207,6 +207,10 @@
         <translation>Игра запущена. Закрыть её сейчас, чтобы продолжить установку?</translation>
     </message>
     <message>
+        <source>message_game_start_failed</source>
+        <translation>Не удалось запустить игру. Установите её заново.</translation>
+    </message>
+    <message>
         <source>message_download_error</source>
         <translation>Ошибка загрузки</translation>
     </message>

@@ -207,6 +207,10 @@
         <translation>เกมกำลังทำงานอยู่ ปิดเกมตอนนี้เพื่อดำเนินการติดตั้งต่อหรือไม่</translation>
     </message>
     <message>
+        <source>message_game_start_failed</source>
+        <translation>ไม่สามารถเริ่มเกมได้ โปรดติดตั้งใหม่อีกครั้ง</translation>
+    </message>
+    <message>
         <source>message_download_error</source>
         <translation>ดาวน์โหลดล้มเหลว</translation>
     </message>

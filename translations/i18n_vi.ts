@@ -207,6 +207,10 @@
         <translation>Trò chơi đang chạy. Đóng ngay để tiếp tục cài đặt?</translation>
     </message>
     <message>
+        <source>message_game_start_failed</source>
+        <translation>Không thể khởi động trò chơi. Vui lòng cài đặt lại.</translation>
+    </message>
+    <message>
         <source>message_download_error</source>
         <translation>Tải xuống thất bại</translation>
     </message>

@@ -207,6 +207,10 @@
         <translation>游戏正在运行。是否立即关闭游戏以继续安装？</translation>
     </message>
     <message>
+        <source>message_game_start_failed</source>
+        <translation>无法启动游戏，请重新安装。</translation>
+    </message>
+    <message>
         <source>message_download_error</source>
         <translation>下载失败</translation>
     </message>

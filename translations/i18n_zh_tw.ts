@@ -207,6 +207,10 @@
         <translation>遊戲正在執行。是否立即關閉遊戲以繼續安裝？</translation>
     </message>
     <message>
+        <source>message_game_start_failed</source>
+        <translation>無法啟動遊戲，請重新安裝。</translation>
+    </message>
+    <message>
         <source>message_download_error</source>
         <translation>下載失敗</translation>
     </message>

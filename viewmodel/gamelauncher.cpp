@@ -7,6 +7,7 @@
 #include "report/statusreport.h"
 
 #include <QDebug>
+#include <QFileInfo>
 #include <QProcess>
 
 namespace {
@@ -45,10 +46,22 @@ bool GameLauncher::isRunning() const
     return platform::isProgramRunning(exePath(QString()));
 }
 
-void GameLauncher::start() const
+bool GameLauncher::start() const
 {
     // The program itself, never through a shell or a command line that is
     // split again: the path comes from the manifest and the configuration.
-    QProcess::startDetached(exePath(QString()), {});
+    if (!QProcess::startDetached(exePath(QString()), {}))
+        return false;
     StatusReport::instance()->report(StatusReport::LAUNCHER_START_GAME);
+    return true;
+}
+
+void GameLauncher::makeExecutable(const QString &folder) const
+{
+    // Archives made on Windows store no exec bit; the entry could then never
+    // be started. A link is left alone: it could lead to anybody's file.
+    const QString path = exePath(folder);
+    const QFileInfo entry(path);
+    if (entry.isFile() && !entry.isSymLink())
+        QFile::setPermissions(path, entry.permissions() | QFile::ExeOwner | QFile::ExeUser);
 }

@@ -16,7 +16,10 @@ public:
     QString exePath(const QString &folder) const;
     // Whether the game installed in the configured folder runs.
     bool isRunning() const;
-    void start() const;
+    // False when the program could not be started.
+    bool start() const;
+    // Sets the owner's exec bit on the executable in folder.
+    void makeExecutable(const QString &folder) const;
 
 private:
     const UpdateVersionInfo &m_info;

@@ -38,6 +38,8 @@ InstallFlow::InstallFlow(MainViewModel &model, UpdateVersionInfo &info, WindowIt
     , m_gameDownloader(new downloadmanager(this))
     , m_plugin(new PluginPackage(info, this))
 {
+    // Records of game downloads begun by an earlier version are still resumed.
+    m_gameDownloader->setResumeKey(QStringLiteral("game"), true);
     connect(m_gameDownloader, &downloadmanager::downloadFinished, this,
         &InstallFlow::onDownloadFinished);
     connect(m_gameDownloader, &downloadmanager::downloadError, this, &InstallFlow::onDownloadError);
@@ -238,6 +240,7 @@ void InstallFlow::onSetupFinished()
     }
     const QString latest = m_info.latestVersion();
     LauncherConfig *config = LauncherConfig::instance();
+    m_model.makeGameExecutable(config->gameInstallPath());
     config->setGameVersion(latest);
     config->initCps(QStringLiteral("vantor"));
     config->initChannel(QStringLiteral("1"));

@@ -48,6 +48,8 @@ LauncherContent::LauncherContent(
     , m_iconDownloader(new downloadmanager(this))
     , m_programFolder(QCoreApplication::applicationDirPath())
 {
+    m_bgImageDownloader->setResumeKey(QStringLiteral("background"));
+    m_iconDownloader->setResumeKey(QStringLiteral("icon"));
     connect(m_bgImageDownloader, &downloadmanager::downloadFinished, this,
         &LauncherContent::onBackgroundDownloaded);
     connect(m_iconDownloader, &downloadmanager::downloadFinished, this,

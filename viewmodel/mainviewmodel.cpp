@@ -19,7 +19,6 @@
 #include "viewmodel/progresstexts.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -305,7 +304,9 @@ void MainViewModel::checkLauncherMinVersion()
     if (compareVersion(QLatin1String(kLauncherVersion), m_gameInfo->minVersion()) <= 0)
         return;
     const QUrl page(m_gameInfo->forceUpdateUrl(), QUrl::StrictMode);
-    const bool pageValid = page.isValid() && !page.isRelative();
+    const bool pageValid = page.isValid() && !page.isRelative()
+        && (page.scheme().toLower() == QLatin1String("http")
+            || page.scheme().toLower() == QLatin1String("https"));
     CDlgYesNo dialog;
     dialog.setCloseButtonVisible(false);
     dialog.setOkOnly(true);
@@ -315,7 +316,7 @@ void MainViewModel::checkLauncherMinVersion()
     dialog.resize(460, 300);
     m_dialogs.exec(dialog);
     if (pageValid)
-        QDesktopServices::openUrl(page);
+        openExternalUrl(page.toString());
     QCoreApplication::exit(0);
 }
 

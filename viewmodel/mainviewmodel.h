@@ -97,6 +97,7 @@ public:
 
     QString gameExePath(const QString &folder) const;
     bool isGameRunning() const;
+    void makeGameExecutable(const QString &folder) const;
     void normalizeInstallPath();
     void startGameDownload();
     QString localGameVersion() const { return m_localGameVersion; }
@@ -155,7 +156,8 @@ public slots:
     void onStartMd5Check();
 
 public:
-    Q_INVOKABLE void startGameBtnClicked();
+    // False, with a message shown, when the game could not be started.
+    Q_INVOKABLE bool startGameBtnClicked();
     Q_INVOKABLE void onGeneralDialogConfirmClicked(bool value);
     Q_INVOKABLE void onApplicationQuit();
     Q_INVOKABLE void onOpenWebsiteClick();
@@ -166,6 +168,8 @@ public:
     Q_INVOKABLE void btnSettingClick();
     Q_INVOKABLE void singleReloadWeb();
     Q_INVOKABLE QString btnMoreActiveJumpUrl();
+    // Hands a web page (http or https only) to the desktop's browser.
+    Q_INVOKABLE bool openExternalUrl(const QString &url);
     Q_INVOKABLE bool hasNewProgramVersion() const;
 
     Q_INVOKABLE void updateBtnClicked();

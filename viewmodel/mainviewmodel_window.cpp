@@ -30,17 +30,23 @@ bool MainViewModel::isGameRunning() const
     return m_game->isRunning();
 }
 
-void MainViewModel::startGameBtnClicked()
+bool MainViewModel::startGameBtnClicked()
 {
-    // A second copy would fight the first over its files and saves. The
-    // window hid itself for a game that is not coming: it comes back.
+    // A second copy would fight the first over its files and saves; the
+    // window stays where it is.
     if (m_game->isRunning()) {
         refreshGameRunning();
-        for (const char *method : { "show", "raise", "requestActivate" })
-            m_items.invoke(QStringLiteral("rootWindow"), method, Qt::QueuedConnection);
-        return;
+        return false;
     }
-    m_game->start();
+    if (m_game->start())
+        return true;
+    showMessage(tr("title_error"), tr("message_game_start_failed"), nullptr, false);
+    return false;
+}
+
+void MainViewModel::makeGameExecutable(const QString &folder) const
+{
+    m_game->makeExecutable(folder);
 }
 
 void MainViewModel::refreshGameRunning()
@@ -172,16 +178,28 @@ void MainViewModel::btnSettingClick()
         m_dialogs.exec(*m_settingsDialog);
 }
 
+bool MainViewModel::openExternalUrl(const QString &url)
+{
+    // Links come from replies and web pages: any other scheme would have the
+    // desktop open local files or programs (a .desktop file runs one).
+    const QUrl page(url, QUrl::StrictMode);
+    const QString scheme = page.scheme().toLower();
+    if (!page.isValid() || page.host().isEmpty()
+        || (scheme != QLatin1String("http") && scheme != QLatin1String("https"))) {
+        qDebug() << "not opening a link that is no web page:" << url.left(200);
+        return false;
+    }
+    return QDesktopServices::openUrl(page);
+}
+
 void MainViewModel::onOpenWebsiteClick()
 {
-    if (!m_gameInfo->websiteLink().isEmpty())
-        QDesktopServices::openUrl(QUrl(m_gameInfo->websiteLink()));
+    openExternalUrl(m_gameInfo->websiteLink());
 }
 
 void MainViewModel::onOpenbbsClick()
 {
-    if (!m_gameInfo->forumLink().isEmpty())
-        QDesktopServices::openUrl(QUrl(m_gameInfo->forumLink()));
+    openExternalUrl(m_gameInfo->forumLink());
 }
 
 void MainViewModel::updateBtnClicked()

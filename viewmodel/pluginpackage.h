@@ -9,8 +9,9 @@ class UpdateVersionInfo;
 class downloadmanager;
 class setupmanager;
 
-// The first plugin package of the manifest, fetched and unpacked beside the
-// program while the game installs, and its installer started once unpacked.
+// The first plugin package of the manifest, fetched into the cache and
+// unpacked into a folder of its own beside the program while the game
+// installs, and its installer started once unpacked.
 class PluginPackage : public QObject
 {
     Q_OBJECT
@@ -33,6 +34,10 @@ public:
 private:
     QString name() const;
     QString folder() const;
+    QString cacheFolder() const;
+    QString packagePath() const;
+    // Top-level names in the program folder that belong to the program.
+    QStringList programNames() const;
     void startInstaller();
     void onUnpacked();
 
@@ -41,5 +46,7 @@ private:
     downloadmanager *m_downloader = nullptr;
     setupmanager *m_setupWorker = nullptr;
     bool m_unpacking = false;
+    QString m_preparedName;
+    QString m_preparedFolder;
     std::function<void()> m_afterUnpack;
 };

@@ -219,6 +219,44 @@ private slots:
             QCOMPARE(failures.first().at(1).toString(),
                 QStringLiteral("message_error_network_reply(%1)").arg(reported));
     }
+
+    // Answers the size query did not foretell end the download at once with
+    // their status; a 416 only after the size was asked once more.
+    void surprisesAfterTheSizeQuery_data()
+    {
+        QTest::addColumn<bool>("redirect");
+        QTest::addColumn<int>("heads");
+        QTest::newRow("size larger than the file") << false << 2;
+        QTest::newRow("redirect on the GET alone") << true << 1;
+    }
+
+    void surprisesAfterTheSizeQuery()
+    {
+        QFETCH(bool, redirect);
+        QFETCH(int, heads);
+        HttpRoute size;
+        size.body = m_body;
+        size.contentLength = m_body.size() + 1000;
+        HttpRoute moved;
+        moved.status = 302;
+        moved.location = "/elsewhere";
+        HttpRoute whole;
+        whole.body = m_body;
+        // Without a redirect: the transfer ends short of the size, its rest is
+        // refused with 416, and the size asked again is as wrong.
+        m_server.routeSequence(QStringLiteral("/pkg.zip"),
+            redirect ? QList<HttpRoute> { whole, moved }
+                     : QList<HttpRoute> { size, whole, whole, size, whole });
+        downloadmanager manager;
+        QSignalSpy failures(&manager, &downloadmanager::downloadError);
+        startOn(manager, QStringLiteral("/pkg.zip"));
+        QTRY_COMPARE_WITH_TIMEOUT(failures.count(), 1, 5000);
+        QVERIFY(failures.first().at(1).toString().endsWith(
+            QStringLiteral("(%1)").arg(redirect ? 302 : 416)));
+        QCOMPARE(m_server.requestsFor(QStringLiteral("/pkg.zip")).size() - gets().size(), heads);
+        if (redirect) // no file of zeros, no record
+            QVERIFY(listing().isEmpty() && !readFile(storePath()).contains("pkg.zip"));
+    }
 };
 
 TESSARIL_TEST_MAIN(tst_DownloadHostile)

@@ -78,35 +78,52 @@ private slots:
         QCOMPARE(owner.file, m_body);
     }
 
-    void unexpectedStatusStopsWithoutRetry_data()
+    // One rule per status, with or without a body: what may change on its
+    // own is asked again, everything else fails at once with the status.
+    void statusRules_data()
     {
         QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("416") << 416 << "Range Not Satisfiable";
-        QTest::newRow("302") << 302 << "";
+        QTest::addColumn<bool>("withBody");
+        QTest::addColumn<bool>("retried");
+        QTest::newRow("404 with a body") << 404 << true << false;
+        QTest::newRow("404 without") << 404 << false << false;
+        QTest::newRow("403 without") << 403 << false << false;
+        QTest::newRow("416") << 416 << true << false;
+        QTest::newRow("302 on a ranged GET") << 302 << false << false;
+        QTest::newRow("503 with a body") << 503 << true << true;
+        QTest::newRow("500 without") << 500 << false << true;
+        QTest::newRow("429 without") << 429 << false << true;
+        QTest::newRow("408 with a body") << 408 << true << true;
     }
 
-    void unexpectedStatusStopsWithoutRetry()
+    void statusRules()
     {
         QFETCH(int, status);
-        QFETCH(QString, message);
-        HttpRoute answer;
-        answer.status = status;
-        answer.reason = message.isEmpty() ? QByteArray("Found") : message.toLatin1();
-        answer.body = "some body";
-        answer.location = "/elsewhere";
-        m_server.route(QStringLiteral("/odd"), answer);
+        QFETCH(bool, withBody);
+        QFETCH(bool, retried);
+        HttpRoute odd;
+        odd.status = status;
+        odd.reason = "Odd";
+        odd.body = withBody ? "a page about it" : "";
+        odd.location = "/elsewhere";
+        HttpRoute good;
+        good.body = m_body;
+        m_server.routeSequence(QStringLiteral("/odd"), { odd, good });
         downloadtask task;
+        Owner owner(task);
         QSignalSpy statusErrors(&task, &downloadtask::httpStatusCodeError);
-        QSignalSpy blocks(&task, &downloadtask::readyRead);
         task.setUrl(m_server.url(QStringLiteral("/odd")), 0, 1000, 0, 0);
         task.start();
-        QVERIFY(statusErrors.wait());
-        QCOMPARE(statusErrors.first().at(0).toInt(), status);
-        QCOMPARE(statusErrors.first().at(1).toString(), message);
+        if (retried) {
+            QTRY_COMPARE(task.downloadedSize(), 1000);
+            QCOMPARE(owner.file, m_body);
+        } else {
+            QVERIFY(statusErrors.wait());
+            QCOMPARE(statusErrors.first().at(0).toInt(), status);
+        }
         QVERIFY(m_server.settle());
-        QCOMPARE(m_server.requestsFor(QStringLiteral("/odd")).size(), 1);
-        QCOMPARE(blocks.count() + statusErrors.count(), 1);
+        QCOMPARE(m_server.requestsFor(QStringLiteral("/odd")).size(), retried ? 2 : 1);
+        QCOMPARE(statusErrors.count(), retried ? 0 : 1);
     }
 
     void fourRestartsThenTheReport()

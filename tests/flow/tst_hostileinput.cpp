@@ -1,12 +1,15 @@
+#include "core/buildinfo.h"
 #include "core/launcherconfig.h"
 #include "dialogs/cdlgyesno.h"
 #include "net/updateversioninfo.h"
+#include "setup/setupmanager.h"
 #include "tests/support/guitestenvironment.h"
 #include "tests/support/httptestserver.h"
 #include "tests/support/zipwriter.h"
 #include "viewmodel/mainviewmodel.h"
 
 #include <QCryptographicHash>
+#include <QDesktopServices>
 #include <QDirIterator>
 #include <QPushButton>
 #include <QtTest>
@@ -77,12 +80,21 @@ private:
     QString m_game;
     QTimer m_answerer;
     QStringList m_messages;
+    bool m_confirm = false;
+    QList<QUrl> m_opened;
 
-    QByteArray manifest(const QString &path, const QString &extra = QString()) const
+public slots:
+    void open(const QUrl &url) { m_opened << url; }
+
+    QByteArray manifest(const QString &path, const QString &extra = QString(),
+        const QString &plugin = QString()) const
     {
         return QStringLiteral("{\"data\":{\"game\":{\"latest\":{\"version\":\"9.0.0\","
-                              "\"path\":\"%1\",\"size\":\"4096\"%2}}}}")
-            .arg(path, extra)
+                              "\"path\":\"%1\",\"size\":\"4096\"%2}}%3}}")
+            .arg(path, extra,
+                plugin.isEmpty() ? QString()
+                                 : QStringLiteral(",\"plugin\":{\"plugins\":[{\"path\":\"%1\"}]}")
+                                       .arg(m_services.url(plugin)))
             .toUtf8();
     }
 
@@ -90,17 +102,21 @@ private:
     {
         return listing(m_root.path(),
             { QStringLiteral("program/Tessaril Game"), QStringLiteral("program/cache"),
-                QStringLiteral("program/config.ini") });
+                QStringLiteral("program/config.ini"), QStringLiteral("program/tools") });
     }
 
-    // Runs a model from start until it settles again after the get button.
-    void install(bool pressGet = true)
+    // Runs a model from start until it settles again after the get button,
+    // which waits for the file first when one is named, and until done.
+    void install(
+        bool pressGet = true, const QString &first = {},
+        const std::function<bool(MainViewModel &)> &done = [](MainViewModel &) { return true; })
     {
         MainViewModel model;
         model.setProgramFolder(m_program);
         model.setQuitReportWaitMs(0);
         model.initialize();
         QTRY_VERIFY(model.gameState() != MainViewModel::Checking);
+        QTRY_VERIFY(first.isEmpty() || QFileInfo::exists(first));
         if (pressGet) {
             model.installEnsureBtnClicked();
             QTRY_VERIFY_WITH_TIMEOUT(model.gameState() != MainViewModel::Downloading
@@ -110,6 +126,8 @@ private:
         }
         // Whatever the content reply asked for has been fetched or refused.
         QVERIFY(m_services.settle());
+        model.openExternalUrl(model.btnMoreActiveJumpUrl());
+        QTRY_VERIFY(done(model));
     }
 
 private slots:
@@ -117,8 +135,8 @@ private slots:
     {
         m_program = m_root.filePath(QStringLiteral("program"));
         m_game = m_program + QStringLiteral("/Tessaril Game");
-        for (const char *name :
-            { "TessarilLauncher", "7z.so", "language/i18n_en.qm", "Tessaril Game/Quorvela.exe" })
+        for (const char *name : { "TessarilLauncher", "7z.so", "language/i18n_en.qm",
+                 "Tessaril Game/Quorvela.exe", "updateProgram/Update", "tessaril-files.txt" })
             QVERIFY(writeFile(m_program + QLatin1Char('/') + QLatin1String(name), name));
         QVERIFY(writeFile(m_root.filePath(QStringLiteral("outside/victim.txt")), "keep me"));
         QVERIFY(writeFile(m_root.filePath(QStringLiteral("outside/run.sh")),
@@ -140,11 +158,16 @@ private slots:
                 if (auto *dialog = qobject_cast<CDlgYesNo *>(widget);
                     dialog && dialog->isVisible()) {
                     m_messages << dialog->windowTitle();
-                    dialog->findChild<QPushButton *>(QStringLiteral("btn_cancel"))->click();
+                    dialog
+                        ->findChild<QPushButton *>(
+                            m_confirm ? QStringLiteral("btn_ok") : QStringLiteral("btn_cancel"))
+                        ->click();
                 }
             }
         });
         m_answerer.start(20);
+        for (const char *scheme : { "http", "https", "file" })
+            QDesktopServices::setUrlHandler(QLatin1String(scheme), this, "open");
     }
 
     void init()
@@ -179,6 +202,9 @@ private slots:
             << QString() << QStringLiteral("/pkg/game.zip") << QString();
         QTest::newRow("entry leading out") << QString() << QStringLiteral("/pkg/game.zip")
                                            << QStringLiteral(",\"entry\":\"../../outside/run.sh\"");
+        QTest::newRow("activity link to a local file")
+            << QStringLiteral("{\"data\":{\"adv\":{\"url\":\"file:///tmp/evil.desktop\"}}}")
+            << QString() << QString();
         QTest::newRow("md5 that is no md5")
             << QString() << QStringLiteral("/pkg/game.zip") << QStringLiteral(",\"md5\":\"zz\"");
     }
@@ -209,6 +235,7 @@ private slots:
         const QStringList was = before();
         const QByteArray game = readAll(m_game + QStringLiteral("/Quorvela.exe"));
         m_services.clearRequests();
+        m_opened.clear();
 
         install(!package.isEmpty());
         {
@@ -224,6 +251,8 @@ private slots:
             QTRY_COMPARE(
                 readAll(m_program + QStringLiteral("/cache/config.ini")), QByteArray("planted"));
         QVERIFY(!QFileInfo::exists(m_root.filePath(QStringLiteral("outside/ran"))));
+        for (const QUrl &url : qAsConst(m_opened))
+            QVERIFY2(url.scheme().startsWith(QLatin1String("http")), qPrintable(url.toString()));
         if (extra.contains(QLatin1String("md5")))
             QVERIFY(m_services.requestsFor(QStringLiteral("/pkg/game.zip")).isEmpty());
     }
@@ -236,6 +265,13 @@ private slots:
         QTest::newRow("the install folder's own mode") << 2;
         QTest::newRow("delete list reaching out") << 3;
         QTest::newRow("metadata folder linked out") << 4;
+        QTest::newRow("plugin over the program's files") << 5;
+        QTest::newRow("plugin's delete list reaching out") << 6;
+        QTest::newRow("plugin named as the engine") << 7;
+        QTest::newRow("image named as the package being resumed") << 8;
+        QTest::newRow("entry's name running elsewhere, ending it confirmed") << 9;
+        QTest::newRow("modes that lock out, list that is a folder") << 10;
+        QTest::newRow("item refused below new folders") << 11;
     }
 
     void hostilePackages()
@@ -268,22 +304,99 @@ private slots:
         case 4:
             zip.addSymlink("Quorvela_Data", "../../outside");
             break;
+        case 10: // as made on Windows: no exec bit, a locked folder, a list that is a folder
+            zip.addFile("Quorvela.exe", "#!/bin/sh\n", 0100644);
+            zip.addFile("locked/", QByteArray(), 040000);
+            zip.addFile("locked/f.txt", "x", 0100000);
+            zip.addFile("deletefiles.txt/x", "x");
+            break;
+        case 11: // refused once its folders were made
+            zip.addFile("deep/er/" + QByteArray(300, 'x'), "x");
+            break;
         }
+        // Items over the program's files, or confined to the plugin's folder
+        // with a delete list reaching out of it.
+        ZipWriter plugin;
+        const QByteArray inside = kind == 6 ? "tools/" : "";
+        for (const char *name :
+            { "7z.so", "config.ini", "TessarilLauncher", "updateProgram/Update" })
+            plugin.addFile(inside + name, "planted");
+        plugin.addFile(inside + "deletefiles.txt",
+            "7z.so\nTessarilLauncher\n../tessaril-files.txt\n../updateProgram/Update\n");
         const QString served = m_root.filePath(QStringLiteral("served.zip"));
+        QVERIFY(plugin.save(served));
+        m_services.route(QStringLiteral("/pkg/tools.zip"), readAll(served));
+        m_services.route(QStringLiteral("/pkg/7z.so"), "planted");
         QVERIFY(zip.save(served));
-        m_services.route(QStringLiteral("/pkg/game.zip"), readAll(served));
+        const QByteArray package = readAll(served);
+        m_services.route(QStringLiteral("/pkg/game.zip"), package);
         QFile::remove(served);
-        m_services.route(kContent, "{\"data\":{\"adv\":{}}}");
+        m_services.route(kContent,
+            QStringLiteral("{\"data\":{\"adv\":{\"background\":\"%1\"}}}")
+                .arg(m_services.url(QStringLiteral("/pkg/game.zip")))
+                .toUtf8());
+        const QString pluginUrl = kind == 5 || kind == 6 ? QStringLiteral("/pkg/tools.zip")
+            : kind == 7                                  ? QStringLiteral("/pkg/7z.so")
+                                                         : QString();
         m_services.route(kResource,
-            manifest(m_services.url(QStringLiteral("/pkg/game.zip"))).replace("\"4096\"", "\"0\""));
+            manifest(m_services.url(QStringLiteral("/pkg/game.zip")), QString(), pluginUrl)
+                .replace("\"4096\"", "\"0\""));
+        // Half the package is in, as an earlier version recorded it.
+        const int resumeAt = package.size() / 2;
+        if (kind == 8) {
+            QVERIFY(writeFile(m_game + QStringLiteral("/game.zip_tmp"),
+                package.left(resumeAt) + QByteArray(package.size() - resumeAt, '\0')));
+            QSettings(QLatin1String(kOrganizationName), QLatin1String(kApplicationName))
+                .setValue(QStringLiteral("game.zip/0"), resumeAt);
+        }
+        // Another program of the player's under the entry's name, not the game.
+        QProcess other;
+        const QString otherPath = m_root.filePath(QStringLiteral("outside/Quorvela.exe"));
+        if (kind == 9) {
+            QVERIFY(QFile::copy(QStringLiteral("/bin/sleep"), otherPath));
+            other.start(otherPath, { QStringLiteral("60") });
+            QVERIFY(other.waitForStarted());
+        }
         const QStringList was = before();
         const QFile::Permissions folderMode = QFileInfo(m_game).permissions();
+        m_services.clearRequests();
 
-        install();
+        m_confirm = kind == 9;
+        const QString cached = m_program + QStringLiteral("/cache/");
+        install(true, kind == 8 ? cached + QStringLiteral("game.zip") : QString(),
+            [pluginUrl](MainViewModel &model) {
+                // The plugin's extraction, the only thread the model owns, ended.
+                const auto *plugin = model.findChild<setupmanager *>();
+                return pluginUrl.isEmpty() || (plugin && plugin->isFinished());
+            });
+        m_confirm = false;
+        if (kind == 6)
+            QVERIFY(QFileInfo::exists(m_program + QStringLiteral("/tools/updateProgram/Update")));
+        if (kind == 9) {
+            QCOMPARE(other.state(), QProcess::Running);
+            other.kill();
+            other.waitForFinished();
+        }
+        if (kind == 8) {
+            const auto gets = m_services.requestsFor(QStringLiteral("/pkg/game.zip"));
+            QVERIFY(!gets.isEmpty());
+            QVERIFY(gets.last().headers.value("range").startsWith(
+                "bytes=" + QByteArray::number(resumeAt) + '-'));
+        }
         // The package was unpacked; what it aimed elsewhere stayed out.
         QTRY_VERIFY(QFileInfo::exists(m_game + QStringLiteral("/data/ok.txt")));
         QCOMPARE(before(), was);
         QCOMPARE(QFileInfo(m_game).permissions(), folderMode);
+        if (kind == 10) {
+            QVERIFY(QFileInfo(m_game + QStringLiteral("/Quorvela.exe")).isExecutable());
+            const QFile::Permissions owner = QFile::ReadOwner | QFile::WriteOwner;
+            QVERIFY(QFileInfo(m_game + QStringLiteral("/locked")).permissions() & QFile::ExeOwner);
+            QVERIFY((QFileInfo(m_game + QStringLiteral("/locked/f.txt")).permissions() & owner)
+                == owner);
+            QTRY_VERIFY(!QFileInfo::exists(m_game + QStringLiteral("/deletefiles.txt")));
+            QCOMPARE(LauncherConfig::instance()->gameVersion(), QStringLiteral("9.0.0"));
+        }
+        QVERIFY(!QFileInfo::exists(m_game + QStringLiteral("/deep")));
     }
 };
 

@@ -1,3 +1,4 @@
+#include "setup/filehelpers.h"
 #include "setup/setupmanager.h"
 #include "tests/support/testenvironment.h"
 #include "tests/support/zipwriter.h"
@@ -136,8 +137,9 @@ private slots:
         QTest::addColumn<quint32>("stored"); // 0: no folder item; below 0x100: Windows attributes
         QTest::addColumn<int>("before"); // mode of a folder already there, or -1
         QTest::addColumn<int>("after");
-        QTest::newRow("0555") << QByteArray("ro/") << 040555u << -1 << 0555;
-        QTest::newRow("0000") << QByteArray("locked/") << 040000u << -1 << 0;
+        // The owner is never locked out of its own game.
+        QTest::newRow("0555") << QByteArray("ro/") << 040555u << -1 << 0755;
+        QTest::newRow("0000") << QByteArray("locked/") << 040000u << -1 << 0700;
         QTest::newRow("Windows read-only") << QByteArray("win/") << 0x11u << -1 << 0755;
         QTest::newRow("left read-only") << QByteArray("old/") << 0u << 0555 << 0555;
         QTest::newRow("install folder 0777") << QByteArray("./") << 040777u << 0750 << 0750;
@@ -177,6 +179,7 @@ private slots:
         QTest::addColumn<QString>("checked");
         QTest::addColumn<int>("expected");
         QTest::newRow("0666 file, umask 0") << 0 << QByteArray("f") << 0100666u << "f" << 0644;
+        QTest::newRow("0000 file, umask 022") << 022 << QByteArray("f") << 0100000u << "f" << 0600;
         QTest::newRow("set-uid 0777 file, umask 0")
             << 0 << QByteArray("f") << 0106777u << "f" << 0755;
         QTest::newRow("0755 file, umask 077") << 077 << QByteArray("f") << 0100755u << "f" << 0700;
@@ -316,22 +319,26 @@ private slots:
 
     void deleteListThatIsNoPlainFile_data()
     {
-        QTest::addColumn<bool>("fifo");
-        QTest::newRow("FIFO") << true;
-        QTest::newRow("link to a list outside") << false;
+        QTest::addColumn<int>("kind");
+        QTest::newRow("FIFO") << 0;
+        QTest::newRow("link to a list outside") << 1;
+        QTest::newRow("folder") << 2;
     }
 
+    // Removed unread, and the update goes on.
     void deleteListThatIsNoPlainFile()
     {
-        QFETCH(bool, fifo);
+        QFETCH(int, kind);
         const QString list = dest("deletefiles.txt");
         const QString outside = m_work->filePath(QStringLiteral("list.txt"));
         QVERIFY(writeFile(dest("old.dll"), "old") && writeFile(outside, "old.dll\n"));
-        QVERIFY(fifo ? ::mkfifo(QFile::encodeName(list), 0644) == 0 : QFile::link(outside, list));
+        QVERIFY(kind == 0   ? ::mkfifo(QFile::encodeName(list), 0644) == 0
+                : kind == 1 ? QFile::link(outside, list)
+                            : writeFile(list + QStringLiteral("/old.dll"), "x"));
         const Run run = install();
-        QCOMPARE(run.order, QStringList());
-        QCOMPARE(run.codes, QList<ErrorCode>({ ErrorDefine::SETUP_DELETE_OLD_FILE_ERROR }));
-        QVERIFY(QFile::exists(dest("old.dll")));
+        QVERIFY(run.codes.isEmpty());
+        QVERIFY(!filehelpers::lookUp(list) && !QFile::exists(dest("tiny.zip")));
+        QVERIFY(QFile::exists(dest("old.dll")) && QFile::exists(outside));
     }
 
     void metadataRepairStaysInside_data()

@@ -229,11 +229,6 @@ private slots:
             },
             "SETUP_ZIP_ERROR", "CRC Failed|Data Error", "", "game.7z old.dll");
         row(
-            "delete list is a folder",
-            [this] { return packed("deletefiles.txt/x", "x", "game.7z"); },
-            "SETUP_DELETE_OLD_FILE_ERROR",
-            "DEST/deletefiles\\.txt message_setup_delete_old_file_error", "", "game.7z");
-        row(
             "no archive engine",
             [this] {
                 qputenv("TESSARIL_ARCHIVE_ENGINE", QFile::encodeName(m_work->filePath("no/7z.so")));
