@@ -21,6 +21,19 @@ StatusRule ruleFor(int status)
     return StatusRule::Fail;
 }
 
+// The first byte a 206 answer says its body starts at, or -1 when it says
+// nothing usable ("bytes <first>-<last>/<total or *>").
+qint64 contentRangeStart(const QByteArray &header)
+{
+    const QByteArray value = header.trimmed();
+    if (!value.startsWith("bytes "))
+        return -1;
+    const int dash = value.indexOf('-');
+    bool ok = false;
+    const qint64 first = value.mid(6, dash - 6).trimmed().toLongLong(&ok);
+    return dash > 6 && ok ? first : -1;
+}
+
 } // namespace
 
 downloadtask::downloadtask(QObject *parent)
@@ -157,8 +170,18 @@ void downloadtask::downloadReadyRead()
     }
     if (!m_statusChecked) {
         m_statusChecked = true;
-        if (status == 206)
+        if (status == 206) {
+            // Bytes from anywhere but the asked position would be written
+            // there all the same, and only the check of the whole file would
+            // notice; a server may answer again correctly.
+            const qint64 first = contentRangeStart(m_reply->rawHeader("Content-Range"));
+            if (first != m_bytesToSkip) {
+                retryOrGiveUp(QNetworkReply::ProtocolFailure,
+                    QStringLiteral("The answer does not start at byte %1").arg(m_bytesToSkip));
+                return;
+            }
             m_bytesToSkip = 0;
+        }
     }
     QByteArray block = m_reply->readAll();
     if (m_bytesToSkip > 0) {

@@ -79,21 +79,26 @@ private slots:
     }
 
     // One rule per status, with or without a body: what may change on its
-    // own is asked again, everything else fails at once with the status.
+    // own is asked again, everything else fails at once with the status. A
+    // 206 from elsewhere than asked is a failed transfer: not a byte of it
+    // may reach the file.
     void statusRules_data()
     {
         QTest::addColumn<int>("status");
         QTest::addColumn<bool>("withBody");
         QTest::addColumn<bool>("retried");
-        QTest::newRow("404 with a body") << 404 << true << false;
-        QTest::newRow("404 without") << 404 << false << false;
-        QTest::newRow("403 without") << 403 << false << false;
-        QTest::newRow("416") << 416 << true << false;
-        QTest::newRow("302 on a ranged GET") << 302 << false << false;
-        QTest::newRow("503 with a body") << 503 << true << true;
-        QTest::newRow("500 without") << 500 << false << true;
-        QTest::newRow("429 without") << 429 << false << true;
-        QTest::newRow("408 with a body") << 408 << true << true;
+        QTest::addColumn<int>("rangeShift"); // -1: the 206 does not say where it starts
+        QTest::newRow("404 with a body") << 404 << true << false << 0;
+        QTest::newRow("404 without") << 404 << false << false << 0;
+        QTest::newRow("403 without") << 403 << false << false << 0;
+        QTest::newRow("416") << 416 << true << false << 0;
+        QTest::newRow("302 on a ranged GET") << 302 << false << false << 0;
+        QTest::newRow("503 with a body") << 503 << true << true << 0;
+        QTest::newRow("500 without") << 500 << false << true << 0;
+        QTest::newRow("429 without") << 429 << false << true << 0;
+        QTest::newRow("408 with a body") << 408 << true << true << 0;
+        QTest::newRow("206 from elsewhere") << 206 << true << true << 100;
+        QTest::newRow("206 not saying where") << 206 << true << true << -1;
     }
 
     void statusRules()
@@ -101,10 +106,13 @@ private slots:
         QFETCH(int, status);
         QFETCH(bool, withBody);
         QFETCH(bool, retried);
+        QFETCH(int, rangeShift);
         HttpRoute odd;
-        odd.status = status;
+        odd.status = status == 206 ? 200 : status;
         odd.reason = "Odd";
-        odd.body = withBody ? "a page about it" : "";
+        odd.body = status == 206 ? m_body : QByteArray(withBody ? "a page about it" : "");
+        odd.rangeShift = qMax(0, rangeShift);
+        odd.sendContentRange = rangeShift >= 0;
         odd.location = "/elsewhere";
         HttpRoute good;
         good.body = m_body;

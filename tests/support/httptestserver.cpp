@@ -133,7 +133,7 @@ void HttpTestServer::answer(
         = rangePattern.match(QString::fromLatin1(request.headers.value("range")));
     if (status == 200 && route.honourRange && range.hasMatch()) {
         const qint64 size = body.size();
-        const qint64 first = range.captured(1).toLongLong();
+        const qint64 first = range.captured(1).toLongLong() + route.rangeShift;
         qint64 last = range.captured(2).isEmpty() ? size - 1 : range.captured(2).toLongLong();
         if (first >= size) {
             status = 416;
@@ -144,8 +144,9 @@ void HttpTestServer::answer(
             last = qMin(last, size - 1);
             status = 206;
             reason = "Partial Content";
-            head += "Content-Range: bytes " + QByteArray::number(first) + '-'
-                + QByteArray::number(last) + '/' + QByteArray::number(size) + "\r\n";
+            if (route.sendContentRange)
+                head += "Content-Range: bytes " + QByteArray::number(first) + '-'
+                    + QByteArray::number(last) + '/' + QByteArray::number(size) + "\r\n";
             body = body.mid(int(first), int(last - first + 1));
         }
     }

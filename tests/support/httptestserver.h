@@ -17,6 +17,8 @@ struct HttpRoute
     QByteArray body;
     QByteArray location; // sent as Location when not empty (redirects)
     bool honourRange = true; // answer "Range" with 206; false: plain 200 with the whole body
+    qint64 rangeShift = 0; // a 206 starts this many bytes after the asked one, and says so
+    bool sendContentRange = true;
     bool sendContentLength = true;
     qint64 contentLength = -1; // announce this instead of the real length
     int delayMs = 0; // wait this long before answering
