@@ -22,12 +22,15 @@ PluginPackage::PluginPackage(const UpdateVersionInfo &info, QObject *parent)
     , m_setupWorker(new setupmanager(this))
 {
     m_downloader->setResumeKey(QStringLiteral("plugin"));
-    connect(m_downloader, &downloadmanager::downloadFinished, this,
-        [this] { m_downloader->fileMd5(packagePath()); });
+    connect(m_downloader, &downloadmanager::downloadFinished, this, &PluginPackage::verify);
     connect(m_downloader, &downloadmanager::md5CheckFinish, this, [this] {
+        m_verifying = false;
+        if (m_unpacking)
+            return;
         m_unpacking = true;
         m_setupWorker->start();
     });
+    connect(m_downloader, &downloadmanager::downloadError, this, [this] { m_verifying = false; });
     // Only the end of the extraction counts; a file it unpacked says nothing
     // about whether it is done.
     connect(m_setupWorker, &setupmanager::setupFinished, this, &PluginPackage::onUnpacked);
@@ -139,16 +142,29 @@ void PluginPackage::step(bool afterSetup)
 {
     if (name().isEmpty())
         return;
+    // One fetch, check and extraction at a time: a second extraction of a
+    // package the first already removed would fail and take the plugin's
+    // folder with it.
+    if (m_verifying || m_unpacking || m_downloader->isDownloading())
+        return;
     const QFileInfo unpacked(folder());
     if (!unpacked.exists() && !unpacked.isSymLink()) {
         if (QFileInfo(packagePath()).isFile())
-            m_downloader->fileMd5(packagePath());
+            verify();
         else
             m_downloader->startDownload();
         return;
     }
     if (afterSetup)
         startInstaller();
+}
+
+void PluginPackage::verify()
+{
+    if (m_verifying)
+        return;
+    m_verifying = true;
+    m_downloader->fileMd5(packagePath());
 }
 
 void PluginPackage::startInstaller()

@@ -38,6 +38,7 @@ private:
     QString packagePath() const;
     // Top-level names in the program folder that belong to the program.
     QStringList programNames() const;
+    void verify();
     void startInstaller();
     void onUnpacked();
 
@@ -45,6 +46,7 @@ private:
     QString m_programFolder;
     downloadmanager *m_downloader = nullptr;
     setupmanager *m_setupWorker = nullptr;
+    bool m_verifying = false;
     bool m_unpacking = false;
     QString m_preparedName;
     QString m_preparedFolder;
