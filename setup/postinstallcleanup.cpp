@@ -1,6 +1,7 @@
 // The part of a setupmanager run after extraction: the package's delete list
 // and the game's metadata file.
 #include "setup/filehelpers.h"
+#include "setup/gamepackagenames.h"
 #include "setup/pathguard.h"
 #include "setup/setupmanager.h"
 
@@ -12,11 +13,7 @@
 
 namespace {
 
-const QString kDeleteList = QStringLiteral("deletefiles.txt");
-const QString kMetadataPrimary
-    = QStringLiteral("Quorvela_Data/Managed/Metadata/global-metadata.dat");
-const QString kMetadataFallback
-    = QStringLiteral("Quorvela_Data/Native/Data/Metadata/global-metadata.dat");
+using namespace gamepackagenames;
 
 // No path is longer; a longer line is damage, and is never held in memory whole.
 constexpr int kMaxLineBytes = 4096;

@@ -1,5 +1,6 @@
 // The part of a setupmanager run that keeps the game's install record, and
 // the choice of items when a repair extracts only some of them.
+#include "setup/gamepackagenames.h"
 #include "setup/pathguard.h"
 #include "setup/setupmanager.h"
 
@@ -12,13 +13,7 @@ using namespace engine;
 
 namespace {
 
-const QString kDeleteList = QStringLiteral("deletefiles.txt");
-// The clean-up puts the fallback copy in the primary's place when a package
-// brings an empty primary; the record must expect what is then on disk.
-const QString kMetadataPrimary
-    = QStringLiteral("Quorvela_Data/Managed/Metadata/global-metadata.dat");
-const QString kMetadataFallback
-    = QStringLiteral("Quorvela_Data/Native/Data/Metadata/global-metadata.dat");
+using namespace gamepackagenames;
 
 } // namespace
 
@@ -69,6 +64,8 @@ void setupmanager::updateRecord()
         return;
     record.apply(m_written, m_deleted);
     const auto &entries = record.entries();
+    // The clean-up puts the fallback copy in the primary's place when a
+    // package brings an empty primary; the record expects what is on disk.
     if (entries.value(kMetadataPrimary).size == 0 && entries.value(kMetadataFallback).size > 0)
         record.apply({ { kMetadataPrimary, entries.value(kMetadataFallback) } }, {});
     // A record that no longer matches would send a later repair after the
