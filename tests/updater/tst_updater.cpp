@@ -193,6 +193,24 @@ private slots:
         QVERIFY(m_site.starts().isEmpty());
     }
 
+    // A program of the launcher's name elsewhere is not the launcher.
+    void decoyOfTheLaunchersNameHoldsNothing()
+    {
+        const QString decoy = m_root.filePath(QStringLiteral("elsewhere/TessarilStandIn"));
+        QVERIFY(QDir().mkpath(QFileInfo(decoy).path()));
+        QVERIFY(QFile::copy(m_site.executable(), decoy));
+        QProcess other;
+        other.start(decoy, { QStringLiteral("wait") });
+        QVERIFY(other.waitForStarted());
+        const UpdaterRun run = m_site.runUpdater(serve(QStringLiteral("new.7z")),
+            md5Hex(m_packages.value(QStringLiteral("new.7z"))),
+            { QStringLiteral("TESSARIL_UPDATER_WAIT_MS=300") });
+        QVERIFY(QFile(m_site.goFile()).open(QIODevice::WriteOnly));
+        QVERIFY(other.waitForFinished());
+        QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
+        checkFolder(QStringLiteral("new"));
+    }
+
     // With a launcher to go back to, a refused hand-over starts it again and
     // says why; without one, the updater only logs why and ends.
     void refusesAnythingButTheHandOver_data()
