@@ -4,7 +4,6 @@
 #include "core/launcherconfig.h"
 #include "download/downloadmanager.h"
 #include "net/updateversioninfo.h"
-#include "platform/processes.h"
 #include "report/statusreport.h"
 #include "setup/setupmanager.h"
 #include "setup/verifyjob.h"
@@ -12,7 +11,6 @@
 
 #include <QFileInfo>
 #include <QLocale>
-#include <QTimer>
 
 GameRepair::GameRepair(MainViewModel &model, UpdateVersionInfo &info, QObject *parent)
     : QObject(parent)
@@ -224,19 +222,9 @@ void GameRepair::extract()
         return;
     }
     if (m_model.isGameRunning()) {
-        const QString exe = m_model.gameExePath(QString());
-        m_model.showMessage(
-            MainViewModel::tr("title_warning"),
-            MainViewModel::tr("message_game_is_running_please_close"),
-            [this, exe](bool confirmed) {
-                if (!confirmed) {
-                    finish(QStringLiteral("cancelled"), QString());
-                    return;
-                }
-                platform::killProgram(exe);
-                QTimer::singleShot(m_killRetryMs, this, &GameRepair::extract);
-            },
-            true);
+        m_model.askToEndGame(
+            this, m_killRetryMs, [this] { extract(); },
+            [this] { finish(QStringLiteral("cancelled"), QString()); });
         return;
     }
     m_extracted = false;

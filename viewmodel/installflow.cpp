@@ -4,7 +4,6 @@
 #include "core/launcherconfig.h"
 #include "download/downloadmanager.h"
 #include "net/updateversioninfo.h"
-#include "platform/processes.h"
 #include "platform/volume.h"
 #include "report/statusreport.h"
 #include "setup/setupmanager.h"
@@ -18,7 +17,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QTimer>
 
 namespace {
 
@@ -208,19 +206,7 @@ void InstallFlow::beginSetup()
 {
     m_progress.resetBar();
     if (m_model.isGameRunning()) {
-        // The game of this install folder only, wherever the manifest's
-        // name might also appear.
-        const QString exe = m_model.gameExePath(QString());
-        m_model.showMessage(
-            MainViewModel::tr("title_warning"),
-            MainViewModel::tr("message_game_is_running_please_close"),
-            [this, exe](bool confirmed) {
-                if (!confirmed)
-                    return;
-                platform::killProgram(exe);
-                QTimer::singleShot(m_killRetryMs, this, &InstallFlow::beginSetup);
-            },
-            true);
+        m_model.askToEndGame(this, m_killRetryMs, [this] { beginSetup(); });
         m_model.decideGameState();
         return;
     }

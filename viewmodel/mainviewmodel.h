@@ -101,6 +101,11 @@ public:
 
     QString gameExePath(const QString &folder) const;
     bool isGameRunning() const;
+    // Asks the player to end the running game of this install folder: on
+    // yes it is ended and retry runs once it had a moment to go (on
+    // context's thread, unless context is gone); on no, declined runs.
+    void askToEndGame(QObject *context, int waitMs, std::function<void()> retry,
+        std::function<void()> declined = {});
     void makeGameExecutable(const QString &folder) const;
     void normalizeInstallPath();
     void startGameDownload();

@@ -9,6 +9,7 @@
 #include "dialogs/csetinstallpathdialog.h"
 #include "dialogs/dlgsetting.h"
 #include "net/updateversioninfo.h"
+#include "platform/processes.h"
 #include "report/statusreport.h"
 #include "setup/setupmanager.h"
 #include "viewmodel/gamelauncher.h"
@@ -19,6 +20,7 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDesktopServices>
+#include <QTimer>
 #include <QUrl>
 
 QString MainViewModel::gameExePath(const QString &folder) const
@@ -29,6 +31,26 @@ QString MainViewModel::gameExePath(const QString &folder) const
 bool MainViewModel::isGameRunning() const
 {
     return m_game->isRunning();
+}
+
+void MainViewModel::askToEndGame(
+    QObject *context, int waitMs, std::function<void()> retry, std::function<void()> declined)
+{
+    // The game of this install folder only, wherever the manifest's name
+    // might also appear.
+    const QString exe = gameExePath(QString());
+    showMessage(
+        tr("title_warning"), tr("message_game_is_running_please_close"),
+        [context, waitMs, exe, retry, declined](bool confirmed) {
+            if (!confirmed) {
+                if (declined)
+                    declined();
+                return;
+            }
+            platform::killProgram(exe);
+            QTimer::singleShot(waitMs, context, retry);
+        },
+        true);
 }
 
 bool MainViewModel::startGameBtnClicked()
