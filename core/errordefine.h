@@ -53,3 +53,6 @@ public:
 
 // The enumerator's own name; a null string for a value that is none.
 QString errorCodeText(ErrorDefine::ErrorCode code);
+
+// How every error reaches the player: "[code]:text".
+QString formatError(ErrorDefine::ErrorCode code, const QString &text);

@@ -1,0 +1,124 @@
+#include "core/jobsequence.h"
+#include "core/threadjob.h"
+
+#include <QSemaphore>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+// Works until told to stop, or fails or succeeds at once, as asked.
+class ScriptedWork : public ThreadJob
+{
+public:
+    enum Outcome { Succeed, Fail, WaitForStop };
+    explicit ScriptedWork(Outcome outcome)
+        : m_outcome(outcome)
+    {
+    }
+    QSemaphore running;
+
+protected:
+    bool work() override
+    {
+        reportProgress(1, 2);
+        running.release();
+        if (m_outcome == Fail)
+            setError(ErrorDefine::SETUP_ZIP_ERROR, QStringLiteral("broken"));
+        while (m_outcome == WaitForStop && !stopRequested())
+            QThread::usleep(200);
+        return m_outcome == Succeed;
+    }
+
+private:
+    Outcome m_outcome;
+};
+
+} // namespace
+
+class tst_Job : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void endsOnceWithItsOutcome_data()
+    {
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<bool>("abortTwice");
+        QTest::addColumn<int>("state");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("success") << int(ScriptedWork::Succeed) << false
+                                 << int(Job::State::Succeeded) << "[0]:";
+        QTest::newRow("failure") << int(ScriptedWork::Fail) << false << int(Job::State::Failed)
+                                 << "[1009]:broken";
+        QTest::newRow("abort, asked twice")
+            << int(ScriptedWork::WaitForStop) << true << int(Job::State::Aborted) << "[0]:";
+    }
+    void endsOnceWithItsOutcome()
+    {
+        QFETCH(int, outcome);
+        QFETCH(bool, abortTwice);
+        QFETCH(int, state);
+        QFETCH(QString, error);
+        ScriptedWork job { ScriptedWork::Outcome(outcome) };
+        QSignalSpy finished(&job, &Job::finished);
+        QSignalSpy progress(&job, &Job::progress);
+        job.start();
+        job.start();
+        QVERIFY(job.running.tryAcquire(1, 5000));
+        if (abortTwice) {
+            job.abort();
+            job.abort();
+        }
+        QVERIFY(finished.wait(5000));
+        QCOMPARE(int(job.state()), state);
+        QCOMPARE(job.errorString(), error);
+        QCOMPARE(progress.count(), 1);
+        QVERIFY(!finished.wait(50));
+        job.abort();
+        QCOMPARE(finished.count(), 1);
+    }
+
+    void sequenceStopsAtTheFirstFailure()
+    {
+        JobSequence sequence;
+        auto *first = new ScriptedWork(ScriptedWork::Succeed);
+        auto *second = new ScriptedWork(ScriptedWork::Fail);
+        auto *third = new ScriptedWork(ScriptedWork::Succeed);
+        for (Job *job : { (Job *)first, (Job *)second, (Job *)third })
+            sequence.addJob(job);
+        QSignalSpy finished(&sequence, &Job::finished);
+        sequence.start();
+        QVERIFY(finished.wait(5000));
+        QCOMPARE(sequence.state(), Job::State::Failed);
+        QCOMPARE(sequence.errorCode(), ErrorDefine::SETUP_ZIP_ERROR);
+        QCOMPARE(third->state(), Job::State::Idle);
+        QCOMPARE(finished.count(), 1);
+    }
+
+    void abortedSequenceStopsItsWorkerBeforeEnding()
+    {
+        JobSequence sequence;
+        auto *worker = new ScriptedWork(ScriptedWork::WaitForStop);
+        sequence.addJob(worker);
+        QSignalSpy finished(&sequence, &Job::finished);
+        sequence.start();
+        QVERIFY(worker->running.tryAcquire(1, 5000));
+        sequence.abort();
+        QVERIFY(finished.wait(5000));
+        QCOMPARE(sequence.state(), Job::State::Aborted);
+        QVERIFY(worker->waitForWorker(0));
+    }
+
+    // A job deleted while its worker runs stops and joins it.
+    void deletedWhileRunning()
+    {
+        auto *job = new ScriptedWork(ScriptedWork::WaitForStop);
+        job->start();
+        QVERIFY(job->running.tryAcquire(1, 5000));
+        delete job;
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Job)
+#include "tst_job.moc"
