@@ -1,5 +1,7 @@
 #include "core/buildinfo.h"
 #include "core/language.h"
+#include "core/launcherconfig.h"
+#include "core/registryhelper.h"
 #include "platform/crashhandler.h"
 #include "platform/graphicsinfo.h"
 #include "platform/namedmutex.h"
@@ -9,6 +11,7 @@
 #include "report/statusreport.h"
 #include "setup/archiveengine.h"
 #include "setup/launcherswap.h"
+#include "setup/setupmanager.h"
 #include "viewmodel/languagefont.h"
 #include "viewmodel/mainviewmodel.h"
 
@@ -36,6 +39,31 @@ QString findArchiveEngine()
     }
     return QString();
 }
+
+// The objects every part of the launcher reaches through instance(), made
+// in this order and freed in the reverse one: the reports read the
+// configuration, and the game's worker reports through the reports. The
+// worker is stopped and joined before anything it reports to goes.
+class ProcessWideObjects
+{
+public:
+    ProcessWideObjects()
+    {
+        LauncherConfig::useFile(
+            QCoreApplication::applicationDirPath() + QStringLiteral("/config.ini"));
+        RegistryHelper::instance();
+        StatusReport::instance();
+        setupmanager::instance();
+    }
+    ~ProcessWideObjects()
+    {
+        setupmanager::freeInstance();
+        StatusReport::freeInstance();
+        RegistryHelper::freeInstance();
+        LauncherConfig::freeInstance();
+    }
+    Q_DISABLE_COPY(ProcessWideObjects)
+};
 
 } // namespace
 
@@ -69,12 +97,16 @@ int main(int argc, char *argv[])
     // or undo it before anything of the program folder is used.
     LauncherSwap::recoverAtStartup(QCoreApplication::applicationDirPath());
 
+    const ProcessWideObjects processWide;
+    // Declared first so it goes last: whatever still shows a text on the way
+    // out finds its translation.
+    QTranslator translator;
     MainViewModel model;
     model.setStartedByUpdater(reason == QLatin1String("update"));
 
     QQuickWindow::setSceneGraphBackend(QSGRendererInterface::Software);
+    // Goes before the view model its bindings read.
     QQmlApplicationEngine engine;
-    QTranslator translator;
 
     model.setLanguage(selectUiLanguage(translator));
     QApplication::setFont(windowFontFor(currentLanguage(), QApplication::font()));

@@ -43,6 +43,11 @@ void LauncherConfig::useFile(const QString &launcherFile)
     sharedConfig().reset(new LauncherConfig(launcherFile));
 }
 
+void LauncherConfig::freeInstance()
+{
+    sharedConfig().reset();
+}
+
 LauncherConfig::LauncherConfig(const QString &launcherFile)
     : m_settings(launcherFile, QSettings::IniFormat)
 {

@@ -15,6 +15,8 @@ public:
     // Makes instance() the file given: a program that does not live beside
     // the launcher (the updater) names the launcher's file itself.
     static void useFile(const QString &launcherFile);
+    // Writes the file out and lets the object go (see main).
+    static void freeInstance();
 
     // Opens launcherFile and fills in the distribution keys that are missing.
     explicit LauncherConfig(const QString &launcherFile);

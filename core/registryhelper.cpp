@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#include <memory>
+
 namespace {
 
 const QString kRunKey = QStringLiteral(
@@ -31,10 +33,22 @@ void syncVersionValue(const QString &key, const QString &name)
 
 } // namespace
 
+namespace {
+
+std::unique_ptr<RegistryHelper> g_helper;
+
+} // namespace
+
 RegistryHelper *RegistryHelper::instance()
 {
-    static RegistryHelper helper;
-    return &helper;
+    if (!g_helper)
+        g_helper.reset(new RegistryHelper);
+    return g_helper.get();
+}
+
+void RegistryHelper::freeInstance()
+{
+    g_helper.reset();
 }
 
 RegistryHelper::RegistryHelper()

@@ -8,6 +8,7 @@ class RegistryHelper
 {
 public:
     static RegistryHelper *instance();
+    static void freeInstance();
 
     // True when start at login is on; repairs a value that still names the
     // program at a former location.

@@ -135,7 +135,6 @@ void DlgSetting::onBtnClose()
 
 void DlgSetting::onCheckUpdate()
 {
-    LauncherConfig::instance()->setBool(QStringLiteral("is_user_update"), true, QString());
     emit checkProgrameUpdate();
 }
 

@@ -20,8 +20,8 @@ public:
     ~DlgSetting() override;
 
 signals:
-    // The user asked for a launcher update check; "is_user_update" is
-    // already set, so the check reports its outcome to them.
+    // The user asked for a launcher update check, whose outcome is shown to
+    // them.
     void checkProgrameUpdate();
     // The player asked to verify the game's files; the dialog has closed.
     void gameRepairRequested();

@@ -21,8 +21,9 @@ ApplicationInfo::~ApplicationInfo()
         m_api->deleteLater();
 }
 
-void ApplicationInfo::requestLatestRelease()
+void ApplicationInfo::requestLatestRelease(bool userAsked)
 {
+    m_userAsked = userAsked;
     if (!m_api) {
         // Not a child: it is let go with deleteLater, after a reply being
         // delivered right now has returned.
@@ -48,20 +49,20 @@ void ApplicationInfo::onReply(bool ok, const QByteArray &body, int status)
         QJsonParseError error;
         const QJsonDocument document = QJsonDocument::fromJson(body, &error);
         if (error.error == QJsonParseError::NoError)
-            emit programVerInfoReply(document);
+            emit programVerInfoReply(document, m_userAsked);
         return;
     }
     ++m_failures;
     if (m_failures < kTries && status != kGiveUpStatus) {
-        requestLatestRelease();
+        requestLatestRelease(m_userAsked);
         return;
     }
     m_api->clearAccessCache();
     m_failures = 0;
-    if (!LauncherConfig::instance()->getBool(QStringLiteral("is_user_update"), QString(), false))
+    if (!m_userAsked)
         return;
     if (m_prompt.ask(tr("title_tip"),
             tr("message_update_request_exception") + QStringLiteral("[%1]").arg(status),
             tr("button_redo")))
-        requestLatestRelease();
+        requestLatestRelease(true);
 }

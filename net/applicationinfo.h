@@ -20,12 +20,14 @@ public:
     ApplicationInfo(UpdatePrompt &prompt, QObject *parent = nullptr);
     ~ApplicationInfo() override;
 
-    void requestLatestRelease();
+    // userAsked: the player asked for this check, so its outcome is shown to
+    // them; it holds for the retries of the same check.
+    void requestLatestRelease(bool userAsked = false);
     // The client the queries go through, created by the first query.
     HttpRequestAPI *client() const { return m_api; }
 
 signals:
-    void programVerInfoReply(const QJsonDocument &jsonDoc);
+    void programVerInfoReply(const QJsonDocument &jsonDoc, bool userAsked);
 
 private:
     void onReply(bool ok, const QByteArray &body, int status);
@@ -34,4 +36,5 @@ private:
     HttpRequestAPI *m_api = nullptr;
     // Failed queries since the last give-up; a success does not reset it.
     int m_failures = 0;
+    bool m_userAsked = false;
 };

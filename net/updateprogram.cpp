@@ -38,15 +38,13 @@ QString UpdateProgram::packageRefusal(const QUrl &url, const QString &md5)
     return QString();
 }
 
-void UpdateProgram::onCheckProgramUpdate(const QJsonDocument &obj)
+void UpdateProgram::onCheckProgramUpdate(const QJsonDocument &obj, bool userAsked)
 {
-    LauncherConfig *config = LauncherConfig::instance();
     m_refused = false;
     if (parseReleaseInfo(obj))
-        promptUpdate();
-    else if (!m_refused && config->getBool(QStringLiteral("is_user_update"), QString(), false))
+        promptUpdate(userAsked);
+    else if (!m_refused && userAsked)
         m_prompt.tell(tr("title_tip"), tr("message_is_latest_version"));
-    config->setBool(QStringLiteral("is_user_update"), false, QString());
 }
 
 bool UpdateProgram::parseReleaseInfo(const QJsonDocument &doc)
@@ -93,12 +91,11 @@ bool UpdateProgram::parseReleaseInfo(const QJsonDocument &doc)
     return applies;
 }
 
-void UpdateProgram::promptUpdate()
+void UpdateProgram::promptUpdate(bool userAsked)
 {
-    LauncherConfig *config = LauncherConfig::instance();
-    const bool automatic = config->getBool(QStringLiteral("is_auto_update"), QString(), false);
-    const bool asked = config->getBool(QStringLiteral("is_user_update"), QString(), false);
-    if (!automatic || asked) {
+    const bool automatic
+        = LauncherConfig::instance()->getBool(QStringLiteral("is_auto_update"), QString(), false);
+    if (!automatic || userAsked) {
         if (m_info.updateType == 2) {
             if (!m_prompt.ask(tr("title_tip"), tr("message_new_version_please_update"),
                     tr("button_update"))) {

@@ -40,7 +40,7 @@ public:
     static QString packageRefusal(const QUrl &url, const QString &md5);
 
     bool parseReleaseInfo(const QJsonDocument &doc);
-    void promptUpdate();
+    void promptUpdate(bool userAsked);
     bool checkDiskSpace();
     const AppVersionInfo &offer() const { return m_info; }
 
@@ -53,7 +53,7 @@ signals:
     void releaseRefused(const QString &packageUrl, const QString &why);
 
 public slots:
-    void onCheckProgramUpdate(const QJsonDocument &obj);
+    void onCheckProgramUpdate(const QJsonDocument &obj, bool userAsked);
 
 private:
     UpdatePrompt &m_prompt;

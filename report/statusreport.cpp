@@ -31,26 +31,32 @@ QString keepInQuery(QString text)
 namespace {
 
 StatusReport *g_instance = nullptr;
+QMutex g_instanceMutex;
 
 // Its network manager must go while the application still exists: a reply
 // still in flight at process exit otherwise crashes in static destruction.
 void destroyInstance()
 {
-    delete g_instance;
-    g_instance = nullptr;
+    StatusReport::freeInstance();
 }
 
 } // namespace
 
 StatusReport *StatusReport::instance()
 {
-    static QMutex mutex;
-    QMutexLocker lock(&mutex);
+    QMutexLocker lock(&g_instanceMutex);
     if (!g_instance) {
         g_instance = new StatusReport;
         qAddPostRoutine(destroyInstance);
     }
     return g_instance;
+}
+
+void StatusReport::freeInstance()
+{
+    QMutexLocker lock(&g_instanceMutex);
+    delete g_instance;
+    g_instance = nullptr;
 }
 
 StatusReport::StatusReport()

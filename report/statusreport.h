@@ -40,6 +40,8 @@ public:
 
     // Created on first use; lives until the process ends.
     static StatusReport *instance();
+    // Made by main after the configuration and freed before it (see main).
+    static void freeInstance();
 
     void report(StatusType type, const QMap<QString, QString> &extras = {});
 

@@ -39,11 +39,16 @@ setupmanager *g_gameSetup = nullptr;
 // worker is told to stop and waited for while the application still exists.
 void destroyGameSetup()
 {
-    delete g_gameSetup;
-    g_gameSetup = nullptr;
+    setupmanager::freeInstance();
 }
 
 } // namespace
+
+void setupmanager::freeInstance()
+{
+    delete g_gameSetup;
+    g_gameSetup = nullptr;
+}
 
 setupmanager *setupmanager::instance()
 {

@@ -20,6 +20,8 @@ public:
     // The object that installs the game; created on the GUI thread at
     // start-up, finished and deleted when the application object goes.
     static setupmanager *instance();
+    // Stops and joins the game's worker, then deletes it (see main).
+    static void freeInstance();
 
     explicit setupmanager(QObject *parent = nullptr);
     ~setupmanager() override;

@@ -39,9 +39,9 @@ void LauncherUpdate::setProgramFolder(const QString &folder)
     m_program->setLauncherFolder(folder);
 }
 
-void LauncherUpdate::requestLatestRelease()
+void LauncherUpdate::requestLatestRelease(bool userAsked)
 {
-    m_appInfo->requestLatestRelease();
+    m_appInfo->requestLatestRelease(userAsked);
 }
 
 QString LauncherUpdate::updaterPath() const

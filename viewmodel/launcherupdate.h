@@ -19,7 +19,7 @@ public:
     LauncherUpdate(WindowItems &items, QObject *parent = nullptr);
 
     void setProgramFolder(const QString &folder);
-    void requestLatestRelease();
+    void requestLatestRelease(bool userAsked = false);
     // Starts the updater for info; false when it could not be started.
     bool handOver(const AppVersionInfo &info, const QString &language) const;
     QString updaterPath() const;

@@ -28,7 +28,6 @@
 #include <QJsonDocument>
 #include <QNetworkConfigurationManager>
 #include <QNetworkProxyFactory>
-#include <QSettings>
 
 namespace {
 
@@ -130,12 +129,10 @@ void MainViewModel::initialize()
     RegistryHelper::instance()->syncUninstallDisplayVersion();
     RegistryHelper::instance()->syncLauncherVersion();
 
+    // Only a launcher of an earlier version still reads it, after a rollback.
     config->setBool(QStringLiteral("is_user_update"), false, QString());
 
-    const QString proxy
-        = QSettings(m_programFolder + QStringLiteral("/config.ini"), QSettings::IniFormat)
-              .value(QStringLiteral("proxy"))
-              .toString();
+    const QString proxy = config->getString(QStringLiteral("proxy"), QString());
     if (proxy.isEmpty() || proxy == QLatin1String("0"))
         QNetworkProxyFactory::setUseSystemConfiguration(false);
 
@@ -343,7 +340,7 @@ void MainViewModel::UpdateInfoByHttp()
 
 void MainViewModel::onQueryProgremUpdate()
 {
-    m_update->requestLatestRelease();
+    m_update->requestLatestRelease(true);
 }
 
 void MainViewModel::onStartUpdate(AppVersionInfo updateInfo)

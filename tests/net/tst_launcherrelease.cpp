@@ -63,10 +63,9 @@ private:
     QTemporaryDir m_folder;
     HttpTestServer m_service;
 
-    void configure(bool automatic, bool userAsked)
+    void configure(bool automatic)
     {
         LauncherConfig::instance()->setBool(QStringLiteral("is_auto_update"), automatic, QString());
-        LauncherConfig::instance()->setBool(QStringLiteral("is_user_update"), userAsked, QString());
     }
 
 private slots:
@@ -139,19 +138,17 @@ private slots:
         QFETCH(int, questions);
         QFETCH(bool, starts);
         QFETCH(bool, quits);
-        configure(automatic, userAsked);
+        configure(automatic);
         ScriptedPrompt prompt;
         prompt.answer = answer;
         UpdateProgram program(prompt);
         program.setLauncherFolder(m_folder.path());
         QSignalSpy started(&program, &UpdateProgram::startUpdate);
         QSignalSpy quit(&program, &UpdateProgram::quitApp);
-        program.onCheckProgramUpdate(release(QStringLiteral("true"), QString(), type));
+        program.onCheckProgramUpdate(release(QStringLiteral("true"), QString(), type), userAsked);
         QCOMPARE(prompt.asked.size(), questions);
         QCOMPARE(started.count(), starts ? 1 : 0);
         QCOMPARE(quit.count(), quits ? 1 : 0);
-        QVERIFY(!LauncherConfig::instance()->getBool(
-            QStringLiteral("is_user_update"), QString(), true));
         if (starts)
             QCOMPARE(started.first().first().value<AppVersionInfo>().packageSize, 1024);
     }
@@ -178,13 +175,13 @@ private slots:
         QFETCH(QString, value);
         Release offer;
         (member == "url" ? offer.url : member == "md5" ? offer.md5 : offer.version) = value;
-        configure(true, false);
+        configure(true);
         ScriptedPrompt prompt;
         UpdateProgram program(prompt);
         program.setLauncherFolder(m_folder.path());
         QSignalSpy started(&program, &UpdateProgram::startUpdate);
         QSignalSpy refused(&program, &UpdateProgram::releaseRefused);
-        program.onCheckProgramUpdate(release(QStringLiteral("true"), QString(), 2, offer));
+        program.onCheckProgramUpdate(release(QStringLiteral("true"), QString(), 2, offer), false);
         QCOMPARE(started.count(), 0);
         QCOMPARE(refused.count(), 1);
         QCOMPARE(prompt.asked.size() + prompt.told.size(), 0);
@@ -195,24 +192,23 @@ private slots:
     {
         ScriptedPrompt prompt;
         UpdateProgram program(prompt);
-        configure(false, false);
-        program.onCheckProgramUpdate(release(QStringLiteral("false"), QString()));
+        configure(false);
+        program.onCheckProgramUpdate(release(QStringLiteral("false"), QString()), false);
         QVERIFY(prompt.told.isEmpty());
-        configure(false, true);
-        program.onCheckProgramUpdate(release(QStringLiteral("false"), QString()));
+        program.onCheckProgramUpdate(release(QStringLiteral("false"), QString()), true);
         QCOMPARE(prompt.told, QStringList { QStringLiteral("message_is_latest_version") });
     }
 
     void tooLittleSpaceStartsNothing()
     {
-        configure(true, false);
+        configure(true);
         ScriptedPrompt prompt;
         UpdateProgram program(prompt);
         program.setLauncherFolder(m_folder.path());
         QSignalSpy started(&program, &UpdateProgram::startUpdate);
         Release huge;
         huge.size = QStorageInfo(m_folder.path()).bytesAvailable() + (qint64(1) << 40);
-        program.onCheckProgramUpdate(release(QStringLiteral("true"), QString(), 1, huge));
+        program.onCheckProgramUpdate(release(QStringLiteral("true"), QString(), 1, huge), false);
         QCOMPARE(started.count(), 0);
         QCOMPARE(
             prompt.told, QStringList { QStringLiteral("message_update_failed_not_enough_space") });
@@ -233,14 +229,14 @@ private slots:
         QFETCH(int, status);
         QFETCH(bool, userAsked);
         QFETCH(int, requests);
-        configure(false, userAsked);
+        configure(false);
         m_service.route(kRelease, "busy", status);
         m_service.clearRequests();
         ScriptedPrompt prompt;
         prompt.answer = false;
         ApplicationInfo info(prompt);
         QSignalSpy replies(&info, &ApplicationInfo::programVerInfoReply);
-        info.requestLatestRelease();
+        info.requestLatestRelease(userAsked);
         QTRY_COMPARE(m_service.requestsFor(kRelease).size(), requests);
         // A settle request proves nothing more was on its way.
         m_service.settle();
