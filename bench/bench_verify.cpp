@@ -57,7 +57,8 @@ int main(int argc, char **argv)
     clock.start();
     sinceTick.start();
     probe.start();
-    job.start(folder);
+    job.setTarget(folder);
+    job.start();
     app.exec();
     std::printf("seconds %.3f\n", clock.nsecsElapsed() / 1e9);
     std::printf("stall_max_ms %lld\n", worstStallMs);

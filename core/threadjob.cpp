@@ -44,7 +44,7 @@ void ThreadJob::doStart()
     m_workText.clear();
     m_thread = QThread::create([this] { m_workOk = work(); });
     connect(m_thread, &QThread::finished, this, &ThreadJob::onWorkerDone);
-    m_thread->start();
+    m_thread->start(QThread::Priority(m_priority));
 }
 
 void ThreadJob::doAbort()

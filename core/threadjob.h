@@ -26,6 +26,8 @@ protected:
     virtual bool work() = 0;
     bool stopRequested() const { return m_stop.load(); }
     void setError(ErrorDefine::ErrorCode code, const QString &text);
+    // For work that would otherwise compete with the window (QThread::Priority).
+    void setWorkerPriority(int priority) { m_priority = priority; }
     void reportProgress(qint64 done, qint64 total);
 
     void doStart() override;
@@ -35,6 +37,7 @@ private:
     void onWorkerDone();
 
     QThread *m_thread = nullptr;
+    int m_priority = 7; // QThread::InheritPriority
     std::atomic_bool m_stop { false };
     bool m_workOk = false;
     ErrorDefine::ErrorCode m_workCode = ErrorDefine::DEFAULTT;

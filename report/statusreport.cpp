@@ -155,8 +155,10 @@ QString StatusReport::buildQuery(StatusType type, const QMap<QString, QString> &
     return query + QStringLiteral("extMsg=") + extra;
 }
 
-void StatusReport::report(StatusType type, const QMap<QString, QString> &extras)
+void StatusReport::report(
+    StatusType type, const QMap<QString, QString> &extras, std::function<void()> delivered)
 {
+    emit reported(type, extras);
     const QDateTime now = QDateTime::currentDateTime();
     m_params.insert(QStringLiteral("cts"), now.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz")));
     m_params.insert(QStringLiteral("log_time"), QString::number(now.toSecsSinceEpoch()));
@@ -165,10 +167,14 @@ void StatusReport::report(StatusType type, const QMap<QString, QString> &extras)
     const QString url = QStringLiteral("%1/client_report?%2")
                             .arg(ServiceAddresses::reportServiceOrigin(), buildQuery(type, extras));
     qDebug() << "report url :" << url;
-    m_http->get(url, [](bool ok, const QByteArray &, const QString &errorText, int) {
-        if (!ok)
-            qDebug() << "error : " << errorText;
-    });
+    m_http->get(url,
+        [delivered = std::move(delivered)](
+            bool ok, const QByteArray &, const QString &errorText, int) {
+            if (!ok)
+                qDebug() << "error : " << errorText;
+            if (delivered)
+                delivered();
+        });
 }
 
 QString StatusReport::reportParam() const

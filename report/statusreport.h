@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class HttpRequestAPI;
 
 // Fire-and-forget status events to the logging service, each carrying the
@@ -43,7 +45,9 @@ public:
     // Made by main after the configuration and freed before it (see main).
     static void freeInstance();
 
-    void report(StatusType type, const QMap<QString, QString> &extras = {});
+    // delivered runs once the service answered or the request failed.
+    void report(StatusType type, const QMap<QString, QString> &extras = {},
+        std::function<void()> delivered = {});
 
     // Reports the failures and time-outs of a service client.
     void watch(HttpRequestAPI *client);
@@ -57,6 +61,10 @@ public:
 
     // The query report() sends, without the service address.
     QString buildQuery(StatusType type, const QMap<QString, QString> &extras) const;
+
+signals:
+    // Each report as it is made, in order; the service may see them in any.
+    void reported(StatusReport::StatusType type, const QMap<QString, QString> &extras);
 
 private:
     StatusReport();

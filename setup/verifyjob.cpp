@@ -19,21 +19,20 @@ constexpr qint64 kProgressStepBytes = 16 << 20;
 } // namespace
 
 VerifyJob::VerifyJob(QObject *parent)
-    : QObject(parent)
+    : ThreadJob(parent)
 {
+    // Reading the whole game must not make the window stutter.
+    setWorkerPriority(QThread::LowPriority);
 }
 
-VerifyJob::~VerifyJob()
+void VerifyJob::setTarget(const QString &folder, const QStringList &only)
 {
-    if (m_thread) {
-        m_stop = true;
-        m_thread->wait();
-        delete m_thread;
-    }
+    m_folder = folder;
+    m_only = only;
 }
 
 bool VerifyJob::fileCrc(const QString &path, quint32 &crc, qint64 &size,
-    const std::atomic<bool> *stop, const std::function<void(qint64)> &read)
+    const std::function<bool()> &stopped, const std::function<void(qint64)> &read)
 {
     QFile file;
     if (!filehelpers::openRegularFile(file, path))
@@ -42,7 +41,7 @@ bool VerifyJob::fileCrc(const QString &path, quint32 &crc, qint64 &size,
     uLong sum = crc32(0L, Z_NULL, 0);
     size = 0;
     for (;;) {
-        if (stop && *stop)
+        if (stopped && stopped())
             return false;
         const qint64 got = file.read(buffer.data(), kBufferBytes);
         if (got < 0)
@@ -58,40 +57,17 @@ bool VerifyJob::fileCrc(const QString &path, quint32 &crc, qint64 &size,
     return true;
 }
 
-void VerifyJob::start(const QString &folder, const QStringList &only)
+// Runs on the worker thread; the results are read only after finished().
+bool VerifyJob::work()
 {
-    if (m_thread)
-        return;
-    m_stop = false;
-    m_aborted = false;
-    m_hasRecord = false;
+    const QString folder = m_folder;
+    const QStringList only = m_only;
     m_damaged.clear();
     m_damagedBytes = 0;
-    m_thread = QThread::create([this, folder, only] { work(folder, only); });
-    connect(m_thread, &QThread::finished, this, &VerifyJob::onThreadFinished);
-    m_thread->start(QThread::LowPriority);
-}
-
-void VerifyJob::abort()
-{
-    m_stop = true;
-}
-
-void VerifyJob::onThreadFinished()
-{
-    m_thread->deleteLater();
-    m_thread = nullptr;
-    m_aborted = m_stop;
-    emit finished();
-}
-
-// Runs on the worker thread; the results are read only after finished().
-void VerifyJob::work(const QString &folder, const QStringList &only)
-{
     InstallRecord record;
     m_hasRecord = record.load(folder);
     if (!m_hasRecord)
-        return;
+        return true;
     QMap<QString, InstallRecord::Entry> wanted = record.entries();
     if (!only.isEmpty()) {
         QMap<QString, InstallRecord::Entry> chosen;
@@ -106,15 +82,16 @@ void VerifyJob::work(const QString &folder, const QStringList &only)
         total += entry.size;
     qint64 done = 0;
     qint64 reported = 0;
-    emit progress(0, total);
+    reportProgress(0, total);
     const auto advance = [&](qint64 bytes) {
         done += bytes;
         if (done - reported >= kProgressStepBytes) {
             reported = done;
-            emit progress(done, total);
+            reportProgress(done, total);
         }
     };
-    for (auto it = wanted.cbegin(); it != wanted.cend() && !m_stop; ++it) {
+    const auto stopped = [this] { return stopRequested(); };
+    for (auto it = wanted.cbegin(); it != wanted.cend() && !stopRequested(); ++it) {
         const QString path = folder + QLatin1Char('/') + it.key();
         const QFileInfo info(path);
         quint32 crc = 0;
@@ -122,9 +99,9 @@ void VerifyJob::work(const QString &folder, const QStringList &only)
         // Never read through a link: what it points to is not the game's.
         const bool good = !info.isSymLink() && info.isFile() && info.size() == it->size
             && pathguard::staysInside(folder, it.key(), false)
-            && fileCrc(path, crc, size, &m_stop, advance) && size == it->size && crc == it->crc;
-        if (m_stop)
-            break;
+            && fileCrc(path, crc, size, stopped, advance) && size == it->size && crc == it->crc;
+        if (stopRequested())
+            return false;
         if (!good) {
             m_damaged << it.key();
             m_damagedBytes += it->size;
@@ -132,5 +109,6 @@ void VerifyJob::work(const QString &folder, const QStringList &only)
         // What was not read still counts, so the bar ends at its end.
         advance(qMax<qint64>(it->size - qMax<qint64>(size, 0), 0));
     }
-    emit progress(done, total);
+    reportProgress(done, total);
+    return !stopRequested();
 }

@@ -109,7 +109,8 @@ void GameRepair::start()
     m_error = ErrorDefine::DEFAULTT;
     m_errorText.clear();
     setStep(Step::Verifying);
-    m_verify->start(folder());
+    m_verify->setTarget(folder());
+    m_verify->start();
 }
 
 void GameRepair::cancel()
@@ -247,7 +248,8 @@ void GameRepair::onExtractionEnded()
         fail(m_error, m_errorText);
     } else {
         setStep(Step::Rechecking);
-        m_verify->start(folder(), m_whole ? QStringList() : m_damaged);
+        m_verify->setTarget(folder(), m_whole ? QStringList() : m_damaged);
+        m_verify->start();
     }
 }
 

@@ -71,7 +71,8 @@ private:
     {
         VerifyJob job;
         QSignalSpy done(&job, &VerifyJob::finished);
-        job.start(game());
+        job.setTarget(game());
+        job.start();
         if (!done.wait(60000))
             return { QStringLiteral("verify did not finish") };
         if (hasRecord)
