@@ -2,6 +2,7 @@
 #include "dialogs/cdlgyesno.h"
 #include "dialogs/dlgsetting.h"
 #include "platform/webengine.h"
+#include "report/statusreport.h"
 #include "tests/support/guitestenvironment.h"
 #include "tests/support/httptestserver.h"
 #include "tests/support/nginxserver.h"
@@ -109,27 +110,10 @@ private:
     QString full100Md5;
     qint64 full100Size = 0;
 
-    // The download and install reports received so far, in the order the
-    // launcher stamped them: each goes out on its own request, so the
-    // connections may deliver them in any order, and the logging service
-    // orders them by that stamp.
-    QStringList flowReports() const
-    {
-        QList<QPair<QString, QString>> stamped;
-        for (const RecordedRequest &request :
-            m_services.requestsFor(QStringLiteral("/client_report"))) {
-            const QString action = request.query.queryItemValue(QStringLiteral("action"));
-            if (action.startsWith(QLatin1String("LAUNCHER_HOME_DOWNLOAD"))
-                || action.startsWith(QLatin1String("LAUNCHER_HOME_INSTALL")))
-                stamped.append({ request.query.queryItemValue(QStringLiteral("cts")), action });
-        }
-        std::stable_sort(stamped.begin(), stamped.end(),
-            [](const auto &a, const auto &b) { return a.first < b.first; });
-        QStringList actions;
-        for (const auto &report : qAsConst(stamped))
-            actions << report.second;
-        return actions;
-    }
+    // The download and install reports made so far, in the order they were
+    // made (the service may receive them in any).
+    QStringList m_flowReports;
+    QStringList flowReports() const { return m_flowReports; }
 
     void grab(const QString &name)
     {
@@ -221,6 +205,14 @@ private:
 private slots:
     void initTestCase()
     {
+        connect(StatusReport::instance(), &StatusReport::reported, this,
+            [this](StatusReport::StatusType type) {
+                const QString action = QString::fromLatin1(
+                    QMetaEnum::fromType<StatusReport::StatusType>().valueToKey(type));
+                if (action.startsWith(QLatin1String("LAUNCHER_HOME_DOWNLOAD"))
+                    || action.startsWith(QLatin1String("LAUNCHER_HOME_INSTALL")))
+                    m_flowReports << action;
+            });
         QFile::setPermissions(
             m_root.path(), QFile::permissions(m_root.path()) | QFile::ReadOther | QFile::ExeOther);
         m_www = m_root.filePath(QStringLiteral("www"));
@@ -263,6 +255,7 @@ private slots:
 
     void cleanup()
     {
+        m_flowReports.clear();
         m_answerer.stop();
         closeModel();
     }
