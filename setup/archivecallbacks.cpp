@@ -58,7 +58,7 @@ HRESULT CArchiveOpenCallback::SetTotal(const UInt64 *, const UInt64 *)
 
 HRESULT CArchiveOpenCallback::SetCompleted(const UInt64 *, const UInt64 *)
 {
-    return kOk;
+    return m_reporter && m_reporter->stopRequested() ? kAbort : kOk;
 }
 
 HRESULT CArchiveOpenCallback::CryptoGetTextPassword(BSTR *)
@@ -177,6 +177,10 @@ HRESULT CArchiveExtractCallback::GetStream(UInt32 index, ISequentialOutStream **
 {
     *out = nullptr;
     closeOutput();
+    // The engine asks between progress reports too: no new item once a stop
+    // is asked for.
+    if (m_reporter.stopRequested())
+        return kAbort;
     m_diskPath.clear();
     m_attributesDefined = false;
     m_mtimeDefined = false;

@@ -13,11 +13,16 @@ class COutFileStream;
 class ExtractionReporter;
 
 // Answers the engine while it opens an archive. No password is ever known,
-// so an archive with encrypted names cannot be opened.
+// so an archive with encrypted names cannot be opened. Opening a large
+// archive takes a while, so a stop is asked for on the way too.
 class CArchiveOpenCallback final : public engine::IArchiveOpenCallback,
                                    public engine::ICryptoGetTextPassword
 {
 public:
+    explicit CArchiveOpenCallback(const ExtractionReporter *reporter = nullptr)
+        : m_reporter(reporter)
+    {
+    }
     engine::HRESULT QueryInterface(const engine::GUID &iid, void **out) override;
     engine::ULONG AddRef() override;
     engine::ULONG Release() override;
@@ -28,6 +33,7 @@ public:
 private:
     ~CArchiveOpenCallback() = default;
 
+    const ExtractionReporter *m_reporter;
     std::atomic<engine::ULONG> m_refCount { 0 };
 };
 

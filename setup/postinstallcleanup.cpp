@@ -89,6 +89,8 @@ bool setupmanager::processDeleteList()
     }
     QByteArray raw;
     for (Line read; (read = readLine(list, raw)) != Line::End;) {
+        if (isInterruptionRequested())
+            return false;
         if (read == Line::TooLong) {
             qDebug() << "deletefiles.txt: skipping a line longer than" << kMaxLineBytes << "bytes";
             continue;

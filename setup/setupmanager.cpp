@@ -115,11 +115,6 @@ void setupmanager::raiseError(ErrorCode error, const QString &msg)
 
 void setupmanager::run()
 {
-    startSetup();
-}
-
-void setupmanager::startSetup()
-{
     m_errorMark = false;
     m_written.clear();
     m_deleted.clear();
@@ -132,7 +127,7 @@ void setupmanager::startSetup()
     // on hand rather than from a new download.
     const bool listDone = processDeleteList();
     updateRecord();
-    if (!listDone)
+    if (!listDone || isInterruptionRequested())
         return;
     QFile::remove(archivePath);
     if (m_outputFolder.isEmpty())
@@ -176,17 +171,19 @@ bool setupmanager::extract(const QString &archivePath, const QString &outputFold
         return false;
     }
 
-    Releaser<CArchiveOpenCallback> openCallback { new CArchiveOpenCallback };
+    Releaser<CArchiveOpenCallback> openCallback { new CArchiveOpenCallback(this) };
     openCallback.object->AddRef();
     const UInt64 maxCheckStart = kMaxCheckStart;
     if (archive.object->Open(input.object, &maxCheckStart, openCallback.object) != kOk) {
+        if (isInterruptionRequested())
+            return false;
         raiseError(ErrorDefine::SETUP_ZIP_UNABLE_OPEN_FILE_ERROR,
             QStringLiteral("无法以archive形式打开%1文件").arg(archivePath));
         return false;
     }
 
     const QVector<UInt32> chosen = chosenItems(archive.object);
-    if (!hasRoomFor(archive.object, outputFolder, chosen))
+    if (isInterruptionRequested() || !hasRoomFor(archive.object, outputFolder, chosen))
         return false;
 
     Releaser<CArchiveExtractCallback> extractCallback { new CArchiveExtractCallback(
@@ -199,6 +196,9 @@ bool setupmanager::extract(const QString &archivePath, const QString &outputFold
         : archive.object->Extract(
             chosen.constData(), UInt32(chosen.size()), 0, extractCallback.object);
     extractCallback.object->finish();
+    // An interrupted run is no failed one: nothing is reported.
+    if (isInterruptionRequested())
+        return false;
     if (extracted != kOk) {
         raiseError(ErrorDefine::SETUP_ZIP_UNZIP_ERROR, tr("message_setup_zip_unzip_error"));
         return false;

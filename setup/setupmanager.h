@@ -11,7 +11,9 @@ using ErrorCode = ErrorDefine::ErrorCode;
 
 // Installs a downloaded package on its own thread: extracts the archive into
 // the folder that holds it, removes the archive, applies the package's delete
-// list and makes sure the game's metadata file is in place.
+// list and makes sure the game's metadata file is in place. An ExtractJob
+// runs it; an interruption ends a run between any two steps, and inside the
+// extraction at the next item or progress report, without an error.
 class setupmanager : public QThread, private ExtractionReporter
 {
     Q_OBJECT
@@ -51,9 +53,10 @@ public slots:
     // folder of its own, which also holds its delete list, confined to it.
     // The game's metadata is not looked for there.
     void setOutputFolder(const QString &folder, const QString &itemFolder);
-    void startSetup();
 
 protected:
+    // Run only by an ExtractJob, which also stops it: interruption is the one
+    // way to stop a run, which has no event loop to quit.
     void run() override;
 
 private:

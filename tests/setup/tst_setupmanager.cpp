@@ -1,3 +1,4 @@
+#include "setup/extractjob.h"
 #include "setup/setupmanager.h"
 #include "tests/support/testdata.h"
 #include "tests/support/testenvironment.h"
@@ -17,6 +18,8 @@ struct Run
     QStringList order; // "error", "finished", "dismiss", "metaerror" as they came
     QList<QPair<qlonglong, qlonglong>> progress;
     bool progressOffGuiThread = false;
+    Job::State state = Job::State::Idle;
+    QString code; // the job's
 };
 
 // Prepares the folders of one case and gives the archive's name.
@@ -62,7 +65,7 @@ private:
         return writeFile(src(file), content) && pack(name, options) ? name : QString();
     }
 
-    // Runs the whole install on the object's thread and collects what it said.
+    // Runs the whole install as a job and collects what it said.
     Run install(setupmanager &manager, const QString &zipName)
     {
         Run run;
@@ -87,11 +90,13 @@ private:
             });
         manager.setZipFilePath(dest());
         manager.setZipFileName(zipName);
-        manager.start();
-        if (!QTest::qWaitFor([&manager] { return manager.isFinished(); }, 60000))
+        ExtractJob job(&manager);
+        QSignalSpy finished(&job, &Job::finished);
+        job.start();
+        if (!finished.wait(60000))
             qWarning("setup did not finish");
-        QCoreApplication::processEvents(); // deliver what is still queued
-        QCoreApplication::processEvents();
+        run.state = job.state();
+        run.code = errorCodeText(job.errorCode());
         return run;
     }
 
@@ -150,6 +155,7 @@ private slots:
         Run run = install(name);
         QVERIFY2(run.errors.isEmpty(), qPrintable(run.errors.value(0).second));
         QCOMPARE(run.order, QStringList { QStringLiteral("finished") });
+        QCOMPARE(run.state, Job::State::Succeeded);
         QCOMPARE(readFile(out("Quorvela_Data/big.bin")), big);
         QCOMPARE(readFile(out("docs/read me.txt")), QByteArray("hello"));
         QCOMPARE(modeOf(out("Quorvela.exe")), mode_t(0750));
@@ -160,6 +166,45 @@ private slots:
         QVERIFY(!run.progressOffGuiThread); // queued to the receiver's thread
         QCOMPARE(run.progress.last().first, run.progress.last().second);
         QVERIFY(run.progress.last().second >= big.size());
+    }
+
+    // Neither quit() nor exit() reaches a run without an event loop: only the
+    // job's abort stops it, at once, also inside a large item, and the run
+    // reports no error, writes no further item and keeps the archive.
+    void abortStopsMidExtraction()
+    {
+        const qint64 bigSize = 48 << 20;
+        QVERIFY(writeFile(src("a.bin"), "first"));
+        QVERIFY(writeFile(src("b.bin"), QByteArray(int(bigSize), 'b')));
+        QVERIFY(writeFile(src("c.bin"), "last"));
+        QVERIFY(pack(QStringLiteral("game.7z"), { QStringLiteral("-mx0") }));
+        setupmanager manager;
+        manager.setZipFilePath(dest());
+        manager.setZipFileName(QStringLiteral("game.7z"));
+        QSemaphore reached;
+        QSemaphore go;
+        connect(
+            &manager, &setupmanager::setupUnzipFilePath, &manager,
+            [&](const QString &path) {
+                if (path == QLatin1String("b.bin")) {
+                    reached.release();
+                    go.acquire();
+                }
+            },
+            Qt::DirectConnection);
+        QSignalSpy errors(&manager, &setupmanager::setupError);
+        ExtractJob job(&manager);
+        QSignalSpy finished(&job, &Job::finished);
+        job.start();
+        QVERIFY(reached.tryAcquire(1, 60000));
+        job.abort();
+        go.release();
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(job.state(), Job::State::Aborted);
+        QCOMPARE(errors.count(), 0);
+        QVERIFY(QFileInfo(out("b.bin")).size() < bigSize);
+        QVERIFY(!QFile::exists(out("c.bin")));
+        QVERIFY(QFile::exists(out("game.7z")));
     }
 
     void namelessEntryBecomesContent()
@@ -250,6 +295,8 @@ private slots:
         setupmanager manager;
         Run run = install(manager, archive);
         QCOMPARE(this->codes(run), codes);
+        QCOMPARE(run.state, Job::State::Failed);
+        QCOMPARE(run.code, codes.first());
         message.replace(QStringLiteral("DEST"), QRegularExpression::escape(dest()));
         QVERIFY2(QRegularExpression(QRegularExpression::anchoredPattern(message))
                      .match(run.errors.first().second)

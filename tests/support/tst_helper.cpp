@@ -3,6 +3,7 @@
 #include "platform/crashhandler.h"
 #include "platform/namedmutex.h"
 #include "platform/singleapplication.h"
+#include "setup/extractjob.h"
 #include "setup/setupmanager.h"
 
 #include <QCoreApplication>
@@ -112,8 +113,10 @@ int repairAndHang(int argc, char **argv)
             QThread::sleep(60);
         },
         Qt::DirectConnection);
-    repair.startSetup();
-    return 0;
+    ExtractJob job(&repair);
+    QObject::connect(&job, &Job::finished, &app, &QCoreApplication::quit);
+    job.start();
+    return app.exec();
 }
 
 int main(int argc, char **argv)
