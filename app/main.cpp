@@ -143,5 +143,6 @@ int main(int argc, char *argv[])
     model.setRootObject(root);
     QObject::connect(
         &app, &SingleApplication::messageReceived, &model, &MainViewModel::handleMessage);
+    QObject::connect(&model, &MainViewModel::readyToQuit, &app, [] { QCoreApplication::exit(0); });
     return QApplication::exec();
 }

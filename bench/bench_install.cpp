@@ -27,7 +27,6 @@ int main(int argc, char **argv)
 
     MainViewModel model;
     model.setProgramFolder(program);
-    model.setQuitReportWaitMs(0);
 
     // Any message means the install failed: say which and stop.
     QTimer watch;

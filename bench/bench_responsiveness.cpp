@@ -178,7 +178,6 @@ int main(int argc, char *argv[])
 
     MainViewModel model;
     model.setProgramFolder(program);
-    model.setQuitReportWaitMs(0);
     QQuickWindow::setSceneGraphBackend(QSGRendererInterface::Software);
     QQmlApplicationEngine engine;
     QTranslator translator;

@@ -2,6 +2,8 @@
 
 #include "download/downloadmanager.h"
 
+#include <QFileInfo>
+
 DownloadJob::DownloadJob(QObject *parent)
     : Job(parent)
     , m_manager(new downloadmanager(this))
@@ -32,6 +34,11 @@ void DownloadJob::connectManager()
 void DownloadJob::doStart()
 {
     m_verifying = false;
+    // A whole package left by an earlier run is only checked again.
+    if (!m_packagePath.isEmpty() && QFileInfo(m_packagePath).isFile()) {
+        onDownloaded();
+        return;
+    }
     m_manager->startDownload();
 }
 

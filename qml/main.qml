@@ -588,9 +588,9 @@ ApplicationWindow {
             width: 30
             height: 30
             visible: mainViewModel.downloading
-            nomal_Image: "pic/continue_n.png"
-            hover_Image: "pic/continue_o.png"
-            press_Image: "pic/continue_d.png"
+            nomal_Image: mainViewModel.downloadPaused ? "pic/pause_n.png" : "pic/continue_n.png"
+            hover_Image: mainViewModel.downloadPaused ? "pic/pause_o.png" : "pic/continue_o.png"
+            press_Image: mainViewModel.downloadPaused ? "pic/pause_d.png" : "pic/continue_d.png"
             state: "nomal"
             anchors.left: cProgress.right
             anchors.leftMargin: 10

@@ -79,6 +79,8 @@ DialogPresenter::DialogPresenter(WindowItems &items)
 void DialogPresenter::showMessage(
     const QString &title, const QString &text, Action action, bool showCancel)
 {
+    if (m_items.isClosed())
+        return;
     m_pending = action;
     CDlgYesNo dialog;
     dialog.setOkOnly(!showCancel);
@@ -94,6 +96,8 @@ void DialogPresenter::showMessage(
 
 int DialogPresenter::exec(QDialog &dialog)
 {
+    if (m_items.isClosed())
+        return QDialog::Rejected;
     showMask();
     ++g_open;
     int result = 0;

@@ -2,9 +2,11 @@
 
 #include "core/filenames.h"
 #include "core/launcherconfig.h"
+#include "download/downloadjob.h"
 #include "download/downloadmanager.h"
 #include "net/updateversioninfo.h"
 #include "report/statusreport.h"
+#include "setup/extractjob.h"
 #include "setup/setupmanager.h"
 #include "setup/verifyjob.h"
 #include "viewmodel/mainviewmodel.h"
@@ -17,25 +19,23 @@ GameRepair::GameRepair(MainViewModel &model, UpdateVersionInfo &info, QObject *p
     , m_model(model)
     , m_info(info)
     , m_verify(new VerifyJob(this))
-    , m_download(new downloadmanager(this))
-    , m_setup(new setupmanager(this))
+    , m_download(new DownloadJob(this))
+    , m_extract(new ExtractJob(this))
 {
-    connect(m_verify, &VerifyJob::progress, this, &GameRepair::setProgress);
-    connect(m_verify, &VerifyJob::finished, this, &GameRepair::onVerified);
-    connect(m_download, &downloadmanager::downloadReplyProgress, this, &GameRepair::setProgress);
-    connect(m_download, &downloadmanager::downloadFinished, this, &GameRepair::onDownloaded);
-    connect(m_download, &downloadmanager::md5CheckFinish, this, &GameRepair::extract);
-    connect(m_download, &downloadmanager::downloadError, this, &GameRepair::onDownloadError);
-    connect(m_download, &downloadmanager::httpError, this, &GameRepair::onDownloadError);
-    connect(m_setup, &setupmanager::setupProgress, this, &GameRepair::setProgress);
-    connect(m_setup, &setupmanager::setupError, this, &GameRepair::onExtractError);
-    connect(m_setup, &setupmanager::setupFinished, this, [this] { m_extracted = true; });
-    connect(m_setup, &QThread::finished, this, &GameRepair::onExtractionEnded);
+    for (Job *job : jobs())
+        connect(job, &Job::progress, this, &GameRepair::setProgress);
+    connect(m_verify, &Job::finished, this, &GameRepair::onVerified);
+    connect(m_download->manager(), &downloadmanager::md5CheckStart, this, [this] {
+        if (m_step == Step::Downloading)
+            setStep(Step::CheckingPackage);
+    });
+    connect(m_download, &Job::finished, this, &GameRepair::onFetched);
+    connect(m_extract, &Job::finished, this, &GameRepair::onExtracted);
 }
 
-GameRepair::~GameRepair()
+QList<Job *> GameRepair::jobs() const
 {
-    stopForQuit();
+    return { m_verify, m_download, m_extract };
 }
 
 QString GameRepair::folder() const
@@ -113,42 +113,19 @@ void GameRepair::start()
     m_verify->start();
 }
 
+// What arrived of the package stays for the next attempt to resume from.
 void GameRepair::cancel()
 {
+    if (!isRunning())
+        return;
     m_cancelled = true;
-    switch (m_step) {
-    case Step::Verifying:
-    case Step::Rechecking:
-        m_verify->abort();
-        break;
-    case Step::Downloading:
-        // What arrived stays for the next attempt to resume from.
-        m_download->stopDownlaod();
-        finish(QStringLiteral("cancelled"), QString());
-        break;
-    case Step::Extracting:
-        m_setup->requestInterruption();
-        break;
-    case Step::CheckingPackage: // ends by itself; the result is then dropped
-    case Step::Idle:
-        break;
-    }
-}
-
-void GameRepair::stopForQuit()
-{
-    disconnect(m_verify, nullptr, this, nullptr);
-    disconnect(m_setup, nullptr, this, nullptr);
-    disconnect(m_download, nullptr, this, nullptr);
-    m_verify->abort();
-    m_download->stopDownlaod();
-    m_setup->requestInterruption();
-    m_setup->wait();
+    for (Job *job : jobs())
+        job->abort();
 }
 
 void GameRepair::onVerified()
 {
-    if (m_verify->wasAborted() || m_cancelled) {
+    if (!m_verify->succeeded() || m_cancelled) {
         finish(QStringLiteral("cancelled"), QString());
         return;
     }
@@ -199,21 +176,23 @@ void GameRepair::fetchPackage()
         fail(ErrorDefine::DOWNLOAD_NETWORK_GETHEADER_ERROR, problem);
         return;
     }
-    m_download->setUrl(QUrl(m_info.latestPath()));
-    m_download->setFilePath(folder());
-    m_download->setFileMD5(m_info.latestMd5());
-    if (QFileInfo(folder() + QLatin1Char('/') + name).isFile()) {
-        onDownloaded();
-        return;
-    }
+    downloadmanager *downloader = m_download->manager();
+    downloader->setUrl(QUrl(m_info.latestPath()));
+    downloader->setFilePath(folder());
+    downloader->setFileMD5(m_info.latestMd5());
+    m_download->setPackagePath(folder() + QLatin1Char('/') + name);
     setStep(Step::Downloading);
-    m_download->startDownload();
+    m_download->start();
 }
 
-void GameRepair::onDownloaded()
+void GameRepair::onFetched()
 {
-    setStep(Step::CheckingPackage);
-    m_download->fileMd5(folder() + QLatin1Char('/') + packageName());
+    if (m_cancelled || m_download->wasAborted())
+        finish(QStringLiteral("cancelled"), QString());
+    else if (!m_download->succeeded())
+        fail(m_download->errorCode(), m_download->errorText());
+    else
+        extract();
 }
 
 void GameRepair::extract()
@@ -228,43 +207,28 @@ void GameRepair::extract()
             [this] { finish(QStringLiteral("cancelled"), QString()); });
         return;
     }
-    m_extracted = false;
-    m_setup->setZipFilePath(folder());
-    m_setup->setZipFileName(packageName());
-    m_setup->setRecordMode(
+    setupmanager *setup = m_extract->manager();
+    setup->setZipFilePath(folder());
+    setup->setZipFileName(packageName());
+    setup->setRecordMode(
         m_whole ? setupmanager::RecordMode::Fresh : setupmanager::RecordMode::Update);
-    m_setup->setOnlyItems(m_whole ? QStringList() : m_damaged);
+    setup->setOnlyItems(m_whole ? QStringList() : m_damaged);
     setStep(Step::Extracting);
-    m_setup->start();
+    m_extract->start();
 }
 
-void GameRepair::onExtractionEnded()
+void GameRepair::onExtracted()
 {
     if (m_step != Step::Extracting)
         return;
-    if (m_cancelled) {
+    if (m_cancelled || m_extract->wasAborted()) {
         finish(QStringLiteral("cancelled"), QString());
-    } else if (!m_extracted) {
-        fail(m_error, m_errorText);
+    } else if (!m_extract->succeeded()) {
+        fail(m_extract->errorCode(), m_extract->errorText());
     } else {
         setStep(Step::Rechecking);
         m_verify->setTarget(folder(), m_whole ? QStringList() : m_damaged);
         m_verify->start();
-    }
-}
-
-void GameRepair::onDownloadError(ErrorDefine::ErrorCode code, const QString &message)
-{
-    if (m_step == Step::Downloading || m_step == Step::CheckingPackage)
-        fail(code, message);
-}
-
-void GameRepair::onExtractError(ErrorDefine::ErrorCode code, const QString &message)
-{
-    // The first error is the cause; an aborted engine adds a second.
-    if (m_errorText.isEmpty()) {
-        m_error = code;
-        m_errorText = message;
     }
 }
 
@@ -273,8 +237,8 @@ void GameRepair::fail(ErrorDefine::ErrorCode code, const QString &message)
     m_error = code;
     m_errorText = message;
     finish(QStringLiteral("failed"),
-        MainViewModel::tr("message_repair_failed")
-            + QStringLiteral("\n[%1]:%2").arg(int(code)).arg(message));
+        MainViewModel::tr("message_repair_failed") + QLatin1Char('\n')
+            + formatError(code, message));
 }
 
 void GameRepair::finish(const QString &result, const QString &text)

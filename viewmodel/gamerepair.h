@@ -7,9 +7,10 @@
 
 class MainViewModel;
 class UpdateVersionInfo;
+class DownloadJob;
+class ExtractJob;
+class Job;
 class VerifyJob;
-class downloadmanager;
-class setupmanager;
 
 // Verify and repair of the installed game: compares the folder with its
 // install record, and on the player's word fetches the current full package
@@ -21,11 +22,11 @@ class GameRepair : public QObject
 
 public:
     GameRepair(MainViewModel &model, UpdateVersionInfo &info, QObject *parent = nullptr);
-    ~GameRepair() override;
 
     void start();
     void cancel();
-    void stopForQuit();
+    // What quitting stops and waits for.
+    QList<Job *> jobs() const;
     bool isRunning() const { return m_step != Step::Idle; }
     QString stateText() const;
     int percent() const { return m_percent; }
@@ -46,11 +47,9 @@ private:
     void onVerified();
     void askRepair();
     void fetchPackage();
-    void onDownloaded();
+    void onFetched();
     void extract();
-    void onExtractionEnded();
-    void onDownloadError(ErrorDefine::ErrorCode code, const QString &message);
-    void onExtractError(ErrorDefine::ErrorCode code, const QString &message);
+    void onExtracted();
     // Ends the run, reports result and tells the player, when text is given.
     void finish(const QString &result, const QString &text);
     void fail(ErrorDefine::ErrorCode code, const QString &message);
@@ -58,13 +57,12 @@ private:
     MainViewModel &m_model;
     UpdateVersionInfo &m_info;
     VerifyJob *m_verify;
-    downloadmanager *m_download;
-    setupmanager *m_setup;
+    DownloadJob *m_download;
+    ExtractJob *m_extract;
     Step m_step = Step::Idle;
     int m_percent = 0;
     bool m_whole = false;
     bool m_cancelled = false;
-    bool m_extracted = false;
     QStringList m_damaged;
     qint64 m_damagedBytes = 0;
     ErrorDefine::ErrorCode m_error = ErrorDefine::DEFAULTT;

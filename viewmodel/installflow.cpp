@@ -2,17 +2,17 @@
 
 #include "core/filenames.h"
 #include "core/launcherconfig.h"
+#include "download/downloadjob.h"
 #include "download/downloadmanager.h"
 #include "net/updateversioninfo.h"
 #include "platform/volume.h"
 #include "report/statusreport.h"
+#include "setup/extractjob.h"
 #include "setup/setupmanager.h"
 #include "viewmodel/mainviewmodel.h"
 #include "viewmodel/pluginpackage.h"
 #include "viewmodel/progresstexts.h"
-#include "viewmodel/windowitems.h"
 
-#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
@@ -26,27 +26,32 @@ constexpr int kDisplayPathHalf = 40;
 
 } // namespace
 
-InstallFlow::InstallFlow(MainViewModel &model, UpdateVersionInfo &info, WindowItems &items,
-    ProgressTexts &progress, QObject *parent)
+InstallFlow::InstallFlow(
+    MainViewModel &model, UpdateVersionInfo &info, ProgressTexts &progress, QObject *parent)
     : QObject(parent)
     , m_model(model)
     , m_info(info)
-    , m_items(items)
     , m_progress(progress)
-    , m_gameDownloader(new downloadmanager(this))
+    , m_download(new DownloadJob(this))
+    , m_extract(new ExtractJob(setupmanager::instance(), this))
     , m_plugin(new PluginPackage(info, this))
 {
+    downloadmanager *downloader = m_download->manager();
     // Records of game downloads begun by an earlier version are still resumed.
-    m_gameDownloader->setResumeKey(QStringLiteral("game"), true);
-    connect(m_gameDownloader, &downloadmanager::downloadFinished, this,
-        &InstallFlow::onDownloadFinished);
-    connect(m_gameDownloader, &downloadmanager::downloadError, this, &InstallFlow::onDownloadError);
-    connect(m_gameDownloader, &downloadmanager::httpError, this, &InstallFlow::onHttpError);
-    connect(m_gameDownloader, &downloadmanager::md5CheckStart, &m_progress,
-        &ProgressTexts::startMd5Animation);
-    connect(m_gameDownloader, &downloadmanager::md5CheckFinish, this, &InstallFlow::onMd5Finished);
-    connect(m_gameDownloader, &downloadmanager::downloadReplyProgress, &m_progress,
+    downloader->setResumeKey(QStringLiteral("game"), true);
+    connect(m_download, &Job::finished, this, &InstallFlow::onDownloadFinished);
+    connect(downloader, &downloadmanager::md5CheckStart, this, [this] {
+        if (m_phase == Phase::Downloading) {
+            setPhase(Phase::Verifying);
+            m_progress.finishDownload();
+            m_progress.startMd5Animation();
+        }
+    });
+    connect(downloader, &downloadmanager::downloadReplyProgress, &m_progress,
         &ProgressTexts::onDownloadProgress);
+    connect(m_extract, &Job::finished, this, &InstallFlow::onExtractFinished);
+    connect(m_extract, &Job::progress, &m_progress, &ProgressTexts::onSetupProgress);
+    connect(m_plugin, &Job::finished, this, &InstallFlow::onPluginFinished);
 }
 
 void InstallFlow::setProgramFolder(const QString &folder)
@@ -54,13 +59,14 @@ void InstallFlow::setProgramFolder(const QString &folder)
     m_plugin->setProgramFolder(folder);
 }
 
-void InstallFlow::attachGameSetup(setupmanager *worker)
+downloadmanager *InstallFlow::gameDownloader() const
 {
-    m_setupWorker = worker;
-    connect(m_setupWorker, &setupmanager::setupFinished, this, &InstallFlow::onSetupFinished);
-    connect(m_setupWorker, &setupmanager::setupError, this, &InstallFlow::onSetupError);
-    connect(
-        m_setupWorker, &setupmanager::setupProgress, &m_progress, &ProgressTexts::onSetupProgress);
+    return m_download->manager();
+}
+
+QList<Job *> InstallFlow::jobs() const
+{
+    return { m_download, m_extract, m_plugin };
 }
 
 QString InstallFlow::cleanPath(QString path)
@@ -84,6 +90,8 @@ bool InstallFlow::hasRoomFor(const QString &path, qint64 need) const
 
 void InstallFlow::installClicked()
 {
+    if (m_phase != Phase::Idle)
+        return;
     m_isUpdate = false;
     m_progress.resetSpeedText();
     if (m_model.gameState() == MainViewModel::CheckFailed) {
@@ -127,6 +135,8 @@ void InstallFlow::installClicked()
 
 void InstallFlow::updateClicked()
 {
+    if (m_phase != Phase::Idle)
+        return;
     m_isUpdate = true;
     StatusReport::instance()->report(StatusReport::LAUNCHER_UPDATE_GAME);
     const QString version = LauncherConfig::instance()->gameVersion();
@@ -140,13 +150,39 @@ void InstallFlow::updateClicked()
 
 void InstallFlow::startGameDownload()
 {
-    if (m_model.gameState() == MainViewModel::NeedInstall)
+    if (m_phase == Phase::Idle && m_model.gameState() == MainViewModel::NeedInstall)
         downloadPackage();
 }
 
-QString InstallFlow::packageName() const
+QString InstallFlow::packagePath() const
 {
-    return UpdateVersionInfo::fileName(m_info.getUrl(LauncherConfig::instance()->gameVersion()));
+    return LauncherConfig::instance()->gameInstallPath() + QLatin1Char('/')
+        + UpdateVersionInfo::fileName(m_info.getUrl(LauncherConfig::instance()->gameVersion()));
+}
+
+// The window follows the phase; outside the flow's own phases it shows what
+// the folder and the manifest say.
+void InstallFlow::setPhase(Phase phase)
+{
+    m_phase = phase;
+    switch (phase) {
+    case Phase::Idle:
+    case Phase::EndingGame:
+        m_model.decideGameState();
+        break;
+    case Phase::Downloading:
+    case Phase::Paused:
+        m_model.setGameState(MainViewModel::Downloading);
+        break;
+    case Phase::Verifying:
+        m_model.setGameState(MainViewModel::Verifying);
+        break;
+    case Phase::Installing:
+    case Phase::WaitingForPlugin:
+        m_model.setGameState(MainViewModel::Installing);
+        break;
+    }
+    emit phaseChanged();
 }
 
 void InstallFlow::downloadPackage()
@@ -158,46 +194,62 @@ void InstallFlow::downloadPackage()
         // Known before a single byte is fetched; the download would only fail
         // its check at the end.
         m_model.showMessage(MainViewModel::tr("title_error"), problem, nullptr, false);
-        m_model.decideGameState();
+        setPhase(Phase::Idle);
         return;
     }
     const QString folder = LauncherConfig::instance()->gameInstallPath();
     const QString url = m_info.getUrl(version);
-    const QString name = UpdateVersionInfo::fileName(url);
-    m_gameDownloader->setUrl(QUrl(url));
-    m_gameDownloader->setFilePath(folder);
-    m_gameDownloader->setFileMD5(m_info.getMd5(version));
-    m_setupWorker->setZipFilePath(folder);
-    m_setupWorker->setZipFileName(name);
+    downloadmanager *downloader = m_download->manager();
+    downloader->setUrl(QUrl(url));
+    downloader->setFilePath(folder);
+    downloader->setFileMD5(m_info.getMd5(version));
+    m_download->setPackagePath(packagePath());
+    setupmanager *setup = m_extract->manager();
+    setup->setZipFilePath(folder);
+    setup->setZipFileName(UpdateVersionInfo::fileName(url));
     // A full package describes the whole game; a part of it only changes
     // the record there is.
-    m_setupWorker->setRecordMode(url == m_info.latestPath() ? setupmanager::RecordMode::Fresh
-                                                            : setupmanager::RecordMode::Update);
+    setup->setRecordMode(url == m_info.latestPath() ? setupmanager::RecordMode::Fresh
+                                                    : setupmanager::RecordMode::Update);
     m_plugin->prepare();
+    m_plugin->start();
+    m_pausing = false;
+    setPhase(Phase::Downloading);
+    m_download->start();
+}
 
-    if (FileNames::isPlain(name) && QFileInfo(folder + QLatin1Char('/') + name).isFile()) {
-        onDownloadFinished();
-        return;
+void InstallFlow::pauseClicked()
+{
+    if (m_phase == Phase::Downloading) {
+        m_pausing = true;
+        m_download->abort();
+    } else if (m_phase == Phase::Paused) {
+        m_pausing = false;
+        setPhase(Phase::Downloading);
+        m_download->start();
     }
-    m_model.setGameState(MainViewModel::Downloading);
-    m_gameDownloader->startDownload();
-    m_plugin->step(false);
 }
 
 void InstallFlow::onDownloadFinished()
 {
+    m_progress.stopMd5Animation();
+    if (m_download->wasAborted()) {
+        if (m_pausing) {
+            m_progress.resetSpeedText();
+            m_progress.resetTimeText();
+            setPhase(Phase::Paused);
+        }
+        return;
+    }
+    if (!m_download->succeeded()) {
+        m_progress.resetRun();
+        setPhase(Phase::Idle);
+        m_model.applyGameInfo();
+        showError(MainViewModel::tr("message_download_error"), *m_download);
+        return;
+    }
     StatusReport::instance()->report(m_isUpdate ? StatusReport::LAUNCHER_HOME_UPDATEGAME_FINISH
                                                 : StatusReport::LAUNCHER_HOME_DOWNLOAD_FINISH);
-    m_model.setGameState(MainViewModel::Verifying);
-    m_progress.finishDownload();
-    m_gameDownloader->fileMd5(
-        LauncherConfig::instance()->gameInstallPath() + QLatin1Char('/') + packageName());
-}
-
-void InstallFlow::onMd5Finished()
-{
-    m_progress.stopMd5Animation();
-    m_model.setGameState(MainViewModel::Installing);
     m_progress.resetRun();
     beginSetup();
 }
@@ -206,28 +258,55 @@ void InstallFlow::beginSetup()
 {
     m_progress.resetBar();
     if (m_model.isGameRunning()) {
-        m_model.askToEndGame(this, m_killRetryMs, [this] { beginSetup(); });
-        m_model.decideGameState();
+        setPhase(Phase::EndingGame);
+        m_model.askToEndGame(
+            this, m_killRetryMs,
+            [this] {
+                if (m_phase == Phase::EndingGame)
+                    beginSetup();
+            },
+            [this] {
+                if (m_phase == Phase::EndingGame)
+                    setPhase(Phase::Idle);
+            });
         return;
     }
-    m_plugin->step(true);
-    m_setupErrorShown = false;
-    m_setupWorker->start();
     m_progress.beginSetup();
-    m_model.setGameState(MainViewModel::Installing);
+    setPhase(Phase::Installing);
     StatusReport::instance()->report(StatusReport::LAUNCHER_HOME_INSTALL);
+    m_extract->start();
 }
 
-void InstallFlow::onSetupFinished()
+void InstallFlow::onExtractFinished()
 {
-    StatusReport::instance()->report(StatusReport::LAUNCHER_HOME_INSTALL_FINISH);
     m_progress.resetBar();
-    if (m_plugin->isUnpacking()) {
-        // The game's files are in place but the plugin is still unpacking:
-        // the version is recorded once that is over, never before.
-        m_plugin->whenUnpacked([this] { onSetupFinished(); });
+    if (m_extract->wasAborted())
+        return;
+    if (!m_extract->succeeded()) {
+        setPhase(Phase::Idle);
+        StatusReport::instance()->report(StatusReport::LAUNCHER_GAME_SETUP_ERROR,
+            { { QStringLiteral("errorCode"), errorCodeText(m_extract->errorCode()) },
+                { QStringLiteral("errorDesc"), m_extract->errorText() } });
+        showError(MainViewModel::tr("message_setup_error"), *m_extract);
         return;
     }
+    StatusReport::instance()->report(StatusReport::LAUNCHER_HOME_INSTALL_FINISH);
+    // The version is recorded once the plugin is over too, never before.
+    if (m_plugin->isRunning()) {
+        setPhase(Phase::WaitingForPlugin);
+        return;
+    }
+    recordInstall();
+}
+
+void InstallFlow::onPluginFinished()
+{
+    if (m_phase == Phase::WaitingForPlugin)
+        recordInstall();
+}
+
+void InstallFlow::recordInstall()
+{
     const QString latest = m_info.latestVersion();
     LauncherConfig *config = LauncherConfig::instance();
     m_model.makeGameExecutable(config->gameInstallPath());
@@ -235,64 +314,15 @@ void InstallFlow::onSetupFinished()
     config->initCps(QStringLiteral("vantor"));
     config->initChannel(QStringLiteral("1"));
     config->initSubChannel(QStringLiteral("0"));
+    m_plugin->startInstaller();
+    m_phase = Phase::Idle;
+    emit phaseChanged();
     emit installed(latest);
 }
 
-void InstallFlow::showError(
-    const QString &title, ErrorDefine::ErrorCode code, const QString &message)
+void InstallFlow::showError(const QString &title, const Job &job)
 {
-    m_model.showMessage(
-        title, QStringLiteral("[%1]:%2").arg(int(code)).arg(message), nullptr, true);
-}
-
-void InstallFlow::onDownloadError(ErrorDefine::ErrorCode code, const QString &message)
-{
-    m_progress.stopMd5Animation();
-    m_progress.resetRun();
-    m_model.decideGameState();
-    m_model.applyGameInfo();
-    showError(MainViewModel::tr("message_download_error"), code, message);
-}
-
-void InstallFlow::onHttpError(ErrorDefine::ErrorCode code, const QString &message)
-{
-    m_model.decideGameState();
-    showError(MainViewModel::tr("message_download_error"), code, message);
-}
-
-void InstallFlow::onSetupError(ErrorDefine::ErrorCode code, const QString &message)
-{
-    m_progress.resetBar();
-    if (m_plugin->isUnpacking()) {
-        m_plugin->whenUnpacked([this, code, message] { onSetupError(code, message); });
-        return;
-    }
-    // A damaged package fails item after item; the player hears of it once.
-    if (m_setupErrorShown)
-        return;
-    m_setupErrorShown = true;
-    m_model.decideGameState();
-    StatusReport::instance()->report(StatusReport::LAUNCHER_GAME_SETUP_ERROR,
-        { { QStringLiteral("errorCode"), errorCodeText(code) },
-            { QStringLiteral("errorDesc"), message } });
-    showError(MainViewModel::tr("message_setup_error"), code, message);
-}
-
-void InstallFlow::pauseClicked()
-{
-    const QString button = QStringLiteral("pauseDownloadBtn");
-    const bool pausing = m_gameDownloader->isDownloading();
-    const QString state = pausing ? QStringLiteral("pause") : QStringLiteral("continue");
-    if (pausing) {
-        m_gameDownloader->stopDownlaod();
-        m_progress.resetSpeedText();
-        m_progress.resetTimeText();
-    } else {
-        m_gameDownloader->startDownload();
-    }
-    m_items.set(button, "nomal_Image", QStringLiteral("pic/%1_n.png").arg(state));
-    m_items.set(button, "hover_Image", QStringLiteral("pic/%1_o.png").arg(state));
-    m_items.set(button, "press_Image", QStringLiteral("pic/%1_d.png").arg(state));
+    m_model.showMessage(title, job.errorString(), nullptr, true);
 }
 
 QString InstallFlow::installPathText() const
@@ -306,7 +336,7 @@ QString InstallFlow::installPathText() const
 void InstallFlow::updateInstallPath(const QString &path)
 {
     LauncherConfig::instance()->setGameInstallPath(path);
-    m_items.set(QStringLiteral("curinstallPath"), "text", installPathText());
+    emit phaseChanged();
 }
 
 void InstallFlow::normalizeInstallPath()
@@ -326,13 +356,4 @@ bool InstallFlow::isDownloadNotComplated(const QString &localVersion) const
     const QString name = UpdateVersionInfo::fileName(m_info.getUrl(localVersion));
     return FileNames::isPlain(name)
         && QFileInfo::exists(folder + QLatin1Char('/') + name + QStringLiteral("_tmp"));
-}
-
-void InstallFlow::stopForQuit()
-{
-    if (m_setupWorker)
-        m_setupWorker->disconnect(this);
-    m_gameDownloader->stopDownlaod();
-    if (m_setupWorker)
-        m_setupWorker->exit(0);
 }

@@ -5,38 +5,48 @@
 #include <QObject>
 #include <QString>
 
-#include <functional>
-
+class DownloadJob;
+class ExtractJob;
+class Job;
 class MainViewModel;
 class PluginPackage;
 class ProgressTexts;
 class UpdateVersionInfo;
-class WindowItems;
 class downloadmanager;
-class setupmanager;
 
-// Getting and updating the game: the install folder as stored and shown, the
-// free-space checks, the full or incremental package, download with pause
-// and resume, verification, the running-game check, extraction, the version
-// recorded, and the plugin package on the side.
+// Getting and updating the game, as a state machine that owns the job it
+// runs: the package download with its check, the running-game question,
+// the extraction, and the plugin package the flow waits for before the
+// version is recorded. The phase changes only on a job's result or a
+// player's answer, and the player's actions count only in the phases where
+// they make sense.
 class InstallFlow : public QObject
 {
     Q_OBJECT
 
 public:
-    InstallFlow(MainViewModel &model, UpdateVersionInfo &info, WindowItems &items,
-        ProgressTexts &progress, QObject *parent = nullptr);
+    enum class Phase {
+        Idle,
+        Downloading,
+        Paused,
+        Verifying,
+        EndingGame,
+        Installing,
+        WaitingForPlugin
+    };
+    Q_ENUM(Phase)
+
+    InstallFlow(MainViewModel &model, UpdateVersionInfo &info, ProgressTexts &progress,
+        QObject *parent = nullptr);
 
     void setProgramFolder(const QString &folder);
-    // Takes the game's extraction worker, which lives for the whole process.
-    void attachGameSetup(setupmanager *worker);
-
     void installClicked();
     // Starts the package download when the game is still to be installed.
     void startGameDownload();
     void updateClicked();
     void pauseClicked();
-
+    Phase phase() const { return m_phase; }
+    bool isPaused() const { return m_phase == Phase::Paused; }
     // The install folder, shortened in its middle for the window.
     QString installPathText() const;
     void updateInstallPath(const QString &path);
@@ -44,14 +54,14 @@ public:
     void normalizeInstallPath();
     // A partial package of the installed version's download is on disk.
     bool isDownloadNotComplated(const QString &localVersion) const;
-    // Stops the download and lets go of the game worker as the program quits.
-    void stopForQuit();
-
-    downloadmanager *gameDownloader() const { return m_gameDownloader; }
+    // What quitting stops and waits for.
+    QList<Job *> jobs() const;
+    downloadmanager *gameDownloader() const;
     // For tests: how long to wait after ending the game before looking again.
     void setKillRetryMs(int ms) { m_killRetryMs = ms; }
 
 signals:
+    void phaseChanged();
     // The package for version is installed and recorded.
     void installed(const QString &version);
     // The install folder was refused or too small: the dialog should open.
@@ -60,25 +70,24 @@ signals:
 private:
     static QString cleanPath(QString path);
     bool hasRoomFor(const QString &path, qint64 need) const;
+    void setPhase(Phase phase);
     void downloadPackage();
     void onDownloadFinished();
-    void onMd5Finished();
     void beginSetup();
-    void onSetupFinished();
-    void onDownloadError(ErrorDefine::ErrorCode code, const QString &message);
-    void onHttpError(ErrorDefine::ErrorCode code, const QString &message);
-    void onSetupError(ErrorDefine::ErrorCode code, const QString &message);
-    void showError(const QString &title, ErrorDefine::ErrorCode code, const QString &message);
-    QString packageName() const;
+    void onExtractFinished();
+    void onPluginFinished();
+    void recordInstall();
+    void showError(const QString &title, const Job &job);
+    QString packagePath() const;
 
     MainViewModel &m_model;
     UpdateVersionInfo &m_info;
-    WindowItems &m_items;
     ProgressTexts &m_progress;
-    downloadmanager *m_gameDownloader = nullptr;
-    setupmanager *m_setupWorker = nullptr;
+    DownloadJob *m_download = nullptr;
+    ExtractJob *m_extract = nullptr;
     PluginPackage *m_plugin = nullptr;
+    Phase m_phase = Phase::Idle;
     bool m_isUpdate = false;
-    bool m_setupErrorShown = false;
+    bool m_pausing = false;
     int m_killRetryMs = 500;
 };

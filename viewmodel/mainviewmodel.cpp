@@ -57,7 +57,7 @@ MainViewModel::MainViewModel(QObject *parent)
     , m_content(new LauncherContent(*m_gameInfo, m_items, m_dialogs, this))
     , m_progressTexts(new ProgressTexts(m_items, this))
     , m_update(new LauncherUpdate(m_items, this))
-    , m_install(new InstallFlow(*this, *m_gameInfo, m_items, *m_progressTexts, this))
+    , m_install(new InstallFlow(*this, *m_gameInfo, *m_progressTexts, this))
     , m_repair(new GameRepair(*this, *m_gameInfo, this))
 {
     // The buttons that would touch the game wait while it is being repaired.
@@ -69,6 +69,8 @@ MainViewModel::MainViewModel(QObject *parent)
         &MainViewModel::onNewProgramVersionUpdate);
     connect(m_progressTexts, &ProgressTexts::progressChanged, this, &MainViewModel::setProgress);
     connect(m_install, &InstallFlow::installed, this, &MainViewModel::onGameInstalled);
+    connect(m_install, &InstallFlow::phaseChanged, this, &MainViewModel::installPathChanged);
+    connect(&m_quit, &QuitSequence::done, this, &MainViewModel::readyToQuit);
     connect(m_install, &InstallFlow::installPathWanted, this,
         &MainViewModel::changeInstallPathBtnClicked);
     connect(m_content, &LauncherContent::bgPathChanged, this, &MainViewModel::bgPathChanged);
@@ -88,15 +90,11 @@ MainViewModel::MainViewModel(QObject *parent)
     m_gameRunningPoll.start(1500);
 }
 
+// Quitting has stopped the jobs already; whatever still runs (a view model
+// dropped without quitting) is stopped and joined by the jobs' own
+// destructors, without an event loop of its own here.
 MainViewModel::~MainViewModel()
 {
-    StatusReport::instance()->report(StatusReport::LAUNCHER_QUIT);
-    if (m_setupWorker && m_setupWorker->isRunning())
-        m_setupWorker->quit();
-    // Gives the quit report a moment on the wire before the process ends.
-    QEventLoop loop;
-    QTimer::singleShot(m_quitReportWaitMs, &loop, &QEventLoop::quit);
-    loop.exec();
     delete m_game;
     delete m_installPathDialog;
     delete m_settingsDialog;
@@ -137,7 +135,6 @@ void MainViewModel::initialize()
         QNetworkProxyFactory::setUseSystemConfiguration(false);
 
     m_setupWorker = setupmanager::instance();
-    m_install->attachGameSetup(m_setupWorker);
     connect(m_setupWorker, &setupmanager::globalMetaDataError, this,
         &MainViewModel::onGlobalMetaDataError);
     connect(m_setupWorker, &setupmanager::globalMetaDataDismiss, this,
@@ -320,7 +317,7 @@ void MainViewModel::checkLauncherMinVersion()
     m_dialogs.exec(dialog);
     if (pageValid)
         openExternalUrl(page.toString());
-    QCoreApplication::exit(0);
+    onApplicationQuit();
 }
 
 void MainViewModel::UpdateInfoByHttp()
@@ -345,8 +342,10 @@ void MainViewModel::onQueryProgremUpdate()
 
 void MainViewModel::onStartUpdate(AppVersionInfo updateInfo)
 {
+    // The updater waits for this process to end: the quit stops the jobs
+    // first, so it finds nothing of the program folder in use.
     if (m_update->handOver(updateInfo, m_language)) {
-        QCoreApplication::exit(0);
+        onApplicationQuit();
         return;
     }
     m_dialogs.showMessage(tr("title_warning"), tr("message_run_update_exe_failed"), nullptr, false);
@@ -377,7 +376,7 @@ void MainViewModel::onGeneralDialogConfirmClicked(bool value)
 
 void MainViewModel::onExit()
 {
-    QCoreApplication::exit(0);
+    onApplicationQuit();
 }
 
 void MainViewModel::onNewProgramVersionUpdate()

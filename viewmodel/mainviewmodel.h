@@ -3,6 +3,7 @@
 #include "net/updateprogram.h"
 #include "viewmodel/dialogpresenter.h"
 #include "viewmodel/presscounter.h"
+#include "viewmodel/quitsequence.h"
 #include "viewmodel/windowitems.h"
 
 #include <QObject>
@@ -37,6 +38,7 @@ class MainViewModel : public QObject
     Q_PROPERTY(bool updateEnable READ updateEnable NOTIFY gameStateChanged)
     Q_PROPERTY(bool installEnable READ installEnable NOTIFY gameStateChanged)
     Q_PROPERTY(bool downloading READ downloading NOTIFY gameStateChanged)
+    Q_PROPERTY(bool downloadPaused READ downloadPaused NOTIFY gameStateChanged)
     Q_PROPERTY(bool setupGameing READ setupGameing NOTIFY gameStateChanged)
     Q_PROPERTY(bool isDownloadNotComplated READ isDownloadNotComplated NOTIFY gameStateChanged)
     Q_PROPERTY(
@@ -81,8 +83,9 @@ public:
     void setStartedByUpdater(bool startedByUpdater) { m_startedByUpdater = startedByUpdater; }
     // For tests: the steady clock the hidden app-info spot counts presses by.
     void setClock(std::function<qint64()> clockMs) { m_clockMs = std::move(clockMs); }
-    // How long the quit report gets on the wire when the view model goes.
-    void setQuitReportWaitMs(int ms) { m_quitReportWaitMs = ms; }
+    // For tests: how long quitting waits for the jobs and the quit report.
+    void setQuitBoundMs(int ms) { m_quit.setBoundMs(ms); }
+    bool isQuitting() const { return m_quit.isQuitting(); }
 
     void initialize();
     void setRootObject(QObject *root);
@@ -125,6 +128,7 @@ public:
     bool updateEnable() const { return m_gameState == NeedUpdate && !repairRunning(); }
     bool installEnable() const { return m_gameState == NeedInstall; }
     bool downloading() const { return m_gameState == Downloading; }
+    bool downloadPaused() const;
     bool setupGameing() const { return m_gameState == Installing || m_gameState == Verifying; }
     bool servicesUnreachable() const { return m_gameState == CheckFailed; }
     // The installed game runs (looked at while it could be started).
@@ -154,6 +158,8 @@ signals:
     void newProgramVersionUpdate();
     void gameRunningChanged();
     void repairChanged();
+    // Quitting has stopped every job (or given up waiting): the program may end.
+    void readyToQuit();
 
 public slots:
     void onStartUpdate(AppVersionInfo updateInfo);
@@ -209,7 +215,6 @@ private:
     QString m_localGameVersion;
     float m_progress = 0.0f;
     int m_resourceRetries = 0;
-    int m_quitReportWaitMs = 500;
     GameState m_gameState = Checking;
     HttpRequestAPI *m_resourceApi = nullptr;
     UpdateVersionInfo *m_gameInfo = nullptr;
@@ -229,4 +234,5 @@ private:
     bool m_firstRefresh = true;
     bool m_gameRunning = false;
     QTimer m_gameRunningPoll;
+    QuitSequence m_quit;
 };

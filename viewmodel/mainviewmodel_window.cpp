@@ -191,11 +191,8 @@ void MainViewModel::btnExitClick()
 
 void MainViewModel::onApplicationQuit()
 {
-    if (m_setupWorker)
-        m_setupWorker->disconnect(this);
-    m_install->stopForQuit();
-    m_repair->stopForQuit();
-    QCoreApplication::exit(0);
+    m_items.close();
+    m_quit.begin(m_install->jobs() << m_repair->jobs());
 }
 
 bool MainViewModel::repairRunning() const
@@ -266,6 +263,11 @@ void MainViewModel::startInstall()
 void MainViewModel::startGameDownload()
 {
     m_install->startGameDownload();
+}
+
+bool MainViewModel::downloadPaused() const
+{
+    return m_install->isPaused();
 }
 
 void MainViewModel::pauseBtnClicked()

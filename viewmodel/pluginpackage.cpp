@@ -2,9 +2,11 @@
 
 #include "core/filenames.h"
 #include "core/launcherconfig.h"
+#include "download/downloadjob.h"
 #include "download/downloadmanager.h"
 #include "net/updateversioninfo.h"
 #include "platform/processes.h"
+#include "setup/extractjob.h"
 #include "setup/setupmanager.h"
 
 #include <QCoreApplication>
@@ -15,55 +17,65 @@
 #include <QProcess>
 
 PluginPackage::PluginPackage(const UpdateVersionInfo &info, QObject *parent)
-    : QObject(parent)
+    : Job(parent)
     , m_info(info)
     , m_programFolder(QCoreApplication::applicationDirPath())
-    , m_downloader(new downloadmanager(this))
-    , m_setupWorker(new setupmanager(this))
+    , m_download(new DownloadJob(this))
+    , m_extract(new ExtractJob(this))
 {
-    m_downloader->setResumeKey(QStringLiteral("plugin"));
-    connect(m_downloader, &downloadmanager::downloadFinished, this, &PluginPackage::verify);
-    connect(m_downloader, &downloadmanager::md5CheckFinish, this, [this] {
-        m_verifying = false;
-        if (m_unpacking)
-            return;
-        m_unpacking = true;
-        m_setupWorker->start();
-    });
-    connect(m_downloader, &downloadmanager::downloadError, this, [this] { m_verifying = false; });
-    // Only the end of the extraction counts; a file it unpacked says nothing
-    // about whether it is done.
-    connect(m_setupWorker, &setupmanager::setupFinished, this, &PluginPackage::onUnpacked);
-    // A folder left half-filled would pass for an unpacked plugin next time,
-    // and a package that failed would fail again.
-    // What was prepared, not what the manifest names now: a newer manifest
-    // must never make this remove anything else.
-    connect(m_setupWorker, &setupmanager::setupError, this, [this] {
-        if (!m_preparedName.isEmpty()) {
-            QDir(m_preparedFolder).removeRecursively();
-            QFile::remove(cacheFolder() + QLatin1Char('/') + m_preparedName);
-        }
-        onUnpacked();
-    });
+    m_download->manager()->setResumeKey(QStringLiteral("plugin"));
+    connect(m_download, &Job::finished, this, &PluginPackage::onFetched);
+    connect(m_extract, &Job::finished, this, &PluginPackage::onUnpacked);
 }
 
-void PluginPackage::whenUnpacked(std::function<void()> action)
+void PluginPackage::doStart()
 {
-    if (!m_unpacking) {
-        action();
+    const QFileInfo unpacked(folder());
+    if (name().isEmpty() || m_preparedName != name() || unpacked.exists() || unpacked.isSymLink()) {
+        succeed();
         return;
     }
-    m_afterUnpack = std::move(action);
+    m_download->start();
+}
+
+void PluginPackage::doAbort()
+{
+    if (m_download->isRunning())
+        m_download->abort();
+    else
+        m_extract->abort();
+}
+
+void PluginPackage::onFetched()
+{
+    if (!isRunning())
+        return;
+    if (m_download->succeeded() && !abortRequested())
+        m_extract->start();
+    else if (m_download->wasAborted() || abortRequested())
+        finishAborted();
+    else
+        fail(m_download->errorCode(), m_download->errorText());
 }
 
 void PluginPackage::onUnpacked()
 {
-    m_unpacking = false;
-    if (m_afterUnpack) {
-        const auto pending = std::move(m_afterUnpack);
-        m_afterUnpack = nullptr;
-        pending();
+    if (!isRunning())
+        return;
+    if (m_extract->succeeded()) {
+        succeed();
+        return;
     }
+    // A folder left half-filled would pass for an unpacked plugin next time,
+    // and a package that failed would fail again. What was prepared, not
+    // what the manifest names now: a newer manifest must never make this
+    // remove anything else.
+    QDir(m_preparedFolder).removeRecursively();
+    QFile::remove(cacheFolder() + QLatin1Char('/') + m_preparedName);
+    if (m_extract->wasAborted())
+        finishAborted();
+    else
+        fail(m_extract->errorCode(), m_extract->errorText());
 }
 
 QStringList PluginPackage::programNames() const
@@ -122,53 +134,32 @@ QString PluginPackage::packagePath() const
 
 void PluginPackage::prepare()
 {
+    // A run under way keeps what it was started with.
+    if (isRunning())
+        return;
     if (name().isEmpty())
         return;
     const QVariantMap plugin = m_info.plugins().first().toMap();
     // Fetched and checked in the cache, unpacked only into its own folder:
     // nothing it names replaces a file of the program.
     QDir().mkpath(cacheFolder());
-    m_downloader->setUrl(QUrl(plugin.value(QStringLiteral("path")).toString()));
-    m_downloader->setFilePath(cacheFolder());
-    m_downloader->setFileMD5(plugin.value(QStringLiteral("md5")).toString());
-    m_setupWorker->setZipFilePath(cacheFolder());
-    m_setupWorker->setZipFileName(name());
-    m_setupWorker->setOutputFolder(m_programFolder, QFileInfo(folder()).fileName());
+    downloadmanager *downloader = m_download->manager();
+    downloader->setUrl(QUrl(plugin.value(QStringLiteral("path")).toString()));
+    downloader->setFilePath(cacheFolder());
+    downloader->setFileMD5(plugin.value(QStringLiteral("md5")).toString());
+    m_download->setPackagePath(packagePath());
+    setupmanager *setup = m_extract->manager();
+    setup->setZipFilePath(cacheFolder());
+    setup->setZipFileName(name());
+    setup->setOutputFolder(m_programFolder, QFileInfo(folder()).fileName());
     m_preparedName = name();
     m_preparedFolder = folder();
 }
 
-void PluginPackage::step(bool afterSetup)
-{
-    if (name().isEmpty())
-        return;
-    // One fetch, check and extraction at a time: a second extraction of a
-    // package the first already removed would fail and take the plugin's
-    // folder with it.
-    if (m_verifying || m_unpacking || m_downloader->isDownloading())
-        return;
-    const QFileInfo unpacked(folder());
-    if (!unpacked.exists() && !unpacked.isSymLink()) {
-        if (QFileInfo(packagePath()).isFile())
-            verify();
-        else
-            m_downloader->startDownload();
-        return;
-    }
-    if (afterSetup)
-        startInstaller();
-}
-
-void PluginPackage::verify()
-{
-    if (m_verifying)
-        return;
-    m_verifying = true;
-    m_downloader->fileMd5(packagePath());
-}
-
 void PluginPackage::startInstaller()
 {
+    if (isRunning() || name().isEmpty() || !QFileInfo(folder()).isDir())
+        return;
     const QString pluginFolder = folder();
     const QString installer = pluginFolder + QLatin1Char('/')
         + platform::executableFileName(QFileInfo(pluginFolder).fileName());

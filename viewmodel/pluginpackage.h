@@ -1,18 +1,18 @@
 #pragma once
 
-#include <QObject>
+#include "core/job.h"
+
 #include <QString>
 
-#include <functional>
-
+class DownloadJob;
+class ExtractJob;
 class UpdateVersionInfo;
-class downloadmanager;
-class setupmanager;
 
 // The first plugin package of the manifest, fetched into the cache and
 // unpacked into a folder of its own beside the program while the game
-// installs, and its installer started once unpacked.
-class PluginPackage : public QObject
+// installs: a job that succeeds at once when the folder is already there.
+// Its installer is started once the game is installed.
+class PluginPackage : public Job
 {
     Q_OBJECT
 
@@ -22,14 +22,12 @@ public:
     void setProgramFolder(const QString &folder) { m_programFolder = folder; }
     // Gives the download and the extraction what the manifest names.
     void prepare();
-    // Fetches the package when its folder is not there yet; after the
-    // game's setup, starts the installer of an unpacked one.
-    void step(bool afterSetup);
-    bool isUnpacking() const { return m_unpacking; }
-    // Runs action once the plugin's extraction ends (at once if it does not run).
-    void whenUnpacked(std::function<void()> action);
+    // Starts the installer of an unpacked plugin.
+    void startInstaller();
 
-    setupmanager *setupWorker() const { return m_setupWorker; }
+protected:
+    void doStart() override;
+    void doAbort() override;
 
 private:
     QString name() const;
@@ -38,17 +36,13 @@ private:
     QString packagePath() const;
     // Top-level names in the program folder that belong to the program.
     QStringList programNames() const;
-    void verify();
-    void startInstaller();
+    void onFetched();
     void onUnpacked();
 
     const UpdateVersionInfo &m_info;
     QString m_programFolder;
-    downloadmanager *m_downloader = nullptr;
-    setupmanager *m_setupWorker = nullptr;
-    bool m_verifying = false;
-    bool m_unpacking = false;
+    DownloadJob *m_download;
+    ExtractJob *m_extract;
     QString m_preparedName;
     QString m_preparedFolder;
-    std::function<void()> m_afterUnpack;
 };

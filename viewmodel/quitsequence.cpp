@@ -12,6 +12,13 @@ QuitSequence::QuitSequence(QObject *parent)
     m_bound.setInterval(5000);
     m_bound.setSingleShot(true);
     connect(&m_bound, &QTimer::timeout, this, &QuitSequence::finish);
+    // The quit report is worth a moment, not a wait on an unreachable service.
+    m_reportWait.setInterval(500);
+    m_reportWait.setSingleShot(true);
+    connect(&m_reportWait, &QTimer::timeout, this, [this] {
+        m_reportDelivered = true;
+        finishIfIdle();
+    });
 }
 
 void QuitSequence::begin(const QList<Job *> &jobs)
@@ -20,6 +27,7 @@ void QuitSequence::begin(const QList<Job *> &jobs)
         return;
     m_quitting = true;
     m_bound.start();
+    m_reportWait.start();
     QPointer<QuitSequence> self(this);
     StatusReport::instance()->report(StatusReport::LAUNCHER_QUIT, {}, [self] {
         if (self) {
@@ -56,5 +64,6 @@ void QuitSequence::finish()
         return;
     m_done = true;
     m_bound.stop();
+    m_reportWait.stop();
     emit done();
 }

@@ -32,6 +32,7 @@ private:
 
     QList<QPointer<Job>> m_waiting;
     QTimer m_bound;
+    QTimer m_reportWait;
     bool m_quitting = false;
     bool m_reportDelivered = false;
     bool m_done = false;

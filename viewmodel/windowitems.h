@@ -18,9 +18,14 @@ public:
     bool set(const QString &objectName, const char *property, const QVariant &value);
     bool invoke(const QString &objectName, const char *method,
         Qt::ConnectionType type = Qt::DirectConnection);
+    // Once the program quits, a late reply must not open a dialog that keeps
+    // it alive until someone answers: closed items show no dialog.
+    void close() { m_closed = true; }
+    bool isClosed() const { return m_closed; }
     // The window's geometry on screen, for placing dialogs over it.
     QRect rootRect() const;
 
 private:
     QPointer<QObject> m_root;
+    bool m_closed = false;
 };

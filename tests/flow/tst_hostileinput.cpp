@@ -113,7 +113,6 @@ public slots:
     {
         MainViewModel model;
         model.setProgramFolder(m_program);
-        model.setQuitReportWaitMs(0);
         model.initialize();
         QTRY_VERIFY(model.gameState() != MainViewModel::Checking);
         QTRY_VERIFY(first.isEmpty() || QFileInfo::exists(first));
@@ -245,7 +244,6 @@ private slots:
         {
             MainViewModel started;
             started.setProgramFolder(m_program);
-            started.setQuitReportWaitMs(0);
             started.gameInfo()->parseGameInfo(manifest(QString(), extra));
             started.startGameBtnClicked();
         }

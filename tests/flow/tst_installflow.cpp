@@ -3,6 +3,7 @@
 #include "dialogs/dlgsetting.h"
 #include "platform/webengine.h"
 #include "report/statusreport.h"
+#include "setup/setupmanager.h"
 #include "tests/support/guitestenvironment.h"
 #include "tests/support/httptestserver.h"
 #include "tests/support/nginxserver.h"
@@ -140,7 +141,6 @@ private:
     {
         m_model = new MainViewModel;
         m_model->setProgramFolder(m_program);
-        m_model->setQuitReportWaitMs(0);
         connect(m_model, &MainViewModel::gameStateChanged, this, [this] {
             const int state = int(m_model->gameState());
             if (m_states.isEmpty() || m_states.last() != state)
@@ -486,6 +486,8 @@ private slots:
             "#!/bin/sh\necho \"$@\" > \"$(dirname \"$0\")/started.tmp\" && "
             "mv \"$(dirname \"$0\")/started.tmp\" \"$(dirname \"$0\")/started\"\n",
             true));
+        // Slower to fetch than the game: the version waits for it.
+        QVERIFY(writeFile(source + QStringLiteral("/base/data.bin"), randomBytes(9 << 20, 7)));
         QVERIFY(pack(source, m_www + QStringLiteral("/base.7z")));
         const QString plugin
             = QStringLiteral(",\"plugin\":{\"plugins\":[{\"path\":\"%1\",\"md5\":\"%2\"}]}")
@@ -500,12 +502,88 @@ private slots:
         QTRY_COMPARE(int(m_model->gameState()), int(MainViewModel::NeedInstall));
         m_model->installEnsureBtnClicked();
         QTRY_COMPARE_WITH_TIMEOUT(int(m_model->gameState()), int(MainViewModel::Ready), 15000);
-        QVERIFY(QFileInfo(m_program + QStringLiteral("/base/base")).isFile());
+        QVERIFY(QFileInfo(m_program + QStringLiteral("/base/data.bin")).isFile());
         QVERIFY(!QFileInfo::exists(m_program + QStringLiteral("/base.7z")));
+        QCOMPARE(flowReports().filter(QStringLiteral("INSTALL_FINISH")).size(), 1);
         QFile started(m_program + QStringLiteral("/base/started"));
         QTRY_VERIFY(started.exists());
         QVERIFY(started.open(QIODevice::ReadOnly));
         QCOMPARE(started.readAll().trimmed(), QByteArray("/silent"));
+    }
+
+    // A package of its own, already in the install folder: a file that cannot
+    // be written comes first and much data after it, so the extraction
+    // reports a failure and goes on for a while.
+    QString placeSlowPackage(const QString &game)
+    {
+        const QString source = m_root.filePath(QStringLiteral("srcslow"));
+        const QString package = m_root.filePath(QStringLiteral("slow.7z"));
+        if (!QFileInfo::exists(package)) {
+            writeFile(source + QStringLiteral("/a/blocked.txt"), "blocked");
+            writeFile(source + QLatin1Char('/') + kGameExe, kGameScript, true);
+            for (int i = 0; i < 6; ++i)
+                writeFile(source + QStringLiteral("/z/big%1.bin").arg(i), randomBytes(8 << 20, i));
+            pack(source, package);
+        }
+        QFile::copy(package, game + QStringLiteral("/slow.7z"));
+        m_services.route(kResource,
+            manifest(QStringLiteral("1.0.0"), QStringLiteral("slow.7z"), md5Of(package),
+                QFileInfo(package).size()));
+        return package;
+    }
+
+    // A failure reported while the extraction still runs ends the install
+    // only when the extraction has ended; Get then installs again for real.
+    void getAfterAFailedExtractionInstallsAgain()
+    {
+        const QString game = useGameFolder(QStringLiteral("retry"));
+        QVERIFY(QDir().mkpath(game + QStringLiteral("/a/blocked.txt/inside")));
+        placeSlowPackage(game);
+        newModel();
+        QTRY_COMPARE(int(m_model->gameState()), int(MainViewModel::NeedInstall));
+        answerMessages(true);
+        m_model->installEnsureBtnClicked();
+        QTRY_VERIFY_WITH_TIMEOUT(m_shown.contains(QStringLiteral("[1015]:")), 30000);
+        QTRY_COMPARE(int(m_model->gameState()), int(MainViewModel::NeedInstall));
+        QVERIFY(!setupmanager::instance()->isRunning());
+        QVERIFY(QDir(game + QStringLiteral("/a/blocked.txt")).removeRecursively());
+        m_model->installEnsureBtnClicked();
+        // A second Get while the first runs counts for nothing.
+        m_model->installEnsureBtnClicked();
+        QTRY_COMPARE_WITH_TIMEOUT(int(m_model->gameState()), int(MainViewModel::Ready), 30000);
+        QCOMPARE(flowReports().filter(QStringLiteral("LAUNCHER_HOME_INSTALL")),
+            (QStringList { QStringLiteral("LAUNCHER_HOME_INSTALL"),
+                QStringLiteral("LAUNCHER_HOME_INSTALL"),
+                QStringLiteral("LAUNCHER_HOME_INSTALL_FINISH") }));
+    }
+
+    // Quitting stops the extraction at once, and a reply that fails after
+    // it began opens no dialog.
+    void quitStopsTheWorkAndShowsNothingMore()
+    {
+        const QString game = useGameFolder(QStringLiteral("quit"));
+        placeSlowPackage(game);
+        newModel();
+        QTRY_COMPARE(int(m_model->gameState()), int(MainViewModel::NeedInstall));
+        answerMessages(true);
+        HttpRoute late;
+        late.body = "not json";
+        late.delayMs = 300;
+        QSignalSpy ready(m_model, &MainViewModel::readyToQuit);
+        // At the extraction's first word, long before its end.
+        connect(setupmanager::instance(), &setupmanager::setupProgress, m_model, [this, late] {
+            if (m_model->isQuitting())
+                return;
+            m_services.route(kResource, late);
+            m_model->requestGameInfo();
+            m_model->onApplicationQuit();
+        });
+        m_model->installEnsureBtnClicked();
+        QVERIFY(ready.wait(30000));
+        QVERIFY(!setupmanager::instance()->isRunning());
+        QVERIFY(!QFileInfo::exists(game + QStringLiteral("/z/big5.bin")));
+        QTRY_VERIFY(m_states.contains(int(MainViewModel::CheckFailed)));
+        QVERIFY2(m_shown.isEmpty(), qPrintable(m_shown));
     }
 
     // From the settings dialog's button: the damaged file is fetched again

@@ -86,7 +86,6 @@ private slots:
         m_model = new MainViewModel;
         m_model->setProgramFolder(m_programFolder.path());
         m_model->setStartedByUpdater(true);
-        m_model->setQuitReportWaitMs(0);
         m_engine = new QQmlApplicationEngine;
         m_engine->rootContext()->setContextProperty(QStringLiteral("mainViewModel"), m_model);
         m_engine->load(QUrl(QStringLiteral("qrc:/main.qml")));

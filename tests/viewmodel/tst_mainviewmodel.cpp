@@ -46,7 +46,6 @@ private:
         explicit Model(const QString &programFolder)
         {
             setProgramFolder(programFolder);
-            setQuitReportWaitMs(0);
         }
     };
 
