@@ -4,6 +4,16 @@
 
 #include <QCoreApplication>
 
+namespace {
+
+// A run that ended without saying how: counted as a failed extraction.
+QString unzipErrorText()
+{
+    return QCoreApplication::translate("setupmanager", "message_setup_zip_unzip_error");
+}
+
+} // namespace
+
 ExtractJob::ExtractJob(QObject *parent)
     : Job(parent)
     , m_manager(new setupmanager(this))
@@ -53,8 +63,7 @@ void ExtractJob::doStart()
     m_firstText.clear();
     if (m_manager->isRunning()) {
         // Its end would be taken for the end of this run.
-        fail(ErrorDefine::SETUP_ZIP_UNZIP_ERROR,
-            QCoreApplication::translate("setupmanager", "message_setup_zip_unzip_error"));
+        fail(ErrorDefine::SETUP_ZIP_UNZIP_ERROR, unzipErrorText());
         return;
     }
     m_manager->start();
@@ -76,6 +85,5 @@ void ExtractJob::onThreadEnded()
     else if (m_completed)
         succeed();
     else
-        fail(ErrorDefine::SETUP_ZIP_UNZIP_ERROR,
-            QCoreApplication::translate("setupmanager", "message_setup_zip_unzip_error"));
+        fail(ErrorDefine::SETUP_ZIP_UNZIP_ERROR, unzipErrorText());
 }

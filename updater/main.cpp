@@ -5,7 +5,9 @@
 #include "platform/namedmutex.h"
 #include "setup/launcherswap.h"
 #include "updater/handover.h"
+#ifdef TESSARIL_UPDATER_TEST_HOOKS
 #include "updater/testhooks.h"
+#endif
 #include "updater/updatecontroller.h"
 #include "updater/updatertranslator.h"
 #include "updater/updaterwindow.h"
@@ -55,7 +57,11 @@ int main(int argc, char **argv)
 
     UpdaterWindow window;
     window.show();
-    UpdateController controller(handOver, window, TestHooks::fromEnvironment(), std::move(lock));
+    UpdateController::Options options;
+#ifdef TESSARIL_UPDATER_TEST_HOOKS
+    options = TestHooks::fromEnvironment();
+#endif
+    UpdateController controller(handOver, window, options, std::move(lock));
     QTimer::singleShot(0, &controller, &UpdateController::start);
     app.exec();
     return controller.exitCode();

@@ -3,7 +3,7 @@
 #include <csignal>
 #include <cstdlib>
 
-void killThisProcess()
+void TestHooks::killThisProcess()
 {
     std::raise(SIGKILL);
     std::_Exit(137);

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-void killThisProcess()
+void TestHooks::killThisProcess()
 {
     TerminateProcess(GetCurrentProcess(), 137);
     ExitProcess(137);

@@ -1,8 +1,11 @@
 #include "updater/updatecontroller.h"
 
+#include "download/downloadmanager.h"
+#include "net/serviceaddresses.h"
 #include "platform/namedmutex.h"
-#include "setup/launcherswap.h"
+#include "setup/archiveengine.h"
 #include "setup/launcherswapplan.h"
+#include "setup/setupmanager.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -28,30 +31,39 @@ void removeTree(const QString &path)
         QDir(path).removeRecursively();
 }
 
+// The engine ships beside the launcher, while the updater runs from a folder
+// below it, where the engine's own search does not look.
+void useEngineBeside(const QString &launcherFolder)
+{
+    const QStringList candidates = ArchiveEngine::candidatePaths();
+    if (qEnvironmentVariableIsSet("TESSARIL_ARCHIVE_ENGINE") || candidates.isEmpty())
+        return;
+    const QString beside
+        = launcherFolder + QLatin1Char('/') + QFileInfo(candidates.constFirst()).fileName();
+    if (QFileInfo(beside).isFile())
+        qputenv("TESSARIL_ARCHIVE_ENGINE", QFile::encodeName(beside));
+}
+
 } // namespace
 
 UpdateController::UpdateController(const HandOver &handOver, UpdaterWindow &window,
-    const TestHooks &hooks, std::unique_ptr<platform::NamedMutexHolder> lock, QObject *parent)
+    const Options &options, std::unique_ptr<platform::NamedMutexHolder> lock, QObject *parent)
     : QObject(parent)
     , m_handOver(handOver)
     , m_window(window)
-    , m_hooks(hooks)
+    , m_options(options)
     , m_lock(std::move(lock))
+    , m_wait(handOver.executable, options.launcherWaitMs)
+    , m_swap(handOver.launcherFolder())
 {
-    connect(&m_wait, &LauncherWait::ended, this, &UpdateController::launcherEnded);
-    connect(&m_wait, &LauncherWait::stillRunning, this,
-        [this] { fail(UpdaterWindow::Failure::LauncherRunning, m_handOver.executable); });
-    connect(&m_fetch, &PackageFetch::progress, &m_window, &UpdaterWindow::showProgress);
-    connect(&m_fetch, &PackageFetch::verifying, this,
+    m_swap.setObserver(options.swapObserver);
+    for (Job *job : { static_cast<Job *>(&m_wait), static_cast<Job *>(&m_fetch),
+             static_cast<Job *>(&m_unpack), static_cast<Job *>(&m_swap) })
+        connect(job, &Job::finished, this, &UpdateController::stepFinished);
+    connect(&m_fetch, &Job::progress, &m_window, &UpdaterWindow::showProgress);
+    connect(&m_unpack, &Job::progress, &m_window, &UpdaterWindow::showProgress);
+    connect(m_fetch.manager(), &downloadmanager::md5CheckStart, this,
         [this] { m_window.showStage(UpdaterWindow::Stage::Verifying); });
-    connect(&m_fetch, &PackageFetch::fetched, this, &UpdateController::fetched);
-    connect(&m_fetch, &PackageFetch::failed, this, [this](bool damaged, const QString &detail) {
-        fail(damaged ? UpdaterWindow::Failure::Damaged : UpdaterWindow::Failure::Download, detail);
-    });
-    connect(&m_unpack, &PackageUnpack::progress, &m_window, &UpdaterWindow::showProgress);
-    connect(&m_unpack, &PackageUnpack::unpacked, this, &UpdateController::unpacked);
-    connect(&m_unpack, &PackageUnpack::failed, this,
-        [this](const QString &detail) { fail(UpdaterWindow::Failure::Package, detail); });
 }
 
 UpdateController::~UpdateController() = default;
@@ -64,7 +76,31 @@ QString UpdateController::inStaging(const QString &relative) const
 void UpdateController::start()
 {
     m_window.showStage(UpdaterWindow::Stage::Waiting);
-    m_wait.start(m_handOver.executable, m_hooks.launcherWaitMs);
+    m_wait.start();
+}
+
+// Each step starts the next; the first that does not succeed ends the update.
+void UpdateController::stepFinished(Job *job)
+{
+    using Failure = UpdaterWindow::Failure;
+    if (job->succeeded()) {
+        if (job == &m_wait)
+            launcherEnded();
+        else if (job == &m_fetch)
+            fetched();
+        else if (job == &m_unpack)
+            unpacked();
+        else
+            succeed();
+    } else if (job == &m_wait) {
+        fail(Failure::LauncherRunning, m_handOver.executable);
+    } else {
+        const bool damaged = job->errorCode() == ErrorDefine::DOWNLOAD_MD5_ERROR;
+        fail(job == &m_fetch       ? (damaged ? Failure::Damaged : Failure::Download)
+                : job == &m_unpack ? Failure::Package
+                                   : Failure::Install,
+            job->errorString());
+    }
 }
 
 void UpdateController::launcherEnded()
@@ -83,8 +119,17 @@ void UpdateController::launcherEnded()
         return;
     }
     m_window.showStage(UpdaterWindow::Stage::Downloading);
-    m_fetch.start(m_handOver.packageUrl, m_handOver.packageMd5, inStaging(kPackageFolder),
-        m_handOver.packageFileName(), inStaging(kResumeStore));
+    downloadmanager *download = m_fetch.manager();
+    // The launcher's own files come only from where its updates may come
+    // from, however the server redirects.
+    download->setRedirectFilter(&ServiceAddresses::isAcceptableUrl);
+    download->setResumeStore(inStaging(kResumeStore));
+    download->setFileMD5(m_handOver.packageMd5);
+    download->setFilePath(inStaging(kPackageFolder));
+    download->setUrl(m_handOver.packageUrl);
+    m_fetch.setPackagePath(
+        inStaging(kPackageFolder) + QLatin1Char('/') + m_handOver.packageFileName());
+    m_fetch.start();
 }
 
 bool UpdateController::prepareStaging(QString &detail)
@@ -120,8 +165,11 @@ void UpdateController::fetched()
         return;
     }
     m_window.showStage(UpdaterWindow::Stage::Installing);
-    PackageUnpack::useEngineBeside(m_handOver.launcherFolder());
-    m_unpack.start(unpackFolder, name);
+    useEngineBeside(m_handOver.launcherFolder());
+    // The worker removes the package once it is unpacked.
+    m_unpack.manager()->setZipFilePath(unpackFolder);
+    m_unpack.manager()->setZipFileName(name);
+    m_unpack.start();
 }
 
 void UpdateController::protectGameFolder(LauncherSwapPlan &plan) const
@@ -147,13 +195,8 @@ void UpdateController::unpacked()
         fail(UpdaterWindow::Failure::Package, plan.error());
         return;
     }
-    LauncherSwap swap(folder);
-    swap.setObserver(m_hooks.swapObserver());
-    if (!swap.run(plan)) {
-        fail(UpdaterWindow::Failure::Install, swap.error());
-        return;
-    }
-    succeed();
+    m_swap.setPlan(plan);
+    m_swap.start();
 }
 
 bool UpdateController::restartLauncher()
@@ -172,7 +215,7 @@ void UpdateController::clearStaging()
     if (staging.isSymLink() || !staging.isDir())
         return;
     LauncherSwap::discardUnjournaled(m_handOver.launcherFolder());
-    m_fetch.flushRecords();
+    m_fetch.manager()->flushRecords();
     const QString partialName = m_handOver.packageFileName() + QStringLiteral("_tmp");
     const QFileInfo partial(inStaging(kPackageFolder) + QLatin1Char('/') + partialName);
     if (partial.isFile() && !partial.isSymLink()) {
@@ -219,6 +262,6 @@ void UpdateController::fail(UpdaterWindow::Failure failure, const QString &detai
         shown += QLatin1Char('\n') + m_window.failureText(UpdaterWindow::Failure::Restart);
     }
     m_window.showFailure(failure, shown);
-    if (m_hooks.lingerMs >= 0)
-        QTimer::singleShot(m_hooks.lingerMs, qApp, &QCoreApplication::quit);
+    if (m_options.lingerMs >= 0)
+        QTimer::singleShot(m_options.lingerMs, qApp, &QCoreApplication::quit);
 }
