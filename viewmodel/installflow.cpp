@@ -10,7 +10,6 @@
 #include "viewmodel/mainviewmodel.h"
 #include "viewmodel/pluginpackage.h"
 #include "viewmodel/progresstexts.h"
-#include "viewmodel/windowitems.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -26,12 +25,11 @@ constexpr int kDisplayPathHalf = 40;
 
 } // namespace
 
-InstallFlow::InstallFlow(MainViewModel &model, UpdateVersionInfo &info, WindowItems &items,
-    ProgressTexts &progress, QObject *parent)
+InstallFlow::InstallFlow(
+    MainViewModel &model, UpdateVersionInfo &info, ProgressTexts &progress, QObject *parent)
     : QObject(parent)
     , m_model(model)
     , m_info(info)
-    , m_items(items)
     , m_progress(progress)
     , m_gameDownloader(new downloadmanager(this))
     , m_plugin(new PluginPackage(info, this))
@@ -280,9 +278,7 @@ void InstallFlow::onSetupError(ErrorDefine::ErrorCode code, const QString &messa
 
 void InstallFlow::pauseClicked()
 {
-    const QString button = QStringLiteral("pauseDownloadBtn");
     const bool pausing = m_gameDownloader->isDownloading();
-    const QString state = pausing ? QStringLiteral("pause") : QStringLiteral("continue");
     if (pausing) {
         m_gameDownloader->stopDownlaod();
         m_progress.resetSpeedText();
@@ -290,9 +286,7 @@ void InstallFlow::pauseClicked()
     } else {
         m_gameDownloader->startDownload();
     }
-    m_items.set(button, "nomal_Image", QStringLiteral("pic/%1_n.png").arg(state));
-    m_items.set(button, "hover_Image", QStringLiteral("pic/%1_o.png").arg(state));
-    m_items.set(button, "press_Image", QStringLiteral("pic/%1_d.png").arg(state));
+    m_model.setDownloadPaused(pausing);
 }
 
 QString InstallFlow::installPathText() const
@@ -306,7 +300,6 @@ QString InstallFlow::installPathText() const
 void InstallFlow::updateInstallPath(const QString &path)
 {
     LauncherConfig::instance()->setGameInstallPath(path);
-    m_items.set(QStringLiteral("curinstallPath"), "text", installPathText());
 }
 
 void InstallFlow::normalizeInstallPath()

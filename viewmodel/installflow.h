@@ -11,7 +11,6 @@ class MainViewModel;
 class PluginPackage;
 class ProgressTexts;
 class UpdateVersionInfo;
-class WindowItems;
 class downloadmanager;
 class setupmanager;
 
@@ -24,8 +23,8 @@ class InstallFlow : public QObject
     Q_OBJECT
 
 public:
-    InstallFlow(MainViewModel &model, UpdateVersionInfo &info, WindowItems &items,
-        ProgressTexts &progress, QObject *parent = nullptr);
+    InstallFlow(MainViewModel &model, UpdateVersionInfo &info, ProgressTexts &progress,
+        QObject *parent = nullptr);
 
     void setProgramFolder(const QString &folder);
     // Takes the game's extraction worker, which lives for the whole process.
@@ -73,7 +72,6 @@ private:
 
     MainViewModel &m_model;
     UpdateVersionInfo &m_info;
-    WindowItems &m_items;
     ProgressTexts &m_progress;
     downloadmanager *m_gameDownloader = nullptr;
     setupmanager *m_setupWorker = nullptr;

@@ -104,12 +104,8 @@ private slots:
         delete m_model;
     }
 
-    void everyItemTheViewModelWritesExists()
+    void startsUndimmedWithItsIcon()
     {
-        for (const char *name : { "versionText", "preTip", "bgWebView", "viewActivity",
-                 "download_percentage", "setup_percentage", "task_needtime", "download_speed",
-                 "pauseDownloadBtn", "curinstallPath", "bgMask_msgbox", "networkbg", "progress" })
-            QVERIFY2(item(QLatin1String(name)), name);
         QVERIFY(!shown(QStringLiteral("bgMask_msgbox")));
         QVERIFY(!shown(QStringLiteral("preTip")));
         QVERIFY(!shown(QStringLiteral("viewActivity")));
@@ -197,7 +193,6 @@ private slots:
 
     void versionAndPathTexts()
     {
-        QCOMPARE(m_model->updateShowVersion(), QStringLiteral("--"));
         QCOMPARE(item(QStringLiteral("versionText"))->property("text").toString(),
             QStringLiteral("-- "));
         m_model->UpdateInstallPath(QStringLiteral("/games/Tessaril Game"));
@@ -279,8 +274,9 @@ private slots:
         QTRY_COMPARE(m_window->position(), QPoint(120, 90));
         m_window->hide();
         m_window->setPosition(0, 0);
-        for (const char *method : { "show", "raise", "requestActivate" })
-            QMetaObject::invokeMethod(m_window, method);
+        // A second start of the launcher brings the window back.
+        m_model->handleMessage(QStringLiteral("raise_window_noop"));
+        QTRY_VERIFY(m_window->isVisible());
         QTRY_COMPARE(m_window->position(), QPoint(120, 90));
     }
 
