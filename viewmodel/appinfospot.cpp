@@ -5,18 +5,12 @@
 #include "net/updateversioninfo.h"
 #include "viewmodel/dialogpresenter.h"
 
-#include <QElapsedTimer>
-
 AppInfoSpot::AppInfoSpot(DialogPresenter &dialogs, const UpdateVersionInfo &info)
     : m_dialogs(dialogs)
     , m_info(info)
-    , m_clockMs([] {
-        static QElapsedTimer clock;
-        if (!clock.isValid())
-            clock.start();
-        return clock.elapsed();
-    })
+    , m_clockMs([this] { return m_steady.elapsed(); })
 {
+    m_steady.start();
 }
 
 void AppInfoSpot::press()

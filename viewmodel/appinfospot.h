@@ -2,6 +2,8 @@
 
 #include "viewmodel/presscounter.h"
 
+#include <QElapsedTimer>
+
 #include <functional>
 
 class DialogPresenter;
@@ -22,5 +24,6 @@ private:
     DialogPresenter &m_dialogs;
     const UpdateVersionInfo &m_info;
     PressCounter m_presses;
+    QElapsedTimer m_steady;
     std::function<qint64()> m_clockMs;
 };
