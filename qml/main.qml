@@ -68,7 +68,7 @@ ApplicationWindow {
             bgWebView.reload()
         }
         function onWebPageRetryRequested() {
-            if (!bgWebView.loaded)
+            if (bgWebView.loadFailed)
                 bgWebView.reload()
         }
     }
@@ -275,10 +275,10 @@ ApplicationWindow {
         anchors.left: parent.left
         anchors.top: top_bar.bottom
         url: mainViewModel.mainBgUrl
-        // Shown once the page loaded well, and not while the services are
-        // out of reach.
-        property bool loaded: false
-        visible: loaded && mainViewModel.webPageShown
+        // Hidden once a load failed, until one succeeds, and while the
+        // services are out of reach.
+        property bool loadFailed: false
+        visible: !loadFailed && mainViewModel.webPageShown
         webChannel: WebChannel {
             id: webChannel
             registeredObjects: [contextObject]
@@ -287,11 +287,11 @@ ApplicationWindow {
         onNewViewRequested: mainViewModel.openExternalUrl(request.requestedUrl.toString())
         onLoadingChanged: {
             if (loadRequest.status === WebEngineView.LoadSucceededStatus) {
-                loaded = loadRequest.errorCode === 200
-                if (loaded)
+                loadFailed = loadRequest.errorCode !== 200
+                if (!loadFailed)
                     mainViewModel.singleReloadWeb()
             } else if (loadRequest.status === WebEngineView.LoadFailedStatus) {
-                loaded = false
+                loadFailed = true
             }
         }
     }
