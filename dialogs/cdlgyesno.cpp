@@ -2,14 +2,7 @@
 
 #include "ui_cdlgyesno.h"
 
-#include <QDebug>
 #include <QFile>
-
-namespace {
-
-int g_openCount = 0;
-
-} // namespace
 
 CDlgYesNo::CDlgYesNo(QWidget *parent)
     : CDlgFramelessWindow(parent)
@@ -73,33 +66,6 @@ int CDlgYesNo::showMessage(const QString &title, const QString &text, bool withC
     if (!parentRect.isEmpty())
         dialog.move(parentRect.center() - dialog.rect().center());
     return dialog.exec();
-}
-
-int CDlgYesNo::openCount()
-{
-    qDebug() << "CDlgYesNo open count:" << g_openCount;
-    return g_openCount;
-}
-
-void CDlgYesNo::showEvent(QShowEvent *event)
-{
-    if (!m_counted) {
-        m_counted = true;
-        ++g_openCount;
-    }
-    CDlgFramelessWindow::showEvent(event);
-}
-
-// Counted down however the dialog goes away (its buttons, Escape, the
-// window system), so the main window's mask cannot stay up for a dialog that
-// is long gone.
-void CDlgYesNo::hideEvent(QHideEvent *event)
-{
-    if (m_counted) {
-        m_counted = false;
-        --g_openCount;
-    }
-    CDlgFramelessWindow::hideEvent(event);
 }
 
 void CDlgYesNo::on_btn_ok_clicked()

@@ -29,10 +29,6 @@ public:
     static int showMessage(const QString &title, const QString &text, bool withCancel,
         QWidget *parent = nullptr, const QRect &parentRect = QRect());
 
-    // Yes/no dialogs shown and not yet closed; the main window keeps its
-    // dimming mask while this is above zero.
-    static int openCount();
-
 signals:
     void dlgFinish(bool bResult);
 
@@ -41,11 +37,6 @@ private slots:
     void on_btn_ok_clicked();
     void on_btn_cancel_clicked();
 
-protected:
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
-
 private:
     Ui::CDlgYesNo *ui;
-    bool m_counted = false;
 };

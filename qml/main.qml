@@ -47,6 +47,32 @@ ApplicationWindow {
         }
     }
 
+    // What the view model asks of the window itself.
+    Connections {
+        target: mainViewModel
+        function onRaiseWindowRequested() {
+            rootWindow.show()
+            rootWindow.raise()
+            rootWindow.requestActivate()
+        }
+        function onHideToTrayRequested() {
+            rootWindow.showMinimized()
+            rootWindow.hide()
+            rootWindow.raise()
+            rootWindow.requestActivate()
+        }
+        function onCloseWindowRequested() {
+            rootWindow.close()
+        }
+        function onWebPageReloadRequested() {
+            bgWebView.reload()
+        }
+        function onWebPageRetryRequested() {
+            if (bgWebView.loadFailed)
+                bgWebView.reload()
+        }
+    }
+
     SystemTrayIcon {
         visible: true
         iconSource: "icon/launcher.ico"
@@ -146,7 +172,7 @@ ApplicationWindow {
         Text {
             id: versionText
             objectName: "versionText"
-            text: ""
+            text: mainViewModel.updateShowVersion + " "
             color: "#a6ffffff"
             font.pixelSize: 12
             width: contentWidth
@@ -169,7 +195,7 @@ ApplicationWindow {
             width: 380
             height: parent.height
             verticalAlignment: Text.AlignVCenter
-            visible: false
+            visible: mainViewModel.previewStage
             anchors.left: versionText.right
             anchors.leftMargin: 20
             anchors.top: parent.top
@@ -249,6 +275,10 @@ ApplicationWindow {
         anchors.left: parent.left
         anchors.top: top_bar.bottom
         url: mainViewModel.mainBgUrl
+        // Hidden once a load failed, until one succeeds, and while the
+        // services are out of reach.
+        property bool loadFailed: false
+        visible: !loadFailed && mainViewModel.webPageShown
         webChannel: WebChannel {
             id: webChannel
             registeredObjects: [contextObject]
@@ -257,14 +287,11 @@ ApplicationWindow {
         onNewViewRequested: mainViewModel.openExternalUrl(request.requestedUrl.toString())
         onLoadingChanged: {
             if (loadRequest.status === WebEngineView.LoadSucceededStatus) {
-                if (loadRequest.errorCode === 200) {
-                    // Hidden after an earlier failure; this load succeeded.
-                    bgWebView.visible = true
+                loadFailed = loadRequest.errorCode !== 200
+                if (!loadFailed)
                     mainViewModel.singleReloadWeb()
-                } else
-                    bgWebView.visible = false
             } else if (loadRequest.status === WebEngineView.LoadFailedStatus) {
-                bgWebView.visible = false
+                loadFailed = true
             }
         }
     }
@@ -294,7 +321,10 @@ ApplicationWindow {
         height: 40
         radius: 20
         is_use_statusMask: true
-        visible: false
+        visible: mainViewModel.activityVisible
+        nomal_Image: mainViewModel.activityImage
+        hover_Image: mainViewModel.activityImage
+        press_Image: mainViewModel.activityImage
         anchors.right: parent.right
         anchors.rightMargin: 129
         anchors.bottom: parent.bottom
@@ -499,7 +529,7 @@ ApplicationWindow {
             visible: mainViewModel.downloading
             width: parent.width
             height: 17
-            text: qsTr("label_downloading_percent")
+            text: mainViewModel.downloadPercentage || qsTr("label_downloading_percent")
             color: "#ffffffff"
             font.pixelSize: 16
             anchors.left: parent.left
@@ -512,7 +542,7 @@ ApplicationWindow {
             visible: mainViewModel.setupGameing
             width: parent.width
             height: 17
-            text: qsTr("label_checking_md5")
+            text: mainViewModel.setupPercentage || qsTr("label_checking_md5")
             color: "#ffffffff"
             font.pixelSize: 16
             anchors.left: parent.left
@@ -558,7 +588,7 @@ ApplicationWindow {
             visible: mainViewModel.downloading
             width: contentWidth + 5
             horizontalAlignment: Text.AlignLeft
-            text: qsTr("label_task_need_time")
+            text: mainViewModel.taskNeedTime || qsTr("label_task_need_time")
             color: "#FFD846"
             font.pixelSize: 16
             anchors.top: parent.top
@@ -574,7 +604,7 @@ ApplicationWindow {
             color: "#b2ffffff"
             horizontalAlignment: Text.AlignLeft
             verticalAlignment: Text.AlignVCenter
-            text: qsTr("label_download_speed")
+            text: mainViewModel.downloadSpeed || qsTr("label_download_speed")
             font.pixelSize: 14
             anchors.left: cProgress.left
             anchors.leftMargin: 2
@@ -588,9 +618,11 @@ ApplicationWindow {
             width: 30
             height: 30
             visible: mainViewModel.downloading
-            nomal_Image: mainViewModel.downloadPaused ? "pic/pause_n.png" : "pic/continue_n.png"
-            hover_Image: mainViewModel.downloadPaused ? "pic/pause_o.png" : "pic/continue_o.png"
-            press_Image: mainViewModel.downloadPaused ? "pic/pause_d.png" : "pic/continue_d.png"
+            // Two bars while the download runs, the play triangle while paused.
+            property string glyph: mainViewModel.downloadPaused ? "pause" : "continue"
+            nomal_Image: "pic/" + glyph + "_n.png"
+            hover_Image: "pic/" + glyph + "_o.png"
+            press_Image: "pic/" + glyph + "_d.png"
             state: "nomal"
             anchors.left: cProgress.right
             anchors.leftMargin: 10
@@ -672,6 +704,6 @@ ApplicationWindow {
         anchors.left: parent.left
         anchors.top: parent.top
         color: "#99000000"
-        visible: false
+        visible: mainViewModel.dimmed
     }
 }

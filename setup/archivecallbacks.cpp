@@ -351,21 +351,21 @@ QString CArchiveExtractCallback::operationResultText(Int32 result)
 {
     switch (result) {
     case 1:
-        return QStringLiteral("Unsupported Method");
+        return QObject::tr("message_setup_zip_unsupported_method");
     case 2:
-        return QStringLiteral("Data Error");
+        return QObject::tr("message_setup_zip_data_error");
     case 3:
-        return QStringLiteral("CRC Failed");
+        return QObject::tr("message_setup_zip_crc_failed");
     case 4:
-        return QStringLiteral("Unavailable data");
+        return QObject::tr("message_setup_zip_unavailable_data");
     case 5:
-        return QStringLiteral("Unexpected end of data");
+        return QObject::tr("message_setup_zip_unexpected_end");
     case 6:
-        return QStringLiteral("There are some data after the end of the payload data");
+        return QObject::tr("message_setup_zip_data_after_end");
     case 7:
-        return QStringLiteral("Is not archive");
+        return QObject::tr("message_setup_zip_not_archive");
     case 8:
-        return QStringLiteral("Headers Error");
+        return QObject::tr("message_setup_zip_headers_error");
     default:
         return QString::number(UInt32(result));
     }

@@ -178,7 +178,7 @@ bool setupmanager::extract(const QString &archivePath, const QString &outputFold
         if (isInterruptionRequested())
             return false;
         raiseError(ErrorDefine::SETUP_ZIP_UNABLE_OPEN_FILE_ERROR,
-            QStringLiteral("无法以archive形式打开%1文件").arg(archivePath));
+            tr("message_setup_zip_unable_open_file_error").arg(archivePath));
         return false;
     }
 

@@ -325,6 +325,38 @@
         <source>message_setup_zip_password_error</source>
         <translation>Das Paket ist passwortgeschützt und kann nicht installiert werden.</translation>
     </message>
+    <message>
+        <source>message_setup_zip_unsupported_method</source>
+        <translation>Das Paket verwendet eine Kompressionsmethode, die der Launcher nicht unterstützt.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_data_error</source>
+        <translation>Die Paketdaten sind beschädigt.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_crc_failed</source>
+        <translation>Eine Datei im Paket hat die Integritätsprüfung (CRC) nicht bestanden.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unavailable_data</source>
+        <translation>Ein Teil der Paketdaten fehlt.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unexpected_end</source>
+        <translation>Das Paket endet unerwartet und ist möglicherweise unvollständig.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_data_after_end</source>
+        <translation>Das Paket enthält unerwartete Daten nach seinem Ende.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_not_archive</source>
+        <translation>Die Datei ist kein Paket, das der Launcher öffnen kann.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_headers_error</source>
+        <translation>Die Kopfdaten des Pakets sind beschädigt.</translation>
+    </message>
 </context>
 <context>
     <name>UpdaterWindow</name>
@@ -523,6 +555,10 @@
     <message>
         <source>message_setup_zip_unzip_error</source>
         <translation>Das Paket konnte nicht entpackt werden.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unable_open_file_error</source>
+        <translation>%1 kann nicht als Archiv geöffnet werden.</translation>
     </message>
 </context>
 <context>

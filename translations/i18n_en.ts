@@ -325,6 +325,38 @@
         <source>message_setup_zip_password_error</source>
         <translation>The package is protected by a password and cannot be installed.</translation>
     </message>
+    <message>
+        <source>message_setup_zip_unsupported_method</source>
+        <translation>The package uses a compression method the launcher does not support.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_data_error</source>
+        <translation>The package data is damaged.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_crc_failed</source>
+        <translation>A file in the package failed its integrity check (CRC).</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unavailable_data</source>
+        <translation>Part of the package data is missing.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unexpected_end</source>
+        <translation>The package ends unexpectedly; it may be incomplete.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_data_after_end</source>
+        <translation>The package has unexpected data after its end.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_not_archive</source>
+        <translation>The file is not a package the launcher can open.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_headers_error</source>
+        <translation>The package headers are damaged.</translation>
+    </message>
 </context>
 <context>
     <name>UpdaterWindow</name>
@@ -523,6 +555,10 @@
     <message>
         <source>message_setup_zip_unzip_error</source>
         <translation>The package could not be extracted.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unable_open_file_error</source>
+        <translation>Unable to open %1 as an archive.</translation>
     </message>
 </context>
 <context>

@@ -325,6 +325,38 @@
         <source>message_setup_zip_password_error</source>
         <translation>El paquete está protegido con contraseña y no se puede instalar.</translation>
     </message>
+    <message>
+        <source>message_setup_zip_unsupported_method</source>
+        <translation>El paquete usa un método de compresión que el launcher no admite.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_data_error</source>
+        <translation>Los datos del paquete están dañados.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_crc_failed</source>
+        <translation>Un archivo del paquete no superó la comprobación de integridad (CRC).</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unavailable_data</source>
+        <translation>Faltan datos del paquete.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unexpected_end</source>
+        <translation>El paquete termina de forma inesperada; puede estar incompleto.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_data_after_end</source>
+        <translation>El paquete contiene datos inesperados tras su final.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_not_archive</source>
+        <translation>El archivo no es un paquete que el launcher pueda abrir.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_headers_error</source>
+        <translation>Los encabezados del paquete están dañados.</translation>
+    </message>
 </context>
 <context>
     <name>UpdaterWindow</name>
@@ -523,6 +555,10 @@
     <message>
         <source>message_setup_zip_unzip_error</source>
         <translation>No se pudo extraer el paquete.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unable_open_file_error</source>
+        <translation>No se puede abrir %1 como archivo comprimido.</translation>
     </message>
 </context>
 <context>

@@ -325,6 +325,38 @@
         <source>message_setup_zip_password_error</source>
         <translation>Le paquet est protégé par un mot de passe et ne peut pas être installé.</translation>
     </message>
+    <message>
+        <source>message_setup_zip_unsupported_method</source>
+        <translation>Le paquet utilise une méthode de compression que le launcher ne prend pas en charge.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_data_error</source>
+        <translation>Les données du paquet sont endommagées.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_crc_failed</source>
+        <translation>Un fichier du paquet a échoué au contrôle d'intégrité (CRC).</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unavailable_data</source>
+        <translation>Une partie des données du paquet est manquante.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unexpected_end</source>
+        <translation>Le paquet se termine de façon inattendue ; il est peut-être incomplet.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_data_after_end</source>
+        <translation>Le paquet contient des données inattendues après sa fin.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_not_archive</source>
+        <translation>Le fichier n'est pas un paquet que le launcher peut ouvrir.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_headers_error</source>
+        <translation>Les en-têtes du paquet sont endommagés.</translation>
+    </message>
 </context>
 <context>
     <name>UpdaterWindow</name>
@@ -523,6 +555,10 @@
     <message>
         <source>message_setup_zip_unzip_error</source>
         <translation>Le paquet n'a pas pu être extrait.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unable_open_file_error</source>
+        <translation>Impossible d'ouvrir %1 en tant qu'archive.</translation>
     </message>
 </context>
 <context>

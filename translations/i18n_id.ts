@@ -325,6 +325,38 @@
         <source>message_setup_zip_password_error</source>
         <translation>Paket dilindungi kata sandi dan tidak dapat dipasang.</translation>
     </message>
+    <message>
+        <source>message_setup_zip_unsupported_method</source>
+        <translation>Paket menggunakan metode kompresi yang tidak didukung launcher.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_data_error</source>
+        <translation>Data paket rusak.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_crc_failed</source>
+        <translation>Sebuah file dalam paket gagal dalam pemeriksaan integritas (CRC).</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unavailable_data</source>
+        <translation>Sebagian data paket hilang.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unexpected_end</source>
+        <translation>Paket berakhir secara tidak terduga; mungkin tidak lengkap.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_data_after_end</source>
+        <translation>Ada data tak terduga setelah akhir paket.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_not_archive</source>
+        <translation>File ini bukan paket yang dapat dibuka launcher.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_headers_error</source>
+        <translation>Header paket rusak.</translation>
+    </message>
 </context>
 <context>
     <name>UpdaterWindow</name>
@@ -523,6 +555,10 @@
     <message>
         <source>message_setup_zip_unzip_error</source>
         <translation>Paket tidak dapat diekstrak.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unable_open_file_error</source>
+        <translation>Tidak dapat membuka %1 sebagai arsip.</translation>
     </message>
 </context>
 <context>

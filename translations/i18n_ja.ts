@@ -325,6 +325,38 @@
         <source>message_setup_zip_password_error</source>
         <translation>パッケージはパスワードで保護されているため、インストールできません。</translation>
     </message>
+    <message>
+        <source>message_setup_zip_unsupported_method</source>
+        <translation>パッケージはランチャーが対応していない圧縮方式を使用しています。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_data_error</source>
+        <translation>パッケージのデータが破損しています。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_crc_failed</source>
+        <translation>パッケージ内のファイルが整合性チェック（CRC）に失敗しました。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unavailable_data</source>
+        <translation>パッケージのデータの一部が欠けています。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unexpected_end</source>
+        <translation>パッケージが途中で終わっています。不完全な可能性があります。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_data_after_end</source>
+        <translation>パッケージの末尾に予期しないデータがあります。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_not_archive</source>
+        <translation>このファイルはランチャーで開けるパッケージではありません。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_headers_error</source>
+        <translation>パッケージのヘッダーが破損しています。</translation>
+    </message>
 </context>
 <context>
     <name>UpdaterWindow</name>
@@ -523,6 +555,10 @@
     <message>
         <source>message_setup_zip_unzip_error</source>
         <translation>パッケージを展開できませんでした。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unable_open_file_error</source>
+        <translation>%1 をアーカイブとして開けません。</translation>
     </message>
 </context>
 <context>

@@ -325,6 +325,38 @@
         <source>message_setup_zip_password_error</source>
         <translation>패키지가 비밀번호로 보호되어 있어 설치할 수 없습니다.</translation>
     </message>
+    <message>
+        <source>message_setup_zip_unsupported_method</source>
+        <translation>패키지가 런처에서 지원하지 않는 압축 방식을 사용합니다.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_data_error</source>
+        <translation>패키지 데이터가 손상되었습니다.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_crc_failed</source>
+        <translation>패키지의 파일이 무결성 검사(CRC)를 통과하지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unavailable_data</source>
+        <translation>패키지 데이터의 일부가 없습니다.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unexpected_end</source>
+        <translation>패키지가 예기치 않게 끝났습니다. 불완전할 수 있습니다.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_data_after_end</source>
+        <translation>패키지 끝에 예기치 않은 데이터가 있습니다.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_not_archive</source>
+        <translation>이 파일은 런처가 열 수 있는 패키지가 아닙니다.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_headers_error</source>
+        <translation>패키지 헤더가 손상되었습니다.</translation>
+    </message>
 </context>
 <context>
     <name>UpdaterWindow</name>
@@ -523,6 +555,10 @@
     <message>
         <source>message_setup_zip_unzip_error</source>
         <translation>패키지 압축을 풀지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unable_open_file_error</source>
+        <translation>%1 파일을 압축 파일로 열 수 없습니다.</translation>
     </message>
 </context>
 <context>

@@ -325,6 +325,38 @@
         <source>message_setup_zip_password_error</source>
         <translation>O pacote está protegido por senha e não pode ser instalado.</translation>
     </message>
+    <message>
+        <source>message_setup_zip_unsupported_method</source>
+        <translation>O pacote usa um método de compressão que o launcher não suporta.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_data_error</source>
+        <translation>Os dados do pacote estão danificados.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_crc_failed</source>
+        <translation>Um arquivo do pacote falhou na verificação de integridade (CRC).</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unavailable_data</source>
+        <translation>Faltam dados do pacote.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unexpected_end</source>
+        <translation>O pacote termina inesperadamente; pode estar incompleto.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_data_after_end</source>
+        <translation>O pacote contém dados inesperados após o seu fim.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_not_archive</source>
+        <translation>O arquivo não é um pacote que o launcher consiga abrir.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_headers_error</source>
+        <translation>Os cabeçalhos do pacote estão danificados.</translation>
+    </message>
 </context>
 <context>
     <name>UpdaterWindow</name>
@@ -523,6 +555,10 @@
     <message>
         <source>message_setup_zip_unzip_error</source>
         <translation>Não foi possível extrair o pacote.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unable_open_file_error</source>
+        <translation>Não é possível abrir %1 como arquivo compactado.</translation>
     </message>
 </context>
 <context>

@@ -325,6 +325,38 @@
         <source>message_setup_zip_password_error</source>
         <translation>Пакет защищён паролем и не может быть установлен.</translation>
     </message>
+    <message>
+        <source>message_setup_zip_unsupported_method</source>
+        <translation>Пакет использует метод сжатия, который лаунчер не поддерживает.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_data_error</source>
+        <translation>Данные пакета повреждены.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_crc_failed</source>
+        <translation>Файл в пакете не прошёл проверку целостности (CRC).</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unavailable_data</source>
+        <translation>Часть данных пакета отсутствует.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unexpected_end</source>
+        <translation>Пакет неожиданно обрывается; возможно, он неполный.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_data_after_end</source>
+        <translation>После конца пакета обнаружены лишние данные.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_not_archive</source>
+        <translation>Файл не является пакетом, который может открыть лаунчер.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_headers_error</source>
+        <translation>Заголовки пакета повреждены.</translation>
+    </message>
 </context>
 <context>
     <name>UpdaterWindow</name>
@@ -523,6 +555,10 @@
     <message>
         <source>message_setup_zip_unzip_error</source>
         <translation>Не удалось распаковать пакет.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unable_open_file_error</source>
+        <translation>Не удаётся открыть %1 как архив.</translation>
     </message>
 </context>
 <context>

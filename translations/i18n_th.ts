@@ -325,6 +325,38 @@
         <source>message_setup_zip_password_error</source>
         <translation>แพ็กเกจมีรหัสผ่านป้องกัน จึงไม่สามารถติดตั้งได้</translation>
     </message>
+    <message>
+        <source>message_setup_zip_unsupported_method</source>
+        <translation>แพ็กเกจใช้วิธีบีบอัดที่ตัวเรียกใช้งานไม่รองรับ</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_data_error</source>
+        <translation>ข้อมูลของแพ็กเกจเสียหาย</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_crc_failed</source>
+        <translation>ไฟล์ในแพ็กเกจไม่ผ่านการตรวจสอบความถูกต้อง (CRC)</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unavailable_data</source>
+        <translation>ข้อมูลบางส่วนของแพ็กเกจหายไป</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unexpected_end</source>
+        <translation>แพ็กเกจสิ้นสุดโดยไม่คาดคิด อาจไม่สมบูรณ์</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_data_after_end</source>
+        <translation>มีข้อมูลที่ไม่คาดคิดต่อท้ายแพ็กเกจ</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_not_archive</source>
+        <translation>ไฟล์นี้ไม่ใช่แพ็กเกจที่ตัวเรียกใช้งานเปิดได้</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_headers_error</source>
+        <translation>ส่วนหัวของแพ็กเกจเสียหาย</translation>
+    </message>
 </context>
 <context>
     <name>UpdaterWindow</name>
@@ -523,6 +555,10 @@
     <message>
         <source>message_setup_zip_unzip_error</source>
         <translation>ไม่สามารถแตกไฟล์แพ็กเกจได้</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unable_open_file_error</source>
+        <translation>ไม่สามารถเปิด %1 เป็นไฟล์บีบอัดได้</translation>
     </message>
 </context>
 <context>

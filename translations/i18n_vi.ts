@@ -325,6 +325,38 @@
         <source>message_setup_zip_password_error</source>
         <translation>Gói được bảo vệ bằng mật khẩu nên không thể cài đặt.</translation>
     </message>
+    <message>
+        <source>message_setup_zip_unsupported_method</source>
+        <translation>Gói sử dụng phương thức nén mà trình khởi chạy không hỗ trợ.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_data_error</source>
+        <translation>Dữ liệu của gói bị hỏng.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_crc_failed</source>
+        <translation>Một tệp trong gói không vượt qua kiểm tra toàn vẹn (CRC).</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unavailable_data</source>
+        <translation>Thiếu một phần dữ liệu của gói.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unexpected_end</source>
+        <translation>Gói kết thúc bất ngờ; có thể chưa đầy đủ.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_data_after_end</source>
+        <translation>Có dữ liệu không mong muốn sau phần cuối của gói.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_not_archive</source>
+        <translation>Tệp này không phải là gói mà trình khởi chạy có thể mở.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_headers_error</source>
+        <translation>Phần đầu của gói bị hỏng.</translation>
+    </message>
 </context>
 <context>
     <name>UpdaterWindow</name>
@@ -523,6 +555,10 @@
     <message>
         <source>message_setup_zip_unzip_error</source>
         <translation>Không thể giải nén gói.</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unable_open_file_error</source>
+        <translation>Không thể mở tệp %1 dưới dạng tệp nén.</translation>
     </message>
 </context>
 <context>

@@ -325,6 +325,38 @@
         <source>message_setup_zip_password_error</source>
         <translation>安装包受密码保护，无法安装。</translation>
     </message>
+    <message>
+        <source>message_setup_zip_unsupported_method</source>
+        <translation>安装包使用了启动器不支持的压缩方式。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_data_error</source>
+        <translation>安装包数据已损坏。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_crc_failed</source>
+        <translation>安装包中的文件未通过完整性校验（CRC）。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unavailable_data</source>
+        <translation>安装包缺少部分数据。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unexpected_end</source>
+        <translation>安装包意外结束，可能不完整。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_data_after_end</source>
+        <translation>安装包末尾有多余的数据。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_not_archive</source>
+        <translation>该文件不是启动器可以打开的安装包。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_headers_error</source>
+        <translation>安装包头信息已损坏。</translation>
+    </message>
 </context>
 <context>
     <name>UpdaterWindow</name>
@@ -523,6 +555,10 @@
     <message>
         <source>message_setup_zip_unzip_error</source>
         <translation>安装包解压失败。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unable_open_file_error</source>
+        <translation>无法以archive形式打开%1文件</translation>
     </message>
 </context>
 <context>

@@ -325,6 +325,38 @@
         <source>message_setup_zip_password_error</source>
         <translation>安裝包受密碼保護，無法安裝。</translation>
     </message>
+    <message>
+        <source>message_setup_zip_unsupported_method</source>
+        <translation>安裝包使用了啟動器不支援的壓縮方式。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_data_error</source>
+        <translation>安裝包資料已損毀。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_crc_failed</source>
+        <translation>安裝包中的檔案未通過完整性校驗（CRC）。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unavailable_data</source>
+        <translation>安裝包缺少部分資料。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unexpected_end</source>
+        <translation>安裝包意外結束，可能不完整。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_data_after_end</source>
+        <translation>安裝包結尾有多餘的資料。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_not_archive</source>
+        <translation>該檔案不是啟動器可以開啟的安裝包。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_headers_error</source>
+        <translation>安裝包標頭資訊已損毀。</translation>
+    </message>
 </context>
 <context>
     <name>UpdaterWindow</name>
@@ -523,6 +555,10 @@
     <message>
         <source>message_setup_zip_unzip_error</source>
         <translation>安裝包解壓失敗。</translation>
+    </message>
+    <message>
+        <source>message_setup_zip_unable_open_file_error</source>
+        <translation>無法以壓縮檔形式開啟%1檔案</translation>
     </message>
 </context>
 <context>

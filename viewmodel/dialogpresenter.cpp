@@ -1,20 +1,13 @@
 #include "viewmodel/dialogpresenter.h"
 
 #include "dialogs/cdlgyesno.h"
-#include "viewmodel/windowitems.h"
 
 #include <QDialog>
 #include <QEvent>
-#include <QPointer>
 #include <QScreen>
 #include <QWindow>
 
 namespace {
-
-const QString kMask = QStringLiteral("bgMask_msgbox");
-
-// Dialogs run by any presenter and not closed yet.
-int g_open = 0;
 
 // Keeps a dialog centred over the main window while it runs. The place is
 // taken again when the dialog shows and whenever the window moves: a
@@ -23,10 +16,9 @@ int g_open = 0;
 class Placement : public QObject
 {
 public:
-    Placement(QDialog &dialog, const WindowItems &items)
+    Placement(QDialog &dialog, QWindow *window)
         : m_dialog(dialog)
-        , m_items(items)
-        , m_window(qobject_cast<QWindow *>(items.root()))
+        , m_window(window)
     {
         place();
         m_dialog.installEventFilter(this);
@@ -48,13 +40,12 @@ public:
 private:
     void place()
     {
-        const QRect over = m_window ? m_window->frameGeometry() : m_items.rootRect();
-        if (over.isEmpty())
+        if (!m_window || m_window->frameGeometry().isEmpty())
             return;
         QRect frame(QPoint(0, 0), m_dialog.frameGeometry().size());
-        frame.moveCenter(over.center());
+        frame.moveCenter(m_window->frameGeometry().center());
         // On the window's screen, whole, even when the window hangs off it.
-        if (m_window && m_window->screen()) {
+        if (m_window->screen()) {
             const QRect screen = m_window->screen()->availableGeometry();
             frame.moveRight(qMin(frame.right(), screen.right()));
             frame.moveBottom(qMin(frame.bottom(), screen.bottom()));
@@ -65,21 +56,20 @@ private:
     }
 
     QDialog &m_dialog;
-    const WindowItems &m_items;
     QPointer<QWindow> m_window;
 };
 
 } // namespace
 
-DialogPresenter::DialogPresenter(WindowItems &items)
-    : m_items(items)
+DialogPresenter::DialogPresenter(QObject *parent)
+    : QObject(parent)
 {
 }
 
 void DialogPresenter::showMessage(
     const QString &title, const QString &text, Action action, bool showCancel)
 {
-    if (m_items.isClosed())
+    if (m_closed)
         return;
     m_pending = action;
     CDlgYesNo dialog;
@@ -96,17 +86,17 @@ void DialogPresenter::showMessage(
 
 int DialogPresenter::exec(QDialog &dialog)
 {
-    if (m_items.isClosed())
+    if (m_closed)
         return QDialog::Rejected;
-    showMask();
-    ++g_open;
+    if (m_open++ == 0)
+        emit dimmedChanged();
     int result = 0;
     {
-        Placement placement(dialog, m_items);
+        Placement placement(dialog, m_window);
         result = dialog.exec();
     }
-    --g_open;
-    hideMaskUnlessOpen();
+    if (--m_open == 0)
+        emit dimmedChanged();
     return result;
 }
 
@@ -114,15 +104,4 @@ void DialogPresenter::answer(bool confirmed)
 {
     if (m_pending)
         m_pending(confirmed);
-}
-
-void DialogPresenter::showMask()
-{
-    m_items.set(kMask, "visible", true);
-}
-
-void DialogPresenter::hideMaskUnlessOpen()
-{
-    if (g_open == 0 && CDlgYesNo::openCount() == 0)
-        m_items.set(kMask, "visible", false);
 }

@@ -1,35 +1,49 @@
 #pragma once
 
+#include <QObject>
+#include <QPointer>
 #include <QString>
+#include <QWindow>
 
 #include <functional>
 
 class QDialog;
-class WindowItems;
 
-// Shows the launcher's dialogs modally over the main window: dims the
-// window with its mask, centres the dialog on it, and takes the mask away
-// once no dialog is left open. Presenters made for one question share the
-// count of open dialogs with the view model's, so the mask stays while any
-// of them is open.
-class DialogPresenter
+// Shows the launcher's dialogs modally over the main window: asks the window
+// to dim itself, centres the dialog on it, and lets the dimming go once no
+// dialog is left open. One presenter serves every part of the view model, so
+// a dialog opened from inside another (a reply handled in its event loop)
+// keeps the window dimmed until the last one closes.
+class DialogPresenter : public QObject
 {
+    Q_OBJECT
+
 public:
     // Run with the answer when a message closes.
     using Action = std::function<void(bool confirmed)>;
 
-    explicit DialogPresenter(WindowItems &items);
+    explicit DialogPresenter(QObject *parent = nullptr);
+
+    // The window the dialogs are centred over; none centres nothing.
+    void setWindow(QWindow *window) { m_window = window; }
 
     void showMessage(const QString &title, const QString &text, Action action, bool showCancel);
-    // Runs dialog over the mask and gives exec()'s result.
+    // Runs dialog over the dimmed window and gives exec()'s result.
     int exec(QDialog &dialog);
     // The answer of a message given from elsewhere (the window's own dialog).
     void answer(bool confirmed);
 
-private:
-    void showMask();
-    void hideMaskUnlessOpen();
+    bool dimmed() const { return m_open > 0; }
+    // Once the program quits, a late reply must not open a dialog that keeps
+    // it alive until someone answers: a closed presenter shows nothing.
+    void close() { m_closed = true; }
 
-    WindowItems &m_items;
+signals:
+    void dimmedChanged();
+
+private:
+    QPointer<QWindow> m_window;
     Action m_pending;
+    int m_open = 0;
+    bool m_closed = false;
 };

@@ -5,10 +5,13 @@
 #include "net/updateversioninfo.h"
 #include "platform/processes.h"
 #include "report/statusreport.h"
+#include "viewmodel/dialogpresenter.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTimer>
 
 namespace {
 
@@ -64,4 +67,25 @@ void GameLauncher::makeExecutable(const QString &folder) const
     const QFileInfo entry(path);
     if (entry.isFile() && !entry.isSymLink())
         QFile::setPermissions(path, entry.permissions() | QFile::ExeOwner | QFile::ExeUser);
+}
+
+void GameLauncher::askToEnd(DialogPresenter &dialogs, QObject *context, int waitMs,
+    std::function<void()> retry, std::function<void()> declined) const
+{
+    // The game of this install folder only, wherever the manifest's name
+    // might also appear.
+    const QString exe = exePath(QString());
+    dialogs.showMessage(
+        QCoreApplication::translate("MainViewModel", "title_warning"),
+        QCoreApplication::translate("MainViewModel", "message_game_is_running_please_close"),
+        [context, waitMs, exe, retry, declined](bool confirmed) {
+            if (!confirmed) {
+                if (declined)
+                    declined();
+                return;
+            }
+            platform::killProgram(exe);
+            QTimer::singleShot(waitMs, context, retry);
+        },
+        true);
 }

@@ -165,6 +165,7 @@ QString InstallFlow::packagePath() const
 void InstallFlow::setPhase(Phase phase)
 {
     m_phase = phase;
+    m_model.setDownloadPaused(phase == Phase::Paused);
     switch (phase) {
     case Phase::Idle:
     case Phase::EndingGame:
@@ -336,7 +337,6 @@ QString InstallFlow::installPathText() const
 void InstallFlow::updateInstallPath(const QString &path)
 {
     LauncherConfig::instance()->setGameInstallPath(path);
-    emit phaseChanged();
 }
 
 void InstallFlow::normalizeInstallPath()

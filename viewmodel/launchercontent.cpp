@@ -4,32 +4,22 @@
 #include "core/filenames.h"
 #include "core/launcherconfig.h"
 #include "download/downloadmanager.h"
-#include "net/httprequestapi.h"
 #include "net/launcherapi.h"
 #include "net/serviceaddresses.h"
 #include "net/updateversioninfo.h"
 #include "report/statusreport.h"
 #include "viewmodel/dialogpresenter.h"
-#include "viewmodel/windowitems.h"
+#include "viewmodel/servicerequest.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QJsonDocument>
 
 namespace {
 
 const QString kDefaultBackground = QStringLiteral("qrc:/pic/bg.png");
 const QString kDefaultBannerColor = QStringLiteral("#ffffff");
-constexpr int kSilentRetries = 4;
-
-bool isJsonObject(const QByteArray &body)
-{
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(body, &error);
-    return error.error == QJsonParseError::NoError && document.isObject();
-}
 
 QString fileUrl(const QString &path)
 {
@@ -38,12 +28,11 @@ QString fileUrl(const QString &path)
 
 } // namespace
 
-LauncherContent::LauncherContent(
-    UpdateVersionInfo &info, WindowItems &items, DialogPresenter &dialogs, QObject *parent)
+LauncherContent::LauncherContent(UpdateVersionInfo &info, DialogPresenter &dialogs, QObject *parent)
     : QObject(parent)
     , m_info(info)
-    , m_items(items)
     , m_dialogs(dialogs)
+    , m_request(new ServiceRequest([this] { return LauncherApi::url(false, m_language); }, this))
     , m_bgImageDownloader(new downloadmanager(this))
     , m_iconDownloader(new downloadmanager(this))
     , m_programFolder(QCoreApplication::applicationDirPath())
@@ -54,19 +43,19 @@ LauncherContent::LauncherContent(
         &LauncherContent::onBackgroundDownloaded);
     connect(m_iconDownloader, &downloadmanager::downloadFinished, this,
         &LauncherContent::onIconDownloaded);
+    connect(m_request, &ServiceRequest::answered, this, &LauncherContent::onReply);
+    connect(m_request, &ServiceRequest::unreadable, this, &LauncherContent::offerRetry);
+    connect(m_request, &ServiceRequest::gaveUp, this, &LauncherContent::offerRetry);
 }
 
 void LauncherContent::request()
 {
-    if (!m_api) {
-        m_api = new HttpRequestAPI(this);
-        m_api->setRawHeader("content-type", "application/json");
-        StatusReport::instance()->watch(m_api);
-    }
-    m_api->get(LauncherApi::url(false, m_language),
-        [this](bool ok, const QByteArray &body, const QString &, int status) {
-            onReply(ok, body, status);
-        });
+    m_request->send();
+}
+
+void LauncherContent::resetRetries()
+{
+    m_request->resetRetries();
 }
 
 void LauncherContent::offerRetry()
@@ -77,27 +66,14 @@ void LauncherContent::offerRetry()
         [this](bool confirmed) {
             if (!confirmed)
                 return;
-            m_retries = 0;
+            resetRetries();
             request();
         },
         true);
 }
 
-void LauncherContent::onReply(bool ok, const QByteArray &body, int status)
+void LauncherContent::onReply(const QByteArray &body)
 {
-    if (!ok || status != 200) {
-        if (m_retries > kSilentRetries) {
-            offerRetry();
-            return;
-        }
-        ++m_retries;
-        request();
-        return;
-    }
-    if (!isJsonObject(body)) {
-        offerRetry();
-        return;
-    }
     m_info.parseContent(body);
     applyBackground();
     if (!m_info.bannerIcon().isEmpty()) {
@@ -109,12 +85,7 @@ void LauncherContent::onReply(bool ok, const QByteArray &body, int status)
         m_webReloadPending = true;
         emit mainBgResChanged();
     }
-    // The page failed while the services were out of reach and was hidden;
-    // they answer again, so it gets another chance (the window shows it
-    // once it loads).
-    const QObject *page = m_items.find(QStringLiteral("bgWebView"));
-    if (page && !page->property("visible").toBool())
-        m_items.invoke(QStringLiteral("bgWebView"), "reload", Qt::QueuedConnection);
+    emit answered();
 }
 
 QString LauncherContent::cacheFolder() const
@@ -189,12 +160,12 @@ void LauncherContent::onIconDownloaded()
     const QString name = UpdateVersionInfo::fileName(m_info.bannerIcon());
     const bool show = FileNames::isPlain(name) && QFileInfo::exists(imagePath(name))
         && !m_info.bannerUrl().isEmpty();
-    m_items.set(QStringLiteral("viewActivity"), "visible", show);
-    if (!show)
+    const QString image = show ? fileUrl(imagePath(name)) : m_activityImage;
+    if (show == m_activityVisible && image == m_activityImage)
         return;
-    const QString image = fileUrl(imagePath(name));
-    for (const char *state : { "nomal_Image", "hover_Image", "press_Image" })
-        m_items.set(QStringLiteral("viewActivity"), state, image);
+    m_activityVisible = show;
+    m_activityImage = image;
+    emit activityChanged();
 }
 
 QString LauncherContent::activityUrl() const
@@ -205,10 +176,10 @@ QString LauncherContent::activityUrl() const
 
 void LauncherContent::reloadWebIfPending()
 {
-    if (m_webReloadPending && m_items.find(QStringLiteral("bgWebView"))) {
-        m_items.invoke(QStringLiteral("bgWebView"), "reload", Qt::QueuedConnection);
-        m_webReloadPending = false;
-    }
+    if (!m_webReloadPending)
+        return;
+    m_webReloadPending = false;
+    emit webReloadWanted();
 }
 
 void LauncherContent::refreshVersionBanner()

@@ -4,9 +4,8 @@
 #include <QString>
 
 class DialogPresenter;
-class HttpRequestAPI;
+class ServiceRequest;
 class UpdateVersionInfo;
-class WindowItems;
 class downloadmanager;
 
 // What the publisher changes without a launcher release: the background,
@@ -18,14 +17,13 @@ class LauncherContent : public QObject
     Q_OBJECT
 
 public:
-    LauncherContent(UpdateVersionInfo &info, WindowItems &items, DialogPresenter &dialogs,
-        QObject *parent = nullptr);
+    LauncherContent(UpdateVersionInfo &info, DialogPresenter &dialogs, QObject *parent = nullptr);
 
     void setLanguage(const QString &language) { m_language = language; }
     void setProgramFolder(const QString &folder) { m_programFolder = folder; }
 
     void request();
-    void resetRetries() { m_retries = 0; }
+    void resetRetries();
 
     QString bgPath() const;
     QString mainBgUrl() const;
@@ -37,7 +35,10 @@ public:
     // Stores the manifest's banner texts that are set and announces all four.
     void refreshVersionBanner();
     QString activityUrl() const;
-    // Reloads the web view once after the content changed.
+    // The activity button shows only with its icon on disk and a link to go to.
+    bool activityVisible() const { return m_activityVisible; }
+    QString activityImage() const { return m_activityImage; }
+    // Asks for the web view's reload once after the content changed.
     void reloadWebIfPending();
 
 signals:
@@ -47,9 +48,14 @@ signals:
     void versionDescChanged(const QString &desc);
     void versionTitleColorChanged(const QString &color);
     void versionDescColorChanged(const QString &color);
+    void activityChanged();
+    // The content service answered: a page that failed while it was out of
+    // reach gets another chance.
+    void answered();
+    void webReloadWanted();
 
 private:
-    void onReply(bool ok, const QByteArray &body, int status);
+    void onReply(const QByteArray &body);
     void offerRetry();
     void applyBackground();
     void onBackgroundDownloaded();
@@ -59,15 +65,15 @@ private:
     void fetchImage(downloadmanager *downloader, const QString &url);
 
     UpdateVersionInfo &m_info;
-    WindowItems &m_items;
     DialogPresenter &m_dialogs;
-    HttpRequestAPI *m_api = nullptr;
+    ServiceRequest *m_request = nullptr;
     downloadmanager *m_bgImageDownloader = nullptr;
     downloadmanager *m_iconDownloader = nullptr;
     QString m_language = QStringLiteral("en");
     QString m_programFolder;
-    int m_retries = 0;
     bool m_webReloadPending = true;
+    bool m_activityVisible = false;
+    QString m_activityImage;
     // The first reply comes with the page's own first load; only later ones
     // need the page reloaded.
     bool m_firstReply = true;

@@ -1,21 +1,23 @@
 #include "viewmodel/launcherupdate.h"
 
 #include "core/buildinfo.h"
+#include "core/launcherconfig.h"
+#include "core/versioncompare.h"
 #include "dialogs/cdlgyesno.h"
 #include "net/applicationinfo.h"
 #include "platform/processes.h"
 #include "report/statusreport.h"
 #include "viewmodel/dialogpresenter.h"
-#include "viewmodel/windowitems.h"
+#include "viewmodel/weblink.h"
 
 #include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 
-LauncherUpdate::LauncherUpdate(WindowItems &items, QObject *parent)
+LauncherUpdate::LauncherUpdate(DialogPresenter &dialogs, QObject *parent)
     : QObject(parent)
-    , m_items(items)
+    , m_dialogs(dialogs)
     , m_appInfo(new ApplicationInfo(*this, this))
     , m_program(new UpdateProgram(*this, this))
 {
@@ -70,10 +72,36 @@ bool LauncherUpdate::ask(const QString &title, const QString &text, const QStrin
     dialog.setTitleAndText(title, text);
     dialog.setOkText(confirmText);
     dialog.resize(460, 300);
-    return DialogPresenter(m_items).exec(dialog) == 1;
+    return m_dialogs.exec(dialog) == 1;
 }
 
 void LauncherUpdate::tell(const QString &title, const QString &text)
 {
-    DialogPresenter(m_items).showMessage(title, text, nullptr, false);
+    m_dialogs.showMessage(title, text, nullptr, false);
+}
+
+bool LauncherUpdate::refuseBelowMinimum(const QString &minimumVersion, const QString &updatePage)
+{
+    if (compareVersion(QLatin1String(kLauncherVersion), minimumVersion) <= 0)
+        return false;
+    const bool pageValid = isWebPage(updatePage);
+    CDlgYesNo dialog;
+    dialog.setCloseButtonVisible(false);
+    dialog.setOkOnly(true);
+    dialog.setTitleAndText(QString(),
+        pageValid ? QCoreApplication::translate("MainViewModel", "message_need_update_launcher")
+                  : QCoreApplication::translate("MainViewModel", "message_launcher_version_old"));
+    dialog.setOkText(QCoreApplication::translate("MainViewModel", "button_confirm"));
+    dialog.resize(460, 300);
+    m_dialogs.exec(dialog);
+    if (pageValid)
+        openWebPage(updatePage);
+    return true;
+}
+
+bool LauncherUpdate::hasNewerRelease() const
+{
+    const QString newest
+        = LauncherConfig::instance()->getString(QStringLiteral("new_version"), QString());
+    return !newest.isEmpty() && compareVersion(QLatin1String(kLauncherVersion), newest) > 0;
 }

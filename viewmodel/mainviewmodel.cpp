@@ -1,65 +1,59 @@
 #include "viewmodel/mainviewmodel.h"
 
-#include "core/buildinfo.h"
 #include "core/launcherconfig.h"
 #include "core/registryhelper.h"
-#include "core/versioncompare.h"
-#include "dialogs/cdlgyesno.h"
 #include "dialogs/csetinstallpathdialog.h"
 #include "dialogs/dlgsetting.h"
-#include "net/httprequestapi.h"
-#include "net/launcherapi.h"
 #include "net/updateversioninfo.h"
-#include "report/statusreport.h"
 #include "setup/setupmanager.h"
-#include "viewmodel/gamelauncher.h"
-#include "viewmodel/gamerepair.h"
-#include "viewmodel/installflow.h"
-#include "viewmodel/launchercontent.h"
+#include "viewmodel/closebehaviour.h"
 #include "viewmodel/launcherupdate.h"
-#include "viewmodel/progresstexts.h"
+#include "viewmodel/servicerequest.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QJsonDocument>
 #include <QNetworkConfigurationManager>
 #include <QNetworkProxyFactory>
+#include <QWindow>
 
 namespace {
 
 const QString kGameFolderName = QStringLiteral("Tessaril Game");
-constexpr int kSilentRetries = 4;
-
-bool isJsonObject(const QByteArray &body)
-{
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(body, &error);
-    return error.error == QJsonParseError::NoError && document.isObject();
-}
 
 } // namespace
 
 MainViewModel::MainViewModel(QObject *parent)
     : QObject(parent)
     , m_programFolder(QCoreApplication::applicationDirPath())
-    , m_clockMs([] {
-        static QElapsedTimer clock;
-        if (!clock.isValid())
-            clock.start();
-        return clock.elapsed();
-    })
     , m_gameInfo(new UpdateVersionInfo(this))
+    , m_resource(new ServiceRequest([this] { return buildApiUrl(true); }, this))
     , m_game(new GameLauncher(*m_gameInfo))
-    , m_content(new LauncherContent(*m_gameInfo, m_items, m_dialogs, this))
-    , m_progressTexts(new ProgressTexts(m_items, this))
-    , m_update(new LauncherUpdate(m_items, this))
+    , m_content(new LauncherContent(*m_gameInfo, m_dialogs, this))
+    , m_progressTexts(new ProgressTexts(this))
+    , m_update(new LauncherUpdate(m_dialogs, this))
     , m_install(new InstallFlow(*this, *m_gameInfo, *m_progressTexts, this))
     , m_repair(new GameRepair(*this, *m_gameInfo, this))
+    , m_appInfoSpot(m_dialogs, *m_gameInfo)
 {
+    connect(m_resource, &ServiceRequest::answered, this, &MainViewModel::onResourceAnswer);
+    connect(m_resource, &ServiceRequest::unreadable, this, [this] {
+        askToRetryResource(false);
+        setGameState(CheckFailed);
+        applyGameInfo();
+    });
+    connect(m_resource, &ServiceRequest::attemptFailed, this, [this](const QString &error) {
+        setWebPageShown(false);
+        qDebug() << "request server game version error " << error;
+    });
+    // Failed before the question: a retry confirmed in it is Checking again
+    // and must stay so until its reply.
+    connect(m_resource, &ServiceRequest::gaveUp, this, [this] {
+        setGameState(CheckFailed);
+        askToRetryResource(true);
+    });
+    connect(&m_dialogs, &DialogPresenter::dimmedChanged, this, &MainViewModel::dimmedChanged);
     // The buttons that would touch the game wait while it is being repaired.
     connect(m_repair, &GameRepair::changed, this, &MainViewModel::repairChanged);
     connect(m_repair, &GameRepair::changed, this, &MainViewModel::gameStateChanged);
@@ -68,8 +62,9 @@ MainViewModel::MainViewModel(QObject *parent)
     connect(m_update, &LauncherUpdate::newProgramVersionUpdate, this,
         &MainViewModel::onNewProgramVersionUpdate);
     connect(m_progressTexts, &ProgressTexts::progressChanged, this, &MainViewModel::setProgress);
+    connect(
+        m_progressTexts, &ProgressTexts::textsChanged, this, &MainViewModel::progressTextsChanged);
     connect(m_install, &InstallFlow::installed, this, &MainViewModel::onGameInstalled);
-    connect(m_install, &InstallFlow::phaseChanged, this, &MainViewModel::installPathChanged);
     connect(&m_quit, &QuitSequence::done, this, &MainViewModel::readyToQuit);
     connect(m_install, &InstallFlow::installPathWanted, this,
         &MainViewModel::changeInstallPathBtnClicked);
@@ -83,10 +78,22 @@ MainViewModel::MainViewModel(QObject *parent)
         &MainViewModel::versionTitleColorChanged);
     connect(m_content, &LauncherContent::versionDescColorChanged, this,
         &MainViewModel::versionDescColorChanged);
+    connect(m_content, &LauncherContent::activityChanged, this, &MainViewModel::activityChanged);
+    // The page failed while the services were out of reach and was hidden;
+    // they answer again, so it gets another chance.
+    connect(m_content, &LauncherContent::answered, this, [this] {
+        setWebPageShown(true);
+        emit webPageRetryRequested();
+    });
+    // Asked for while the page reports its load: it reloads once that is over.
+    connect(m_content, &LauncherContent::webReloadWanted, this,
+        &MainViewModel::webPageReloadRequested, Qt::QueuedConnection);
     // The game says nothing when it starts or ends; only Ready can start it,
     // so only then is the process list read.
     connect(&m_gameRunningPoll, &QTimer::timeout, this, &MainViewModel::refreshGameRunning);
     connect(this, &MainViewModel::gameStateChanged, this, &MainViewModel::refreshGameRunning);
+    // The install flow stores the folder it was given before it decides the state.
+    connect(this, &MainViewModel::gameStateChanged, this, &MainViewModel::refreshInstallPath);
     m_gameRunningPoll.start(1500);
 }
 
@@ -112,6 +119,7 @@ void MainViewModel::setLanguage(const QString &language)
 {
     m_language = language;
     m_content->setLanguage(language);
+    emit mainBgResChanged();
 }
 
 void MainViewModel::initialize()
@@ -162,12 +170,10 @@ void MainViewModel::initialize()
 
 void MainViewModel::setRootObject(QObject *root)
 {
-    m_items.setRoot(root);
+    m_dialogs.setWindow(qobject_cast<QWindow *>(root));
     // The task bar, alt-tab and every dialog show the launcher, not a
     // generic program.
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icon/launcher.ico")));
-    if (QLatin1String(kReleaseStage) == QLatin1String("prev"))
-        m_items.set(QStringLiteral("preTip"), "visible", true);
     StatusReport::instance()->report(StatusReport::LAUNCHER_HOME_SHOW);
 }
 
@@ -177,45 +183,12 @@ void MainViewModel::setGameState(GameState state)
     emit gameStateChanged();
 }
 
-void MainViewModel::setProgress(float progress)
-{
-    m_progress = progress;
-    emit progressChanged();
-}
-
-bool MainViewModel::startGameVisible() const
-{
-    switch (m_gameState) {
-    case Checking:
-    case Ready:
-    case Downloading:
-    case Installing:
-    case Verifying:
-        return true;
-    default:
-        return false;
-    }
-}
-
-QString MainViewModel::buildApiUrl(bool resource) const
-{
-    return LauncherApi::url(resource, m_language);
-}
-
 void MainViewModel::requestGameInfo()
 {
     m_localGameVersion = LauncherConfig::instance()->gameVersion();
     emit versionChanged(m_localGameVersion);
     setGameState(Checking);
-    if (!m_resourceApi) {
-        m_resourceApi = new HttpRequestAPI(this);
-        m_resourceApi->setRawHeader("content-type", "application/json");
-        StatusReport::instance()->watch(m_resourceApi);
-    }
-    m_resourceApi->get(buildApiUrl(true),
-        [this](bool ok, const QByteArray &body, const QString &errorText, int status) {
-            onResourceReply(ok, body, errorText, status);
-        });
+    m_resource->send();
 }
 
 void MainViewModel::requestContent()
@@ -225,62 +198,38 @@ void MainViewModel::requestContent()
     m_content->request();
 }
 
-void MainViewModel::retryResourceAction(bool confirmed)
+void MainViewModel::askToRetryResource(bool showCancel)
 {
-    if (!confirmed)
-        return;
-    m_resourceRetries = 0;
-    requestGameInfo();
+    showMessage(
+        tr("title_error"), tr("message_resource_check_failed"),
+        [this](bool confirmed) {
+            if (!confirmed)
+                return;
+            m_resource->resetRetries();
+            requestGameInfo();
+        },
+        showCancel);
 }
 
 void MainViewModel::retryServices()
 {
-    m_resourceRetries = 0;
+    m_resource->resetRetries();
     requestGameInfo();
     m_content->resetRetries();
     requestContent();
 }
 
-void MainViewModel::onResourceReply(
-    bool ok, const QByteArray &body, const QString &errorText, int status)
+void MainViewModel::onResourceAnswer(const QByteArray &body)
 {
-    if (ok && status == 200) {
-        qDebug().noquote() << "update Info:" << body.left(4096);
-        if (!isJsonObject(body)) {
-            showMessage(
-                tr("title_error"), tr("message_resource_check_failed"),
-                [this](bool confirmed) { retryResourceAction(confirmed); }, false);
-            setGameState(CheckFailed);
-            applyGameInfo();
-            return;
-        }
-        m_gameInfo->parseGameInfo(body);
-        updateShowVersion();
-        checkLauncherMinVersion();
-        applyGameInfo();
-        return;
-    }
-    m_items.set(QStringLiteral("bgWebView"), "visible", false);
-    qDebug() << "request server game version error " << errorText;
-    if (m_resourceRetries > kSilentRetries) {
-        // Failed before the question: a retry confirmed in it is Checking
-        // again and must stay so until its reply.
-        setGameState(CheckFailed);
-        showMessage(
-            tr("title_error"), tr("message_resource_check_failed"),
-            [this](bool confirmed) { retryResourceAction(confirmed); }, true);
-        return;
-    }
-    ++m_resourceRetries;
-    requestGameInfo();
+    qDebug().noquote() << "update Info:" << body.left(4096);
+    m_gameInfo->parseGameInfo(body);
+    checkLauncherMinVersion();
+    applyGameInfo();
 }
 
 void MainViewModel::applyGameInfo()
 {
-    updateShowVersion();
     decideGameState();
-    m_items.set(QStringLiteral("bbsBtn"), "visible", false);
-    m_items.set(QStringLiteral("websiteBtn"), "visible", false);
     m_content->refreshVersionBanner();
 }
 
@@ -296,28 +245,12 @@ void MainViewModel::decideGameState()
     else
         m_gameState = latest.isEmpty() ? NeedInstall : NeedUpdate;
     emit gameStateChanged();
-    updateShowVersion();
 }
 
 void MainViewModel::checkLauncherMinVersion()
 {
-    if (compareVersion(QLatin1String(kLauncherVersion), m_gameInfo->minVersion()) <= 0)
-        return;
-    const QUrl page(m_gameInfo->forceUpdateUrl(), QUrl::StrictMode);
-    const bool pageValid = page.isValid() && !page.isRelative()
-        && (page.scheme().toLower() == QLatin1String("http")
-            || page.scheme().toLower() == QLatin1String("https"));
-    CDlgYesNo dialog;
-    dialog.setCloseButtonVisible(false);
-    dialog.setOkOnly(true);
-    dialog.setTitleAndText(QString(),
-        pageValid ? tr("message_need_update_launcher") : tr("message_launcher_version_old"));
-    dialog.setOkText(tr("button_confirm"));
-    dialog.resize(460, 300);
-    m_dialogs.exec(dialog);
-    if (pageValid)
-        openExternalUrl(page.toString());
-    onApplicationQuit();
+    if (m_update->refuseBelowMinimum(m_gameInfo->minVersion(), m_gameInfo->forceUpdateUrl()))
+        onApplicationQuit();
 }
 
 void MainViewModel::UpdateInfoByHttp()
@@ -327,17 +260,12 @@ void MainViewModel::UpdateInfoByHttp()
         return;
     }
     if (m_gameState != Downloading && m_gameState != Installing && m_gameState != Verifying) {
-        m_resourceRetries = 0;
+        m_resource->resetRetries();
         requestGameInfo();
     }
     m_content->resetRetries();
     requestContent();
     m_update->requestLatestRelease();
-}
-
-void MainViewModel::onQueryProgremUpdate()
-{
-    m_update->requestLatestRelease(true);
 }
 
 void MainViewModel::onStartUpdate(AppVersionInfo updateInfo)
@@ -351,57 +279,9 @@ void MainViewModel::onStartUpdate(AppVersionInfo updateInfo)
     m_dialogs.showMessage(tr("title_warning"), tr("message_run_update_exe_failed"), nullptr, false);
 }
 
-bool MainViewModel::hasNewProgramVersion() const
-{
-    const QString newest
-        = LauncherConfig::instance()->getString(QStringLiteral("new_version"), QString());
-    return !newest.isEmpty() && compareVersion(QLatin1String(kLauncherVersion), newest) > 0;
-}
-
-void MainViewModel::showMessage(
-    const QString &title, const QString &text, PendingAction action, bool showCancel)
-{
-    m_dialogs.showMessage(title, text, std::move(action), showCancel);
-}
-
-void MainViewModel::onDlgYesNoConfirmClicked(bool value)
-{
-    m_dialogs.answer(value);
-}
-
-void MainViewModel::onGeneralDialogConfirmClicked(bool value)
-{
-    onDlgYesNoConfirmClicked(value);
-}
-
 void MainViewModel::onExit()
 {
     onApplicationQuit();
-}
-
-void MainViewModel::onNewProgramVersionUpdate()
-{
-    emit newProgramVersionUpdate();
-}
-
-void MainViewModel::onGlobalMetaDataDismiss()
-{
-    StatusReport::instance()->report(StatusReport::GLOBAL_META_DATA_DISSMISS_OR_ZERO);
-}
-
-void MainViewModel::onGlobalMetaDataError()
-{
-    StatusReport::instance()->report(StatusReport::GLOBAL_META_DATA_ERROR);
-}
-
-void MainViewModel::onStartMd5Check()
-{
-    m_progressTexts->startMd5Animation();
-}
-
-void MainViewModel::UpdateCheckMd5Tip()
-{
-    m_progressTexts->UpdateCheckMd5Tip();
 }
 
 void MainViewModel::onGameInstalled(const QString &version)
@@ -409,4 +289,104 @@ void MainViewModel::onGameInstalled(const QString &version)
     m_localGameVersion = version;
     emit versionChanged(version);
     decideGameState();
+}
+
+bool MainViewModel::startGameBtnClicked()
+{
+    // A second copy would fight the first over its files and saves. The
+    // window stays, or comes back if it hid itself already.
+    if (m_game->isRunning()) {
+        refreshGameRunning();
+        QMetaObject::invokeMethod(this, &MainViewModel::raiseWindowRequested, Qt::QueuedConnection);
+        return false;
+    }
+    if (m_game->start())
+        return true;
+    showMessage(tr("title_error"), tr("message_game_start_failed"), nullptr, false);
+    return false;
+}
+
+void MainViewModel::refreshGameRunning()
+{
+    const bool running = m_gameState == Ready && m_game->isRunning();
+    if (running == m_gameRunning)
+        return;
+    m_gameRunning = running;
+    emit gameRunningChanged();
+}
+
+void MainViewModel::refreshInstallPath()
+{
+    const QString shown = installPath();
+    if (shown == m_shownInstallPath)
+        return;
+    m_shownInstallPath = shown;
+    emit installPathChanged();
+}
+
+void MainViewModel::UpdateInstallPath(const QString &strPath)
+{
+    m_install->updateInstallPath(strPath);
+    refreshInstallPath();
+}
+
+void MainViewModel::normalizeInstallPath()
+{
+    m_install->normalizeInstallPath();
+    refreshInstallPath();
+}
+
+QString MainViewModel::updateShowVersion() const
+{
+    if (!m_localGameVersion.isEmpty())
+        return m_localGameVersion;
+    if (!m_gameInfo->latestVersion().isEmpty())
+        return m_gameInfo->latestVersion();
+    return QStringLiteral("--");
+}
+
+void MainViewModel::handleMessage(const QString &message)
+{
+    qDebug() << "handle msg" << message;
+    if (message == QLatin1String("raise_window_noop"))
+        emit raiseWindowRequested();
+}
+
+void MainViewModel::btnExitClick()
+{
+    // After the click that asked has returned to the window.
+    const bool toTray = closeKeepsLauncherInTray(m_dialogs);
+    QMetaObject::invokeMethod(this,
+        toTray ? &MainViewModel::hideToTrayRequested : &MainViewModel::closeWindowRequested,
+        Qt::QueuedConnection);
+}
+
+void MainViewModel::onApplicationQuit()
+{
+    m_dialogs.close();
+    m_quit.begin(m_install->jobs() << m_repair->jobs());
+}
+
+void MainViewModel::btnSettingClick()
+{
+    if (m_settingsDialog)
+        m_dialogs.exec(*m_settingsDialog);
+}
+
+void MainViewModel::changeInstallPathBtnClicked()
+{
+    if (!m_installPathDialog) {
+        m_installPathDialog = new CSetInstallPathDialog;
+        // Queued: the install starts once the dialog has closed, so a message
+        // of the install that reopens the dialog does not nest it in itself.
+        connect(m_installPathDialog, &CSetInstallPathDialog::startInstallClicked, this,
+            &MainViewModel::startInstall, Qt::QueuedConnection);
+        connect(m_installPathDialog, &CSetInstallPathDialog::updateInstallPath, this,
+            &MainViewModel::UpdateInstallPath);
+    }
+    m_installPathDialog->setRequiredSpace(m_gameInfo->latestSize());
+    const QString path = LauncherConfig::instance()->gameInstallPath();
+    m_installPathDialog->setInstallPath(path.isEmpty() ? m_programFolder : path);
+    m_dialogs.exec(*m_installPathDialog);
+    refreshInstallPath();
 }

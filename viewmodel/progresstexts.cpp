@@ -1,9 +1,6 @@
 #include "viewmodel/progresstexts.h"
 
-#include "viewmodel/windowitems.h"
-
 #include <QCoreApplication>
-#include <QList>
 
 #include <algorithm>
 #include <cmath>
@@ -16,22 +13,6 @@ constexpr int kSpeedSamples = 11;
 constexpr int kMd5TipIntervalMs = 1000;
 // Far beyond any real download, yet small enough to stay an exact integer.
 constexpr double kLongestRemainingSecs = 1e12;
-
-// Kept for the whole process, across downloads: a new download starts with
-// the speed the last one ended at and wears it off over a few seconds, so
-// its first estimates are not built on a single second.
-QList<double> &speedSamples()
-{
-    static QList<double> samples;
-    return samples;
-}
-
-// The dots go on where the last check left them.
-int &md5Dots()
-{
-    static int dots = 0;
-    return dots;
-}
 
 // The texts are the view model's: they share its translation context.
 QString speedLabel()
@@ -93,9 +74,8 @@ QString timeText(qint64 seconds)
 
 } // namespace
 
-ProgressTexts::ProgressTexts(WindowItems &items, QObject *parent)
+ProgressTexts::ProgressTexts(QObject *parent)
     : QObject(parent)
-    , m_items(items)
     , m_clock([] { return QDateTime::currentDateTimeUtc(); })
     , m_md5TipTimer(this)
 {
@@ -115,24 +95,21 @@ void ProgressTexts::onDownloadProgress(qint64 bytesRead, qint64 totalBytes)
         m_maxProgress = -1.0f;
         m_lastDownloadedBytes = bytesRead;
     }
-    setText(QStringLiteral("download_percentage"),
+    setText(m_downloadPercentage,
         QCoreApplication::translate("MainViewModel", "label_downloading_percent")
             + percentText(bytesRead, totalBytes));
 
     const QDateTime now = m_clock();
     const qint64 elapsed = secondsSinceLastSample(now);
     if (elapsed > 0) {
-        QList<double> &samples = speedSamples();
-        if (samples.size() >= kSpeedSamples)
-            samples.removeFirst();
-        samples.append((bytesRead - m_lastDownloadedBytes) / 1024.0 / elapsed);
-        const double average
-            = std::accumulate(samples.cbegin(), samples.cend(), 0.0) / samples.size();
+        if (m_speedSamples.size() >= kSpeedSamples)
+            m_speedSamples.removeFirst();
+        m_speedSamples.append((bytesRead - m_lastDownloadedBytes) / 1024.0 / elapsed);
+        const double average = std::accumulate(m_speedSamples.cbegin(), m_speedSamples.cend(), 0.0)
+            / m_speedSamples.size();
         const qint64 remaining = totalBytes - bytesRead;
-        setText(
-            QStringLiteral("download_speed"), remaining > 0 ? speedText(average) : zeroSpeedText());
-        setText(
-            QStringLiteral("task_needtime"), timeText(wholeSeconds(remaining / 1024.0 / average)));
+        setText(m_downloadSpeed, remaining > 0 ? speedText(average) : zeroSpeedText());
+        setText(m_taskNeedTime, timeText(wholeSeconds(remaining / 1024.0 / average)));
         m_lastSampleTime = now;
         m_lastDownloadedBytes = bytesRead;
     }
@@ -144,13 +121,12 @@ void ProgressTexts::onSetupProgress(qint64 finished, qint64 total)
     const QDateTime now = m_clock();
     const qint64 elapsed = secondsSinceLastSample(now);
     if (elapsed > 0) {
-        setText(QStringLiteral("setup_percentage"),
+        setText(m_setupPercentage,
             QCoreApplication::translate("MainViewModel", "label_installing_progress")
                 + percentText(finished, total));
         // Extraction runs at a steady pace; the last second predicts well enough.
         const double rate = (finished - m_lastSetupBytes) / 1024.0 / elapsed;
-        setText(QStringLiteral("task_needtime"),
-            timeText(wholeSeconds((total - finished) / 1024.0 / rate)));
+        setText(m_taskNeedTime, timeText(wholeSeconds((total - finished) / 1024.0 / rate)));
         m_lastSampleTime = now;
         m_lastSetupBytes = finished;
     }
@@ -178,17 +154,16 @@ void ProgressTexts::beginSetup()
     m_maxProgress = -1.0f;
     // The previous extraction's count would make the first rate negative.
     m_lastSetupBytes = 0;
-    m_setupStartSecs = m_clock().toSecsSinceEpoch();
 }
 
 void ProgressTexts::resetSpeedText()
 {
-    setText(QStringLiteral("download_speed"), zeroSpeedText());
+    setText(m_downloadSpeed, zeroSpeedText());
 }
 
 void ProgressTexts::resetTimeText()
 {
-    setText(QStringLiteral("task_needtime"), timeText(0));
+    setText(m_taskNeedTime, timeText(0));
 }
 
 void ProgressTexts::startMd5Animation()
@@ -203,11 +178,11 @@ void ProgressTexts::stopMd5Animation()
 
 void ProgressTexts::UpdateCheckMd5Tip()
 {
-    int &dots = md5Dots();
-    const QString tail = dots == 0 ? QStringLiteral(" ") : QString(dots, QLatin1Char('.'));
-    setText(QStringLiteral("setup_percentage"),
+    const QString tail
+        = m_md5Dots == 0 ? QStringLiteral(" ") : QString(m_md5Dots, QLatin1Char('.'));
+    setText(m_setupPercentage,
         QCoreApplication::translate("MainViewModel", "label_checking_md5") + tail);
-    dots = (dots + 1) % 4;
+    m_md5Dots = (m_md5Dots + 1) % 4;
 }
 
 qint64 ProgressTexts::secondsSinceLastSample(const QDateTime &now) const
@@ -228,7 +203,10 @@ void ProgressTexts::raiseBar(qint64 done, qint64 total)
     }
 }
 
-void ProgressTexts::setText(const QString &objectName, const QString &text)
+void ProgressTexts::setText(QString &text, const QString &value)
 {
-    m_items.set(objectName, "text", text);
+    if (text == value)
+        return;
+    text = value;
+    emit textsChanged();
 }

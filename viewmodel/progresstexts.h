@@ -1,12 +1,11 @@
 #pragma once
 
 #include <QDateTime>
+#include <QList>
 #include <QObject>
 #include <QTimer>
 
 #include <functional>
-
-class WindowItems;
 
 // The bar and the texts under it while the game package downloads, is
 // verified and is extracted: percent and sizes, speed, time left and the
@@ -19,7 +18,7 @@ class ProgressTexts : public QObject
 public:
     using Clock = std::function<QDateTime()>;
 
-    explicit ProgressTexts(WindowItems &items, QObject *parent = nullptr);
+    explicit ProgressTexts(QObject *parent = nullptr);
 
     // Tests step time by hand instead of waiting for it.
     void setClock(Clock clock);
@@ -41,28 +40,41 @@ public:
 
     void startMd5Animation();
     void stopMd5Animation();
-    bool md5AnimationRunning() const { return m_md5TipTimer.isActive(); }
 
     float maxProgress() const { return m_maxProgress; }
-    qint64 setupStartSecs() const { return m_setupStartSecs; }
+
+    // Empty until the first progress: the window shows its own label then.
+    QString downloadPercentage() const { return m_downloadPercentage; }
+    QString setupPercentage() const { return m_setupPercentage; }
+    QString downloadSpeed() const { return m_downloadSpeed; }
+    QString taskNeedTime() const { return m_taskNeedTime; }
 
 public slots:
     void UpdateCheckMd5Tip();
 
 signals:
     void progressChanged(float progress);
+    void textsChanged();
 
 private:
     qint64 secondsSinceLastSample(const QDateTime &now) const;
     void raiseBar(qint64 done, qint64 total);
-    void setText(const QString &objectName, const QString &text);
+    void setText(QString &text, const QString &value);
 
-    WindowItems &m_items;
     Clock m_clock;
     QTimer m_md5TipTimer;
     float m_maxProgress = -1.0f;
     QDateTime m_lastSampleTime;
     qint64 m_lastDownloadedBytes = 0;
     qint64 m_lastSetupBytes = 0;
-    qint64 m_setupStartSecs = 0;
+    // Kept across downloads: a new download starts with the speed the last
+    // one ended at and wears it off over a few seconds, so its first
+    // estimates are not built on a single second.
+    QList<double> m_speedSamples;
+    // The dots go on where the last check left them.
+    int m_md5Dots = 0;
+    QString m_downloadPercentage;
+    QString m_setupPercentage;
+    QString m_downloadSpeed;
+    QString m_taskNeedTime;
 };

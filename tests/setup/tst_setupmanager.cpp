@@ -272,7 +272,8 @@ private slots:
                 bytes[bytes.indexOf("payload line 2500")] = 'P';
                 return writeFile(out("game.7z"), bytes) ? QStringLiteral("game.7z") : QString();
             },
-            "SETUP_ZIP_ERROR", "CRC Failed|Data Error", "", "game.7z old.dll");
+            "SETUP_ZIP_ERROR", "message_setup_zip_crc_failed|message_setup_zip_data_error", "",
+            "game.7z old.dll");
         row(
             "no archive engine",
             [this] {

@@ -10,7 +10,6 @@
 
 #include <QPushButton>
 #include <QRadioButton>
-#include <QWindow>
 #include <QtTest>
 
 namespace {
@@ -43,10 +42,7 @@ private:
     // linger for the quit report.
     struct Model : MainViewModel
     {
-        explicit Model(const QString &programFolder)
-        {
-            setProgramFolder(programFolder);
-        }
+        explicit Model(const QString &programFolder) { setProgramFolder(programFolder); }
     };
 
 private slots:
@@ -64,38 +60,6 @@ private slots:
     }
 
     void init() { m_services.clearRequests(); }
-
-    void derivedPropertiesFollowTheState_data()
-    {
-        QTest::addColumn<int>("state");
-        QTest::addColumn<QList<bool>>(
-            "flags"); // install update start startVisible downloading setup
-        QTest::newRow("Checking") << 1 << QList<bool> { false, false, false, true, false, false };
-        QTest::newRow("NeedInstall")
-            << 2 << QList<bool> { true, false, false, false, false, false };
-        QTest::newRow("Ready") << 3 << QList<bool> { false, false, true, true, false, false };
-        QTest::newRow("NeedUpdate") << 4 << QList<bool> { false, true, false, false, false, false };
-        QTest::newRow("Downloading") << 6 << QList<bool> { false, false, false, true, true, false };
-        QTest::newRow("Installing") << 7 << QList<bool> { false, false, false, true, false, true };
-        QTest::newRow("CheckFailed")
-            << 8 << QList<bool> { false, false, false, false, false, false };
-        QTest::newRow("Verifying") << 9 << QList<bool> { false, false, false, true, false, true };
-    }
-
-    void derivedPropertiesFollowTheState()
-    {
-        QFETCH(int, state);
-        QFETCH(QList<bool>, flags);
-        Model model(m_programFolder.path());
-        QSignalSpy changed(&model, &MainViewModel::gameStateChanged);
-        model.setGameState(MainViewModel::GameState(state));
-        QCOMPARE(changed.count(), 1);
-        const QList<bool> actual { model.property("installEnable").toBool(),
-            model.property("updateEnable").toBool(), model.property("startGameEnable").toBool(),
-            model.property("startGameVisible").toBool(), model.property("downloading").toBool(),
-            model.property("setupGameing").toBool() };
-        QCOMPARE(actual, flags);
-    }
 
     void decideGameState_data()
     {
@@ -209,7 +173,6 @@ private slots:
         const QUrlQuery query(page);
         QCOMPARE(
             query.queryItems().last(), qMakePair(QStringLiteral("prev"), QStringLiteral("false")));
-        QCOMPARE(query.queryItems().first().first, QStringLiteral("api_url"));
         QCOMPARE(model.buildApiUrl(false),
             m_services.origin()
                 + QStringLiteral("/qx7a_global/zqk/launcher/api/"
@@ -237,7 +200,10 @@ private slots:
         model.normalizeInstallPath();
         QCOMPARE(LauncherConfig::instance()->gameInstallPath(),
             QStringLiteral("/opt/games//Tessaril Game"));
+        // The window's path text follows every change.
+        QSignalSpy pathShown(&model, &MainViewModel::installPathChanged);
         model.UpdateInstallPath(QStringLiteral("/") + QString(100, QLatin1Char('x')));
+        QCOMPARE(pathShown.count(), 1);
         QCOMPARE(model.installPath(),
             QStringLiteral("/") + QString(39, QLatin1Char('x')) + QStringLiteral(" ... ")
                 + QString(40, QLatin1Char('x')));
@@ -255,9 +221,6 @@ private slots:
                 .arg(m_services.url(QStringLiteral("/img/config.ini")),
                     m_services.url(QStringLiteral("/img/TessarilLauncher")))
                 .toUtf8());
-        QObject root;
-        QObject activity(&root);
-        activity.setObjectName(QStringLiteral("viewActivity"));
         const QString program = m_programFolder.path();
         QFile config(program + QStringLiteral("/config.ini"));
         QVERIFY(config.open(QIODevice::ReadOnly));
@@ -265,11 +228,14 @@ private slots:
         config.close();
 
         Model model(program);
-        model.setRootObject(&root);
         QSignalSpy background(&model, &MainViewModel::bgPathChanged);
+        QSignalSpy activity(&model, &MainViewModel::activityChanged);
         model.initialize();
         QTRY_VERIFY(!background.isEmpty());
-        QTRY_VERIFY(activity.property("visible").toBool());
+        QTRY_COMPARE(activity.count(), 1);
+        QVERIFY(model.activityVisible());
+        QCOMPARE(model.activityImage(),
+            QStringLiteral("file:///") + program + QStringLiteral("/cache/TessarilLauncher"));
         QCOMPARE(model.bgPath(),
             QStringLiteral("file:///") + program + QStringLiteral("/cache/config.ini"));
         QVERIFY(config.open(QIODevice::ReadOnly));
@@ -400,11 +366,9 @@ private slots:
     void closeBehaviourIsAskedOnce()
     {
         LauncherConfig::instance()->setBool(QStringLiteral("is_first_exit"), true, QString());
-        QWindow window;
-        window.setObjectName(QStringLiteral("rootWindow"));
-        window.show();
         Model model(m_programFolder.path());
-        model.setRootObject(&window);
+        QSignalSpy toTray(&model, &MainViewModel::hideToTrayRequested);
+        QSignalSpy closed(&model, &MainViewModel::closeWindowRequested);
         int asked = 0;
         answerNextDialog<CDlgCloseTip>([&](CDlgCloseTip *tip) {
             ++asked;
@@ -415,11 +379,14 @@ private slots:
         QCOMPARE(asked, 1);
         QCOMPARE(LauncherConfig::instance()->getInt(QStringLiteral("exit_type"), QString()), 1);
         // Minimised to the tray: the window hides, the program stays.
-        QTRY_VERIFY(!window.isVisible());
-        window.show();
+        QTRY_COMPARE(toTray.count(), 1);
         model.btnExitClick();
-        QTRY_VERIFY(!window.isVisible());
+        QTRY_COMPARE(toTray.count(), 2);
         QCOMPARE(asked, 1);
+        LauncherConfig::instance()->setInt(QStringLiteral("exit_type"), 2, QString());
+        model.btnExitClick();
+        QTRY_COMPARE(closed.count(), 1);
+        QCOMPARE(toTray.count(), 2);
     }
 
     void hiddenSpotOpensOnTheTenthQuickPress()
@@ -454,20 +421,15 @@ private slots:
 
     void messagesKeepTheMaskUntilTheLastCloses()
     {
-        QObject root;
-        QObject mask;
-        mask.setObjectName(QStringLiteral("bgMask_msgbox"));
-        mask.setParent(&root);
-        mask.setProperty("visible", false);
         Model model(m_programFolder.path());
-        model.setRootObject(&root);
+        QSignalSpy dimming(&model, &MainViewModel::dimmedChanged);
 
         // A second message arrives while the first is still open (a reply
         // handled in the dialog's event loop): closing it keeps the mask.
         QList<bool> maskSeen;
         bool secondAnswer = true;
         answerNextDialog<CDlgYesNo>([&](CDlgYesNo *first) {
-            maskSeen << mask.property("visible").toBool();
+            maskSeen << model.dimmed();
             QTimer::singleShot(50, [first] {
                 for (QWidget *widget : QApplication::topLevelWidgets()) {
                     auto *second = qobject_cast<CDlgYesNo *>(widget);
@@ -478,7 +440,7 @@ private slots:
             model.showMessage(
                 QStringLiteral("t"), QStringLiteral("second"),
                 [&](bool answer) { secondAnswer = answer; }, true);
-            maskSeen << mask.property("visible").toBool();
+            maskSeen << model.dimmed();
             first->findChild<QPushButton *>(QStringLiteral("btn_ok"))->click();
         });
         bool firstAnswer = false;
@@ -488,7 +450,8 @@ private slots:
         QCOMPARE(maskSeen, (QList<bool> { true, true }));
         QVERIFY(firstAnswer);
         QVERIFY(!secondAnswer);
-        QCOMPARE(mask.property("visible").toBool(), false);
+        QVERIFY(!model.dimmed());
+        QCOMPARE(dimming.count(), 2);
     }
 };
 

@@ -1,6 +1,5 @@
 #include "tests/support/testenvironment.h"
 #include "viewmodel/progresstexts.h"
-#include "viewmodel/windowitems.h"
 
 #include <QSignalSpy>
 #include <QTimer>
@@ -15,28 +14,17 @@ constexpr qint64 kGiB = 1024 * kMiB;
 const QString kSpeed = QStringLiteral("label_download_speed");
 const QString kTime = QStringLiteral("label_task_need_time");
 
-// The four texts under the bar, as plain objects, and a clock that moves
-// only when told.
+// The texts under the bar and a clock that moves only when told.
 class Rig
 {
 public:
     Rig()
     {
-        for (const char *name :
-            { "download_percentage", "setup_percentage", "download_speed", "task_needtime" }) {
-            auto *item = new QObject(&m_root);
-            item->setObjectName(QLatin1String(name));
-        }
-        m_items.setRoot(&m_root);
         texts.setClock([this] { return m_now; });
         texts.resetRun();
     }
     Q_DISABLE_COPY(Rig)
 
-    QString text(const char *name) const
-    {
-        return m_root.findChild<QObject *>(QLatin1String(name))->property("text").toString();
-    }
     void advanceMs(qint64 ms) { m_now = m_now.addMSecs(ms); }
 
     // A resumed download at a steady rate, one signal per second after the
@@ -54,13 +42,11 @@ public:
     }
 
 private:
-    QObject m_root;
-    WindowItems m_items;
     QDateTime m_now = QDateTime::fromSecsSinceEpoch(1700000000, Qt::UTC);
     qint64 m_bytes = kMiB;
 
 public:
-    ProgressTexts texts { m_items };
+    ProgressTexts texts;
 };
 
 } // namespace
@@ -90,7 +76,7 @@ private slots:
         QFETCH(qint64, total);
         Rig rig;
         rig.texts.onDownloadProgress(done, total);
-        QTEST(rig.text("download_percentage").remove(QStringLiteral("label_downloading_percent")),
+        QTEST(rig.texts.downloadPercentage().remove(QStringLiteral("label_downloading_percent")),
             "expected");
     }
 
@@ -120,25 +106,24 @@ private slots:
         QFETCH(qint64, left);
         Rig rig;
         rig.download(kibPerSec, 11, left);
-        QTEST(rig.text("download_speed").mid(kSpeed.size()), "speed");
-        QTEST(rig.text("task_needtime").mid(kTime.size()), "timeLeft");
+        QTEST(rig.texts.downloadSpeed().mid(kSpeed.size()), "speed");
+        QTEST(rig.texts.taskNeedTime().mid(kTime.size()), "timeLeft");
     }
 
-    // The samples belong to the process, not to one download: a second
-    // download (here even a second display) starts with the speed of the
-    // first, which wears off after eleven of its own seconds.
+    // The samples outlive one download: a second download starts with the
+    // speed of the first, which wears off after eleven of its own seconds.
     void speedSamplesOutliveADownload()
     {
-        Rig first;
-        first.download(2048, 11, kGiB);
-        QCOMPARE(first.text("download_speed"), kSpeed + " 2.00label_download_speed_mbs");
+        Rig rig;
+        rig.download(2048, 11, kGiB);
+        QCOMPARE(rig.texts.downloadSpeed(), kSpeed + " 2.00label_download_speed_mbs");
 
-        Rig second;
-        second.download(1024, 1, kGiB);
+        rig.texts.resetRun();
+        rig.download(1024, 1, kGiB);
         // (10 * 2048 + 1024) / 11 KiB/s
-        QCOMPARE(second.text("download_speed"), kSpeed + " 1.91label_download_speed_mbs");
-        second.download(1024, 10, kGiB);
-        QCOMPARE(second.text("download_speed"), kSpeed + " 1.00label_download_speed_mbs");
+        QCOMPARE(rig.texts.downloadSpeed(), kSpeed + " 1.91label_download_speed_mbs");
+        rig.download(1024, 10, kGiB);
+        QCOMPARE(rig.texts.downloadSpeed(), kSpeed + " 1.00label_download_speed_mbs");
     }
 
     // Extraction looks at its last second only, and each extraction counts
@@ -152,17 +137,17 @@ private slots:
             rig.texts.beginSetup();
             rig.advanceMs(1000);
             rig.texts.onSetupProgress(kMiB, 61 * kMiB);
-            QCOMPARE(rig.text("setup_percentage"),
+            QCOMPARE(rig.texts.setupPercentage(),
                 "label_installing_progress 1% (0.00label_unit_gb/0.06label_unit_gb)");
-            QCOMPARE(rig.text("task_needtime"), kTime + "00:01:00");
+            QCOMPARE(rig.texts.taskNeedTime(), kTime + "00:01:00");
             rig.advanceMs(1000);
             rig.texts.onSetupProgress(kMiB + kMiB / 2, 61 * kMiB);
             // 59.5 MiB at 512 KiB/s
-            QCOMPARE(rig.text("task_needtime"), kTime + "00:01:59");
+            QCOMPARE(rig.texts.taskNeedTime(), kTime + "00:01:59");
         }
         rig.advanceMs(1000);
         rig.texts.onSetupProgress(kMiB, 61 * kMiB);
-        QCOMPARE(rig.text("task_needtime"), kTime + "00:00:00");
+        QCOMPARE(rig.texts.taskNeedTime(), kTime + "00:00:00");
     }
 
     void rebuiltOncePerSecond_data()
@@ -187,8 +172,8 @@ private slots:
         auto signal = [&](qint64 done) {
             setup ? rig.texts.onSetupProgress(done, 100 * kMiB)
                   : rig.texts.onDownloadProgress(done, 100 * kMiB);
-            return QStringList { rig.text("setup_percentage"), rig.text("download_speed"),
-                rig.text("task_needtime") };
+            return QStringList { rig.texts.setupPercentage(), rig.texts.downloadSpeed(),
+                rig.texts.taskNeedTime() };
         };
         rig.texts.beginSetup();
         signal(kMiB);
@@ -199,7 +184,7 @@ private slots:
         // The bar and the download's percent follow every signal.
         QCOMPARE(rig.texts.maxProgress(), 0.3f);
         if (!setup)
-            QVERIFY(rig.text("download_percentage").contains(" 30% "));
+            QVERIFY(rig.texts.downloadPercentage().contains(" 30% "));
     }
 
     // Steps: dN and sN are download and extraction counts of 1000, "run"
@@ -244,8 +229,8 @@ private slots:
         QTEST(shown, "shown");
     }
 
-    // The timer steps the text through a space and one to three dots; the
-    // count belongs to the process, so a later check goes on where it was.
+    // The timer steps the text through a space and one to three dots; a
+    // later check goes on where the last one was.
     void md5Dots()
     {
         Rig rig;
@@ -255,7 +240,7 @@ private slots:
         QStringList seen;
         for (int i = 0; i < 8; ++i) {
             QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
-            seen << rig.text("setup_percentage").remove(QStringLiteral("label_checking_md5"));
+            seen << rig.texts.setupPercentage().remove(QStringLiteral("label_checking_md5"));
         }
         rig.texts.stopMd5Animation();
         QVERIFY(!timer->isActive());
@@ -263,7 +248,7 @@ private slots:
         QCOMPARE(seen.mid(start, 5), (QStringList { " ", ".", "..", "...", " " }));
         rig.texts.startMd5Animation();
         rig.texts.UpdateCheckMd5Tip();
-        QCOMPARE(rig.text("setup_percentage"), "label_checking_md5" + seen.at(4));
+        QCOMPARE(rig.texts.setupPercentage(), "label_checking_md5" + seen.at(4));
     }
 };
 
