@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStorageInfo>
-#include <QTranslator>
 #include <QtTest>
 
 #include <sched.h>
@@ -287,28 +286,6 @@ private slots:
         const bool confirmed = result == QDialog::Accepted;
         QCOMPARE(emitted, confirmed ? QStringList({ path, "start" }) : QStringList());
         QCOMPARE(LauncherConfig::instance()->gameInstallPath(), confirmed ? path : "before");
-    }
-
-    void grab()
-    {
-        QTranslator english;
-        QVERIFY(english.load(QStringLiteral(QT_TESTCASE_BUILDDIR "/bin/language/i18n_en.qm")));
-        QCoreApplication::installTranslator(&english);
-        CSetInstallPathDialog dialog;
-        dialog.setRequiredSpace(24 * kGiB);
-        dialog.setInstallPath(m_dir.filePath(QStringLiteral("Games/Tessaril Game")));
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        const QString artefacts = qEnvironmentVariable("TESSARIL_ARTEFACTS");
-        if (artefacts.isEmpty())
-            QSKIP("TESSARIL_ARTEFACTS is not set");
-        QDir().mkpath(artefacts);
-        QVERIFY(dialog.grab().save(artefacts + QStringLiteral("/install-path-dialog.png")));
-        if (m_tmpfs.isEmpty())
-            dialog.setRequiredSpace(qint64(1) << 50);
-        else
-            dialog.setInstallPath(m_tmpfs + QStringLiteral("/Games/Tessaril Game"));
-        QVERIFY(dialog.grab().save(artefacts + QStringLiteral("/install-path-dialog-short.png")));
     }
 };
 

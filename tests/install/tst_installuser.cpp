@@ -1,20 +1,9 @@
+#include "tests/support/testdata.h"
 #include "tests/support/testenvironment.h"
 
-#include <QDirIterator>
 #include <QtTest>
 
 namespace {
-
-QStringList entriesBelow(const QString &root)
-{
-    QStringList found;
-    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-        QDirIterator::Subdirectories);
-    while (it.hasNext())
-        found.append(QDir(root).relativeFilePath(it.next()));
-    found.sort();
-    return found;
-}
 
 QString desktopValue(const QString &entry, const QString &key)
 {
@@ -88,7 +77,7 @@ private slots:
                 size);
 
         QCOMPARE(installUser({ QStringLiteral("--remove") }), QString());
-        QCOMPARE(entriesBelow(m_data), QStringList());
+        QCOMPARE(fileList(m_data, QDir::AllEntries), QStringList());
     }
 
     void keepsWhatTheLauncherWroteAndDropsWhatAnOlderVersionHad()
@@ -122,7 +111,7 @@ private slots:
         QCOMPARE(installUser({ QStringLiteral("--remove") }, &lastLine), QString());
         QVERIFY(!QFileInfo::exists(webCache));
         QVERIFY2(lastLine.contains(settings), qPrintable(lastLine));
-        QCOMPARE(entriesBelow(m_data),
+        QCOMPARE(fileList(m_data, QDir::AllEntries),
             QStringList({ QStringLiteral("tessaril-launcher"),
                 QStringLiteral("tessaril-launcher/Tessaril Game"),
                 QStringLiteral("tessaril-launcher/Tessaril Game/Quorvela.exe"),

@@ -1,5 +1,6 @@
 #include "setup/filehelpers.h"
 #include "setup/setupmanager.h"
+#include "tests/support/testdata.h"
 #include "tests/support/testenvironment.h"
 #include "tests/support/zipwriter.h"
 
@@ -17,27 +18,8 @@ struct Run
     QList<ErrorCode> codes;
     QStringList messages;
     QStringList order;
-    QList<mode_t> folderModes; // of each item's folder as the item starts
+    QList<uint> folderModes; // of each item's folder as the item starts
 };
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &data)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
-}
-
-mode_t modeOf(const QString &path)
-{
-    struct stat info;
-    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 07777;
-}
 
 // Zip items carry Windows attributes only when the archive was made on
 // Windows: the first item is given those, and no mode.
@@ -96,7 +78,7 @@ class tst_SetupHostile : public QObject
             run.messages << msg;
         });
         connect(&manager, &setupmanager::setupUnzipFilePath, [&run, this](const QString &item) {
-            run.folderModes << modeOf(QFileInfo(dest(item)).path());
+            run.folderModes << fileMode(QFileInfo(dest(item)).path());
         });
         connect(&manager, &setupmanager::setupFinished, [&run] { run.order << "finished"; });
         connect(&manager, &setupmanager::globalMetaDataDismiss, [&run] { run.order << "dismiss"; });
@@ -165,8 +147,8 @@ private slots:
 
         const Run run = install(QStringLiteral("p.zip"));
         QVERIFY2(run.codes.isEmpty(), qPrintable(run.messages.value(0)));
-        QCOMPARE(run.folderModes.last() & 0700, mode_t(0700)); // while f.txt was written
-        QCOMPARE(modeOf(path), mode_t(after));
+        QCOMPARE(run.folderModes.last() & 0700, 0700u); // while f.txt was written
+        QCOMPARE(fileMode(path), uint(after));
         ::chmod(QFile::encodeName(path), 0700);
         QCOMPARE(readFile(path + QStringLiteral("/f.txt")), QByteArray("in"));
     }
@@ -207,7 +189,7 @@ private slots:
         ::umask(mode_t(umask));
         const Run run = install(QStringLiteral("m.zip"));
         QVERIFY(run.codes.isEmpty());
-        QCOMPARE(modeOf(dest(checked)), mode_t(expected));
+        QCOMPARE(fileMode(dest(checked)), uint(expected));
     }
 
     void fullVolume_data()
