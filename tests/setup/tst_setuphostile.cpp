@@ -237,15 +237,18 @@ private slots:
         }
     }
 
-    void itemNamedLikeTheArchive_data()
+    // A refused item stops the install, and leaves neither a change to the
+    // archive nor the folders made for it.
+    void refusedItems_data()
     {
         QTest::addColumn<QByteArray>("item");
         QTest::newRow("plain") << QByteArray("game.zip");
         QTest::newRow("dot") << QByteArray("./game.zip");
         QTest::newRow("through a link to the folder") << QByteArray("self/game.zip");
+        QTest::newRow("name too long, below new folders") << "deep/er/" + QByteArray(300, 'x');
     }
 
-    void itemNamedLikeTheArchive()
+    void refusedItems()
     {
         QFETCH(QByteArray, item);
         QVERIFY(QFile::link(m_dest, dest("self")));
@@ -259,6 +262,7 @@ private slots:
             QList<ErrorCode>({ ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR,
                 ErrorDefine::SETUP_ZIP_UNZIP_ERROR }));
         QCOMPARE(readFile(dest("game.zip")), archive);
+        QVERIFY(!QFileInfo::exists(dest("deep")));
     }
 
     void deleteListLines_data()
@@ -327,11 +331,11 @@ private slots:
     {
         QTest::addColumn<QString>("link"); // moved to the target folder and linked there
         QTest::addColumn<QString>("target");
-        QTest::addColumn<QByteArray>("primary");
+        QTest::addColumn<QByteArray>("primary"); // null: removed
         QTest::addColumn<QStringList>("order");
         const QStringList refused { "dismiss", "metaerror", "finished" };
         QTest::newRow("data folder outside") << "Quorvela_Data"
-                                             << "outside" << QByteArray() << refused;
+                                             << "outside" << QByteArray("") << refused;
         QTest::newRow("fallback outside") << "Quorvela_Data/Native"
                                           << "outside" << QByteArray() << refused;
         QTest::newRow("data folder inside")
@@ -353,6 +357,7 @@ private slots:
         QVERIFY(QDir().rename(dest(link), moved) && QFile::link(moved, dest(link)));
         const Run run = install();
         QCOMPARE(run.order, order);
+        QCOMPARE(QFileInfo::exists(primaryPath), !primary.isNull());
         QCOMPARE(readFile(primaryPath), primary);
     }
 };
