@@ -2,6 +2,7 @@
 #include "dialogs/cdlgyesno.h"
 #include "dialogs/csetinstallpathdialog.h"
 #include "tests/support/guitestenvironment.h"
+#include "tests/support/testdata.h"
 
 #include <QFileDialog>
 #include <QLabel>
@@ -93,11 +94,9 @@ private slots:
         // Qt's own picker, which the test can find and answer; the program
         // keeps the system's.
         QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
-        QFile(folder(QStringLiteral("full/Tessaril Game")) + QStringLiteral("/save.dat"))
-            .open(QIODevice::WriteOnly);
-        QFile(folder(QStringLiteral("hidden/Tessaril Game")) + QStringLiteral("/.keep"))
-            .open(QIODevice::WriteOnly);
-        QFile(m_dir.filePath(QStringLiteral("file.txt"))).open(QIODevice::WriteOnly);
+        for (const char *name :
+            { "full/Tessaril Game/save.dat", "hidden/Tessaril Game/.keep", "file.txt" })
+            QVERIFY(writeFile(m_dir.filePath(QLatin1String(name)), {}));
 
         // In a mount namespace of its own the tmpfs goes away with the test,
         // however the test ends.
