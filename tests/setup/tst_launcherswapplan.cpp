@@ -115,7 +115,8 @@ private slots:
         QFile::remove(launcher() + "/lib/core.so");
         QDir(launcher()).rmdir(QStringLiteral("lib"));
         QVERIFY(writeFile(launcher() + "/lib", "old file"));
-        QVERIFY(writeFile(launcher() + "/tessaril-files.txt", "Launcher\nlib\ntessaril-files.txt\n"));
+        QVERIFY(
+            writeFile(launcher() + "/tessaril-files.txt", "Launcher\nlib\ntessaril-files.txt\n"));
         QVERIFY(QFile::link(QStringLiteral("core.so"), unpacked() + "/lib/core.so.1"));
 
         LauncherSwapPlan plan;
