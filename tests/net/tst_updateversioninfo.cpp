@@ -109,6 +109,7 @@ private slots:
         QCOMPARE(info.getSize(QStringLiteral("2.0.0")), 3221225472LL);
         QCOMPARE(info.getUrl(QStringLiteral("2.0.0")), QStringLiteral("https://cdn.example/d.zip"));
         QCOMPARE(info.getMd5(QStringLiteral("2.0.0")), QStringLiteral("d5"));
+        QCOMPARE(info.getUrl(QString()), info.latestPath());
         QCOMPARE(info.getUrl(QStringLiteral("0.1")), info.latestPath());
         QCOMPARE(info.getMd5(QStringLiteral("0.1")), QStringLiteral("ABCDEF"));
         QCOMPARE(info.getSize(QString()), 100);
@@ -259,6 +260,9 @@ private slots:
         QTest::newRow("leading dot only") << "https://cdn/x/.hidden"
                                           << ".hidden"
                                           << ".hidden";
+        QTest::newRow("no dot") << "https://cdn/x/package"
+                                << "package"
+                                << "package";
         QTest::newRow("empty") << ""
                                << ""
                                << "";
