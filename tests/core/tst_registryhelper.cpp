@@ -1,6 +1,7 @@
 #include "core/buildinfo.h"
 #include "core/registryhelper.h"
 #include "platform/registry.h"
+#include "tests/support/testdata.h"
 #include "tests/support/testenvironment.h"
 
 #include <QtTest>
@@ -24,18 +25,32 @@ class tst_RegistryHelper : public QObject
     Q_OBJECT
 
 private slots:
-    void autoRunOnWritesValueAndAutostartEntry()
+    // Whatever was stored, asking repairs the value and the autostart entry
+    // to start this program.
+    void autoRunOn_data()
     {
-        RegistryHelper::instance()->setAutoRun(true);
-        const QString expected = QDir::toNativeSeparators(QCoreApplication::applicationFilePath());
-        QCOMPARE(platform::readRegistryString(kRunKey, kRunValue), expected);
-        QVERIFY(RegistryHelper::instance()->isAutoRun());
+        QTest::addColumn<QString>("stored"); // empty: the current program; "-": nothing
+        QTest::newRow("switched on") << "-";
+        QTest::newRow("launcher moved") << QStringLiteral("/old/place/launcher");
+        QTest::newRow("entry gone, value current") << QString();
+    }
 
-        QFile entry(autostartEntry());
-        QVERIFY(entry.open(QIODevice::ReadOnly));
-        const QString text = QString::fromUtf8(entry.readAll());
-        QVERIFY(text.contains(QStringLiteral("[Desktop Entry]")));
-        QVERIFY2(text.contains(QStringLiteral("\nExec=\"%1\"\n").arg(expected)), qPrintable(text));
+    void autoRunOn()
+    {
+        QFETCH(QString, stored);
+        const QString expected = QDir::toNativeSeparators(QCoreApplication::applicationFilePath());
+        if (stored == QLatin1String("-")) {
+            RegistryHelper::instance()->setAutoRun(true);
+        } else {
+            platform::writeRegistryString(kRunKey, kRunValue, stored.isEmpty() ? expected : stored);
+            QFile::remove(autostartEntry());
+        }
+        QVERIFY(RegistryHelper::instance()->isAutoRun());
+        QCOMPARE(platform::readRegistryString(kRunKey, kRunValue), expected);
+        const QString entry = QString::fromUtf8(readFile(autostartEntry()));
+        QVERIFY2(entry.contains(QStringLiteral("[Desktop Entry]")), qPrintable(entry));
+        QVERIFY2(
+            entry.contains(QStringLiteral("\nExec=\"%1\"\n").arg(expected)), qPrintable(entry));
     }
 
     void autoRunOffKeepsEmptyValueAndRemovesEntry()
@@ -43,48 +58,24 @@ private slots:
         RegistryHelper::instance()->setAutoRun(true);
         RegistryHelper::instance()->setAutoRun(false);
         QVERIFY(!RegistryHelper::instance()->isAutoRun());
-        QCOMPARE(platform::readRegistryString(kRunKey, kRunValue), QString());
         QVERIFY(!QFile::exists(autostartEntry()));
         // The value is kept (empty), never deleted.
-        const QString hive = qEnvironmentVariable("XDG_CONFIG_HOME")
-            + QStringLiteral("/Vantor/registry/HKEY_LOCAL_MACHINE.ini");
-        QVERIFY(QFile(hive).open(QIODevice::ReadOnly));
-    }
-
-    void autoRunRepairs_data()
-    {
-        QTest::addColumn<QString>("stored"); // empty: the current program
-        QTest::newRow("launcher moved") << QStringLiteral("/old/place/launcher");
-        QTest::newRow("entry gone, value current") << QString();
-    }
-
-    void autoRunRepairs()
-    {
-        QFETCH(QString, stored);
-        const QString expected = QDir::toNativeSeparators(QCoreApplication::applicationFilePath());
-        platform::writeRegistryString(kRunKey, kRunValue, stored.isEmpty() ? expected : stored);
-        QFile::remove(autostartEntry());
-        QVERIFY(RegistryHelper::instance()->isAutoRun());
-        QCOMPARE(platform::readRegistryString(kRunKey, kRunValue), expected);
-        QFile entry(autostartEntry());
-        QVERIFY(entry.open(QIODevice::ReadOnly));
-        QVERIFY(QString::fromUtf8(entry.readAll())
-                    .contains(QStringLiteral("\nExec=\"%1\"\n").arg(expected)));
+        QCOMPARE(platform::readRegistryString(kRunKey, kRunValue), QString());
+        QVERIFY(QFile::exists(qEnvironmentVariable("XDG_CONFIG_HOME")
+            + QStringLiteral("/Vantor/registry/HKEY_LOCAL_MACHINE.ini")));
     }
 
     void execLineQuotesAwkwardPaths()
     {
         platform::syncAutoStartEntry(
             QStringLiteral("Probe_Entry"), QStringLiteral("/opt/My \"Games\"/$HOME/100%/launcher"));
-        QFile entry(qEnvironmentVariable("XDG_CONFIG_HOME")
-            + QStringLiteral("/autostart/Probe_Entry.desktop"));
-        QVERIFY(entry.open(QIODevice::ReadOnly));
-        QVERIFY(QString::fromUtf8(entry.readAll())
-                    .contains(QStringLiteral(
+        QVERIFY(readFile(qEnvironmentVariable("XDG_CONFIG_HOME")
+            + QStringLiteral("/autostart/Probe_Entry.desktop"))
+                    .contains(QByteArrayLiteral(
                         "Exec=\"/opt/My \\\\\"Games\\\\\"/\\\\$HOME/100%%/launcher\"")));
     }
 
-    void versionsSyncOnlyWhenDifferent()
+    void versionsAreSyncedAlone()
     {
         const QString uninstallKey = QStringLiteral(
             "HKEY_LOCAL_"

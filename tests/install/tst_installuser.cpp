@@ -1,20 +1,9 @@
+#include "tests/support/testdata.h"
 #include "tests/support/testenvironment.h"
 
-#include <QDirIterator>
 #include <QtTest>
 
 namespace {
-
-QStringList entriesBelow(const QString &root)
-{
-    QStringList found;
-    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-        QDirIterator::Subdirectories);
-    while (it.hasNext())
-        found.append(QDir(root).relativeFilePath(it.next()));
-    found.sort();
-    return found;
-}
 
 QString desktopValue(const QString &entry, const QString &key)
 {
@@ -67,7 +56,8 @@ private slots:
         QVERIFY(QDir().mkpath(m_data));
     }
 
-    void menuEntryStartsTheInstalledLauncher()
+    // The removal keeps only what the launcher wrote into its folder.
+    void menuEntryStartsTheInstalledLauncherUntilRemoved()
     {
         QCOMPARE(installUser(), QString());
 
@@ -87,24 +77,12 @@ private slots:
                                            .arg(m_data, QLatin1String(size), icon)),
                 size);
 
-        QCOMPARE(installUser({ QStringLiteral("--remove") }), QString());
-        QCOMPARE(entriesBelow(m_data), QStringList());
-    }
-
-    void keepsWhatTheLauncherWroteAndDropsWhatAnOlderVersionHad()
-    {
-        QCOMPARE(installUser(), QString());
-        // An older version's file, named by the list as a program file.
-        QFile list(m_program + QStringLiteral("/tessaril-files.txt"));
-        QVERIFY(list.open(QIODevice::Append));
-        list.write("plugins/old.so\n");
-        list.close();
-        QVERIFY(QDir(m_program).mkpath(QStringLiteral("plugins")));
-        QVERIFY(QFile(m_program + QStringLiteral("/plugins/old.so")).open(QIODevice::WriteOnly));
-        QVERIFY(QFile(m_program + QStringLiteral("/config.ini")).open(QIODevice::WriteOnly));
-        QVERIFY(QDir(m_program).mkpath(QStringLiteral("Tessaril Game")));
-        QVERIFY(QFile(m_program + QStringLiteral("/Tessaril Game/Quorvela.exe"))
-                    .open(QIODevice::WriteOnly));
+        // An older version's file, named by the list as a program file, and
+        // what the launcher wrote into its folder.
+        const QString list = m_program + QStringLiteral("/tessaril-files.txt");
+        QVERIFY(writeFile(list, readFile(list) + "plugins/old.so\n"));
+        for (const char *name : { "plugins/old.so", "config.ini", "Tessaril Game/Quorvela.exe" })
+            QVERIFY(writeFile(m_program + QLatin1Char('/') + QLatin1String(name), {}));
 
         QCOMPARE(installUser(), QString());
         QVERIFY(!QFileInfo::exists(m_program + QStringLiteral("/plugins")));
@@ -115,14 +93,13 @@ private slots:
         const QString webCache = qEnvironmentVariable("XDG_CACHE_HOME") + QStringLiteral("/Vantor");
         for (const QString &folder : { settings, webCache + QStringLiteral("/Tessaril/QtWebEngine"),
                  m_data + QStringLiteral("/Vantor/Tessaril/QtWebEngine/Default") })
-            QVERIFY(QDir().mkpath(folder)
-                && QFile(folder + QStringLiteral("/Cookies")).open(QIODevice::WriteOnly));
+            QVERIFY(writeFile(folder + QStringLiteral("/Cookies"), {}));
 
         QString lastLine;
         QCOMPARE(installUser({ QStringLiteral("--remove") }, &lastLine), QString());
         QVERIFY(!QFileInfo::exists(webCache));
         QVERIFY2(lastLine.contains(settings), qPrintable(lastLine));
-        QCOMPARE(entriesBelow(m_data),
+        QCOMPARE(fileList(m_data, QDir::AllEntries),
             QStringList({ QStringLiteral("tessaril-launcher"),
                 QStringLiteral("tessaril-launcher/Tessaril Game"),
                 QStringLiteral("tessaril-launcher/Tessaril Game/Quorvela.exe"),

@@ -1,22 +1,12 @@
+#include "tests/support/testdata.h"
 #include "tests/support/testenvironment.h"
 
-#include <QDirIterator>
 #include <QtTest>
 
 namespace {
 
 const char *const kLanguageFiles[]
     = { "zh_cn", "zh_tw", "de", "en", "es", "fr", "ja", "ko", "pt", "ru", "th", "id", "vi" };
-
-QStringList filesBelow(const QString &root)
-{
-    QStringList found;
-    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        found.append(QDir(root).relativeFilePath(it.next()));
-    found.sort();
-    return found;
-}
 
 } // namespace
 
@@ -57,7 +47,7 @@ private slots:
         listed.sort();
         // The updater keeps whatever the list does not name, so a file
         // missing from it would pile up with every update.
-        QCOMPARE(listed, filesBelow(m_folder));
+        QCOMPARE(listed, fileList(m_folder));
 
         QStringList needed = { QStringLiteral("TessarilLauncher"), QStringLiteral("7z.so"),
             QStringLiteral("licenses/p7zip-copyright.txt"), QStringLiteral("tessaril-files.txt") };

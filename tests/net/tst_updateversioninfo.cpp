@@ -1,76 +1,124 @@
 #include "net/updateversioninfo.h"
-#include "tests/net/manifestfixtures.h"
-#include "tests/support/httptestserver.h"
+#include "tests/support/servicestub.h"
 #include "tests/support/testenvironment.h"
 
+#include <QJsonDocument>
 #include <QtTest>
 
+namespace {
+
+QJsonObject latest(const QString &path)
+{
+    return { { QStringLiteral("path"), path }, { QStringLiteral("version"), "2.1.0" },
+        { QStringLiteral("entry"), "Quorvela.exe" }, { QStringLiteral("md5"), "ABCDEF" } };
+}
+
+const QJsonArray kDiffs {
+    QJsonObject { { "version", "2.0.0" }, { "md5", "d5" }, { "size", "3221225472" },
+        { "path", "https://cdn.example/d.zip" } },
+    QJsonObject {
+        { "version", "1.9.0" }, { "size", 1024 }, { "path", "https://cdn.example/n.zip" } },
+};
+
+QByteArray json(const QJsonObject &object)
+{
+    return QJsonDocument(object).toJson();
+}
+
+} // namespace
+
+// What a hostile or broken manifest carries must not cost a download, start
+// a program outside the install folder, or undo what an earlier reply said.
 class tst_UpdateVersionInfo : public QObject
 {
     Q_OBJECT
 
 private:
     HttpTestServer m_packages;
-
-    QByteArray manifest(const QString &latestSize, const QString &extra = QString()) const
-    {
-        return QString::fromUtf8(fixtures::kManifestTemplate)
-            .arg(m_packages.url(QStringLiteral("/game_2.1.0.zip")),
-                latestSize.isEmpty() ? QString() : QStringLiteral(",\"size\":") + latestSize, extra)
-            .toUtf8();
-    }
+    QString m_package = m_packages.url(QStringLiteral("/game.7z"));
 
 private slots:
-    void missingSizeIsAskedOnceWithHead_data()
+    void sizes_data()
     {
-        QTest::addColumn<int>("status");
-        QTest::addColumn<qint64>("size");
-        QTest::newRow("beyond 32 bits") << 200 << qint64(5368709120LL);
-        QTest::newRow("a length with a 404 is none") << 404 << qint64(0);
+        QTest::addColumn<QJsonValue>("size"); // also given to a diff
+        QTest::addColumn<int>("headStatus");
+        QTest::addColumn<qint64>("expected");
+        QTest::addColumn<bool>("asked"); // with HEAD, once, announcing 5 GiB
+        const qint64 fiveGiB = 5368709120LL;
+        QTest::newRow("number") << QJsonValue(1073741824) << 200 << qint64(1073741824) << false;
+        QTest::newRow("text beyond 32 bits") << QJsonValue("5368709120") << 200 << fiveGiB << false;
+        QTest::newRow("2^50") << QJsonValue(1125899906842624.0) << 200 << qint64(1LL << 50)
+                              << false;
+        QTest::newRow("missing") << QJsonValue() << 200 << fiveGiB << true;
+        QTest::newRow("missing, a length with a 404 is none") << QJsonValue() << 404 << 0ll << true;
+        QTest::newRow("negative") << QJsonValue(-1) << 200 << fiveGiB << true;
+        QTest::newRow("negative text") << QJsonValue("-1") << 200 << fiveGiB << true;
+        QTest::newRow("huge") << QJsonValue(1e30) << 200 << fiveGiB << true;
+        QTest::newRow("huge text") << QJsonValue("1e30") << 200 << fiveGiB << true;
+        QTest::newRow("fraction") << QJsonValue(1.5) << 200 << fiveGiB << true;
+        QTest::newRow("fraction text") << QJsonValue("1.5") << 200 << fiveGiB << true;
+        QTest::newRow("beyond 2^50") << QJsonValue(1125899906842625.0) << 200 << fiveGiB << true;
+        QTest::newRow("trailing junk") << QJsonValue("12abc") << 200 << fiveGiB << true;
     }
 
-    void missingSizeIsAskedOnceWithHead()
+    void sizes()
     {
-        QFETCH(int, status);
-        QFETCH(qint64, size);
+        QFETCH(QJsonValue, size);
+        QFETCH(int, headStatus);
+        QFETCH(qint64, expected);
+        QFETCH(bool, asked);
         HttpRoute package;
-        package.status = status;
+        package.status = headStatus;
         package.contentLength = 5368709120LL;
-        m_packages.route(QStringLiteral("/game_2.1.0.zip"), package);
+        m_packages.route(QStringLiteral("/game.7z"), package);
         m_packages.clearRequests();
+        QJsonObject game = latest(m_package);
+        QJsonObject diff { { "version", "1.0.0" }, { "path", m_package } };
+        if (!size.isNull()) {
+            game.insert(QStringLiteral("size"), size);
+            diff.insert(QStringLiteral("size"), size);
+        }
 
         UpdateVersionInfo info;
         QSignalSpy known(&info, &UpdateVersionInfo::latestSizeKnown);
-        info.parseGameInfo(manifest(QString()));
-        QCOMPARE(info.latestSize(), 0);
-        QTRY_COMPARE(m_packages.requests().size(), 1);
-        QVERIFY(m_packages.settle()); // the HEAD was answered first
-        QTRY_COMPARE(known.count(), size > 0 ? 1 : 0);
-        QCOMPARE(info.latestSize(), size);
-        QCOMPARE(m_packages.requests().size(), 1);
+        info.parseGameInfo(manifest(game, { diff }));
+        QCOMPARE(info.latestSize(), asked ? 0 : expected);
+        // Diffs take their size from text only.
+        QCOMPARE(info.getSize(QStringLiteral("1.0.0")), size.isString() && !asked ? expected : 0);
+        if (asked)
+            QTRY_COMPARE(m_packages.requests().size(), 1);
+        QVERIFY(m_packages.settle()); // nothing more is on its way
+        QCOMPARE(m_packages.requests().size(), asked ? 1 : 0);
+        if (!asked)
+            return;
         QCOMPARE(m_packages.requests().first().method, QByteArray("HEAD"));
+        QTRY_COMPARE(known.count(), expected > 0 ? 1 : 0);
+        QCOMPARE(info.latestSize(), expected);
     }
 
     void diffsAndFallbacks()
     {
         UpdateVersionInfo info;
-        info.parseGameInfo(manifest(QStringLiteral("100")));
-        QCOMPARE(info.latestVersion(), QStringLiteral("2.1.0"));
-        QCOMPARE(info.latestEntry(), QStringLiteral("Quorvela.exe"));
+        QJsonObject game = latest(QStringLiteral("https://cdn.example/game.zip"));
+        game.insert(QStringLiteral("size"), 100);
+        info.parseGameInfo(manifest(game, kDiffs,
+            { { "plugin",
+                QJsonObject { { "plugins",
+                    QJsonArray {
+                        QJsonObject { { "path", "https://cdn.example/plugin.zip" } } } } } } }));
         QCOMPARE(info.getSize(QStringLiteral("2.0.0")), 3221225472LL);
         QCOMPARE(info.getUrl(QStringLiteral("2.0.0")), QStringLiteral("https://cdn.example/d.zip"));
         QCOMPARE(info.getMd5(QStringLiteral("2.0.0")), QStringLiteral("d5"));
-        QCOMPARE(info.getSize(QStringLiteral("1.9.0")), 0); // a JSON number is no size here
         QCOMPARE(info.getUrl(QString()), info.latestPath());
         QCOMPARE(info.getUrl(QStringLiteral("0.1")), info.latestPath());
         QCOMPARE(info.getMd5(QStringLiteral("0.1")), QStringLiteral("ABCDEF"));
         QCOMPARE(info.getSize(QString()), 100);
         QCOMPARE(info.plugins().size(), 1);
-        QCOMPARE(info.plugins().first().toMap().value(QStringLiteral("path")).toString(),
-            QStringLiteral("https://cdn.example/plugin.zip"));
 
         // Later replies add to the diffs and overwrite entries of the same version.
-        info.parseGameInfo(fixtures::kLaterDiff);
+        info.parseGameInfo(manifest({},
+            { QJsonObject {
+                { "version", "2.0.0" }, { "path", "https://x/new.zip" }, { "size", "5" } } }));
         QCOMPARE(info.getUrl(QStringLiteral("2.0.0")), QStringLiteral("https://x/new.zip"));
         QCOMPARE(info.getUrl(QStringLiteral("1.9.0")), QStringLiteral("https://cdn.example/n.zip"));
         QVERIFY(info.latestVersion().isEmpty()); // the latest fields are always overwritten
@@ -80,12 +128,11 @@ private slots:
     void forceUpdateAndWebUrlKeepRules()
     {
         UpdateVersionInfo info;
-        info.parseGameInfo(
-            manifest(QStringLiteral("1"), QString::fromUtf8(fixtures::kForceUpdateAndWebUrl)));
-        QCOMPARE(info.minVersion(), QStringLiteral("2.0.0.0"));
-        QCOMPARE(info.webUrl(), QStringLiteral("https://first"));
-        info.parseGameInfo(
-            manifest(QStringLiteral("1"), QString::fromUtf8(fixtures::kSecondWebUrl)));
+        info.parseGameInfo(manifest(latest(m_package), {},
+            { { "force_update",
+                  QJsonObject { { "min_version", "2.0.0.0" }, { "url", "https://f" } } },
+                { "web_url", "https://first" } }));
+        info.parseGameInfo(manifest(latest(m_package), {}, { { "web_url", "https://second" } }));
         QCOMPARE(info.minVersion(), QStringLiteral("2.0.0.0"));
         QCOMPARE(info.forceUpdateUrl(), QStringLiteral("https://f"));
         QCOMPARE(info.webUrl(), QStringLiteral("https://first"));
@@ -94,8 +141,9 @@ private slots:
     void contentOverwritesOnlyPresentKeys()
     {
         UpdateVersionInfo info;
-        info.parseContent(fixtures::kContentFull);
-        info.parseContent(fixtures::kContentUrlOnly);
+        info.parseContent(contentReply({ { "background", "https://bg.png" },
+            { "url", "https://go" }, { "icon", "https://i.png" } }));
+        info.parseContent(contentReply({ { "url", "https://go2" } }));
         QCOMPARE(info.background(), QStringLiteral("https://bg.png"));
         QCOMPARE(info.bannerUrl(), QStringLiteral("https://go2"));
         QCOMPARE(info.bannerIcon(), QStringLiteral("https://i.png"));
@@ -105,7 +153,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("body");
         QTest::newRow("not json") << QByteArray("<html>502 Bad Gateway</html>");
-        QTest::newRow("truncated") << QByteArray(fixtures::kTruncatedManifest);
+        QTest::newRow("truncated")
+            << QByteArray("{\"data\":{\"game\":{\"latest\":{\"version\":\"9\"");
         QTest::newRow("deeply nested") << (QByteArray(100000, '[') + QByteArray(100000, ']'));
         QTest::newRow("50 MB of garbage") << QByteArray(50 * 1024 * 1024, '{');
     }
@@ -114,7 +163,9 @@ private slots:
     {
         QFETCH(QByteArray, body);
         UpdateVersionInfo info;
-        info.parseGameInfo(manifest(QStringLiteral("7"), QString::fromUtf8(fixtures::kWebUrlOnly)));
+        QJsonObject game = latest(m_package);
+        game.insert(QStringLiteral("size"), 7);
+        info.parseGameInfo(manifest(game, kDiffs, { { "web_url", "https://w" } }));
         info.parseGameInfo(body);
         info.parseContent(body);
         QCOMPARE(info.latestVersion(), QStringLiteral("2.1.0"));
@@ -126,20 +177,73 @@ private slots:
     void wrongTypesReadAsDefaults()
     {
         UpdateVersionInfo info;
-        info.parseGameInfo(fixtures::kWrongTypes);
+        info.parseGameInfo(json({ { "data",
+            QJsonObject { { "game",
+                              QJsonObject { { "latest", "2.1.0" },
+                                  { "diffs", QJsonObject { { "version", "1" } } } } },
+                { "plugin", QJsonObject { { "plugins", "x" } } },
+                { "force_update", QJsonArray { 1, 2 } }, { "web_url", 42 } } } }));
         QVERIFY(info.latestVersion().isEmpty());
         QVERIFY(info.latestPath().isEmpty());
-        QCOMPARE(info.latestSize(), 0);
         QVERIFY(info.diffs().isEmpty());
         QVERIFY(info.plugins().isEmpty());
         QVERIFY(info.minVersion().isEmpty());
         QCOMPARE(info.webUrl(), QStringLiteral("42"));
 
-        info.parseGameInfo(fixtures::kDataNotAnObject);
-        info.parseGameInfo(fixtures::kArrayRoot);
-        info.parseGameInfo(fixtures::kLatestWrongTypes);
+        info.parseGameInfo(json({ { "data", "nothing" } }));
+        info.parseGameInfo("[1,2,3]");
+        info.parseGameInfo(manifest({ { "size", "lots" }, { "version", QJsonArray { 1 } } }));
         QCOMPARE(info.latestSize(), 0);
         QVERIFY(info.latestVersion().isEmpty());
+    }
+
+    void md5MustBeThirtyTwoHexDigits_data()
+    {
+        QTest::addColumn<QString>("md5");
+        QTest::addColumn<bool>("usable");
+        QTest::newRow("empty: unverified but usable") << "" << true;
+        QTest::newRow("lower hex") << "0123456789abcdef0123456789abcdef" << true;
+        QTest::newRow("upper hex") << "0123456789ABCDEF0123456789ABCDEF" << true;
+        QTest::newRow("short") << "0123456789abcdef" << false;
+        QTest::newRow("not hex") << "0123456789abcdef0123456789abcdeg" << false;
+        QTest::newRow("padded") << " 0123456789abcdef0123456789abcdef" << false;
+    }
+
+    void md5MustBeThirtyTwoHexDigits()
+    {
+        QFETCH(QString, md5);
+        QFETCH(bool, usable);
+        UpdateVersionInfo info;
+        const QJsonObject package { { "version", "1.0.0" }, { "path", m_package }, { "md5", md5 },
+            { "size", "10" } };
+        info.parseGameInfo(manifest(package, { package }));
+        QCOMPARE(info.packageProblem(QString()),
+            usable ? QString() : QStringLiteral("message_package_md5_invalid"));
+        QCOMPARE(info.packageProblem(QStringLiteral("1.0.0")).isEmpty(), usable);
+    }
+
+    void entryMustBeAPlainName_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("plain") << "Quorvela.x86_64"
+                               << "Quorvela.x86_64";
+        QTest::newRow("climb") << "../../outside/run.sh" << QString();
+        QTest::newRow("absolute") << "/bin/sh" << QString();
+        QTest::newRow("windows climb") << "..\\\\x.exe" << QString();
+        QTest::newRow("drive") << "C:run.exe" << QString();
+    }
+
+    void entryMustBeAPlainName()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, kept);
+        UpdateVersionInfo info;
+        QJsonObject game = latest(m_package);
+        game.insert(QStringLiteral("entry"), entry);
+        game.insert(QStringLiteral("size"), 1);
+        info.parseGameInfo(manifest(game));
+        QCOMPARE(info.latestEntry(), kept);
     }
 
     void fileNames_data()
@@ -147,24 +251,28 @@ private slots:
         QTest::addColumn<QString>("url");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("base");
-        auto row = [](const char *tag, const char *url, const char *name, const char *base) {
-            QTest::newRow(tag) << QString::fromLatin1(url) << QString::fromLatin1(name)
-                               << QString::fromLatin1(base);
-        };
-        row("versioned zip", "https://cdn/x/game_2.1.0.zip", "game_2.1.0.zip", "game_2.1.0");
-        row("encoded blank", "https://cdn/x/my%20game.7z?sig=1", "my game.7z", "my game");
-        row("leading dot only", "https://cdn/x/.hidden", ".hidden", ".hidden");
-        row("no dot", "https://cdn/x/package", "package", "package");
-        row("empty", "", "", "");
+        QTest::newRow("versioned zip") << "https://cdn/x/game_2.1.0.zip"
+                                       << "game_2.1.0.zip"
+                                       << "game_2.1.0";
+        QTest::newRow("encoded blank") << "https://cdn/x/my%20game.7z?sig=1"
+                                       << "my game.7z"
+                                       << "my game";
+        QTest::newRow("leading dot only") << "https://cdn/x/.hidden"
+                                          << ".hidden"
+                                          << ".hidden";
+        QTest::newRow("no dot") << "https://cdn/x/package"
+                                << "package"
+                                << "package";
+        QTest::newRow("empty") << ""
+                               << ""
+                               << "";
     }
 
     void fileNames()
     {
         QFETCH(QString, url);
-        QFETCH(QString, name);
-        QFETCH(QString, base);
-        QCOMPARE(UpdateVersionInfo::fileName(url), name);
-        QCOMPARE(UpdateVersionInfo::fileBaseName(url), base);
+        QTEST(UpdateVersionInfo::fileName(url), "name");
+        QTEST(UpdateVersionInfo::fileBaseName(url), "base");
     }
 };
 

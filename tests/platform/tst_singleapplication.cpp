@@ -7,16 +7,6 @@ class tst_SingleApplication : public QObject
 {
     Q_OBJECT
 
-private:
-    static QString nextLine(QProcess &process, int timeoutMs = 10000)
-    {
-        QElapsedTimer waited;
-        waited.start();
-        while (!process.canReadLine() && waited.elapsed() < timeoutMs)
-            process.waitForReadyRead(100);
-        return QString::fromUtf8(process.readLine()).trimmed();
-    }
-
 private slots:
     void secondHandsOverAndAKilledFirstNeverBlocks()
     {

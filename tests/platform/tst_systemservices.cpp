@@ -1,4 +1,3 @@
-#include "platform/systeminfo.h"
 #include "platform/volume.h"
 #include "platform/window.h"
 #include "tests/support/guitestenvironment.h"
@@ -11,25 +10,6 @@ class tst_SystemServices : public QObject
     Q_OBJECT
 
 private slots:
-    void memoryIsPlausible()
-    {
-        const platform::PhysicalMemory memory = platform::physicalMemory();
-        QVERIFY(memory.totalBytes > 64ull << 20);
-        QVERIFY(memory.availableBytes > 0);
-        QVERIFY(memory.availableBytes <= memory.totalBytes);
-    }
-
-    void processorHasAName()
-    {
-        QFile cpuinfo(QStringLiteral("/proc/cpuinfo"));
-        QVERIFY(cpuinfo.open(QIODevice::ReadOnly));
-        if (!cpuinfo.readAll().contains("model name"))
-            QSKIP("this machine's /proc/cpuinfo names no model");
-        const QString name = platform::processorName();
-        QVERIFY(!name.isEmpty());
-        QVERIFY(!name.contains(QLatin1Char('\n')));
-    }
-
     void volumeOfAFolderNotYetMade()
     {
         QTemporaryDir folder;

@@ -40,16 +40,6 @@ private:
         return work(QStringLiteral("game/") + name);
     }
 
-    bool pack(const QString &folder, const QString &name, const QStringList &options = {})
-    {
-        QProcess sevenZip;
-        sevenZip.setWorkingDirectory(work(folder));
-        sevenZip.start(QStringLiteral("7zz"),
-            QStringList { QStringLiteral("a"), QStringLiteral("-bso0"), QStringLiteral("-bsp0") }
-                + options + QStringList { work(name), QStringLiteral(".") });
-        return sevenZip.waitForFinished(60000) && sevenZip.exitCode() == 0;
-    }
-
     // Puts a copy of the package into the game folder and sets it up there.
     bool install(const QString &name, setupmanager::RecordMode mode, const QStringList &only = {})
     {
@@ -88,7 +78,7 @@ private:
         QVERIFY(writeFile(work("full/empty.txt"), QByteArray()));
         QVERIFY(writeFile(work("full/game.exe"), "the game"));
         QVERIFY(writeFile(work("full/sub/c.txt"), "c"));
-        QVERIFY(pack(QStringLiteral("full"), QStringLiteral("full.7z")));
+        QVERIFY(pack(work("full"), work("full.7z")));
         QVERIFY(QDir().mkpath(game()));
         QVERIFY(install(QStringLiteral("full.7z"), setupmanager::RecordMode::Fresh));
         InstallRecord record;
@@ -172,7 +162,7 @@ private slots:
         QVERIFY(writeFile(work("inc/Data/b.bin"), "b, version two"));
         QVERIFY(writeFile(work("inc/new.txt"), "new"));
         QVERIFY(writeFile(work("inc/deletefiles.txt"), "sub/c.txt\n"));
-        QVERIFY(pack(QStringLiteral("inc"), QStringLiteral("inc.zip"), { "-tzip" }));
+        QVERIFY(pack(work("inc"), work("inc.zip"), { "-tzip" }));
         QVERIFY(install(QStringLiteral("inc.zip"), setupmanager::RecordMode::Update));
         InstallRecord record;
         QVERIFY(record.load(game()));

@@ -1,5 +1,6 @@
 #include "setup/filehelpers.h"
 #include "setup/setupmanager.h"
+#include "tests/support/testdata.h"
 #include "tests/support/testenvironment.h"
 #include "tests/support/zipwriter.h"
 
@@ -17,27 +18,8 @@ struct Run
     QList<ErrorCode> codes;
     QStringList messages;
     QStringList order;
-    QList<mode_t> folderModes; // of each item's folder as the item starts
+    QList<uint> folderModes; // of each item's folder as the item starts
 };
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &data)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
-}
-
-mode_t modeOf(const QString &path)
-{
-    struct stat info;
-    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 07777;
-}
 
 // Zip items carry Windows attributes only when the archive was made on
 // Windows: the first item is given those, and no mode.
@@ -96,7 +78,7 @@ class tst_SetupHostile : public QObject
             run.messages << msg;
         });
         connect(&manager, &setupmanager::setupUnzipFilePath, [&run, this](const QString &item) {
-            run.folderModes << modeOf(QFileInfo(dest(item)).path());
+            run.folderModes << fileMode(QFileInfo(dest(item)).path());
         });
         connect(&manager, &setupmanager::setupFinished, [&run] { run.order << "finished"; });
         connect(&manager, &setupmanager::globalMetaDataDismiss, [&run] { run.order << "dismiss"; });
@@ -165,8 +147,8 @@ private slots:
 
         const Run run = install(QStringLiteral("p.zip"));
         QVERIFY2(run.codes.isEmpty(), qPrintable(run.messages.value(0)));
-        QCOMPARE(run.folderModes.last() & 0700, mode_t(0700)); // while f.txt was written
-        QCOMPARE(modeOf(path), mode_t(after));
+        QCOMPARE(run.folderModes.last() & 0700, 0700u); // while f.txt was written
+        QCOMPARE(fileMode(path), uint(after));
         ::chmod(QFile::encodeName(path), 0700);
         QCOMPARE(readFile(path + QStringLiteral("/f.txt")), QByteArray("in"));
     }
@@ -207,7 +189,7 @@ private slots:
         ::umask(mode_t(umask));
         const Run run = install(QStringLiteral("m.zip"));
         QVERIFY(run.codes.isEmpty());
-        QCOMPARE(modeOf(dest(checked)), mode_t(expected));
+        QCOMPARE(fileMode(dest(checked)), uint(expected));
     }
 
     void fullVolume_data()
@@ -255,15 +237,18 @@ private slots:
         }
     }
 
-    void itemNamedLikeTheArchive_data()
+    // A refused item stops the install, and leaves neither a change to the
+    // archive nor the folders made for it.
+    void refusedItems_data()
     {
         QTest::addColumn<QByteArray>("item");
         QTest::newRow("plain") << QByteArray("game.zip");
         QTest::newRow("dot") << QByteArray("./game.zip");
         QTest::newRow("through a link to the folder") << QByteArray("self/game.zip");
+        QTest::newRow("name too long, below new folders") << "deep/er/" + QByteArray(300, 'x');
     }
 
-    void itemNamedLikeTheArchive()
+    void refusedItems()
     {
         QFETCH(QByteArray, item);
         QVERIFY(QFile::link(m_dest, dest("self")));
@@ -277,6 +262,7 @@ private slots:
             QList<ErrorCode>({ ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR,
                 ErrorDefine::SETUP_ZIP_UNZIP_ERROR }));
         QCOMPARE(readFile(dest("game.zip")), archive);
+        QVERIFY(!QFileInfo::exists(dest("deep")));
     }
 
     void deleteListLines_data()
@@ -345,11 +331,11 @@ private slots:
     {
         QTest::addColumn<QString>("link"); // moved to the target folder and linked there
         QTest::addColumn<QString>("target");
-        QTest::addColumn<QByteArray>("primary");
+        QTest::addColumn<QByteArray>("primary"); // null: removed
         QTest::addColumn<QStringList>("order");
         const QStringList refused { "dismiss", "metaerror", "finished" };
         QTest::newRow("data folder outside") << "Quorvela_Data"
-                                             << "outside" << QByteArray() << refused;
+                                             << "outside" << QByteArray("") << refused;
         QTest::newRow("fallback outside") << "Quorvela_Data/Native"
                                           << "outside" << QByteArray() << refused;
         QTest::newRow("data folder inside")
@@ -371,6 +357,7 @@ private slots:
         QVERIFY(QDir().rename(dest(link), moved) && QFile::link(moved, dest(link)));
         const Run run = install();
         QCOMPARE(run.order, order);
+        QCOMPARE(QFileInfo::exists(primaryPath), !primary.isNull());
         QCOMPARE(readFile(primaryPath), primary);
     }
 };

@@ -28,6 +28,20 @@ template <typename Dialog, typename Answer> void answerNextDialog(Answer answer)
     timer->start(20);
 }
 
+// Answers every message (CDlgYesNo) that shows while it lives, with
+// confirm or cancel, and keeps what each said: its labels' and text
+// browser's texts, one per line, in one entry per message.
+class MessageAnswerer : public QObject
+{
+public:
+    explicit MessageAnswerer(bool confirm = false);
+    bool confirm;
+    QStringList shown;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+};
+
 // Like QTEST_MAIN, but isolates the user folders before the application object
 // exists, since Qt reads some of them at start-up.
 #define TESSARIL_GUI_TEST_MAIN(TestClass)                                                          \

@@ -1,10 +1,10 @@
 #include "tests/support/nginxserver.h"
 
-#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
+#include <QFileSystemWatcher>
 #include <QTcpServer>
-#include <QTcpSocket>
-#include <QThread>
+#include <QTimer>
 
 NginxServer::NginxServer() = default;
 
@@ -50,21 +50,23 @@ bool NginxServer::start(const QString &root, qint64 rateBytesPerSecond)
             .arg(root, rate)
             .toUtf8());
     config.close();
+    // nginx writes its pid file once it listens: the folder's change is
+    // the event to wait on.
+    QFileSystemWatcher watcher({ work });
+    QEventLoop loop;
+    QObject::connect(&watcher, &QFileSystemWatcher::directoryChanged, &loop, &QEventLoop::quit);
+    QObject::connect(&m_process, qOverload<int, QProcess::ExitStatus>(&QProcess::finished), &loop,
+        &QEventLoop::quit);
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
     m_process.start(QStringLiteral("nginx"), { QStringLiteral("-c"), config.fileName() });
-    if (!m_process.waitForStarted(5000))
-        return false;
-    QElapsedTimer waited;
-    waited.start();
-    while (waited.elapsed() < 5000) {
-        QTcpSocket socket;
-        socket.connectToHost(QHostAddress::LocalHost, m_port);
-        if (socket.waitForConnected(200))
-            return true;
-        if (m_process.state() == QProcess::NotRunning)
-            return false;
-        QThread::msleep(20);
-    }
-    return false;
+    deadline.start(10000);
+    const QString pidFile = work + QStringLiteral("/nginx.pid");
+    while (
+        !QFile::exists(pidFile) && m_process.state() != QProcess::NotRunning && deadline.isActive())
+        loop.exec();
+    return QFile::exists(pidFile) && m_process.state() == QProcess::Running;
 }
 
 QString NginxServer::url(const QString &path) const

@@ -28,8 +28,11 @@ QString startHelper(QProcess &process, const QStringList &args, int timeoutMs)
 {
     process.setProcessChannelMode(QProcess::SeparateChannels);
     process.start(testHelperPath(), args);
-    if (!process.waitForStarted(timeoutMs))
-        return QString();
+    return process.waitForStarted(timeoutMs) ? nextLine(process, timeoutMs) : QString();
+}
+
+QString nextLine(QProcess &process, int timeoutMs)
+{
     QElapsedTimer waited;
     waited.start();
     while (!process.canReadLine() && waited.elapsed() < timeoutMs) {

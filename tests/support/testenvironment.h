@@ -26,6 +26,9 @@ QString testHelperPath();
 // it returns (trimmed).
 QString startHelper(QProcess &process, const QStringList &args, int timeoutMs = 10000);
 
+// The process's next line on standard output (trimmed), once it is there.
+QString nextLine(QProcess &process, int timeoutMs = 10000);
+
 // Like QTEST_GUILESS_MAIN, but isolates the user folders before the
 // application object exists, since Qt reads some of them at start-up.
 #define TESSARIL_TEST_MAIN(TestClass)                                                              \

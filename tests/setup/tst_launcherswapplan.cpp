@@ -1,5 +1,6 @@
 #include "setup/launcherswap.h"
 #include "setup/launcherswapplan.h"
+#include "tests/support/testdata.h"
 #include "tests/support/testenvironment.h"
 
 #include <QtTest>
@@ -10,13 +11,6 @@ namespace {
 
 // Changes the launcher folder or the unpacked package of one case.
 using Prepare = std::function<void(const QString &launcher, const QString &unpacked)>;
-
-void write(const QString &path, const QByteArray &data)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(data) == data.size());
-}
 
 } // namespace
 
@@ -39,12 +33,12 @@ private:
     void makeVersions(const QByteArray &newList)
     {
         for (const QString &folder : { launcher(), unpacked() }) {
-            write(folder + QStringLiteral("/Launcher"), folder.toUtf8());
-            write(folder + QStringLiteral("/lib/core.so"), folder.toUtf8());
+            QVERIFY(writeFile(folder + QStringLiteral("/Launcher"), folder.toUtf8()));
+            QVERIFY(writeFile(folder + QStringLiteral("/lib/core.so"), folder.toUtf8()));
         }
-        write(launcher() + QStringLiteral("/tessaril-files.txt"),
-            "Launcher\nlib/core.so\ntessaril-files.txt\n");
-        write(unpacked() + QStringLiteral("/tessaril-files.txt"), newList);
+        QVERIFY(writeFile(launcher() + QStringLiteral("/tessaril-files.txt"),
+            "Launcher\nlib/core.so\ntessaril-files.txt\n"));
+        QVERIFY(writeFile(unpacked() + QStringLiteral("/tessaril-files.txt"), newList));
     }
 
 private slots:
@@ -64,27 +58,27 @@ private slots:
             << "lacks extra";
         QTest::newRow("link climbing out")
             << list << Prepare([](const QString &, const QString &unpacked) {
-                   write(unpacked + "/../../outside", "x");
+                   writeFile(unpacked + "/../../outside", "x");
                    QFile::link(QStringLiteral("../../outside"), unpacked + "/extra");
                })
             << "lacks extra";
         QTest::newRow("user's folder in the way")
             << list << Prepare([](const QString &launcher, const QString &unpacked) {
-                   write(unpacked + "/extra", "new");
-                   write(launcher + "/extra/saves.dat", "mine");
+                   writeFile(unpacked + "/extra", "new");
+                   writeFile(launcher + "/extra/saves.dat", "mine");
                })
             << "a folder is in the way";
         QTest::newRow("user's file where a folder goes")
             << QByteArray("Launcher\nplugins/a.so\n")
             << Prepare([](const QString &launcher, const QString &unpacked) {
-                   write(unpacked + "/plugins/a.so", "new");
-                   write(launcher + "/plugins", "mine");
+                   writeFile(unpacked + "/plugins/a.so", "new");
+                   writeFile(launcher + "/plugins", "mine");
                })
             << "a file is in the way";
         QTest::newRow("through a link out of the launcher folder")
             << QByteArray("Launcher\nplugins/a.so\n")
             << Prepare([](const QString &launcher, const QString &unpacked) {
-                   write(unpacked + "/plugins/a.so", "new");
+                   writeFile(unpacked + "/plugins/a.so", "new");
                    QDir().mkpath(launcher + "/../elsewhere");
                    QFile::link(launcher + "/../elsewhere", launcher + "/plugins");
                })
@@ -92,7 +86,7 @@ private slots:
         QTest::newRow("the game folder set in the settings")
             << QByteArray("Launcher\ngames/mine/save.dat\n")
             << Prepare([](const QString &, const QString &unpacked) {
-                   write(unpacked + "/games/mine/save.dat", "new");
+                   writeFile(unpacked + "/games/mine/save.dat", "new");
                })
             << "file of the user's";
     }
@@ -120,8 +114,9 @@ private slots:
         makeVersions("Launcher\nlib/core.so\nlib/core.so.1\n");
         QFile::remove(launcher() + "/lib/core.so");
         QDir(launcher()).rmdir(QStringLiteral("lib"));
-        write(launcher() + "/lib", "old file");
-        write(launcher() + "/tessaril-files.txt", "Launcher\nlib\ntessaril-files.txt\n");
+        QVERIFY(writeFile(launcher() + "/lib", "old file"));
+        QVERIFY(
+            writeFile(launcher() + "/tessaril-files.txt", "Launcher\nlib\ntessaril-files.txt\n"));
         QVERIFY(QFile::link(QStringLiteral("core.so"), unpacked() + "/lib/core.so.1"));
 
         LauncherSwapPlan plan;
