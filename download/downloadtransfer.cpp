@@ -59,7 +59,7 @@ void downloadtransfer::begin(const Plan &plan)
         m_digest->start();
     }
     m_sinceProgress.start();
-    m_sinceRecord.start();
+    m_sinceRecord.invalidate();
     // Every byte may already be there (the last run ended between the last
     // write and the rename); no transfer would start to notice that.
     if (m_written >= plan.size) {
@@ -135,7 +135,9 @@ void downloadtransfer::onBlock(const QByteArray &block, qlonglong position, int 
         progress();
     else if (!m_progressTimer->isActive())
         m_progressTimer->start(kProgressIntervalMs - int(m_sinceProgress.elapsed()));
-    if (m_sinceRecord.elapsed() >= kRecordIntervalMs)
+    // The first write of a run, or of new segments, is recorded at once: a
+    // run killed early keeps what it fetched.
+    if (!m_sinceRecord.isValid() || m_sinceRecord.elapsed() >= kRecordIntervalMs)
         record();
     else if (!m_recordTimer->isActive())
         m_recordTimer->start(kRecordIntervalMs - int(m_sinceRecord.elapsed()));
@@ -161,7 +163,7 @@ void downloadtransfer::split(downloadtask *first)
         addTask({ start, part == parts - 1 ? end : start + share, 0 });
         m_tasks.last()->start();
     }
-    record();
+    m_sinceRecord.invalidate();
 }
 
 void downloadtransfer::onTaskEnded(downloadtask *task)
@@ -197,7 +199,7 @@ void downloadtransfer::stealFor()
     largest->shortenTo(middle);
     addTask({ middle, end, 0 });
     m_tasks.last()->start();
-    record();
+    m_sinceRecord.invalidate();
 }
 
 void downloadtransfer::finishAll()
@@ -241,7 +243,7 @@ void downloadtransfer::progress()
 void downloadtransfer::record()
 {
     m_recordTimer->stop();
-    m_sinceRecord.restart();
+    m_sinceRecord.start();
     if (!m_file || !m_file->flush()) {
         failFile(ErrorDefine::DOWNLOAD_FLUSH_ERROR);
         return;
