@@ -3,7 +3,11 @@
 //                                         does after a download, prints check_seconds
 // bench_download md5 FILE                - checks a file the manager did not download
 //                                         (read on md5checkworker's thread), prints seconds
-// Both end with the peak resident memory growth over the program's start.
+// Both end with the peak resident memory growth over the program's start and
+// the longest the event loop went without turning (longest_stall_ms).
+// TESSARIL_BENCH_SEGMENTS and TESSARIL_BENCH_LIMIT_MBPS (MB/s) set the
+// download's segments and speed limit.
+#include "download/bandwidthlimit.h"
 #include "download/downloadmanager.h"
 
 #include "bench/procstatus.h"
@@ -11,6 +15,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QTimer>
 #include <QUrl>
 
 #include <cstdio>
@@ -27,6 +32,18 @@ int main(int argc, char **argv)
     }
     const qint64 baseKib = procStatusKib("VmRSS:");
     downloadmanager manager;
+    if (qEnvironmentVariableIsSet("TESSARIL_BENCH_SEGMENTS"))
+        manager.setSegments(qEnvironmentVariableIntValue("TESSARIL_BENCH_SEGMENTS"));
+    BandwidthLimit::shared().setBytesPerSecond(
+        qint64(qEnvironmentVariableIntValue("TESSARIL_BENCH_LIMIT_MBPS")) * 1000 * 1000);
+    QElapsedTimer sinceTick;
+    qint64 longestStallMs = 0;
+    QTimer tick;
+    tick.setInterval(5);
+    QObject::connect(&tick, &QTimer::timeout,
+        [&] { longestStallMs = qMax(longestStallMs, sinceTick.restart() - tick.interval()); });
+    sinceTick.start();
+    tick.start();
     QElapsedTimer clock;
     QElapsedTimer checkClock;
     double checkSeconds = -1;
@@ -77,6 +94,7 @@ int main(int argc, char **argv)
     } else {
         std::printf("seconds %.3f\n", clock.nsecsElapsed() / 1e9);
     }
+    std::printf("longest_stall_ms %lld\n", longestStallMs);
     std::printf("peak_rss_growth_kib %lld\n", procStatusKib("VmHWM:") - baseKib);
     return exitCode;
 }

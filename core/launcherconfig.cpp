@@ -16,6 +16,9 @@ const QString kDynamicVersionTitle = QStringLiteral("game_dynamic_version_title"
 const QString kDynamicVersionTitleColor = QStringLiteral("game_dynamic_version_title_color");
 const QString kDynamicVersionDesc = QStringLiteral("game_dynamic_version_desc");
 const QString kDynamicVersionDescColor = QStringLiteral("game_dynamic_version_desc_color");
+const QString kDownloadSpeedLimit = QStringLiteral("download_speed_limit");
+const QString kDownloadSegments = QStringLiteral("download_segments");
+constexpr int kDefaultSegments = 4;
 
 } // namespace
 
@@ -232,4 +235,21 @@ void LauncherConfig::setDynamicVersionDesc(const QString &value)
 void LauncherConfig::setDynamicVersionDescColor(const QString &value)
 {
     m_settings.setValue(kDynamicVersionDescColor, value);
+}
+
+int LauncherConfig::downloadSpeedLimit() const
+{
+    return qMax(0, m_settings.value(kDownloadSpeedLimit, 0).toInt());
+}
+
+void LauncherConfig::setDownloadSpeedLimit(int megabytesPerSecond)
+{
+    m_settings.setValue(kDownloadSpeedLimit, qMax(0, megabytesPerSecond));
+}
+
+int LauncherConfig::downloadSegments() const
+{
+    bool ok = false;
+    const int count = m_settings.value(kDownloadSegments).toInt(&ok);
+    return ok && count >= 1 ? count : kDefaultSegments;
 }

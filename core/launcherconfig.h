@@ -36,6 +36,12 @@ public:
     QString gameVersion();
     void setGameVersion(const QString &version);
 
+    // The most MB/s all downloads together may take; 0 for no limit.
+    int downloadSpeedLimit() const;
+    void setDownloadSpeedLimit(int megabytesPerSecond);
+    // How many ranges of a download are fetched at once; 1 for one.
+    int downloadSegments() const;
+
     QString cps() const;
     QString channel() const;
     QString subChannel() const;

@@ -5,6 +5,8 @@
 #include "core/registryhelper.h"
 #include "core/versioncompare.h"
 #include "dialogs/langtextwidget.h"
+#include "download/bandwidthlimit.h"
+#include "download/downloadmanager.h"
 
 #include "ui_dlgsetting.h"
 
@@ -15,6 +17,7 @@ namespace {
 
 constexpr int kExitQuit = 2;
 constexpr int kExitMinimize = 1;
+constexpr qint64 kMegabyte = 1000 * 1000;
 
 } // namespace
 
@@ -43,6 +46,8 @@ DlgSetting::DlgSetting(QWidget *parent)
     connect(ui->listWidget, &QListWidget::currentRowChanged, this, &DlgSetting::onTabSwitch);
     connect(ui->btnCheckUpdate, &QPushButton::clicked, this, &DlgSetting::onCheckUpdate);
     connect(ui->btnGameRepair, &QPushButton::clicked, this, &DlgSetting::onBtnGameRepairClicked);
+    ui->spinSpeedLimit->setSuffix(tr("label_megabytes_per_second"));
+    connect(ui->checkBoxSpeedLimit, &QCheckBox::toggled, ui->spinSpeedLimit, &QWidget::setEnabled);
 
     ui->stackedWidget->setCurrentIndex(0);
     // Its width follows the translated text, and the dot sits on its corner.
@@ -56,6 +61,7 @@ DlgSetting::DlgSetting(QWidget *parent)
 
     loadControls();
     onTabSwitch(0);
+    applyDownloadSettings();
 }
 
 DlgSetting::~DlgSetting()
@@ -77,6 +83,18 @@ void DlgSetting::loadControls()
         ui->radioExit->setChecked(true);
     else
         ui->radioMin->setChecked(true);
+    const int limit = config->downloadSpeedLimit();
+    ui->checkBoxSpeedLimit->setChecked(limit > 0);
+    ui->spinSpeedLimit->setEnabled(limit > 0);
+    if (limit > 0)
+        ui->spinSpeedLimit->setValue(limit);
+}
+
+void DlgSetting::applyDownloadSettings()
+{
+    const LauncherConfig *config = LauncherConfig::instance();
+    BandwidthLimit::shared().setBytesPerSecond(qint64(config->downloadSpeedLimit()) * kMegabyte);
+    downloadmanager::setDefaultSegments(config->downloadSegments());
 }
 
 void DlgSetting::showEvent(QShowEvent *event)
@@ -120,6 +138,9 @@ void DlgSetting::onBtnOk()
         config->setBool(QStringLiteral("is_first_exit"), false, QString());
         config->setInt(QStringLiteral("exit_type"), kExitQuit, QString());
     }
+    config->setDownloadSpeedLimit(
+        ui->checkBoxSpeedLimit->isChecked() ? ui->spinSpeedLimit->value() : 0);
+    applyDownloadSettings();
     accept();
 }
 

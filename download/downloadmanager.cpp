@@ -2,16 +2,18 @@
 
 #include "core/filenames.h"
 #include "download/downloadtask.h"
-#include "platform/preallocate.h"
+#include "download/md5checkworker.h"
 
-#include <QDateTime>
 #include <QFile>
-#include <QNetworkAccessManager>
+#include <QThread>
+
+#include <atomic>
+
+Q_DECLARE_METATYPE(DownloadSegments)
 
 namespace {
 
-constexpr qint64 kSlowWriteBufferBytes = 1024;
-constexpr int kQuickWritesToGrow = 50;
+std::atomic_int defaultSegments { downloadmanager::kDefaultSegments };
 
 // The last path segment, decoded once and only after the path was split, so
 // an encoded "/" or "\" cannot hide a path inside the name.
@@ -21,29 +23,47 @@ QString plainFileName(const QUrl &url)
     return FileNames::isPlain(name) ? name : QString();
 }
 
-bool followable(const QUrl &target)
+qint64 writtenIn(const DownloadSegments &segments)
 {
-    const QString scheme = target.scheme().toLower();
-    return scheme == QLatin1String("http") || scheme == QLatin1String("https");
+    qint64 sum = 0;
+    for (const DownloadSegment &segment : segments)
+        sum += segment.done;
+    return sum;
 }
 
 } // namespace
 
+void downloadmanager::setDefaultSegments(int count)
+{
+    defaultSegments = qBound(1, count, kMostSegments);
+}
+
 downloadmanager::downloadmanager(QObject *parent)
     : QObject(parent)
-    , m_network(new QNetworkAccessManager(this))
-    , m_inactivityMs(downloadtask::kInactivityMs)
-    , m_backoffBaseMs(downloadtask::kBackoffBaseMs)
-    , m_stallWindowMs(downloadtask::kStallWindowMs)
-    , m_minimumBytesPerSecond(downloadtask::kMinimumBytesPerSecond)
-    , m_progressForFreshAttempts(downloadtask::kProgressForFreshAttempts)
+    , m_sizeQuery(new sizequery(this))
+    , m_segments(defaultSegments)
 {
     ErrorDefine::registerMetaTypes();
+    qRegisterMetaType<DownloadSegments>("DownloadSegments");
+    m_plan.inactivityMs = downloadtask::kInactivityMs;
+    m_plan.backoffBaseMs = downloadtask::kBackoffBaseMs;
+    m_plan.stallWindowMs = downloadtask::kStallWindowMs;
+    m_plan.minimumBytesPerSecond = downloadtask::kMinimumBytesPerSecond;
+    m_plan.progressForFreshAttempts = downloadtask::kProgressForFreshAttempts;
+    connect(m_sizeQuery, &sizequery::finished, this, &downloadmanager::headerResponseFinished);
 }
 
 downloadmanager::~downloadmanager()
 {
-    closeFile();
+    if (!m_thread)
+        return;
+    stopTransfer();
+    downloadtransfer *transfer = m_transfer;
+    QMetaObject::invokeMethod(
+        transfer, [transfer] { delete transfer; }, Qt::BlockingQueuedConnection);
+    m_thread->quit();
+    m_thread->wait();
+    m_progressStore.flush();
 }
 
 void downloadmanager::setResumeStore(const QString &iniFile)
@@ -59,28 +79,27 @@ QString downloadmanager::finalPath() const
 void downloadmanager::setUrl(const QUrl &requestUrl)
 {
     const QString name = plainFileName(requestUrl);
-    if (name.isEmpty()) {
+    if (name.isEmpty() || name != m_fileName) {
         // A transfer or size query still going for an earlier URL would
         // finish under this one; the earlier download keeps its record.
-        stopDownlaod();
-        dropSizeReply();
-        m_sizeQueryPending = false;
-        m_totalSize = 0;
+        stopTransfer();
+        m_done.clear();
+        if (name.isEmpty()) {
+            m_sizeQuery->cancel();
+            m_totalSize = 0;
+        }
     }
     m_digest.drop();
     m_url = requestUrl;
     m_sourceUrl = requestUrl;
     m_fileName = name;
-    m_redirects = 0;
     m_sizeAskedAgain = false;
     if (name.isEmpty()) {
         refuseName();
         return;
     }
-    if (m_sizeQueryPending)
-        return;
-    m_sizeQueryPending = true;
-    querySize();
+    if (!m_sizeQuery->isPending())
+        querySize();
 }
 
 // Reported from the event loop, as a failed size query would be, so the
@@ -114,108 +133,39 @@ void downloadmanager::setFileMD5(const QString &md5)
 
 void downloadmanager::querySize()
 {
-    qDebug() << "Getting the file size...";
-    m_sizeReply = m_network->head(QNetworkRequest(m_sourceUrl));
-    connect(m_sizeReply, &QNetworkReply::finished, this, &downloadmanager::headerResponseFinished);
-}
-
-// Deleted later: this may run inside the reply's own finished signal.
-void downloadmanager::dropSizeReply()
-{
-    if (!m_sizeReply)
-        return;
-    m_sizeReply->disconnect(this);
-    m_sizeReply->abort();
-    m_sizeReply->deleteLater();
-    m_sizeReply = nullptr;
-}
-
-void downloadmanager::failSizeQuery(int status)
-{
-    dropSizeReply();
-    emit downloadError(ErrorDefine::DOWNLOAD_NETWORK_GETHEADER_ERROR,
-        tr("message_error_resource_acquisition_failed") + QStringLiteral("(%1)").arg(status));
+    m_sizeQuery->ask(m_url);
 }
 
 void downloadmanager::headerResponseFinished()
 {
-    if (!m_sizeReply || sender() != m_sizeReply)
-        return;
-    m_sizeQueryPending = false;
-    const int status = m_sizeReply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (m_sizeReply->error() != QNetworkReply::NoError) {
-        failSizeQuery(status);
+    if (m_sizeQuery->size() <= 0) {
+        emit downloadError(ErrorDefine::DOWNLOAD_NETWORK_GETHEADER_ERROR,
+            tr("message_error_resource_acquisition_failed")
+                + QStringLiteral("(%1)").arg(m_sizeQuery->status()));
         return;
     }
-
-    if (status == 200 || status == 206) {
-        // Without a usable length there is nothing to preallocate or to
-        // know completion by, so it counts as a failed query.
-        bool ok = false;
-        const qint64 size = m_sizeReply->rawHeader("Content-Length").trimmed().toLongLong(&ok);
-        if (!ok || size <= 0) {
-            failSizeQuery(status);
-            return;
-        }
-        qDebug() << "The file size is: " << size;
-        dropSizeReply();
-        m_totalSize = size;
-        if (m_downloading)
-            startDownload();
-        return;
-    }
-
-    static const QList<int> kRedirects = { 301, 302, 303, 305, 307, 308 };
-    if (kRedirects.contains(status)) {
-        const QUrl target
-            = m_sizeReply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
-        qDebug() << "redirectionTarget:" << target;
-        const QUrl next = m_sourceUrl.resolved(target);
-        if (target.isValid() && !target.isEmpty() && followable(next)
-            && (!m_redirectFilter || m_redirectFilter(next)) && m_redirects < kMaxRedirects) {
-            ++m_redirects;
-            m_sourceUrl = next;
-            dropSizeReply();
-            m_sizeQueryPending = true;
-            querySize();
-            return;
-        }
-    }
-    failSizeQuery(status);
+    m_sourceUrl = m_sizeQuery->source();
+    if (m_totalSize != m_sizeQuery->size())
+        m_done.clear();
+    m_totalSize = m_sizeQuery->size();
+    if (m_downloading)
+        startDownload();
 }
 
 void downloadmanager::initTasks()
 {
     if (m_fileName.isEmpty() || m_filePath.isEmpty())
         return;
-    if (!QFile::exists(partialPath()))
+    if (!QFile::exists(partialPath())) {
         m_progressStore.forget(m_fileName);
-
-    qint64 sum = 0;
-    for (const downloadtask *task : qAsConst(m_tasks))
-        sum += task->downloadedSize();
-
-    if (m_tasks.isEmpty()) {
-        qint64 stored = m_progressStore.progress(m_fileName, 0);
-        // A record beyond the file's end belongs to some other package.
-        if (stored < 0 || stored > m_totalSize)
-            stored = 0;
-        auto *task = new downloadtask(this);
-        task->setUrl(m_sourceUrl, 0, m_totalSize, stored, 0);
-        task->setInactivityMs(m_inactivityMs);
-        task->setBackoffBaseMs(m_backoffBaseMs);
-        task->setStallWindowMs(m_stallWindowMs);
-        task->setMinimumBytesPerSecond(m_minimumBytesPerSecond);
-        task->setProgressForFreshAttempts(m_progressForFreshAttempts);
-        connect(task, &downloadtask::progress, this, &downloadmanager::networkReplyProgress);
-        connect(task, &downloadtask::readyRead, this, &downloadmanager::httpReadyRead);
-        connect(task, &downloadtask::networkError, this, &downloadmanager::httpNetworkError);
-        connect(
-            task, &downloadtask::httpStatusCodeError, this, &downloadmanager::httpStatusCodeError);
-        m_tasks.append(task);
-        sum += stored;
+        m_done.clear();
     }
-    emit downloadReplyProgress(sum, m_totalSize);
+    if (m_done.isEmpty())
+        m_done = m_progressStore.segments(m_fileName, m_totalSize);
+    if (m_done.isEmpty())
+        m_done = { { 0, m_totalSize, 0 } };
+    m_written = writtenIn(m_done);
+    emit downloadReplyProgress(m_written, m_totalSize);
 }
 
 void downloadmanager::startDownload()
@@ -225,64 +175,98 @@ void downloadmanager::startDownload()
         return;
     }
     m_downloading = true;
-    if (m_sizeQueryPending)
+    if (m_sizeQuery->isPending())
         return;
     if (m_totalSize <= 0) {
         // The size query failed earlier. Starting now would cut the partial
         // file down to nothing; ask again and start once the size is known.
-        m_sizeQueryPending = true;
-        m_sourceUrl = m_url;
-        m_redirects = 0;
         querySize();
         return;
     }
     initTasks();
-    if (m_tasks.isEmpty())
-        return;
+    if (!m_done.isEmpty())
+        startTransfer();
+}
 
-    if (!m_file) {
-        m_file = new QFile(partialPath());
-        if (!m_file->open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
-            qDebug() << m_file->errorString();
-            closeFile();
-            emit downloadError(
-                ErrorDefine::DOWNLOAD_OPEN_FILE_ERROR, tr("message_error_open_file_failed"));
-            return;
-        }
-        if (!platform::preallocateFile(*m_file, m_totalSize)) {
-            qDebug() << "preallocation of" << m_totalSize << "bytes failed";
-            closeFile();
-            emit downloadError(
-                ErrorDefine::DOWNLOAD_EXIST_SIZE_ERROR, tr("message_disk_not_enough_space"));
-            return;
-        }
-        // Restarts inside the task continue the same pass: every byte still
-        // comes through here, in order. A resumed file was partly written by
-        // an earlier pass, which is not known here.
-        if (getDownloadedSize() == 0)
-            m_digest.begin();
-        else
-            m_digest.drop();
+void downloadmanager::startTransfer()
+{
+    if (!m_thread) {
+        m_thread = new QThread(this);
+        m_thread->setObjectName(QStringLiteral("download"));
+        m_transfer = new downloadtransfer;
+        m_transfer->moveToThread(m_thread);
+        connect(m_transfer, &downloadtransfer::progressed, this,
+            [this](quint64 generation, qint64 written) {
+                if (current(generation))
+                    networkReplyProgress(written);
+            });
+        connect(m_transfer, &downloadtransfer::recorded, this,
+            [this](quint64 generation, const DownloadSegments &segments) {
+                if (current(generation))
+                    store(segments);
+            });
+        connect(
+            m_transfer, &downloadtransfer::fileFailed, this, [this](quint64 generation, int code) {
+                if (current(generation))
+                    onFileFailed(code);
+            });
+        connect(
+            m_transfer, &downloadtransfer::taskFailed, this, [this](quint64 generation, int error) {
+                if (current(generation))
+                    httpNetworkError(QNetworkReply::NetworkError(error), QString());
+            });
+        connect(m_transfer, &downloadtransfer::statusFailed, this,
+            [this](quint64 generation, int status) {
+                if (current(generation))
+                    httpStatusCodeError(status, QString());
+            });
+        connect(m_transfer, &downloadtransfer::completed, this,
+            [this](quint64 generation, const QString &md5) {
+                if (current(generation))
+                    completeDownload(md5);
+            });
+        m_thread->start();
     }
-    // Every byte may already be there (the last run ended between the last
-    // write and the rename); no transfer would start to notice that.
-    if (getDownloadedSize() >= m_totalSize) {
-        completeDownload();
+    m_plan.url = m_sourceUrl;
+    m_plan.path = partialPath();
+    m_plan.size = m_totalSize;
+    m_plan.segments = m_done;
+    m_plan.segmentCount = m_segments;
+    const downloadtransfer::Plan plan = m_plan;
+    downloadtransfer *transfer = m_transfer;
+    QMetaObject::invokeMethod(transfer, [transfer, plan] { transfer->begin(plan); });
+}
+
+// Waits for the transfer, so that what it wrote is recorded before this
+// returns and nothing it reported earlier counts any more.
+void downloadmanager::stopTransfer()
+{
+    if (!m_transfer)
         return;
-    }
-    for (downloadtask *task : qAsConst(m_tasks))
-        task->start();
+    DownloadSegments written;
+    downloadtransfer *transfer = m_transfer;
+    QMetaObject::invokeMethod(
+        transfer, [transfer, &written] { written = transfer->stop(); },
+        Qt::BlockingQueuedConnection);
+    ++m_plan.generation;
+    if (written.isEmpty())
+        return;
+    m_done = written;
+    m_written = writtenIn(written);
+    m_progressStore.record(m_fileName, written);
 }
 
 void downloadmanager::stopDownlaod()
 {
     m_downloading = false;
-    m_digest.drop();
-    for (downloadtask *task : qAsConst(m_tasks)) {
-        task->stop();
-        recordProgress(m_tasks.indexOf(task), true);
-    }
+    stopTransfer();
     m_progressStore.sync();
+}
+
+void downloadmanager::store(const DownloadSegments &segments)
+{
+    m_done = segments;
+    m_progressStore.record(m_fileName, segments);
 }
 
 void downloadmanager::resetDownload()
@@ -297,10 +281,7 @@ void downloadmanager::resetDownload()
 
 qlonglong downloadmanager::getDownloadedSize()
 {
-    qint64 sum = 0;
-    for (const downloadtask *task : qAsConst(m_tasks))
-        sum += task->downloadedSize();
-    return sum;
+    return m_written;
 }
 
 qlonglong downloadmanager::getTotalSize()
@@ -308,115 +289,47 @@ qlonglong downloadmanager::getTotalSize()
     return m_totalSize;
 }
 
-void downloadmanager::recordProgress(int taskId, bool force)
-{
-    if (taskId < 0 || taskId >= m_tasks.size())
-        return;
-    m_progressStore.record(m_fileName, taskId, m_tasks.at(taskId)->downloadedSize(), force);
-}
-
-void downloadmanager::dropTasks()
-{
-    for (downloadtask *task : qAsConst(m_tasks)) {
-        task->stop();
-        task->deleteLater();
-    }
-    m_tasks.clear();
-    closeFile();
-}
-
-void downloadmanager::closeFile()
-{
-    if (!m_file)
-        return;
-    m_file->close();
-    delete m_file;
-    m_file = nullptr;
-}
-
-void downloadmanager::failWrite(ErrorCode code, const char *messageId)
-{
-    emit downloadError(code, tr(messageId));
-    stopDownlaod();
-}
-
-void downloadmanager::httpReadyRead(const QByteArray &buffer, qlonglong startPosition, int taskId)
-{
-    downloadtask *task = m_tasks.value(taskId);
-    if (!m_file || !task || !m_file->seek(startPosition)) {
-        failWrite(ErrorDefine::DOWNLOAD_WRITE_BUFFER_ERROR,
-            QT_TR_NOOP("message_error_download_write_buffer"));
-        return;
-    }
-    // A server that sends more than it announced must not grow the file.
-    const qint64 room = qMax<qint64>(0, m_totalSize - startPosition);
-    const qint64 length = qMin<qint64>(buffer.size(), room);
-    if (length == 0)
-        return;
-
-    const qint64 before = QDateTime::currentSecsSinceEpoch();
-    const qint64 written = m_file->write(buffer.constData(), length);
-    const qint64 after = QDateTime::currentSecsSinceEpoch();
-    if (before != after) {
-        m_quickWrites = 0;
-        task->setReplyReadBufferSize(kSlowWriteBufferBytes);
-    } else if (++m_quickWrites > kQuickWritesToGrow) {
-        task->setReplyReadBufferSize(downloadtask::kReadBufferBytes);
-    }
-
-    if (written < 0) {
-        failWrite(ErrorDefine::DOWNLOAD_WRITE_BUFFER_ERROR,
-            QT_TR_NOOP("message_error_download_write_buffer"));
-        return;
-    }
-    if (written == length)
-        m_digest.add(startPosition, buffer, written);
-    else
-        m_digest.drop();
-    if (!m_file->flush()) {
-        failWrite(ErrorDefine::DOWNLOAD_FLUSH_ERROR, QT_TR_NOOP("message_error_download_flush"));
-        return;
-    }
-    task->addDownloaded(written);
-    recordProgress(taskId, false);
-    if (getDownloadedSize() >= m_totalSize)
-        completeDownload();
-}
-
 void downloadmanager::networkReplyProgress(qlonglong size)
 {
-    if (size <= 0)
-        return;
-    const qint64 sum = getDownloadedSize();
-    emit downloadReplyProgress(sum, m_totalSize);
-    if (sum >= m_totalSize && m_file)
-        completeDownload();
+    m_written = size;
+    emit downloadReplyProgress(size, m_totalSize);
 }
 
-void downloadmanager::completeDownload()
+void downloadmanager::onFileFailed(int code)
+{
+    const char *message = code == ErrorDefine::DOWNLOAD_OPEN_FILE_ERROR
+        ? QT_TR_NOOP("message_error_open_file_failed")
+        : code == ErrorDefine::DOWNLOAD_EXIST_SIZE_ERROR
+        ? QT_TR_NOOP("message_disk_not_enough_space")
+        : code == ErrorDefine::DOWNLOAD_FLUSH_ERROR
+        ? QT_TR_NOOP("message_error_download_flush")
+        : QT_TR_NOOP("message_error_download_write_buffer");
+    m_progressStore.flush();
+    emit downloadError(ErrorCode(code), tr(message));
+    if (code == ErrorDefine::DOWNLOAD_WRITE_BUFFER_ERROR
+        || code == ErrorDefine::DOWNLOAD_FLUSH_ERROR)
+        stopDownlaod();
+}
+
+// The records go first and reach the disk before anyone hears of the end.
+void downloadmanager::completeDownload(const QString &md5)
 {
     m_progressStore.forget(m_fileName);
-    for (downloadtask *task : qAsConst(m_tasks)) {
-        // Stopped first: a server that sends more than announced must not
-        // deliver blocks after the file is closed.
-        task->stop();
-        task->reset();
-    }
+    m_progressStore.flush();
+    m_done.clear();
+    m_downloading = false;
     // An older file of the final name (a package from an earlier run) would
     // block the rename and be checked in place of the new one.
     if (QFile::exists(finalPath()))
         QFile::remove(finalPath());
-    const bool renamed = m_file->rename(finalPath());
-    closeFile();
-    m_downloading = false;
-    m_tasks.clear();
-    if (!renamed) {
+    if (!QFile::rename(partialPath(), finalPath())) {
         m_digest.drop();
         emit downloadError(
             ErrorDefine::DOWNLOAD_WRITE_BUFFER_ERROR, tr("message_error_download_write_buffer"));
         return;
     }
-    m_digest.finish(finalPath(), m_totalSize);
+    m_digest.set(finalPath(), md5);
+    m_written = m_totalSize;
     emit downloadReplyProgress(m_totalSize, m_totalSize);
     emit downloadFinished();
 }
@@ -424,8 +337,7 @@ void downloadmanager::completeDownload()
 void downloadmanager::httpNetworkError(QNetworkReply::NetworkError error, const QString &)
 {
     m_digest.drop();
-    recordProgress(m_tasks.indexOf(qobject_cast<downloadtask *>(sender())), true);
-    m_progressStore.sync();
+    m_progressStore.flush();
     emit httpError(ErrorDefine::DOWNLOAD_NETWORK_REPLY_ERROR,
         QStringLiteral("%1(%2)").arg(tr("message_error_network_reply")).arg(int(error)));
 }
@@ -433,24 +345,52 @@ void downloadmanager::httpNetworkError(QNetworkReply::NetworkError error, const 
 void downloadmanager::httpStatusCodeError(int error, const QString &)
 {
     m_digest.drop();
+    stopTransfer();
     if (error == 416 && !m_sizeAskedAgain) {
         // The size the server announced was wrong (or the file changed):
         // asked once more, and the transfer starts over from what it says.
         m_sizeAskedAgain = true;
-        dropTasks();
         m_totalSize = 0;
+        m_done.clear();
         startDownload();
         return;
     }
-    recordProgress(m_tasks.indexOf(qobject_cast<downloadtask *>(sender())), true);
-    if (error >= 300 && error < 400 && getDownloadedSize() == 0) {
+    if (error >= 300 && error < 400 && m_written == 0) {
         // Nothing came: a preallocated file of zeros is no part of a download.
-        dropTasks();
         m_progressStore.forget(m_fileName);
+        m_done.clear();
         QFile::remove(partialPath());
     }
-    m_progressStore.sync();
+    m_progressStore.flush();
     resetDownload();
     emit downloadError(ErrorDefine::DOWNLOAD_NETWORK_ERROR,
         QStringLiteral("%1(%2)").arg(tr("message_error_network_statuscode")).arg(error));
+}
+
+void downloadmanager::fileMd5(const QString &filePath)
+{
+    emit md5CheckStart();
+    const QString written = m_digest.digestFor(filePath);
+    if (!written.isEmpty()) {
+        // Answered from the event loop, as a check that reads would be.
+        QMetaObject::invokeMethod(
+            this, [this, written] { getFileMd5(written); }, Qt::QueuedConnection);
+        return;
+    }
+    auto *check = new md5checkworker(filePath, this);
+    connect(check, &md5checkworker::md5Checkfinished, this, [this, check](const QString &md5) {
+        check->deleteLater();
+        getFileMd5(md5);
+    });
+    check->start();
+}
+
+void downloadmanager::getFileMd5(const QString &fileMD5)
+{
+    if (m_expectedMd5.isEmpty() || fileMD5.toLower() == m_expectedMd5.toLower()) {
+        emit md5CheckFinish();
+        return;
+    }
+    resetDownload();
+    emit downloadError(ErrorDefine::DOWNLOAD_MD5_ERROR, tr("message_error_download_md5"));
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "core/errordefine.h"
+#include "download/downloadtransfer.h"
 #include "download/resumestore.h"
+#include "download/sizequery.h"
 #include "download/writtendigest.h"
 
 #include <QNetworkReply>
@@ -10,27 +12,26 @@
 
 #include <functional>
 
-class QFile;
-class QNetworkAccessManager;
-class downloadtask;
+class QThread;
 
 using ErrorCode = ErrorDefine::ErrorCode;
 
 // Downloads one package into a folder, resumably: the size comes from a HEAD
-// request, the partial file "<name>_tmp" is preallocated and filled block by
-// block, and how far it got is recorded in the per-user settings so a later
-// run continues there. The finished file gets its name, then its MD5 check.
-// The name is the last segment of the URL as given, whatever the server
-// redirects to, and a URL whose name is not a plain file name is refused
-// before anything is asked or written.
+// request, the partial file "<name>_tmp" is preallocated and filled by the
+// transfer on a thread of its own, in several segments at once when the
+// server honours ranges, and how far each got is recorded in the per-user
+// settings so a later run continues there. The finished file gets its name,
+// then its MD5 check. The name is the last segment of the URL as given,
+// whatever the server redirects to, and a URL whose name is not a plain file
+// name is refused before anything is asked or written.
 class downloadmanager : public QObject
 {
     Q_OBJECT
 
 public:
-    // Redirects followed for one size query before giving up. Only http and
-    // https targets are followed.
-    static constexpr int kMaxRedirects = 10;
+    static constexpr int kMaxRedirects = sizequery::kMaxRedirects;
+    static constexpr int kDefaultSegments = 4;
+    static constexpr int kMostSegments = 8;
 
     explicit downloadmanager(QObject *parent = nullptr);
     ~downloadmanager() override;
@@ -52,15 +53,21 @@ public:
     // stricter rule for its URLs than "http or https".
     void setRedirectFilter(std::function<bool(const QUrl &)> accept)
     {
-        m_redirectFilter = std::move(accept);
+        m_sizeQuery->setRedirectFilter(std::move(accept));
     }
+    // How many ranges of a download are fetched at once, from the next
+    // start on; 1 fetches it in one. By default the launcher's setting.
+    void setSegments(int count) { m_segments = qBound(1, count, kMostSegments); }
+    // The launcher's setting, for the managers made from now on.
+    static void setDefaultSegments(int count);
     // For tests: the timings of the transfers started from now on (see
-    // downloadtask).
-    void setInactivityMs(int ms) { m_inactivityMs = ms; }
-    void setBackoffBaseMs(int ms) { m_backoffBaseMs = ms; }
-    void setStallWindowMs(int ms) { m_stallWindowMs = ms; }
-    void setMinimumBytesPerSecond(qint64 rate) { m_minimumBytesPerSecond = rate; }
-    void setProgressForFreshAttempts(qint64 bytes) { m_progressForFreshAttempts = bytes; }
+    // downloadtask), and the shortest segment worth a connection.
+    void setInactivityMs(int ms) { m_plan.inactivityMs = ms; }
+    void setBackoffBaseMs(int ms) { m_plan.backoffBaseMs = ms; }
+    void setStallWindowMs(int ms) { m_plan.stallWindowMs = ms; }
+    void setMinimumBytesPerSecond(qint64 rate) { m_plan.minimumBytesPerSecond = rate; }
+    void setProgressForFreshAttempts(qint64 bytes) { m_plan.progressForFreshAttempts = bytes; }
+    void setSmallestSegment(qint64 bytes) { m_plan.smallestSegment = bytes; }
 
 signals:
     void downloadReplyProgress(qlonglong bytesRead, qlonglong totalBytes);
@@ -78,7 +85,6 @@ public slots:
     void stopDownlaod();
     void resetDownload();
     void networkReplyProgress(qlonglong size);
-    void httpReadyRead(const QByteArray &buffer, qlonglong startPosition, int taskId);
     void httpNetworkError(QNetworkReply::NetworkError error, const QString &msg);
     void httpStatusCodeError(int error, const QString &msg);
     qlonglong getDownloadedSize();
@@ -92,14 +98,13 @@ private:
     QString finalPath() const;
     QString partialPath() const { return finalPath() + QStringLiteral("_tmp"); }
     void querySize();
-    void dropSizeReply();
-    void failSizeQuery(int status);
-    void recordProgress(int taskId, bool force);
     void refuseName();
-    void closeFile();
-    void dropTasks();
-    void completeDownload();
-    void failWrite(ErrorCode code, const char *messageId);
+    void startTransfer();
+    void stopTransfer();
+    void store(const DownloadSegments &segments);
+    void completeDownload(const QString &md5);
+    void onFileFailed(int code);
+    bool current(quint64 generation) const { return generation == m_plan.generation; }
 
     QUrl m_url;
     // Where the size query got to; the transfer fetches from there.
@@ -107,29 +112,24 @@ private:
     // Empty when the URL names no plain file; then nothing is fetched.
     QString m_fileName;
     QString m_filePath;
-    QFile *m_file = nullptr;
     qint64 m_totalSize = 0;
+    qint64 m_written = 0;
     QString m_expectedMd5;
-    QList<downloadtask *> m_tasks;
-    bool m_sizeQueryPending = false;
-    QNetworkReply *m_sizeReply = nullptr;
-    QNetworkAccessManager *m_network = nullptr;
+    // Where each segment stands, as last heard from the transfer; empty
+    // until the download is prepared and after it completed.
+    DownloadSegments m_done;
     bool m_downloading = false;
-
-    int m_redirects = 0;
+    sizequery *m_sizeQuery = nullptr;
     // A 416 makes the size be asked once more before it counts as a failure.
     bool m_sizeAskedAgain = false;
-    std::function<bool(const QUrl &)> m_redirectFilter;
     bool m_refusalQueued = false;
+    int m_segments;
     ResumeStore m_progressStore;
     // A download written in one pass is checked against this, not read again.
     WrittenDigest m_digest;
-    // Consecutive writes that stayed within one second: a disk that keeps up
-    // earns the task a larger read buffer again.
-    int m_quickWrites = 0;
-    int m_inactivityMs;
-    int m_backoffBaseMs;
-    int m_stallWindowMs;
-    qint64 m_minimumBytesPerSecond;
-    qint64 m_progressForFreshAttempts;
+    // What the transfer is asked to do; its generation tells its reports
+    // from those of a transfer stopped since.
+    downloadtransfer::Plan m_plan;
+    QThread *m_thread = nullptr;
+    downloadtransfer *m_transfer = nullptr;
 };

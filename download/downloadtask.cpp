@@ -1,5 +1,7 @@
 #include "download/downloadtask.h"
 
+#include "download/bandwidthlimit.h"
+
 #include <QDateTime>
 #include <QNetworkAccessManager>
 #include <QRandomGenerator>
@@ -42,7 +44,11 @@ downloadtask::downloadtask(QObject *parent)
     , m_timer(new QTimer(this))
     , m_restartTimer(new QTimer(this))
     , m_rateTimer(new QTimer(this))
+    , m_readTimer(new QTimer(this))
+    , m_limit(&BandwidthLimit::shared())
 {
+    m_readTimer->setSingleShot(true);
+    connect(m_readTimer, &QTimer::timeout, this, [this] { readBlocks(true); });
     m_timer->setSingleShot(true);
     m_timer->setInterval(kInactivityMs);
     connect(m_timer, &QTimer::timeout, this, &downloadtask::timeout);
@@ -78,10 +84,13 @@ void downloadtask::setStallWindowMs(int ms)
     m_rateTimer->setInterval(ms);
 }
 
-void downloadtask::setReplyReadBufferSize(qint64 size)
+void downloadtask::shortenTo(qint64 end)
 {
-    if (m_reply)
-        m_reply->setReadBufferSize(size);
+    m_endPosition = qMax(m_startPosition + m_downloadedSize, qMin(end, m_endPosition));
+    if (rangeComplete() && !m_stopped) {
+        stop();
+        m_finished = true;
+    }
 }
 
 void downloadtask::setUrl(
@@ -100,10 +109,12 @@ void downloadtask::start()
     if (!m_stopped || m_finished)
         return;
     m_restartTimer->stop();
+    if (rangeComplete()) {
+        m_finished = true;
+        return;
+    }
     m_stopped = false;
     QNetworkRequest request(m_url);
-    if (rangeComplete())
-        return;
 
     const qint64 from = m_startPosition + m_downloadedSize;
     request.setRawHeader(
@@ -117,6 +128,7 @@ void downloadtask::start()
     m_reply->setReadBufferSize(kReadBufferBytes);
     m_bytesToSkip = from;
     m_statusChecked = false;
+    m_replyEnded = false;
     m_sizeAtStart = m_downloadedSize;
     m_received = 0;
     m_receivedBeforeWindow = 0;
@@ -137,6 +149,7 @@ void downloadtask::stop()
     m_timer->stop();
     m_rateTimer->stop();
     m_restartTimer->stop();
+    m_readTimer->stop();
     if (!m_reply)
         return;
     m_reply->disconnect(this);
@@ -169,7 +182,6 @@ void downloadtask::downloadReadyRead()
         return;
     }
     if (!m_statusChecked) {
-        m_statusChecked = true;
         if (status == 206) {
             // Bytes from anywhere but the asked position would be written
             // there all the same, and only the check of the whole file would
@@ -182,15 +194,50 @@ void downloadtask::downloadReadyRead()
             }
             m_bytesToSkip = 0;
         }
+        m_statusChecked = true;
+        if (status == 206) {
+            emit rangeConfirmed();
+            if (!m_reply || m_stopped)
+                return;
+        }
     }
-    QByteArray block = m_reply->readAll();
-    if (m_bytesToSkip > 0) {
-        const qint64 skipped = qMin<qint64>(m_bytesToSkip, block.size());
-        block.remove(0, int(skipped));
-        m_bytesToSkip -= skipped;
+    readBlocks();
+}
+
+void downloadtask::readBlocks(bool evenSmall)
+{
+    while (m_reply && !m_stopped) {
+        const qint64 waiting = m_reply->bytesAvailable();
+        if (waiting == 0)
+            break;
+        if (waiting < kBlockBytes && !m_replyEnded && !evenSmall) {
+            // More is on its way; a small block is still taken once it has
+            // waited a while, so a slow link keeps its progress recorded.
+            if (!m_readTimer->isActive())
+                m_readTimer->start(kBlockWaitMs);
+            return;
+        }
+        const qint64 wanted = qMin(waiting, kReadBufferBytes);
+        const qint64 granted = m_bytesToSkip > 0 ? wanted : m_limit->take(wanted);
+        if (granted == 0) {
+            m_readTimer->start(m_limit->msUntilAvailable(wanted));
+            return;
+        }
+        QByteArray block = m_reply->read(granted);
+        if (m_bytesToSkip > 0) {
+            const qint64 skipped = qMin<qint64>(m_bytesToSkip, block.size());
+            block.remove(0, int(skipped));
+            m_bytesToSkip -= skipped;
+        }
+        const qint64 room = m_endPosition - m_startPosition - m_downloadedSize;
+        if (block.size() > room)
+            block.truncate(int(qMax<qint64>(0, room)));
+        if (!block.isEmpty())
+            emit readyRead(block, m_startPosition + m_downloadedSize, m_taskIdentifier);
     }
-    if (!block.isEmpty())
-        emit readyRead(block, m_startPosition + m_downloadedSize, m_taskIdentifier);
+    m_readTimer->stop();
+    if (m_replyEnded && m_reply && !m_stopped)
+        concludeReply();
 }
 
 void downloadtask::networkReplyProgress(qlonglong bytesRead)
@@ -210,6 +257,13 @@ void downloadtask::downloadFinished()
         return;
     if (failOnStatus())
         return;
+    // What the reply still holds is taken first, as the limit allows.
+    m_replyEnded = true;
+    readBlocks(true);
+}
+
+void downloadtask::concludeReply()
+{
     m_stopped = true;
 
     const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
@@ -260,6 +314,9 @@ void downloadtask::checkRate()
 // start begins a new row, so a long download survives hiccups hours apart.
 bool downloadtask::restartIfAttemptsLeft()
 {
+    // What came before the failure is good; only the rest is asked again.
+    if (m_reply && !m_stopped && m_statusChecked)
+        readBlocks(true);
     stop();
     if (m_downloadedSize - m_sizeAtStart >= m_progressForFreshAttempts)
         m_attempt = 1;

@@ -6,29 +6,56 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSettings>
 
+#include <algorithm>
+
 namespace {
 
-constexpr qint64 kRecordIntervalMs = 200;
 constexpr int kScratchLifeSecs = 60;
 
-qint64 monotonicMs()
+// One task over the whole file is stored as its byte count alone, as
+// records were before downloads had segments; any other as "start end done".
+QVariant encoded(const DownloadSegment &segment, qint64 size)
 {
-    static QElapsedTimer clock;
-    if (!clock.isValid())
-        clock.start();
-    return clock.elapsed();
+    if (segment.start == 0 && segment.end == size)
+        return segment.done;
+    return QStringLiteral("%1 %2 %3").arg(segment.start).arg(segment.end).arg(segment.done);
 }
 
-QString keyOf(const QString &name, int task)
+bool decode(const QString &text, qint64 size, DownloadSegment *segment)
 {
-    return name + QLatin1Char('/') + QString::number(task);
+    const QStringList parts = text.split(QLatin1Char(' '));
+    bool ok[3] = { true, true, true };
+    if (parts.size() == 1) {
+        *segment = { 0, size, parts.first().toLongLong(&ok[0]) };
+    } else if (parts.size() == 3) {
+        *segment = { parts[0].toLongLong(&ok[0]), parts[1].toLongLong(&ok[1]),
+            parts[2].toLongLong(&ok[2]) };
+    } else {
+        return false;
+    }
+    return ok[0] && ok[1] && ok[2] && segment->done >= 0
+        && segment->done <= segment->end - segment->start;
+}
+
+// Records from some other package or a damaged store would write bytes
+// where they do not belong.
+bool tilesFile(DownloadSegments segments, qint64 size)
+{
+    std::sort(segments.begin(), segments.end(),
+        [](const DownloadSegment &a, const DownloadSegment &b) { return a.start < b.start; });
+    qint64 next = 0;
+    for (const DownloadSegment &segment : qAsConst(segments)) {
+        if (segment.start != next || segment.end <= segment.start)
+            return false;
+        next = segment.end;
+    }
+    return next == size;
 }
 
 // QSettings writes its file from the event loop after every change; here
@@ -114,25 +141,43 @@ QString ResumeStore::groupOf(const QString &name) const
     return m_key.isEmpty() ? name : QStringLiteral("downloads/%1/%2").arg(m_key, name);
 }
 
-qint64 ResumeStore::progress(const QString &name, int task) const
+DownloadSegments ResumeStore::segments(const QString &name, qint64 size) const
 {
     if (!FileNames::isPlain(name))
-        return 0;
-    const qint64 keyed = m_settings->value(keyOf(groupOf(name), task), 0).toLongLong();
-    if (keyed != 0 || !m_alsoUnkeyed)
-        return keyed;
-    return m_settings->value(keyOf(name, task), 0).toLongLong();
+        return {};
+    QString group = groupOf(name);
+    m_settings->beginGroup(group);
+    QStringList keys = m_settings->childKeys();
+    m_settings->endGroup();
+    if (keys.isEmpty() && m_alsoUnkeyed) {
+        group = name;
+        m_settings->beginGroup(group);
+        keys = m_settings->childKeys();
+        m_settings->endGroup();
+    }
+    DownloadSegments found;
+    for (int task = 0; task < keys.size(); ++task) {
+        const QVariant value = m_settings->value(group + QLatin1Char('/') + QString::number(task));
+        DownloadSegment segment;
+        if (!value.isValid() || !decode(value.toString(), size, &segment))
+            return {};
+        found.append(segment);
+    }
+    return tilesFile(found, size) ? found : DownloadSegments();
 }
 
-void ResumeStore::record(const QString &name, int task, qint64 bytes, bool force)
+void ResumeStore::record(const QString &name, const DownloadSegments &segments)
 {
-    if (!FileNames::isPlain(name))
+    if (!FileNames::isPlain(name) || segments.isEmpty())
         return;
-    const qint64 now = monotonicMs();
-    if (!force && m_lastRecordMs >= 0 && now - m_lastRecordMs < kRecordIntervalMs)
-        return;
-    m_lastRecordMs = now;
-    m_settings->setValue(keyOf(groupOf(name), task), bytes);
+    qint64 size = 0;
+    for (const DownloadSegment &segment : segments)
+        size = qMax(size, segment.end);
+    const QString group = groupOf(name);
+    m_settings->remove(group);
+    for (int task = 0; task < segments.size(); ++task)
+        m_settings->setValue(
+            group + QLatin1Char('/') + QString::number(task), encoded(segments.at(task), size));
     changed();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <memory>
@@ -7,6 +8,20 @@
 class QObject;
 class QSettings;
 class SettingsWriter;
+
+// One task's share of a download: the bytes [start, end) of the file, of
+// which the first done are written.
+struct DownloadSegment
+{
+    qint64 start = 0;
+    qint64 end = 0;
+    qint64 done = 0;
+    bool operator==(const DownloadSegment &other) const
+    {
+        return start == other.start && end == other.end && done == other.done;
+    }
+};
+using DownloadSegments = QList<DownloadSegment>;
 
 // How far each download got, kept across runs so the next one continues
 // there: one group per downloader and destination file name, one value per
@@ -27,12 +42,12 @@ public:
     // found, and forgotten with the keyed one.
     void setKey(const QString &key, bool alsoUnkeyed = false);
 
-    // 0 when nothing is stored.
-    qint64 progress(const QString &name, int task) const;
-    // Unless forced, stores at most five times a second: the record may lag
-    // the partial file (the resumed range fetches those bytes again) but
-    // never lead it.
-    void record(const QString &name, int task, qint64 bytes, bool force);
+    // The segments of a file of size bytes, in task order; empty when
+    // nothing is stored or the records do not cover the file exactly once.
+    DownloadSegments segments(const QString &name, qint64 size) const;
+    // The records may lag the partial file (the resumed range fetches those
+    // bytes again) but never lead it: the caller stores what is written.
+    void record(const QString &name, const DownloadSegments &segments);
     void forget(const QString &name);
     // Has what is recorded written to disk. A store that is a file is
     // written off the calling thread, and the call returns at once; every
@@ -55,7 +70,6 @@ private:
     std::unique_ptr<QSettings> m_settings;
     std::unique_ptr<QObject> m_holdWrites;
     std::unique_ptr<SettingsWriter> m_writer;
-    qint64 m_lastRecordMs = -1;
     QString m_key;
     bool m_alsoUnkeyed = false;
 };

@@ -128,6 +128,14 @@
         <translation>Mit dem System starten</translation>
     </message>
     <message>
+        <source>button_download_speed_limit</source>
+        <translation>Downloadgeschwindigkeit begrenzen auf</translation>
+    </message>
+    <message>
+        <source>label_megabytes_per_second</source>
+        <translation> MB/s</translation>
+    </message>
+    <message>
         <source>button_auto_update</source>
         <translation>Launcher automatisch aktualisieren</translation>
     </message>

@@ -128,6 +128,14 @@
         <translation>Start with the system</translation>
     </message>
     <message>
+        <source>button_download_speed_limit</source>
+        <translation>Limit the download speed to</translation>
+    </message>
+    <message>
+        <source>label_megabytes_per_second</source>
+        <translation> MB/s</translation>
+    </message>
+    <message>
         <source>button_auto_update</source>
         <translation>Update the launcher automatically</translation>
     </message>

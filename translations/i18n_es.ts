@@ -128,6 +128,14 @@
         <translation>Iniciar con el sistema</translation>
     </message>
     <message>
+        <source>button_download_speed_limit</source>
+        <translation>Limitar la velocidad de descarga a</translation>
+    </message>
+    <message>
+        <source>label_megabytes_per_second</source>
+        <translation> MB/s</translation>
+    </message>
+    <message>
         <source>button_auto_update</source>
         <translation>Actualizar el lanzador automáticamente</translation>
     </message>

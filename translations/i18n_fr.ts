@@ -128,6 +128,14 @@
         <translation>Lancer au démarrage du système</translation>
     </message>
     <message>
+        <source>button_download_speed_limit</source>
+        <translation>Limiter la vitesse de téléchargement à</translation>
+    </message>
+    <message>
+        <source>label_megabytes_per_second</source>
+        <translation> Mo/s</translation>
+    </message>
+    <message>
         <source>button_auto_update</source>
         <translation>Mettre à jour le lanceur automatiquement</translation>
     </message>

@@ -128,6 +128,14 @@
         <translation>Mulai bersama sistem</translation>
     </message>
     <message>
+        <source>button_download_speed_limit</source>
+        <translation>Batasi kecepatan unduhan hingga</translation>
+    </message>
+    <message>
+        <source>label_megabytes_per_second</source>
+        <translation> MB/s</translation>
+    </message>
+    <message>
         <source>button_auto_update</source>
         <translation>Perbarui peluncur secara otomatis</translation>
     </message>

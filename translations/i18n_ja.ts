@@ -128,6 +128,14 @@
         <translation>システム起動時に起動する</translation>
     </message>
     <message>
+        <source>button_download_speed_limit</source>
+        <translation>ダウンロード速度の上限</translation>
+    </message>
+    <message>
+        <source>label_megabytes_per_second</source>
+        <translation> MB/秒</translation>
+    </message>
+    <message>
         <source>button_auto_update</source>
         <translation>ランチャーを自動更新する</translation>
     </message>

@@ -128,6 +128,14 @@
         <translation>시스템 시작 시 실행</translation>
     </message>
     <message>
+        <source>button_download_speed_limit</source>
+        <translation>다운로드 속도 제한</translation>
+    </message>
+    <message>
+        <source>label_megabytes_per_second</source>
+        <translation> MB/초</translation>
+    </message>
+    <message>
         <source>button_auto_update</source>
         <translation>런처 자동 업데이트</translation>
     </message>

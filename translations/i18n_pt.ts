@@ -128,6 +128,14 @@
         <translation>Iniciar com o sistema</translation>
     </message>
     <message>
+        <source>button_download_speed_limit</source>
+        <translation>Limitar a velocidade de download a</translation>
+    </message>
+    <message>
+        <source>label_megabytes_per_second</source>
+        <translation> MB/s</translation>
+    </message>
+    <message>
         <source>button_auto_update</source>
         <translation>Atualizar o inicializador automaticamente</translation>
     </message>

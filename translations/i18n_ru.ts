@@ -128,6 +128,14 @@
         <translation>Запускать вместе с системой</translation>
     </message>
     <message>
+        <source>button_download_speed_limit</source>
+        <translation>Ограничить скорость загрузки до</translation>
+    </message>
+    <message>
+        <source>label_megabytes_per_second</source>
+        <translation> МБ/с</translation>
+    </message>
+    <message>
         <source>button_auto_update</source>
         <translation>Обновлять лаунчер автоматически</translation>
     </message>

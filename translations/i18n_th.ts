@@ -128,6 +128,14 @@
         <translation>เปิดพร้อมระบบ</translation>
     </message>
     <message>
+        <source>button_download_speed_limit</source>
+        <translation>จำกัดความเร็วดาวน์โหลดที่</translation>
+    </message>
+    <message>
+        <source>label_megabytes_per_second</source>
+        <translation> MB/วินาที</translation>
+    </message>
+    <message>
         <source>button_auto_update</source>
         <translation>อัปเดตตัวเปิดเกมอัตโนมัติ</translation>
     </message>

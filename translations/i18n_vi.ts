@@ -128,6 +128,14 @@
         <translation>Khởi động cùng hệ thống</translation>
     </message>
     <message>
+        <source>button_download_speed_limit</source>
+        <translation>Giới hạn tốc độ tải xuống ở mức</translation>
+    </message>
+    <message>
+        <source>label_megabytes_per_second</source>
+        <translation> MB/giây</translation>
+    </message>
+    <message>
         <source>button_auto_update</source>
         <translation>Tự động cập nhật trình khởi chạy</translation>
     </message>

@@ -128,6 +128,14 @@
         <translation>开机自动启动</translation>
     </message>
     <message>
+        <source>button_download_speed_limit</source>
+        <translation>下载限速</translation>
+    </message>
+    <message>
+        <source>label_megabytes_per_second</source>
+        <translation> MB/秒</translation>
+    </message>
+    <message>
         <source>button_auto_update</source>
         <translation>自动更新启动器</translation>
     </message>

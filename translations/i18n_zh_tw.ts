@@ -128,6 +128,14 @@
         <translation>開機自動啟動</translation>
     </message>
     <message>
+        <source>button_download_speed_limit</source>
+        <translation>下載限速</translation>
+    </message>
+    <message>
+        <source>label_megabytes_per_second</source>
+        <translation> MB/秒</translation>
+    </message>
+    <message>
         <source>button_auto_update</source>
         <translation>自動更新啟動器</translation>
     </message>

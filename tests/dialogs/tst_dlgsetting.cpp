@@ -1,12 +1,14 @@
 #include "core/launcherconfig.h"
 #include "core/registryhelper.h"
 #include "dialogs/dlgsetting.h"
+#include "download/bandwidthlimit.h"
 #include "platform/registry.h"
 #include "tests/support/guitestenvironment.h"
 
 #include <QAbstractButton>
 #include <QLabel>
 #include <QListWidget>
+#include <QSpinBox>
 #include <QStackedWidget>
 #include <QTranslator>
 #include <QtTest>
@@ -140,6 +142,25 @@ private slots:
             QStringLiteral("2.3.4.0"));
         // A value that is on has a login entry, wherever it pointed before.
         QCOMPARE(autostartEntryExists(), !autoRun.isEmpty());
+    }
+
+    // The limit reaches the running downloads when confirmed, and the dialog
+    // shows it when it opens again.
+    void speedLimitAppliesAtOnce()
+    {
+        DlgSetting dialog;
+        answerNextDialog<DlgSetting>([](DlgSetting *shown) {
+            clickControl(shown, QStringLiteral("checkBoxSpeedLimit"));
+            shown->findChild<QSpinBox *>()->setValue(7);
+            shown->findChild<QAbstractButton *>(QStringLiteral("btnOk"))->click();
+        });
+        QCOMPARE(dialog.exec(), 1);
+        QCOMPARE(BandwidthLimit::shared().bytesPerSecond(), 7000000);
+        DlgSetting again;
+        QCOMPARE(again.findChild<QSpinBox *>()->value(), 7);
+        LauncherConfig::instance()->setDownloadSpeedLimit(0);
+        DlgSetting::applyDownloadSettings();
+        QCOMPARE(BandwidthLimit::shared().bytesPerSecond(), 0);
     }
 
     void confirmOrLeave_data()

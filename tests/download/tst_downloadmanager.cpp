@@ -144,6 +144,52 @@ private slots:
         QVERIFY(!manager.isDownloading());
     }
 
+    // A server that honours ranges is asked for four at once, whatever
+    // happens to one of them; one that ignores ranges gets one request.
+    void segments_data()
+    {
+        QTest::addColumn<bool>("honourRange");
+        QTest::addColumn<qint64>("cutAfter"); // the second GET ends after this; -1: not cut
+        QTest::addColumn<int>("ranged"); // GETs expected
+        QTest::newRow("honoured") << true << qint64(-1) << 4;
+        QTest::newRow("ignored") << false << qint64(-1) << 1;
+        QTest::newRow("one segment cut, resumed") << true << qint64(3000) << 5;
+    }
+
+    void segments()
+    {
+        QFETCH(bool, honourRange);
+        QFETCH(qint64, cutAfter);
+        QFETCH(int, ranged);
+        const QByteArray body = patterned(400 * 1024);
+        HttpRoute whole;
+        whole.body = body;
+        whole.honourRange = honourRange;
+        HttpRoute cut = whole;
+        cut.closeAfterBytes = cutAfter;
+        m_server.routeSequence(QStringLiteral("/pkg.zip"), { whole, whole, cut, whole });
+
+        downloadmanager manager;
+        manager.setSegments(4);
+        manager.setSmallestSegment(64 * 1024);
+        QSignalSpy finished(&manager, &downloadmanager::downloadFinished);
+        QSignalSpy failures(&manager, &downloadmanager::httpError);
+        startOn(manager, QStringLiteral("/pkg.zip"));
+        QVERIFY(finished.wait());
+        QCOMPARE(failures.count(), 0);
+        QCOMPARE(readFile(finalPath()), body);
+        QCOMPARE(gets().size(), ranged);
+        QVERIFY(!storedProgress().isValid());
+        if (cutAfter < 0)
+            return;
+        // The cut segment went on from its last byte, not from its start.
+        auto startOf = [this](int get) {
+            return gets().at(get).headers.value("range").mid(6).split('-').first().toLongLong();
+        };
+        const QList<qint64> starts = { startOf(1), startOf(2), startOf(3) };
+        QVERIFY(starts.contains(startOf(4) - cutAfter));
+    }
+
     void sizeQueryFailures_data()
     {
         QTest::addColumn<int>("status");

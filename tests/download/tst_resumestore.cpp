@@ -56,18 +56,18 @@ private slots:
         ResumeStore store;
         store.setFile(path);
         QVERIFY(!left.exists() && writing.exists());
-        QCOMPARE(store.progress(QStringLiteral("other.zip"), 0), 1234);
+        QCOMPARE(store.segments(QStringLiteral("other.zip"), 9999).value(0).done, 1234);
 
-        store.record(QStringLiteral("pkg.zip"), 0, 5000, true);
-        QCOMPARE(store.progress(QStringLiteral("pkg.zip"), 0), 5000);
+        store.record(QStringLiteral("pkg.zip"), { { 0, 9999, 5000 } });
+        QCOMPARE(store.segments(QStringLiteral("pkg.zip"), 9999).value(0).done, 5000);
         QVERIFY(becomes(
             [&] { return onDisk(path, QStringLiteral("pkg.zip/0")).toLongLong() == 5000; }));
-        store.record(QStringLiteral("pkg.zip"), 0, 9000, true);
+        store.record(QStringLiteral("pkg.zip"), { { 0, 9999, 9000 } });
         QVERIFY(becomes(
             [&] { return onDisk(path, QStringLiteral("pkg.zip/0")).toLongLong() == 9000; }));
 
         store.forget(QStringLiteral("pkg.zip"));
-        QCOMPARE(store.progress(QStringLiteral("pkg.zip"), 0), 0);
+        QVERIFY(store.segments(QStringLiteral("pkg.zip"), 9999).isEmpty());
         QVERIFY(becomes([&] { return !onDisk(path, QStringLiteral("pkg.zip/0")).isValid(); }));
         QCOMPARE(onDisk(path, QStringLiteral("other.zip/0")).toInt(), 1234);
     }

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "download/resumestore.h"
+
+#include <QElapsedTimer>
+#include <QList>
+#include <QNetworkReply>
+#include <QObject>
+#include <QUrl>
+
+class QFile;
+class QTimer;
+class downloadtask;
+class md5checkworker;
+
+// The work of one download on its own thread: the tasks that fetch the
+// segments, the writes of their blocks at their offsets, the digest taken
+// as the file is written, and when the owner hears how far it got. The owner
+// hears of progress at most ten times a second and of what is written (after
+// a flush, so a record never claims a byte not yet in the file) at most five
+// times a second, and always when the transfer stops, ends or fails.
+class downloadtransfer : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kProgressIntervalMs = 100;
+    static constexpr int kRecordIntervalMs = 200;
+    // A segment shorter than this is not worth a connection of its own.
+    static constexpr qint64 kSmallestSegmentBytes = 4 << 20;
+
+    struct Plan
+    {
+        QUrl url;
+        QString path; // the partial file
+        qint64 size = 0;
+        DownloadSegments segments;
+        int segmentCount = 1;
+        qint64 smallestSegment = kSmallestSegmentBytes;
+        int inactivityMs = 0;
+        int backoffBaseMs = 0;
+        int stallWindowMs = 0;
+        qint64 minimumBytesPerSecond = 0;
+        qint64 progressForFreshAttempts = 0;
+        quint64 generation = 0;
+    };
+
+    explicit downloadtransfer(QObject *parent = nullptr);
+    ~downloadtransfer() override;
+
+    // Opens the file and starts the tasks of the plan; while running, only
+    // restarts the tasks that gave up.
+    void begin(const Plan &plan);
+    // Stops every task and closes the file; returns what is written.
+    DownloadSegments stop();
+
+signals:
+    void progressed(quint64 generation, qint64 written, qint64 size);
+    void recorded(quint64 generation, const DownloadSegments &segments);
+    void fileFailed(quint64 generation, int code);
+    void taskFailed(quint64 generation, int networkError);
+    void statusFailed(quint64 generation, int status);
+    // The file is closed with every byte; the digest is empty when it was
+    // not taken while the file was written.
+    void completed(quint64 generation, const QString &md5);
+
+private:
+    void addTask(const DownloadSegment &segment);
+    void onBlock(const QByteArray &block, qlonglong position, int taskId);
+    void onTaskEnded(downloadtask *task);
+    void split(downloadtask *first);
+    void stealFor();
+    void reportNow();
+    void record();
+    void progress();
+    void finishAll();
+    void failFile(int code);
+    void closeFile();
+    void dropTasks();
+    void dropDigest();
+    qint64 writtenPrefix() const;
+    DownloadSegments segments() const;
+
+    Plan m_plan;
+    QFile *m_file = nullptr;
+    QList<downloadtask *> m_tasks;
+    md5checkworker *m_digest = nullptr;
+    bool m_running = false;
+    bool m_rangesHonoured = false;
+    qint64 m_written = 0;
+    QElapsedTimer m_sinceProgress;
+    QElapsedTimer m_sinceRecord;
+    QTimer *m_progressTimer = nullptr;
+    QTimer *m_recordTimer = nullptr;
+};
