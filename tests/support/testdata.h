@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 
 // Bytes that differ from position to position, so a block written at the
 // wrong offset is caught.
@@ -28,4 +31,27 @@ inline bool writeFile(const QString &path, const QByteArray &data)
     QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
+}
+
+// Every entry below folder, sorted: a file with the MD5 of its bytes, a
+// folder with a trailing "/", a link with its target.
+inline QStringList treeListing(const QString &folder)
+{
+    QStringList entries;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+        QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString relative = QDir(folder).relativeFilePath(it.next());
+        const QFileInfo info = it.fileInfo();
+        if (info.isSymLink())
+            entries << relative + QStringLiteral(" -> ") + info.symLinkTarget();
+        else if (info.isDir())
+            entries << relative + QLatin1Char('/');
+        else
+            entries << relative + QLatin1Char(' ')
+                    + QCryptographicHash::hash(readFile(info.filePath()), QCryptographicHash::Md5)
+                          .toHex();
+    }
+    entries.sort();
+    return entries;
 }
