@@ -25,7 +25,7 @@ bool CInArrivingStream::open(const QString &path)
         m_file = new CInFileStream;
         m_file->AddRef();
     }
-    return m_file->open(path);
+    return m_file->open(path, true);
 }
 
 bool CInArrivingStream::stopped() const
