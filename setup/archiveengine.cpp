@@ -3,6 +3,10 @@
 #include <QCoreApplication>
 #include <QDebug>
 
+#include <cstring>
+
+using namespace engine;
+
 QStringList ArchiveEngine::candidatePaths()
 {
     const QString chosen = qEnvironmentVariable("TESSARIL_ARCHIVE_ENGINE");
@@ -11,15 +15,15 @@ QStringList ArchiveEngine::candidatePaths()
     return systemCandidatePaths();
 }
 
-const engine::GUID *ArchiveEngine::classIdForSuffix(const QString &suffix)
+const GUID *ArchiveEngine::classIdForSuffix(const QString &suffix)
 {
     const QString lower = suffix.toLower();
     if (lower == QLatin1String("7z"))
-        return &engine::CLSID_Format7z;
+        return &CLSID_Format7z;
     if (lower == QLatin1String("zip"))
-        return &engine::CLSID_FormatZip;
+        return &CLSID_FormatZip;
     if (lower == QLatin1String("rar"))
-        return &engine::CLSID_FormatRar;
+        return &CLSID_FormatRar;
     return nullptr;
 }
 
@@ -31,10 +35,8 @@ bool ArchiveEngine::load()
         m_library.setFileName(path);
         if (!m_library.load())
             continue;
-        m_createObject
-            = reinterpret_cast<engine::CreateObjectFunc>(m_library.resolve("CreateObject"));
-        m_sysFreeString
-            = reinterpret_cast<engine::SysFreeStringFunc>(m_library.resolve("SysFreeString"));
+        m_createObject = reinterpret_cast<CreateObjectFunc>(m_library.resolve("CreateObject"));
+        m_sysFreeString = reinterpret_cast<SysFreeStringFunc>(m_library.resolve("SysFreeString"));
         if (m_createObject)
             return true;
         m_library.unload();
@@ -43,13 +45,29 @@ bool ArchiveEngine::load()
     return false;
 }
 
-engine::HRESULT ArchiveEngine::createObject(
-    const engine::GUID &classId, const engine::GUID &interfaceId, void **out)
+HRESULT ArchiveEngine::createObject(const GUID &classId, const GUID &interfaceId, void **out)
 {
-    return m_createObject(&classId, &interfaceId, out);
+    const HRESULT created = m_createObject(&classId, &interfaceId, out);
+    if (created != kOk || !*out || !(interfaceId == IID_IInArchive) || m_decoderThreads == 0)
+        return created;
+    auto *archive = static_cast<IInArchive *>(*out);
+    ISetProperties *settings = nullptr;
+    if (archive->QueryInterface(IID_ISetProperties, reinterpret_cast<void **>(&settings)) != kOk
+        || !settings)
+        return created;
+    const wchar_t *names[] = { L"mt" };
+    PROPVARIANT value;
+    std::memset(&value, 0, sizeof value);
+    value.vt = VT_UI4;
+    value.ulVal = m_decoderThreads;
+    // A handler that takes no thread count still extracts, with its own.
+    if (settings->SetProperties(names, &value, 1) != kOk)
+        qDebug() << "archive handler refused a decoder thread count of" << m_decoderThreads;
+    settings->Release();
+    return created;
 }
 
-void ArchiveEngine::freeString(engine::BSTR text)
+void ArchiveEngine::freeString(BSTR text)
 {
     if (text && m_sysFreeString)
         m_sysFreeString(text);

@@ -111,6 +111,7 @@ constexpr GUID IID_ICryptoGetTextPassword = interfaceId(0x05, 0x10);
 constexpr GUID IID_IArchiveOpenCallback = interfaceId(0x06, 0x10);
 constexpr GUID IID_IArchiveExtractCallback = interfaceId(0x06, 0x20);
 constexpr GUID IID_IInArchive = interfaceId(0x06, 0x60);
+constexpr GUID IID_ISetProperties = interfaceId(0x06, 0x03);
 
 constexpr GUID CLSID_Format7z = handlerClassId(0x07);
 constexpr GUID CLSID_FormatZip = handlerClassId(0x01);
@@ -210,6 +211,15 @@ struct IInArchive : IUnknown
         const UInt32 *indices, UInt32 count, Int32 testMode, IArchiveExtractCallback *callback)
         = 0;
     // Property-information slots follow; extraction never calls them.
+};
+
+// Handler settings by name, such as "mt" (decoder threads, VT_UI4); asked
+// before the archive is opened.
+struct ISetProperties : IUnknown
+{
+    virtual HRESULT SetProperties(
+        const wchar_t *const *names, const PROPVARIANT *values, UInt32 count)
+        = 0;
 };
 
 using CreateObjectFunc = HRESULT (*)(const GUID *classId, const GUID *interfaceId, void **out);

@@ -18,7 +18,9 @@ class CInFileStream final : public engine::IInStream,
 {
 public:
     CInFileStream() = default;
-    bool open(const QString &path);
+    // whileWritten lets another handle go on writing the file, as a download
+    // does while the package is extracted from what has arrived.
+    bool open(const QString &path, bool whileWritten = false);
 
     engine::HRESULT QueryInterface(const engine::GUID &iid, void **out) override;
     engine::ULONG AddRef() override;

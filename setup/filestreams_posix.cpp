@@ -66,8 +66,9 @@ bool CInFileStream::close()
     return closed;
 }
 
-bool CInFileStream::open(const QString &path)
+bool CInFileStream::open(const QString &path, bool whileWritten)
 {
+    Q_UNUSED(whileWritten) // nothing locks a file here
     if (!close())
         return false;
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);

@@ -48,12 +48,13 @@ bool CInFileStream::close()
     return closed;
 }
 
-bool CInFileStream::open(const QString &path)
+bool CInFileStream::open(const QString &path, bool whileWritten)
 {
     if (!close())
         return false;
-    HANDLE file = CreateFileW(reinterpret_cast<LPCWSTR>(path.utf16()), GENERIC_READ,
-        FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const DWORD share = whileWritten ? FILE_SHARE_READ | FILE_SHARE_WRITE : FILE_SHARE_READ;
+    HANDLE file = CreateFileW(reinterpret_cast<LPCWSTR>(path.utf16()), GENERIC_READ, share, nullptr,
+        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     m_handle = file == INVALID_HANDLE_VALUE ? -1 : reinterpret_cast<std::intptr_t>(file);
     return m_handle != -1;
 }
