@@ -1,8 +1,11 @@
 #include "setup/installrecord.h"
 
+#include "setup/gamepackagenames.h"
+
 #include "setup/filehelpers.h"
 #include "setup/pathguard.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -93,4 +96,23 @@ void InstallRecord::apply(const QMap<QString, Entry> &written, const QStringList
     // The delete list runs after the extraction, so it wins.
     for (const QString &path : deleted)
         m_entries.remove(path);
+}
+
+void InstallRecord::updateAfterRun(const QString &folder, bool mayStart,
+    const QMap<QString, Entry> &written, const QStringList &deleted)
+{
+    using namespace gamepackagenames;
+    InstallRecord record;
+    if (!record.load(folder) && !mayStart)
+        return;
+    record.apply(written, deleted);
+    const auto &entries = record.entries();
+    // The clean-up puts the fallback copy in the primary's place when a
+    // package brings an empty primary; the record expects what is on disk.
+    if (entries.value(kMetadataPrimary).size == 0 && entries.value(kMetadataFallback).size > 0)
+        record.apply({ { kMetadataPrimary, entries.value(kMetadataFallback) } }, {});
+    if (!record.save(folder)) {
+        qDebug() << "install record not written in" << folder;
+        QFile::remove(pathIn(folder));
+    }
 }

@@ -30,6 +30,12 @@ public:
     // Items a package wrote replace what was recorded under their path;
     // deleted paths leave the record.
     void apply(const QMap<QString, Entry> &written, const QStringList &deleted);
+    // Brings the folder's record up to date after an install run. Only a run
+    // of a whole package may start a record; a record that cannot be saved
+    // is removed, since one that no longer matches would send a later repair
+    // after the wrong files, and none at all makes it offer the full repair.
+    static void updateAfterRun(const QString &folder, bool mayStart,
+        const QMap<QString, Entry> &written, const QStringList &deleted);
     const QMap<QString, Entry> &entries() const { return m_entries; }
     bool isEmpty() const { return m_entries.isEmpty(); }
 

@@ -1,9 +1,8 @@
-// The part of a setupmanager run after extraction: the package's delete list
-// and the game's metadata file.
+#include "setup/postinstallcleanup.h"
+
 #include "setup/filehelpers.h"
 #include "setup/gamepackagenames.h"
 #include "setup/pathguard.h"
-#include "setup/setupmanager.h"
 
 #include <QDebug>
 #include <QDir>
@@ -66,7 +65,13 @@ bool copyFile(QFile &from, const QString &to)
 
 } // namespace
 
-bool setupmanager::processDeleteList()
+PostInstallCleanup::PostInstallCleanup(const QString &target, std::function<bool()> stopped)
+    : m_target(target)
+    , m_stopped(std::move(stopped))
+{
+}
+
+bool PostInstallCleanup::processDeleteList()
 {
     const QString listPath = m_target + QLatin1Char('/') + kDeleteList;
     if (!QFile::exists(listPath))
@@ -81,15 +86,14 @@ bool setupmanager::processDeleteList()
             ? QDir(listPath).removeRecursively()
             : filehelpers::deleteFileAlways(listPath);
         if (!removed) {
-            raiseError(ErrorDefine::SETUP_DELETE_OLD_FILE_ERROR,
-                listPath + QLatin1Char(' ') + tr("message_setup_delete_old_file_error"));
+            m_failedPath = listPath;
             return false;
         }
         return true;
     }
     QByteArray raw;
     for (Line read; (read = readLine(list, raw)) != Line::End;) {
-        if (isInterruptionRequested())
+        if (m_stopped && m_stopped())
             return false;
         if (read == Line::TooLong) {
             qDebug() << "deletefiles.txt: skipping a line longer than" << kMaxLineBytes << "bytes";
@@ -109,8 +113,7 @@ bool setupmanager::processDeleteList()
         if (!info.exists() && !info.isSymLink())
             continue;
         if ((info.isDir() && !info.isSymLink()) || !QFile::remove(target)) {
-            raiseError(ErrorDefine::SETUP_DELETE_OLD_FILE_ERROR,
-                target + QLatin1Char(' ') + tr("message_setup_delete_old_file_error"));
+            m_failedPath = target;
             return false;
         }
     }
@@ -120,31 +123,26 @@ bool setupmanager::processDeleteList()
     return true;
 }
 
-void setupmanager::checkGameMetadata()
+PostInstallCleanup::Metadata PostInstallCleanup::checkGameMetadata()
 {
     const QString primary = m_target + QLatin1Char('/') + kMetadataPrimary;
     const QFileInfo primaryInfo(primary);
     if (pathguard::staysInside(m_target, kMetadataPrimary, false) && primaryInfo.isFile()
         && primaryInfo.size() > 0)
-        return;
-    emit globalMetaDataDismiss();
+        return Metadata::Present;
     // Repairs stay inside the folder: through a link they would delete or
     // overwrite files elsewhere, or bring them in.
     if (!pathguard::staysInside(m_target, kMetadataPrimary, true)) {
         qDebug() << "Metadata repair refused, the path leaves the folder:" << primary;
-        emit globalMetaDataError();
-        return;
+        return Metadata::Missing;
     }
     if (filehelpers::lookUp(primary))
         QFile::remove(primary);
     const QString fallbackPath = m_target + QLatin1Char('/') + kMetadataFallback;
     QFile fallback;
     if (!pathguard::staysInside(m_target, kMetadataFallback, false)
-        || !filehelpers::openRegularFile(fallback, fallbackPath) || fallback.size() == 0) {
-        emit globalMetaDataError();
-        return;
-    }
+        || !filehelpers::openRegularFile(fallback, fallbackPath) || fallback.size() == 0)
+        return Metadata::Missing;
     QDir().mkpath(QFileInfo(primary).path());
-    if (!copyFile(fallback, primary))
-        emit globalMetaDataError();
+    return copyFile(fallback, primary) ? Metadata::Restored : Metadata::Missing;
 }

@@ -3,11 +3,15 @@
 #include "platform/volume.h"
 #include "setup/archivecallbacks.h"
 #include "setup/filestreams.h"
+#include "setup/gamepackagenames.h"
+#include "setup/pathguard.h"
+#include "setup/postinstallcleanup.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
+#include <QSet>
 
 #include <limits>
 
@@ -117,7 +121,6 @@ void setupmanager::run()
 {
     m_errorMark = false;
     m_written.clear();
-    m_deleted.clear();
     const QString archivePath = m_dir + QLatin1Char('/') + m_zipName;
     const QString output = m_outputFolder.isEmpty() ? m_dir : m_outputFolder;
     m_target = m_outputFolder.isEmpty() ? m_dir : output + QLatin1Char('/') + m_itemFolder;
@@ -125,13 +128,24 @@ void setupmanager::run()
         return;
     // Kept until the clean-up ran: a failed one is retried from the package
     // on hand rather than from a new download.
-    const bool listDone = processDeleteList();
-    updateRecord();
+    PostInstallCleanup cleanup(m_target, [this] { return isInterruptionRequested(); });
+    const bool listDone = cleanup.processDeleteList();
+    if (!cleanup.failedPath().isEmpty())
+        raiseError(ErrorDefine::SETUP_DELETE_OLD_FILE_ERROR,
+            cleanup.failedPath() + QLatin1Char(' ') + tr("message_setup_delete_old_file_error"));
+    if (m_recordMode != RecordMode::None)
+        InstallRecord::updateAfterRun(
+            m_dir, m_recordMode == RecordMode::Fresh, m_written, cleanup.deleted());
     if (!listDone || isInterruptionRequested())
         return;
     QFile::remove(archivePath);
-    if (m_outputFolder.isEmpty())
-        checkGameMetadata();
+    if (m_outputFolder.isEmpty()) {
+        const PostInstallCleanup::Metadata metadata = cleanup.checkGameMetadata();
+        if (metadata != PostInstallCleanup::Metadata::Present)
+            emit globalMetaDataDismiss();
+        if (metadata == PostInstallCleanup::Metadata::Missing)
+            emit globalMetaDataError();
+    }
     if (!m_errorMark)
         emit setupFinished();
 }
@@ -239,4 +253,42 @@ bool setupmanager::hasRoomFor(
                      qint64(qMin<UInt64>(needed, std::numeric_limits<qint64>::max()))),
                 locale.formattedDataSize(available)));
     return false;
+}
+
+void setupmanager::reportItemWritten(const QString &relativePath, qint64 size, quint32 crc)
+{
+    // The delete list is used up by the run that brings it, and a package's
+    // own copy of the record is replaced by the record at the end of the run.
+    if (m_recordMode != RecordMode::None && relativePath != gamepackagenames::kDeleteList
+        && relativePath != InstallRecord::kFileName)
+        m_written.insert(relativePath, { size, crc });
+}
+
+QVector<UInt32> setupmanager::chosenItems(IInArchive *archive)
+{
+    QVector<UInt32> chosen;
+    UInt32 items = 0;
+    if (m_onlyItems.isEmpty() || archive->GetNumberOfItems(&items) != kOk)
+        return chosen;
+    const QSet<QString> wanted(m_onlyItems.cbegin(), m_onlyItems.cend());
+    // An empty folder in a file's place would stop the extraction; one with
+    // anything in it may hold the player's files and stays, failing the item.
+    for (const QString &path : wanted) {
+        if (!pathguard::safeRelativePath(path).isNull()
+            && pathguard::staysInside(m_dir, path, true))
+            QDir(m_dir).rmdir(path);
+    }
+    for (UInt32 i = 0; i < items; ++i) {
+        PROPVARIANT path;
+        std::memset(&path, 0, sizeof path);
+        if (archive->GetProperty(i, kpidPath, &path) != kOk || path.vt != VT_BSTR) {
+            continue;
+        }
+        const QString safe = pathguard::safeRelativePath(
+            QString::fromWCharArray(path.bstrVal ? path.bstrVal : L""));
+        m_engine.freeString(path.bstrVal);
+        if (!safe.isNull() && wanted.contains(QDir::cleanPath(safe)))
+            chosen << i;
+    }
+    return chosen;
 }

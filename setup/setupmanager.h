@@ -66,14 +66,11 @@ private:
     bool stopRequested() const override;
     void reportItemWritten(const QString &relativePath, qint64 size, quint32 crc) override;
     QVector<engine::UInt32> chosenItems(engine::IInArchive *archive);
-    void updateRecord();
     void raiseError(ErrorCode error, const QString &msg);
 
     bool extract(const QString &archivePath, const QString &outputFolder);
     bool hasRoomFor(engine::IInArchive *archive, const QString &outputFolder,
         const QVector<engine::UInt32> &chosen);
-    bool processDeleteList();
-    void checkGameMetadata();
 
     ArchiveEngine m_engine;
     QString m_zipName;
@@ -86,5 +83,4 @@ private:
     RecordMode m_recordMode = RecordMode::None;
     QStringList m_onlyItems;
     QMap<QString, InstallRecord::Entry> m_written;
-    QStringList m_deleted;
 };

@@ -250,7 +250,8 @@ private slots:
             [this] {
                 return packed("s.txt", "s", "game.7z", { "-pletmein", "-mhe=on" });
             },
-            "SETUP_ZIP_UNABLE_OPEN_FILE_ERROR", "message_setup_zip_unable_open_file_error", "game.7z", "");
+            "SETUP_ZIP_UNABLE_OPEN_FILE_ERROR", "message_setup_zip_unable_open_file_error",
+            "game.7z", "");
         row(
             "folder at an output path",
             [this] {
