@@ -178,16 +178,22 @@ private slots:
         QVERIFY(finished.wait());
         QCOMPARE(failures.count(), 0);
         QCOMPARE(readFile(finalPath()), body);
-        QCOMPARE(gets().size(), ranged);
         QVERIFY(!storedProgress().isValid());
-        if (cutAfter < 0)
+        if (cutAfter < 0) {
+            QCOMPARE(gets().size(), ranged);
             return;
+        }
+        // A segment that ends first may take over part of the cut one's rest.
+        QVERIFY(gets().size() >= ranged);
         // The cut segment went on from its last byte, not from its start.
         auto startOf = [this](int get) {
             return gets().at(get).headers.value("range").mid(6).split('-').first().toLongLong();
         };
         const QList<qint64> starts = { startOf(1), startOf(2), startOf(3) };
-        QVERIFY(starts.contains(startOf(4) - cutAfter));
+        bool resumed = false;
+        for (int get = 4; get < gets().size(); ++get)
+            resumed = resumed || starts.contains(startOf(get) - cutAfter);
+        QVERIFY(resumed);
     }
 
     void sizeQueryFailures_data()
