@@ -7,6 +7,7 @@
 #include "tests/support/guitestenvironment.h"
 #include "tests/support/httptestserver.h"
 #include "tests/support/nginxserver.h"
+#include "tests/support/testdata.h"
 #include "viewmodel/gamerepair.h"
 #include "viewmodel/installflow.h"
 #include "viewmodel/mainviewmodel.h"
@@ -37,42 +38,6 @@ const QString kGameExe = QStringLiteral("Quorvela.flowtest");
 // The game: records its arguments beside itself, so the test sees it ran
 // from the install folder.
 const QByteArray kGameScript = "#!/bin/sh\necho ran > \"$(dirname \"$0\")/ran.txt\"\n";
-
-bool writeFile(const QString &path, const QByteArray &data, bool executable = false)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size())
-        return false;
-    file.close();
-    if (executable)
-        file.setPermissions(
-            file.permissions() | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
-    return true;
-}
-
-// Packs folder's contents into archive with the 7-Zip command, stored
-// without compression: random test data would only cost time.
-bool pack(const QString &folder, const QString &archive)
-{
-    QFile::remove(archive);
-    QProcess sevenZip;
-    sevenZip.setWorkingDirectory(folder);
-    sevenZip.start(QStringLiteral("7zz"),
-        { QStringLiteral("a"), QStringLiteral("-bd"), QStringLiteral("-mx0"), archive,
-            QStringLiteral(".") });
-    return sevenZip.waitForFinished(30000) && sevenZip.exitCode() == 0;
-}
-
-QString md5Of(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    QCryptographicHash hash(QCryptographicHash::Md5);
-    hash.addData(&file);
-    return QString::fromLatin1(hash.result().toHex());
-}
 
 QByteArray randomBytes(int size, quint32 seed)
 {
