@@ -12,7 +12,6 @@
 #include "viewmodel/installflow.h"
 #include "viewmodel/mainviewmodel.h"
 
-#include <QCryptographicHash>
 #include <QLabel>
 #include <QPushButton>
 #include <QQmlApplicationEngine>
