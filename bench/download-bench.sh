@@ -22,26 +22,8 @@ export XDG_CONFIG_HOME="$work/config"
 echo "generating ${size_mib} MiB package..."
 head -c $((size_mib * 1024 * 1024)) /dev/urandom > "$work/www/package.7z"
 
-port=$((20000 + RANDOM % 20000))
-cat > "$work/nginx/nginx.conf" <<CONF
-daemon off;
-pid $work/nginx/nginx.pid;
-error_log $work/nginx/error.log;
-events {}
-http {
-  access_log off;
-  sendfile on;
-  client_body_temp_path $work/nginx;
-  proxy_temp_path $work/nginx;
-  fastcgi_temp_path $work/nginx;
-  uwsgi_temp_path $work/nginx;
-  scgi_temp_path $work/nginx;
-  server { listen 127.0.0.1:$port; root $work/www; }
-}
-CONF
-nginx -c "$work/nginx/nginx.conf" &
-nginx_pid=$!
-for _ in $(seq 50); do curl -sfI "http://127.0.0.1:$port/package.7z" >/dev/null && break; sleep 0.1; done
+. bench/nginx-serve.sh
+serve_nginx "$work"
 url="http://127.0.0.1:$port/package.7z"
 
 now() { date +%s.%N; }
