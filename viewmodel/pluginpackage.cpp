@@ -71,11 +71,13 @@ void PluginPackage::onUnpacked()
     // what the manifest names now: a newer manifest must never make this
     // remove anything else.
     QDir(m_preparedFolder).removeRecursively();
-    QFile::remove(cacheFolder() + QLatin1Char('/') + m_preparedName);
-    if (m_extract->wasAborted())
+    if (m_extract->wasAborted()) {
+        // The package is sound; the next start unpacks it without a fetch.
         finishAborted();
-    else
-        fail(m_extract->errorCode(), m_extract->errorText());
+        return;
+    }
+    QFile::remove(cacheFolder() + QLatin1Char('/') + m_preparedName);
+    fail(m_extract->errorCode(), m_extract->errorText());
 }
 
 QStringList PluginPackage::programNames() const
