@@ -143,6 +143,9 @@ int main(int argc, char *argv[])
     model.setRootObject(root);
     QObject::connect(
         &app, &SingleApplication::messageReceived, &model, &MainViewModel::handleMessage);
+    // Closing the window starts the quit; the program ends once the quit has
+    // stopped the jobs, not the moment the last window goes.
+    QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(&model, &MainViewModel::readyToQuit, &app, [] { QCoreApplication::exit(0); });
     return QApplication::exec();
 }
