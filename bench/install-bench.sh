@@ -38,27 +38,13 @@ echo "packing..."
 md5=$(md5sum "$work/www/game.7z" | cut -d' ' -f1)
 size=$(stat -c %s "$work/www/game.7z")
 
-port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
+. bench/nginx-serve.sh
+serve_nginx "$work"
 origin="http://127.0.0.1:$port"
+# nginx reads files as they are asked for, so the manifest may follow it.
 printf '{"data":{"game":{"latest":{"version":"1.0.0","path":"%s/game.7z","md5":"%s","size":"%s"}}}}' \
   "$origin" "$md5" "$size" > "$api/resource"
 printf '{"data":{"adv":{}}}' > "$api/content"
-cat > "$work/nginx/nginx.conf" <<CONF
-daemon off;
-pid $work/nginx/nginx.pid;
-error_log $work/nginx/error.log;
-events {}
-http {
-  access_log off;
-  sendfile on;
-  client_body_temp_path $work/nginx; proxy_temp_path $work/nginx; fastcgi_temp_path $work/nginx;
-  uwsgi_temp_path $work/nginx; scgi_temp_path $work/nginx;
-  server { listen 127.0.0.1:$port; root $work/www; }
-}
-CONF
-nginx -c "$work/nginx/nginx.conf" &
-nginx_pid=$!
-for _ in $(seq 50); do curl -sfI "$origin/game.7z" >/dev/null && break; sleep 0.1; done
 
 now() { date +%s.%N; }
 echo "tools: curl, md5sum, 7zz x..."
@@ -77,7 +63,7 @@ echo "launcher: get button to Ready..."
 out=$(TESSARIL_CONTENT_ORIGIN=$origin TESSARIL_REPORT_ORIGIN=$origin TESSARIL_RELEASE_ORIGIN=$origin \
       TESSARIL_WEB_ORIGIN=$origin "$bench" "$work/program")
 launcher_s=$(echo "$out" | awk '/^seconds/ {print $2}')
-diff -rq "$work/package" "$work/program/Tessaril Game" -x config.ini >/dev/null \
+diff -rq "$work/package" "$work/program/Tessaril Game" -x config.ini -x install-record.txt >/dev/null \
   || { echo "installed tree differs!" >&2; exit 1; }
 
 printf 'package: %d MiB packed, %d files\n' "$((size / 1048576))" "$files"
