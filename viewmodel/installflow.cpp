@@ -165,7 +165,6 @@ QString InstallFlow::packagePath() const
 void InstallFlow::setPhase(Phase phase)
 {
     m_phase = phase;
-    m_model.setDownloadPaused(phase == Phase::Paused);
     switch (phase) {
     case Phase::Idle:
     case Phase::EndingGame:

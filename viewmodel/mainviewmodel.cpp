@@ -65,6 +65,7 @@ MainViewModel::MainViewModel(QObject *parent)
     connect(
         m_progressTexts, &ProgressTexts::textsChanged, this, &MainViewModel::progressTextsChanged);
     connect(m_install, &InstallFlow::installed, this, &MainViewModel::onGameInstalled);
+    connect(m_install, &InstallFlow::phaseChanged, this, &MainViewModel::downloadPausedChanged);
     connect(&m_quit, &QuitSequence::done, this, &MainViewModel::readyToQuit);
     connect(m_install, &InstallFlow::installPathWanted, this,
         &MainViewModel::changeInstallPathBtnClicked);

@@ -122,12 +122,6 @@ public:
         emit progressChanged();
     }
     GameState gameState() const { return m_gameState; }
-    // The pause button shows play while the download waits for the player.
-    void setDownloadPaused(bool paused)
-    {
-        if (std::exchange(m_downloadPaused, paused) != paused)
-            emit downloadPausedChanged();
-    }
 
     QString gameExePath(const QString &folder) const { return m_game->exePath(folder); }
     bool isGameRunning() const { return m_game->isRunning(); }
@@ -184,7 +178,8 @@ public:
     bool webPageShown() const { return m_webPageShown; }
     bool activityVisible() const { return m_content->activityVisible(); }
     QString activityImage() const { return m_content->activityImage(); }
-    bool downloadPaused() const { return m_downloadPaused; }
+    // The pause button shows play while the download waits for the player.
+    bool downloadPaused() const { return m_install->isPaused(); }
     QString downloadPercentage() const { return m_progressTexts->downloadPercentage(); }
     QString setupPercentage() const { return m_progressTexts->setupPercentage(); }
     QString downloadSpeed() const { return m_progressTexts->downloadSpeed(); }
@@ -291,7 +286,6 @@ private:
     float m_progress = 0.0f;
     GameState m_gameState = Checking;
     bool m_webPageShown = true;
-    bool m_downloadPaused = false;
     UpdateVersionInfo *m_gameInfo = nullptr;
     ServiceRequest *m_resource = nullptr;
     GameLauncher *m_game = nullptr;
