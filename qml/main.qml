@@ -68,7 +68,9 @@ ApplicationWindow {
             bgWebView.reload()
         }
         function onWebPageRetryRequested() {
-            if (bgWebView.loadFailed)
+            if (bgWebView.loading)
+                bgWebView.retryWhenLoaded = true
+            else if (bgWebView.loadFailed)
                 bgWebView.reload()
         }
     }
@@ -278,6 +280,9 @@ ApplicationWindow {
         // Hidden once a load failed, until one succeeds, and while the
         // services are out of reach.
         property bool loadFailed: false
+        // The services came back while a load was under way: a load that
+        // then fails was asked for before they answered, so it goes again.
+        property bool retryWhenLoaded: false
         visible: !loadFailed && mainViewModel.webPageShown
         webChannel: WebChannel {
             id: webChannel
@@ -292,6 +297,11 @@ ApplicationWindow {
                     mainViewModel.singleReloadWeb()
             } else if (loadRequest.status === WebEngineView.LoadFailedStatus) {
                 loadFailed = true
+            }
+            if (loadRequest.status !== WebEngineView.LoadStartedStatus && retryWhenLoaded) {
+                retryWhenLoaded = false
+                if (loadFailed)
+                    reload()
             }
         }
     }
