@@ -39,10 +39,6 @@ private slots:
     {
         {
             LauncherConfig config(launcherFile());
-            QCOMPARE(config.getBool(QStringLiteral("is_first_exit"), QString(), true), true);
-            QCOMPARE(config.getInt(QStringLiteral("exit_type"), QString()), 0);
-            QVERIFY(config.gameInstallPath().isNull());
-            QVERIFY(config.dynamicBgName().isNull());
         }
         QCOMPARE(stored(launcherFile(), "cps"), QStringLiteral("vantor"));
         QCOMPARE(stored(launcherFile(), "channel"), QStringLiteral("1"));

@@ -9,8 +9,8 @@ namespace {
 
 QJsonObject latest(const QString &path)
 {
-    return { { QStringLiteral("path"), path }, { QStringLiteral("version"), "2.1.0" },
-        { QStringLiteral("entry"), "Quorvela.exe" }, { QStringLiteral("md5"), "ABCDEF" } };
+    return { { "path", path }, { "version", "2.1.0" }, { "entry", "Quorvela.exe" },
+        { "md5", "ABCDEF" } };
 }
 
 const QJsonArray kDiffs {
@@ -19,11 +19,6 @@ const QJsonArray kDiffs {
     QJsonObject {
         { "version", "1.9.0" }, { "size", 1024 }, { "path", "https://cdn.example/n.zip" } },
 };
-
-QByteArray json(const QJsonObject &object)
-{
-    return QJsonDocument(object).toJson();
-}
 
 } // namespace
 
@@ -96,16 +91,19 @@ private slots:
         QCOMPARE(info.latestSize(), expected);
     }
 
-    void diffsAndFallbacks()
+    // An unknown version falls back to the full package. Later replies add
+    // to the diffs, always overwrite the latest fields, but keep the first
+    // forced update and web address; content keeps what a reply leaves out.
+    void fallbacksAndLaterReplies()
     {
         UpdateVersionInfo info;
         QJsonObject game = latest(QStringLiteral("https://cdn.example/game.zip"));
         game.insert(QStringLiteral("size"), 100);
+        const QJsonObject plugin { { "plugins",
+            QJsonArray { QJsonObject { { "path", "https://cdn.example/plugin.zip" } } } } };
+        const QJsonObject forced { { "min_version", "2.0.0.0" }, { "url", "https://f" } };
         info.parseGameInfo(manifest(game, kDiffs,
-            { { "plugin",
-                QJsonObject { { "plugins",
-                    QJsonArray {
-                        QJsonObject { { "path", "https://cdn.example/plugin.zip" } } } } } } }));
+            { { "plugin", plugin }, { "force_update", forced }, { "web_url", "https://first" } }));
         QCOMPARE(info.getSize(QStringLiteral("2.0.0")), 3221225472LL);
         QCOMPARE(info.getUrl(QStringLiteral("2.0.0")), QStringLiteral("https://cdn.example/d.zip"));
         QCOMPARE(info.getMd5(QStringLiteral("2.0.0")), QStringLiteral("d5"));
@@ -115,38 +113,24 @@ private slots:
         QCOMPARE(info.getSize(QString()), 100);
         QCOMPARE(info.plugins().size(), 1);
 
-        // Later replies add to the diffs and overwrite entries of the same version.
         info.parseGameInfo(manifest({},
             { QJsonObject {
-                { "version", "2.0.0" }, { "path", "https://x/new.zip" }, { "size", "5" } } }));
+                { "version", "2.0.0" }, { "path", "https://x/new.zip" }, { "size", "5" } } },
+            { { "web_url", "https://second" } }));
         QCOMPARE(info.getUrl(QStringLiteral("2.0.0")), QStringLiteral("https://x/new.zip"));
         QCOMPARE(info.getUrl(QStringLiteral("1.9.0")), QStringLiteral("https://cdn.example/n.zip"));
-        QVERIFY(info.latestVersion().isEmpty()); // the latest fields are always overwritten
+        QVERIFY(info.latestVersion().isEmpty());
         QVERIFY(info.plugins().isEmpty());
-    }
-
-    void forceUpdateAndWebUrlKeepRules()
-    {
-        UpdateVersionInfo info;
-        info.parseGameInfo(manifest(latest(m_package), {},
-            { { "force_update",
-                  QJsonObject { { "min_version", "2.0.0.0" }, { "url", "https://f" } } },
-                { "web_url", "https://first" } }));
-        info.parseGameInfo(manifest(latest(m_package), {}, { { "web_url", "https://second" } }));
         QCOMPARE(info.minVersion(), QStringLiteral("2.0.0.0"));
         QCOMPARE(info.forceUpdateUrl(), QStringLiteral("https://f"));
         QCOMPARE(info.webUrl(), QStringLiteral("https://first"));
-    }
 
-    void contentOverwritesOnlyPresentKeys()
-    {
-        UpdateVersionInfo info;
         info.parseContent(contentReply({ { "background", "https://bg.png" },
-            { "url", "https://go" }, { "icon", "https://i.png" } }));
+            { "url", "https://go" }, { "icon", "https://i" } }));
         info.parseContent(contentReply({ { "url", "https://go2" } }));
         QCOMPARE(info.background(), QStringLiteral("https://bg.png"));
         QCOMPARE(info.bannerUrl(), QStringLiteral("https://go2"));
-        QCOMPARE(info.bannerIcon(), QStringLiteral("https://i.png"));
+        QCOMPARE(info.bannerIcon(), QStringLiteral("https://i"));
     }
 
     void brokenAndHostileBodiesChangeNothing_data()
@@ -177,12 +161,14 @@ private slots:
     void wrongTypesReadAsDefaults()
     {
         UpdateVersionInfo info;
-        info.parseGameInfo(json({ { "data",
-            QJsonObject { { "game",
-                              QJsonObject { { "latest", "2.1.0" },
-                                  { "diffs", QJsonObject { { "version", "1" } } } } },
-                { "plugin", QJsonObject { { "plugins", "x" } } },
-                { "force_update", QJsonArray { 1, 2 } }, { "web_url", 42 } } } }));
+        info.parseGameInfo(QJsonDocument(
+            QJsonObject { { "data",
+                QJsonObject { { "game",
+                                  QJsonObject { { "latest", "2.1.0" },
+                                      { "diffs", QJsonObject { { "version", "1" } } } } },
+                    { "plugin", QJsonObject { { "plugins", "x" } } },
+                    { "force_update", QJsonArray { 1, 2 } }, { "web_url", 42 } } } })
+                               .toJson());
         QVERIFY(info.latestVersion().isEmpty());
         QVERIFY(info.latestPath().isEmpty());
         QVERIFY(info.diffs().isEmpty());
@@ -190,60 +176,46 @@ private slots:
         QVERIFY(info.minVersion().isEmpty());
         QCOMPARE(info.webUrl(), QStringLiteral("42"));
 
-        info.parseGameInfo(json({ { "data", "nothing" } }));
+        info.parseGameInfo(QJsonDocument(QJsonObject { { "data", "nothing" } }).toJson());
         info.parseGameInfo("[1,2,3]");
         info.parseGameInfo(manifest({ { "size", "lots" }, { "version", QJsonArray { 1 } } }));
         QCOMPARE(info.latestSize(), 0);
         QVERIFY(info.latestVersion().isEmpty());
     }
 
-    void md5MustBeThirtyTwoHexDigits_data()
+    // A package whose check is no MD5 cannot be verified; the entry is a
+    // program started from the install folder, so only a plain name is kept.
+    void packageProblemsAndEntry_data()
     {
         QTest::addColumn<QString>("md5");
+        QTest::addColumn<QString>("entry");
         QTest::addColumn<bool>("usable");
-        QTest::newRow("empty: unverified but usable") << "" << true;
-        QTest::newRow("lower hex") << "0123456789abcdef0123456789abcdef" << true;
-        QTest::newRow("upper hex") << "0123456789ABCDEF0123456789ABCDEF" << true;
-        QTest::newRow("short") << "0123456789abcdef" << false;
-        QTest::newRow("not hex") << "0123456789abcdef0123456789abcdeg" << false;
-        QTest::newRow("padded") << " 0123456789abcdef0123456789abcdef" << false;
+        auto row = [](const char *name, const char *md5, const char *entry, bool usable) {
+            QTest::newRow(name) << QString::fromLatin1(md5) << QString::fromLatin1(entry) << usable;
+        };
+        row("empty: unverified but usable", "", "Quorvela.x86_64", true);
+        row("lower hex", "0123456789abcdef0123456789abcdef", "Quorvela.exe", true);
+        row("upper hex", "0123456789ABCDEF0123456789ABCDEF", "Quorvela.exe", true);
+        row("short", "0123456789abcdef", "Quorvela.exe", false);
+        row("not hex", "0123456789abcdef0123456789abcdeg", "Quorvela.exe", false);
+        row("padded", " 0123456789abcdef0123456789abcdef", "Quorvela.exe", false);
+        row("entry climbs", "", "../../outside/run.sh", true);
+        row("entry absolute", "", "/bin/sh", true);
     }
 
-    void md5MustBeThirtyTwoHexDigits()
+    void packageProblemsAndEntry()
     {
         QFETCH(QString, md5);
+        QFETCH(QString, entry);
         QFETCH(bool, usable);
         UpdateVersionInfo info;
         const QJsonObject package { { "version", "1.0.0" }, { "path", m_package }, { "md5", md5 },
-            { "size", "10" } };
+            { "size", "10" }, { "entry", entry } };
         info.parseGameInfo(manifest(package, { package }));
         QCOMPARE(info.packageProblem(QString()),
             usable ? QString() : QStringLiteral("message_package_md5_invalid"));
         QCOMPARE(info.packageProblem(QStringLiteral("1.0.0")).isEmpty(), usable);
-    }
-
-    void entryMustBeAPlainName_data()
-    {
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("kept");
-        QTest::newRow("plain") << "Quorvela.x86_64"
-                               << "Quorvela.x86_64";
-        QTest::newRow("climb") << "../../outside/run.sh" << QString();
-        QTest::newRow("absolute") << "/bin/sh" << QString();
-        QTest::newRow("windows climb") << "..\\\\x.exe" << QString();
-        QTest::newRow("drive") << "C:run.exe" << QString();
-    }
-
-    void entryMustBeAPlainName()
-    {
-        QFETCH(QString, entry);
-        QFETCH(QString, kept);
-        UpdateVersionInfo info;
-        QJsonObject game = latest(m_package);
-        game.insert(QStringLiteral("entry"), entry);
-        game.insert(QStringLiteral("size"), 1);
-        info.parseGameInfo(manifest(game));
-        QCOMPARE(info.latestEntry(), kept);
+        QCOMPARE(info.latestEntry(), entry.contains('/') ? QString() : entry);
     }
 
     void fileNames_data()
@@ -251,21 +223,15 @@ private slots:
         QTest::addColumn<QString>("url");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("base");
-        QTest::newRow("versioned zip") << "https://cdn/x/game_2.1.0.zip"
-                                       << "game_2.1.0.zip"
-                                       << "game_2.1.0";
-        QTest::newRow("encoded blank") << "https://cdn/x/my%20game.7z?sig=1"
-                                       << "my game.7z"
-                                       << "my game";
-        QTest::newRow("leading dot only") << "https://cdn/x/.hidden"
-                                          << ".hidden"
-                                          << ".hidden";
-        QTest::newRow("no dot") << "https://cdn/x/package"
-                                << "package"
-                                << "package";
-        QTest::newRow("empty") << ""
-                               << ""
-                               << "";
+        auto row = [](const char *url, const char *name, const char *base) {
+            QTest::newRow(url) << QString::fromLatin1(url) << QString::fromLatin1(name)
+                               << QString::fromLatin1(base);
+        };
+        row("https://cdn/x/game_2.1.0.zip", "game_2.1.0.zip", "game_2.1.0");
+        row("https://cdn/x/my%20game.7z?sig=1", "my game.7z", "my game");
+        row("https://cdn/x/.hidden", ".hidden", ".hidden");
+        row("https://cdn/x/package", "package", "package");
+        row("", "", "");
     }
 
     void fileNames()

@@ -1,10 +1,7 @@
-#include "setup/filehelpers.h"
 #include "setup/filestreams.h"
 #include "tests/support/testdata.h"
 
 #include <QtTest>
-
-#include <sys/stat.h>
 
 using namespace engine;
 
@@ -13,10 +10,6 @@ class tst_FileStreams : public QObject
     Q_OBJECT
 
 private slots:
-    // Modes given to files depend on the umask; the expected ones are those
-    // under the usual 022, whatever the caller's is.
-    void initTestCase() { ::umask(022); }
-
     void outputStreamKeepsPositionOnSetSize()
     {
         QTemporaryDir dir;
@@ -68,32 +61,6 @@ private slots:
         in->Release();
         QVERIFY(!(new CInFileStream)
                      ->open(dir.filePath(QStringLiteral("missing")))); // leaks one object
-    }
-
-    void helpers()
-    {
-        QTemporaryDir dir;
-        const QString deep = dir.filePath(QStringLiteral("a/b/c"));
-        QVERIFY(filehelpers::createFolderWithParents(deep));
-        QVERIFY(filehelpers::createFolderWithParents(deep + QLatin1Char('/')));
-        QFile file(dir.filePath(QStringLiteral("a/f")));
-        QVERIFY(writeFile(file.fileName(), QByteArray()));
-        QVERIFY(!filehelpers::createFolderWithParents(file.fileName()));
-
-        // 0640 from the mode half: not the mode the file was created with.
-        QVERIFY(filehelpers::setAttributes(file.fileName(), 0x81A08020));
-        struct stat info;
-        QCOMPARE(::stat(QFile::encodeName(file.fileName()).constData(), &info), 0);
-        QCOMPARE(info.st_mode & 07777, mode_t(0640));
-        // A read-only attribute would lock the owner out of the next update.
-        QVERIFY(filehelpers::setAttributes(file.fileName(), 0x21));
-        QCOMPARE(::stat(QFile::encodeName(file.fileName()).constData(), &info), 0);
-        QCOMPARE(info.st_mode & 07777, mode_t(0640));
-
-        QVERIFY(filehelpers::lookUp(file.fileName()));
-        QVERIFY(filehelpers::deleteFileAlways(file.fileName()));
-        QVERIFY(!filehelpers::lookUp(file.fileName()));
-        QVERIFY(!filehelpers::deleteFileAlways(deep));
     }
 };
 

@@ -15,23 +15,17 @@ private slots:
         QTest::addColumn<QString>("item");
         QTest::addColumn<bool>("isFolder");
         QTest::addColumn<bool>("inside");
-        QTest::newRow("file through a link out") << "data/a.txt"
-                                                 << "data/out/b.txt" << false << false;
-        QTest::newRow("folder through a link out") << "data/a.txt"
-                                                   << "data/out/sub" << true << false;
-        QTest::newRow("folder that is a link out") << "data/a.txt"
-                                                   << "data/out" << true << false;
-        QTest::newRow("deeper file through a link out")
-            << "data/deep/a.txt"
-            << "data/deep/out/x/b.txt" << false << false;
-        QTest::newRow("file that is a link out, replaced not followed")
-            << "data/a.txt"
-            << "data/out" << false << true;
-        QTest::newRow("file through a link that stays inside")
-            << "data/a.txt"
-            << "data/home/b.txt" << false << true;
-        QTest::newRow("same folder again") << "data/deep/a.txt"
-                                           << "data/deep/b.txt" << false << true;
+        auto row = [](const char *name, const char *seen, const char *item, bool isFolder,
+                       bool inside) { QTest::newRow(name) << seen << item << isFolder << inside; };
+        row("file through a link out", "data/a.txt", "data/out/b.txt", false, false);
+        row("folder through a link out", "data/a.txt", "data/out/sub", true, false);
+        row("folder that is a link out", "data/a.txt", "data/out", true, false);
+        row("deeper file through a link out", "data/deep/a.txt", "data/deep/out/x/b.txt", false,
+            false);
+        row("file that is a link out, replaced not followed", "data/a.txt", "data/out", false,
+            true);
+        row("file through a link that stays inside", "data/a.txt", "data/home/b.txt", false, true);
+        row("same folder again", "data/deep/a.txt", "data/deep/b.txt", false, true);
     }
 
     void linksBelowFoldersAlreadySeen()
