@@ -232,16 +232,6 @@ private slots:
         QCOMPARE(
             first.query.queryItemValue(QStringLiteral("app_version")), QStringLiteral("2.3.4.0"));
     }
-
-    void aReplyReachesTheDecision()
-    {
-        m_service.route(ServiceStub::kRelease, release(QStringLiteral("true"), QString()).toJson());
-        ScriptedPrompt prompt;
-        ApplicationInfo info(prompt);
-        QSignalSpy replies(&info, &ApplicationInfo::programVerInfoReply);
-        info.requestLatestRelease();
-        QVERIFY(replies.wait());
-    }
 };
 
 TESSARIL_TEST_MAIN(tst_LauncherRelease)

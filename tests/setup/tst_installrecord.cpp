@@ -1,3 +1,4 @@
+#include "setup/extractjob.h"
 #include "setup/installrecord.h"
 #include "setup/setupmanager.h"
 #include "setup/verifyjob.h"
@@ -50,11 +51,10 @@ private:
         setup.setOnlyItems(only);
         setup.setZipFilePath(game());
         setup.setZipFileName(name);
-        QSignalSpy finished(&setup, &setupmanager::setupFinished);
-        QSignalSpy failed(&setup, &setupmanager::setupError);
-        setup.start();
-        return QTest::qWaitFor([&setup] { return setup.isFinished(); }, 60000)
-            && (finished.count() == 1 || finished.wait(1000)) && failed.isEmpty();
+        ExtractJob job(&setup);
+        QSignalSpy finished(&job, &Job::finished);
+        job.start();
+        return finished.wait(60000) && job.state() == Job::State::Succeeded;
     }
 
     QStringList verify(bool *hasRecord = nullptr)
