@@ -403,34 +403,26 @@ private slots:
         QTest::addColumn<int>("before"); // mode of a folder already there, or -1
         QTest::addColumn<QString>("checked");
         QTest::addColumn<int>("expected");
-        QTest::newRow("0555 folder") << 022 << QByteArray("ro/") << 040555u << -1 << "ro" << 0755;
-        QTest::newRow("0000 folder") << 022 << QByteArray("lk/") << 040000u << -1 << "lk" << 0700;
-        QTest::newRow("Windows read-only folder")
-            << 022 << QByteArray("win/") << 0x11u << -1 << "win" << 0755;
-        QTest::newRow("folder left read-only")
-            << 022 << QByteArray("old/") << 0u << 0555 << "old" << 0555;
-        QTest::newRow("install folder 0777")
-            << 022 << QByteArray("./") << 040777u << 0750 << "." << 0750;
-        QTest::newRow("install folder 0555")
-            << 022 << QByteArray("./") << 040555u << 0750 << "." << 0750;
-        QTest::newRow("0666 file, umask 0")
-            << 0 << QByteArray("f") << 0100666u << -1 << "f" << 0644;
-        QTest::newRow("0000 file, umask 022")
-            << 022 << QByteArray("f") << 0100000u << -1 << "f" << 0600;
-        QTest::newRow("set-uid 0777 file, umask 0")
-            << 0 << QByteArray("f") << 0106777u << -1 << "f" << 0755;
-        QTest::newRow("0755 file, umask 077")
-            << 077 << QByteArray("f") << 0100755u << -1 << "f" << 0700;
-        QTest::newRow("0777 folder, umask 0")
-            << 0 << QByteArray("d/") << 040777u << -1 << "d" << 0755;
-        QTest::newRow("set-gid 0775 folder, umask 027")
-            << 027 << QByteArray("d/") << 042775u << -1 << "d" << 0750;
-        QTest::newRow("Windows read-only file")
-            << 022 << QByteArray("f") << 0x21u << -1 << "f" << 0644;
-        QTest::newRow("no stored mode, umask 0")
-            << 0 << QByteArray("d/f") << 0x20u << -1 << "d/f" << 0644;
-        QTest::newRow("folder without an item, umask 0")
-            << 0 << QByteArray("d/f") << 0x20u << -1 << "d" << 0755;
+        auto row = [](const char *name, int umask, const char *item, quint32 stored, int before,
+                       const char *checked, int expected) {
+            QTest::newRow(name) << umask << QByteArray(item) << stored << before << checked
+                                << expected;
+        };
+        row("0555 folder", 022, "ro/", 040555, -1, "ro", 0755);
+        row("0000 folder", 022, "lk/", 040000, -1, "lk", 0700);
+        row("Windows read-only folder", 022, "win/", 0x11, -1, "win", 0755);
+        row("folder left read-only", 022, "old/", 0, 0555, "old", 0555);
+        row("install folder 0777", 022, "./", 040777, 0750, ".", 0750);
+        row("install folder 0555", 022, "./", 040555, 0750, ".", 0750);
+        row("0666 file, umask 0", 0, "f", 0100666, -1, "f", 0644);
+        row("0000 file, umask 022", 022, "f", 0100000, -1, "f", 0600);
+        row("set-uid 0777 file, umask 0", 0, "f", 0106777, -1, "f", 0755);
+        row("0755 file, umask 077", 077, "f", 0100755, -1, "f", 0700);
+        row("0777 folder, umask 0", 0, "d/", 040777, -1, "d", 0755);
+        row("set-gid 0775 folder, umask 027", 027, "d/", 042775, -1, "d", 0750);
+        row("Windows read-only file", 022, "f", 0x21, -1, "f", 0644);
+        row("no stored mode, umask 0", 0, "d/f", 0x20, -1, "d/f", 0644);
+        row("folder without an item, umask 0", 0, "d/f", 0x20, -1, "d", 0755);
     }
 
     void modes()
@@ -596,16 +588,15 @@ private slots:
         QTest::addColumn<QStringList>("order");
         const QStringList refused { "dismiss", "metaerror", "finished" };
         const QStringList repaired { "dismiss", "finished" };
-        QTest::newRow("repaired") << QString() << QString() << true << QByteArray("fallback")
-                                  << repaired;
-        QTest::newRow("no fallback") << QString() << QString() << false << QByteArray() << refused;
-        QTest::newRow("data folder outside") << "Quorvela_Data"
-                                             << "outside" << true << QByteArray("") << refused;
-        QTest::newRow("fallback outside") << "Quorvela_Data/Native"
-                                          << "outside" << true << QByteArray() << refused;
-        QTest::newRow("data folder inside")
-            << "Quorvela_Data"
-            << "dest/real" << true << QByteArray("fallback") << repaired;
+        auto row = [](const char *name, const char *link, const char *target, bool fallback,
+                       const QByteArray &primary, const QStringList &order) {
+            QTest::newRow(name) << link << target << fallback << primary << order;
+        };
+        row("repaired", "", "", true, "fallback", repaired);
+        row("no fallback", "", "", false, QByteArray(), refused);
+        row("data folder outside", "Quorvela_Data", "outside", true, "", refused);
+        row("fallback outside", "Quorvela_Data/Native", "outside", true, QByteArray(), refused);
+        row("data folder inside", "Quorvela_Data", "dest/real", true, "fallback", repaired);
     }
 
     void metadataRepair()
