@@ -20,8 +20,9 @@ struct UpdaterRun
 // and the user's files (settings, a game install, a cache, a crash dump, and
 // files of theirs inside program folders). Its stand-in executable appends
 // "<version>|<working folder>|<arguments>" to root/started, or with "wait"
-// runs until root/go exists. Test programs running side by side name their
-// stand-ins apart, since the updater waits for any process of that name.
+// runs until root/go exists. The stand-in has a name of its own, since the
+// updater waits for any process of that name and other tests start launchers
+// side by side.
 class LauncherFixture
 {
 public:

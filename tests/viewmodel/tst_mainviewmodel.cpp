@@ -80,33 +80,29 @@ private slots:
 
     void decideGameState_data()
     {
-        QTest::addColumn<QString>("installed");
-        QTest::addColumn<QString>("latest");
+        QTest::addColumn<QStringList>("versions"); // installed, latest
         QTest::addColumn<bool>("exeThere");
         QTest::addColumn<int>("expected");
         QTest::newRow("newer installed than latest still updates")
-            << "1.0.0"
-            << "0.9.0" << true << int(MainViewModel::NeedUpdate);
+            << QStringList { "1.0.0", "0.9.0" } << true << int(MainViewModel::NeedUpdate);
         QTest::newRow("equal, executable missing")
-            << "2.0.0"
-            << "2.0.0" << false << int(MainViewModel::NeedInstall);
-        QTest::newRow("equal, executable there") << "2.0.0"
-                                                 << "2.0.0" << true << int(MainViewModel::Ready);
-        QTest::newRow("no manifest version") << "2.0.0"
-                                             << "" << true << int(MainViewModel::NeedInstall);
+            << QStringList { "2.0.0", "2.0.0" } << false << int(MainViewModel::NeedInstall);
+        QTest::newRow("equal, executable there")
+            << QStringList { "2.0.0", "2.0.0" } << true << int(MainViewModel::Ready);
+        QTest::newRow("no manifest version")
+            << QStringList { "2.0.0", "" } << true << int(MainViewModel::NeedInstall);
     }
 
     void decideGameState()
     {
-        QFETCH(QString, installed);
-        QFETCH(QString, latest);
+        QFETCH(QStringList, versions);
         QFETCH(bool, exeThere);
         const QString exe = m_gameFolder.filePath(QStringLiteral("Quorvela.exe"));
         QFile::remove(exe);
         QVERIFY(!exeThere || writeFile(exe, {}));
-        LauncherConfig::instance()->setGameVersion(installed);
+        LauncherConfig::instance()->setGameVersion(versions.at(0));
         Model model(m_programFolder.path());
-        model.gameInfo()->parseGameInfo(gameManifest(latest));
+        model.gameInfo()->parseGameInfo(gameManifest(versions.at(1)));
         model.decideGameState();
         QTEST(int(model.gameState()), "expected");
     }
@@ -203,21 +199,19 @@ private slots:
     // whatever they are called, and only web pages are opened.
     void contentFromTheReply_data()
     {
-        QTest::addColumn<QString>("background");
-        QTest::addColumn<QString>("icon");
+        QTest::addColumn<QStringList>("images"); // background, icon
         QTest::addColumn<QString>("link");
-        QTest::newRow("images named as the program's files") << "config.ini"
-                                                             << "TessarilLauncher"
-                                                             << "https://news.example/";
-        QTest::newRow("link to a local file") << ""
-                                              << "" << QStringLiteral("file:///tmp/evil.desktop");
+        QTest::newRow("images named as the program's files")
+            << QStringList { "config.ini", "TessarilLauncher" } << "https://news.example/";
+        QTest::newRow("link to a local file")
+            << QStringList { "", "" } << QStringLiteral("file:///tmp/evil.desktop");
     }
 
     void contentFromTheReply()
     {
-        QFETCH(QString, background);
-        QFETCH(QString, icon);
+        QFETCH(QStringList, images);
         QFETCH(QString, link);
+        const QString background = images.at(0), icon = images.at(1);
         QJsonObject adv { { "url", link } };
         for (const QString &name : { background, icon }) {
             m_services.route(QStringLiteral("/img/") + name, "PNG-bytes");
