@@ -26,14 +26,14 @@ private:
     QString m_game;
     MessageAnswerer m_messages;
 
-    QByteArray gameManifest(const QString &plugin) const
+    QByteArray gameManifest(const QString &plugin, const QString &md5) const
     {
         QJsonObject data;
         if (!plugin.isEmpty())
             data.insert("plugin",
                 QJsonObject { { "plugins",
                     QJsonArray { QJsonObject { { "path", m_services.url(plugin) } } } } });
-        return manifest({ { "version", "9.0.0" }, { "size", "0" },
+        return manifest({ { "version", "9.0.0" }, { "size", "0" }, { "md5", md5 },
                             { "path", m_services.url("/pkg/game.zip") } },
             {}, data);
     }
@@ -64,6 +64,7 @@ private slots:
         // A package an earlier case left behind would be taken as downloaded.
         QFile::remove(m_game + QStringLiteral("/game.zip"));
         QFile::remove(m_game + QStringLiteral("/game.zip_tmp"));
+        QFile::remove(m_game + QStringLiteral("/data/ok.txt"));
     }
 
     void hostilePackages_data()
@@ -75,6 +76,7 @@ private slots:
         QTest::newRow("image named as the package being resumed") << "resumed";
         QTest::newRow("entry's name running elsewhere, ending it confirmed") << "elsewhere";
         QTest::newRow("modes that lock out, list that is a folder") << "windows";
+        QTest::newRow("md5 that is no md5: nothing is fetched") << "md5";
     }
 
     void hostilePackages()
@@ -92,28 +94,26 @@ private slots:
         // Items over the program's files, or confined to the plugin's folder
         // with a delete list reaching out of it.
         ZipWriter plugin;
-        const QByteArray inside = kind == QLatin1String("plugin in tools") ? "tools/" : "";
+        const QByteArray inside = kind == "plugin in tools" ? "tools/" : "";
         for (const char *name :
             { "7z.so", "config.ini", "TessarilLauncher", "updateProgram/Update" })
             plugin.addFile(inside + name, "planted");
         plugin.addFile(inside + "deletefiles.txt",
             "7z.so\nTessarilLauncher\n../tessaril-files.txt\n../updateProgram/Update\n");
-        const QString served = m_root.filePath(QStringLiteral("served.zip"));
-        QVERIFY(plugin.save(served));
-        m_services.route(QStringLiteral("/pkg/tools.zip"), readFile(served));
-        m_services.route(QStringLiteral("/pkg/7z.so"), "planted");
-        QVERIFY(zip.save(served));
-        const QByteArray package = readFile(served);
-        m_services.route(QStringLiteral("/pkg/game.zip"), package);
-        QFile::remove(served);
+        const QString served = m_root.filePath("served.zip");
+        QVERIFY(plugin.save(served) && zip.save(served + "2"));
+        m_services.route("/pkg/tools.zip", readFile(served));
+        m_services.route("/pkg/7z.so", "planted");
+        const QByteArray package = readFile(served + "2");
+        m_services.route("/pkg/game.zip", package);
         m_services.route(ServiceStub::kContent,
-            contentReply({ { QStringLiteral("background"),
-                m_services.url(QStringLiteral("/pkg/game.zip")) } }));
-        const QString pluginUrl = kind.startsWith(QLatin1String("plugin"))
-            ? QStringLiteral("/pkg/tools.zip")
-            : kind == QLatin1String("engine") ? QStringLiteral("/pkg/7z.so")
-                                              : QString();
-        m_services.route(ServiceStub::kResource, gameManifest(pluginUrl));
+            contentReply(
+                { { "background", kind == "md5" ? "" : m_services.url("/pkg/game.zip") } }));
+        const QString pluginUrl = kind.startsWith("plugin") ? "/pkg/tools.zip"
+            : kind == "engine"                              ? "/pkg/7z.so"
+                                                            : "";
+        m_services.route(
+            ServiceStub::kResource, gameManifest(pluginUrl, kind == "md5" ? "zz" : ""));
         // Half the package is in, as an earlier version recorded it.
         const int resumeAt = package.size() / 2;
         if (kind == QLatin1String("resumed")) {
@@ -125,9 +125,8 @@ private slots:
         // Another program of the player's under the entry's name, not the game.
         QProcess other;
         if (kind == QLatin1String("elsewhere")) {
-            const QString otherPath = m_root.filePath(QStringLiteral("outside/Quorvela.exe"));
-            QVERIFY(QFile::copy(QStringLiteral("/bin/sleep"), otherPath));
-            other.start(otherPath, { QStringLiteral("60") });
+            QVERIFY(QFile::copy("/bin/sleep", m_root.filePath("outside/Quorvela.exe")));
+            other.start(m_root.filePath("outside/Quorvela.exe"), { "60" });
             QVERIFY(other.waitForStarted());
         }
         const QStringList was = before();
@@ -148,11 +147,9 @@ private slots:
             10000);
         QVERIFY(m_services.settle());
         // The plugin's extraction, the only thread the model owns, ended.
-        const auto pluginDone = [&model] {
-            const auto *plugin = model.findChild<setupmanager *>();
-            return plugin && plugin->isFinished();
-        };
-        QTRY_VERIFY(pluginUrl.isEmpty() || pluginDone());
+        QTRY_VERIFY(pluginUrl.isEmpty()
+            || (model.findChild<setupmanager *>()
+                && model.findChild<setupmanager *>()->isFinished()));
         if (kind == QLatin1String("plugin in tools"))
             QVERIFY(QFileInfo::exists(m_program + QStringLiteral("/tools/updateProgram/Update")));
         if (kind == QLatin1String("elsewhere")) {
@@ -166,8 +163,11 @@ private slots:
             QVERIFY(gets.last().headers.value("range").startsWith(
                 "bytes=" + QByteArray::number(resumeAt) + '-'));
         }
-        // The package was unpacked; what it aimed elsewhere stayed out.
-        QTRY_VERIFY(QFileInfo::exists(m_game + QStringLiteral("/data/ok.txt")));
+        // The package was unpacked, unless refused before a byte was fetched;
+        // what it aimed elsewhere stayed out.
+        for (const RecordedRequest &request : m_services.requestsFor("/pkg/game.zip"))
+            QVERIFY(kind != "md5" || request.method != "GET");
+        QTRY_COMPARE(QFileInfo::exists(m_game + "/data/ok.txt"), kind != "md5");
         QCOMPARE(before(), was);
         QCOMPARE(QFileInfo(m_game).permissions(), folderMode);
         if (kind == QLatin1String("windows")) {
