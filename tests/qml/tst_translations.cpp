@@ -95,17 +95,14 @@ private slots:
 
     void builtFilesLoad()
     {
-        const QString folder = qEnvironmentVariable("TESSARIL_LANGUAGE_DIR");
+        const QString folder = qEnvironmentVariable("TESSARIL_LANGUAGE_DIR") + "/i18n_%1.qm";
         for (const char *code : kLanguages) {
             QTranslator translator;
-            QVERIFY2(
-                translator.load(folder + QStringLiteral("/i18n_%1.qm").arg(QLatin1String(code))),
-                code);
+            QVERIFY2(translator.load(folder.arg(QLatin1String(code))), code);
             QVERIFY2(!translator.translate("main", "button_start_game").isEmpty(), code);
+            if (QByteArray(code) == "en")
+                QCOMPARE(translator.translate("CDlgYesNo", "button_cancle"), QString("Cancel"));
         }
-        QTranslator english;
-        QVERIFY(english.load(folder + QStringLiteral("/i18n_en.qm")));
-        QCOMPARE(english.translate("CDlgYesNo", "button_cancle"), QStringLiteral("Cancel"));
     }
 };
 

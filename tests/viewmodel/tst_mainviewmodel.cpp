@@ -156,8 +156,10 @@ private slots:
 
         model.UpdateInfoByHttp();
         model.UpdateInfoByHttp();
-        QTRY_COMPARE(count(ServiceStub::kResource), 1);
-        QTRY_COMPARE(count(ServiceStub::kContent), 1);
+        QTRY_VERIFY(count(ServiceStub::kResource) > 0 && count(ServiceStub::kContent) > 0);
+        QVERIFY(m_services.settle());
+        QCOMPARE(count(ServiceStub::kResource), 1);
+        QCOMPARE(count(ServiceStub::kContent), 1);
         QCOMPARE(m_services.requestsFor(ServiceStub::kContent).first().query.toString(),
             QStringLiteral("filter_adv=true&language=en&launcher_id=10"));
         QTRY_COMPARE(int(model.gameState()), int(MainViewModel::NeedUpdate));
