@@ -127,14 +127,13 @@ private slots:
             QApplication::sendEvent(&dialog, &event);
         };
         const QPoint grip = start + QPoint(30, 20);
-        send(QEvent::MouseButtonPress, grip, Qt::RightButton, Qt::RightButton);
-        send(QEvent::MouseMove, grip + QPoint(40, 40), Qt::NoButton, Qt::RightButton);
-        send(QEvent::MouseButtonRelease, grip + QPoint(40, 40), Qt::RightButton, Qt::NoButton);
-        QCOMPARE(dialog.frameGeometry().topLeft(), start);
-
-        send(QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);
-        send(QEvent::MouseMove, grip + QPoint(55, 33), Qt::NoButton, Qt::LeftButton);
-        send(QEvent::MouseButtonRelease, grip + QPoint(55, 33), Qt::LeftButton, Qt::NoButton);
+        for (Qt::MouseButton button : { Qt::RightButton, Qt::LeftButton }) {
+            send(QEvent::MouseButtonPress, grip, button, button);
+            send(QEvent::MouseMove, grip + QPoint(55, 33), Qt::NoButton, button);
+            send(QEvent::MouseButtonRelease, grip + QPoint(55, 33), button, Qt::NoButton);
+            if (button == Qt::RightButton)
+                QCOMPARE(dialog.frameGeometry().topLeft(), start);
+        }
         QTRY_COMPARE(dialog.pos(), start + QPoint(55, 33));
         dialog.close();
     }

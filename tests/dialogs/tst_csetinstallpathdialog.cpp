@@ -169,92 +169,73 @@ private slots:
         QCOMPARE(answers.pickerStarts.value(0), m_dir.path());
     }
 
-    void freeSpace_data()
+    // Refused folders and too little space show the banner and disable
+    // confirming; a good folder afterwards clears everything the refusal set.
+    void checksTheFolder_data()
     {
-        QTest::addColumn<bool>("onTmpfs");
+        QTest::addColumn<QString>("path"); // "<tmpfs>": a 9.5 GiB volume of its own
         QTest::addColumn<qint64>("required"); // on a live volume: beyond what it has free
-        QTest::addColumn<bool>("passes");
+        QTest::addColumn<QString>("banner"); // empty when the folder passes
         QTest::addColumn<QString>("labels");
-        QTest::newRow("10 GiB on 9.5 GiB") << true << 10 * kGiB << false << "10.0 GB 9.5 GB";
-        QTest::newRow("9.5 GiB on 9.5 GiB") << true << 19 * kGiB / 2 << true << "9.5 GB 9.5 GB";
-        QTest::newRow("one byte short") << false << qint64(1) << false << "";
-        QTest::newRow("equal bytes") << false << qint64(0) << true << "";
+        const QString space = "message_floder_not_enough_space", invalid = "messsage_path_invalid";
+        const QString tmpfs = "<tmpfs>/Games/Tessaril Game", game = m_dir.filePath("Games/x");
+        QTest::newRow("10 GiB on 9.5 GiB") << tmpfs << 10 * kGiB << space << "10.0 GB 9.5 GB";
+        QTest::newRow("9.5 GiB on 9.5 GiB") << tmpfs << 19 * kGiB / 2 << ""
+                                            << "9.5 GB 9.5 GB";
+        QTest::newRow("one byte short") << game << qint64(1) << space << "";
+        QTest::newRow("equal bytes") << game << qint64(0) << ""
+                                     << "";
+        for (const char *path : { "", "Games/Tessaril Game", "file.txt/x", "a|b/x", "locked",
+                 "locked/Tessaril Game" }) {
+            const bool relative = !*path || QByteArray(path).startsWith("Games");
+            QTest::newRow(*path ? path : "empty")
+                << (relative ? QString(path) : m_dir.filePath(path)) << qint64(0) << invalid << "";
+        }
     }
 
-    void freeSpace()
+    void checksTheFolder()
     {
-        QFETCH(bool, onTmpfs);
+        QFETCH(QString, path);
         QFETCH(qint64, required);
-        QFETCH(bool, passes);
+        QFETCH(QString, banner);
         QFETCH(QString, labels);
-        if (onTmpfs && m_tmpfs.isEmpty())
+        if (path.startsWith("<tmpfs>") && m_tmpfs.isEmpty())
             QSKIP("no tmpfs: mounting one needs root");
+        if (path.contains("locked") && m_readOnly.isEmpty())
+            QSKIP("no read-only folder: root needs a mount for one");
+        path.replace("<tmpfs>", m_tmpfs);
         CSetInstallPathDialog dialog;
-        const QString volume = onTmpfs ? m_tmpfs : m_dir.path();
-        const QString path = volume + QStringLiteral("/Games/Tessaril Game");
+        auto *ok = child<QPushButton>(&dialog, "btn_ok");
+        auto *tip = child<QLabel>(&dialog, "lbl_tip");
+        auto *selectTip = child<QLabel>(&dialog, "lbl_selDirTip");
         // Others write to a live volume; retry until its free space held
         // still for the whole check.
+        const bool live = path.startsWith(m_dir.filePath("Games"));
         bool settled = false;
         for (int attempt = 0; !settled && attempt < 50; ++attempt) {
-            const qint64 before = onTmpfs ? 0 : QStorageInfo(volume).bytesAvailable();
+            const qint64 before = live ? QStorageInfo(m_dir.path()).bytesAvailable() : 0;
             dialog.setRequiredSpace(before + required);
             dialog.setInstallPath(path);
-            settled = onTmpfs || QStorageInfo(volume).bytesAvailable() == before;
+            settled = !live || QStorageInfo(m_dir.path()).bytesAvailable() == before;
         }
         QVERIFY(settled);
-        auto *banner = child<QLabel>(&dialog, "lbl_tip");
-        QCOMPARE(child<QPushButton>(&dialog, "btn_ok")->isEnabled(), passes);
-        QCOMPARE(banner->isHidden(), passes);
-        QCOMPARE(child<QLabel>(&dialog, "lbl_selDirTip")->isHidden(), !passes);
-        if (!passes)
-            QCOMPARE(banner->text(), QStringLiteral("message_floder_not_enough_space"));
+        QCOMPARE(ok->isEnabled(), banner.isEmpty());
+        QCOMPARE(tip->isHidden(), banner.isEmpty());
+        QCOMPARE(selectTip->isHidden(), !banner.isEmpty());
+        if (!banner.isEmpty())
+            QCOMPARE(tip->text(), banner);
         if (!labels.isEmpty())
             QCOMPARE(child<QLabel>(&dialog, "lbl_needSpace")->text() + ' '
                     + child<QLabel>(&dialog, "lbl_freeSpace")->text(),
                 labels);
-    }
-
-    // The owner sets the same path again on every run; what the volume has
-    // or the game needs may have changed since.
-    void sameFolderIsCheckedAgain()
-    {
-        CSetInstallPathDialog dialog;
+        dialog.setRequiredSpace(0);
         dialog.setInstallPath(m_dir.path());
-        QVERIFY(child<QPushButton>(&dialog, "btn_ok")->isEnabled());
+        QVERIFY(ok->isEnabled() && tip->isHidden() && !selectTip->isHidden());
+        // The owner sets the same path again on every run; what the volume
+        // has or the game needs may have changed since.
         dialog.setRequiredSpace(qint64(1) << 60);
         dialog.setInstallPath(m_dir.path());
-        QVERIFY(!child<QPushButton>(&dialog, "btn_ok")->isEnabled());
-    }
-
-    void invalidPath_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::newRow("empty") << "";
-        QTest::newRow("relative") << "Games/Tessaril Game";
-        QTest::newRow("below a file") << m_dir.filePath("file.txt/Tessaril Game");
-        QTest::newRow("refused character") << m_dir.filePath("a|b/Tessaril Game");
-        QTest::newRow("read-only folder") << m_dir.filePath("locked");
-        QTest::newRow("below a read-only folder") << m_dir.filePath("locked/Tessaril Game");
-    }
-
-    void invalidPath()
-    {
-        QFETCH(QString, path);
-        if (path.startsWith(m_dir.filePath("locked")) && m_readOnly.isEmpty())
-            QSKIP("no read-only folder: root needs a mount for one");
-        CSetInstallPathDialog dialog;
-        auto *ok = child<QPushButton>(&dialog, "btn_ok");
-        auto *banner = child<QLabel>(&dialog, "lbl_tip");
-        dialog.setInstallPath(path);
         QVERIFY(!ok->isEnabled());
-        QVERIFY(!banner->isHidden());
-        QVERIFY(child<QLabel>(&dialog, "lbl_selDirTip")->isHidden());
-        QCOMPARE(banner->text(), QStringLiteral("messsage_path_invalid"));
-        // A good folder afterwards clears everything the refusal set.
-        dialog.setInstallPath(m_dir.path());
-        QVERIFY(ok->isEnabled());
-        QVERIFY(banner->isHidden());
-        QVERIFY(!child<QLabel>(&dialog, "lbl_selDirTip")->isHidden());
     }
 
     void confirmOrClose_data()

@@ -10,7 +10,6 @@
 #include <QListWidget>
 #include <QSpinBox>
 #include <QStackedWidget>
-#include <QTranslator>
 #include <QtTest>
 
 namespace {
@@ -36,7 +35,7 @@ QString storedKeys()
 {
     QStringList values;
     for (const char *key : { "is_auto_update", "exit_type", "is_first_exit" }) {
-        const QString value = LauncherConfig::instance()->getString(QLatin1String(key), QString());
+        const QString value = LauncherConfig::instance()->getString(key, QString());
         values << (value.isNull() ? QStringLiteral("-") : value);
     }
     return values.join(' ');
@@ -45,10 +44,11 @@ QString storedKeys()
 void store(const char *key, const QVariant &value)
 {
     if (value.isValid())
-        LauncherConfig::instance()->setString(QLatin1String(key), value.toString(), QString());
+        LauncherConfig::instance()->setString(key, value.toString(), QString());
 }
 
-// The checked controls and a shown red dot, by name, in form order.
+// The checked controls and a shown red dot, by name, in form order; the
+// section shown when it is not the first.
 QString shownControls(DlgSetting *dialog)
 {
     QStringList shown;
@@ -58,12 +58,9 @@ QString shownControls(DlgSetting *dialog)
     }
     if (!dialog->findChild<QLabel *>(QStringLiteral("lblRedPoint"))->isHidden())
         shown << QStringLiteral("lblRedPoint");
+    if (const int section = dialog->findChild<QStackedWidget *>()->currentIndex())
+        shown << QStringLiteral("section %1").arg(section);
     return shown.join(' ');
-}
-
-int shownSection(DlgSetting *dialog)
-{
-    return dialog->findChild<QStackedWidget *>()->currentIndex();
 }
 
 // Clicks as the user does: first the section that holds the control, then
@@ -137,9 +134,6 @@ private slots:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QTEST(shownControls(&dialog), "shown");
-        QCOMPARE(shownSection(&dialog), 0);
-        QCOMPARE(dialog.findChild<QLabel *>(QStringLiteral("lblVersion"))->text(),
-            QStringLiteral("2.3.4.0"));
         // A value that is on has a login entry, wherever it pointed before.
         QCOMPARE(autostartEntryExists(), !autoRun.isEmpty());
     }
@@ -226,15 +220,12 @@ private slots:
         // The same dialog opens again on what is stored, not on what was
         // left unconfirmed, and on its first section.
         QString reopened;
-        int section = -1;
         answerNextDialog<DlgSetting>([&](DlgSetting *shown) {
             reopened = shownControls(shown);
-            section = shownSection(shown);
             shown->reject();
         });
         dialog.exec();
         QTEST(reopened, "reopensOn");
-        QCOMPARE(section, 0);
     }
 
     void updateCheckIsTheUsers()
@@ -247,29 +238,6 @@ private slots:
         clickControl(&dialog, QStringLiteral("btnCheckUpdate"));
         QCOMPARE(asked.count(), 2);
         QVERIFY(dialog.isVisible());
-    }
-
-    void grab()
-    {
-        QTranslator english;
-        QVERIFY(english.load(QStringLiteral(QT_TESTCASE_BUILDDIR "/bin/language/i18n_en.qm")));
-        QCoreApplication::installTranslator(&english);
-        RegistryHelper::instance()->setAutoRun(true);
-        store("new_version", QVariant("2.3.10.0"));
-        DlgSetting dialog;
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        const QString artefacts = qEnvironmentVariable("TESSARIL_ARTEFACTS");
-        if (artefacts.isEmpty())
-            QSKIP("TESSARIL_ARTEFACTS is not set");
-        QDir().mkpath(artefacts);
-        const char *pages[] = { "start", "close", "version" };
-        for (int page = 0; page < 3; ++page) {
-            dialog.onTabSwitch(page);
-            QVERIFY(dialog.grab().save(
-                artefacts + QStringLiteral("/settings-dialog-%1.png").arg(pages[page])));
-        }
-        QCoreApplication::removeTranslator(&english);
     }
 };
 

@@ -74,19 +74,6 @@ private slots:
         QTRY_COMPARE(m_button->state(), QStringLiteral("hover"));
     }
 
-    void statusMasks()
-    {
-        m_button->setProperty("is_use_statusMask", true);
-        QTest::mouseMove(m_view.get(), QPoint(10, 10));
-        QTest::mouseMove(m_view.get(), QPoint(150, 80));
-        QTRY_COMPARE(m_button->state(), QStringLiteral("hover"));
-        QTRY_VERIFY(child(3)->isVisible()); // after the 100 ms transition
-        QTest::mousePress(m_view.get(), Qt::LeftButton, Qt::NoModifier, QPoint(150, 80));
-        QTRY_VERIFY(!child(3)->isVisible());
-        QTRY_VERIFY(child(4)->isVisible());
-        QTest::mouseRelease(m_view.get(), Qt::LeftButton, Qt::NoModifier, QPoint(150, 80));
-    }
-
     void disabledLook()
     {
         QSignalSpy clicked(m_button, SIGNAL(clicked()));

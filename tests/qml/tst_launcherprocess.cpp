@@ -1,6 +1,6 @@
 #include "core/buildinfo.h"
 #include "platform/namedmutex.h"
-#include "tests/support/httptestserver.h"
+#include "tests/support/servicestub.h"
 #include "tests/support/testenvironment.h"
 
 #include <QtTest>
@@ -13,17 +13,15 @@ class tst_LauncherProcess : public QObject
     Q_OBJECT
 
 private:
-    HttpTestServer m_services;
+    ServiceStub m_services;
     QTemporaryDir m_programFolder;
     QString m_program = m_programFolder.filePath(QStringLiteral("TessarilLauncher"));
 
     bool start(QProcess &launcher, const QStringList &args = {})
     {
+        // The services' origins are in this process's environment.
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        for (const char *name : { "TESSARIL_CONTENT_ORIGIN", "TESSARIL_REPORT_ORIGIN",
-                 "TESSARIL_RELEASE_ORIGIN", "TESSARIL_WEB_ORIGIN", "TESSARIL_LAUNCHER_API_ORIGIN" })
-            environment.insert(QLatin1String(name), m_services.origin());
         launcher.setProcessEnvironment(environment);
         launcher.setProcessChannelMode(QProcess::MergedChannels);
         launcher.start(m_program, args);
@@ -32,8 +30,7 @@ private:
 
     bool homeShown() const
     {
-        for (const RecordedRequest &request :
-            m_services.requestsFor(QStringLiteral("/client_report")))
+        for (const RecordedRequest &request : m_services.requestsFor(ServiceStub::kReport))
             if (request.target.contains("action=LAUNCHER_HOME_SHOW"))
                 return true;
         return false;
@@ -98,8 +95,7 @@ private slots:
         QVERIFY(start(byUpdater, { QStringLiteral("update") }));
         QTRY_VERIFY_WITH_TIMEOUT(homeShown(), 30000);
         QCOMPARE(byUpdater.state(), QProcess::Running);
-        QVERIFY(m_services.requestsFor(QStringLiteral("/brisko/quentharos/api/getLatestRelease"))
-                    .isEmpty());
+        QVERIFY(m_services.requestsFor(ServiceStub::kRelease).isEmpty());
         stop(byUpdater);
     }
 };

@@ -1,10 +1,9 @@
 #include "core/launcherconfig.h"
 #include "dialogs/cdlgyesno.h"
 #include "platform/processes.h"
-#include "platform/webengine.h"
-#include "tests/support/guitestenvironment.h"
-#include "tests/support/httptestserver.h"
+#include "tests/support/servicestub.h"
 #include "tests/support/testdata.h"
+#include "tests/support/webenginetestmain.h"
 #include "viewmodel/mainviewmodel.h"
 
 #include <QIcon>
@@ -15,7 +14,6 @@
 #include <QQuickWindow>
 #include <QTextBrowser>
 #include <QtTest>
-#include <QtWebEngine>
 
 #include <functional>
 
@@ -25,8 +23,6 @@ Q_DECLARE_METATYPE(Picture)
 
 namespace {
 
-const QString kResource = QStringLiteral("/qx7a_global/zqk/launcher/api/resource");
-const QString kContent = QStringLiteral("/qx7a_global/zqk/launcher/api/content");
 const QString kPage = QStringLiteral("/launcher/10/en");
 
 // Kept with the test artefacts for a person to look at.
@@ -46,7 +42,7 @@ class tst_MainWindow : public QObject
     Q_OBJECT
 
 private:
-    HttpTestServer m_services;
+    ServiceStub m_services;
     QTemporaryDir m_programFolder;
     MainViewModel *m_model = nullptr;
     QQmlApplicationEngine *m_engine = nullptr;
@@ -77,11 +73,8 @@ private slots:
     {
         QQuickWindow::setSceneGraphBackend(QSGRendererInterface::Software);
         // Out of reach until a test brings the services back.
-        for (const QString &path : { kResource, kContent, kPage })
+        for (const QString &path : { ServiceStub::kResource, ServiceStub::kContent, kPage })
             m_services.route(path, "down", 503);
-        for (const char *origin :
-            { "TESSARIL_CONTENT_ORIGIN", "TESSARIL_REPORT_ORIGIN", "TESSARIL_WEB_ORIGIN" })
-            qputenv(origin, m_services.origin().toUtf8());
         m_model = new MainViewModel;
         m_model->setProgramFolder(m_programFolder.path());
         m_model->setStartedByUpdater(true);
@@ -248,14 +241,15 @@ private slots:
             keep(image, QStringLiteral("offline"));
         }
 
-        m_services.route(kResource,
-            "{\"data\":{\"game\":{\"latest\":{\"version\":\"2.0.0\",\"size\":\"100\","
-            "\"path\":\"https://cdn.example/game.zip\"}}}}");
-        m_services.route(kContent, "{\"data\":{\"adv\":{}}}");
+        m_services.route(ServiceStub::kResource,
+            manifest({ { "version", "2.0.0" }, { "size", "100" },
+                { "path", "https://cdn.example/game.zip" } }));
+        m_services.route(ServiceStub::kContent, contentReply());
         m_services.route(kPage, "<html><body style='background:transparent'></body></html>");
         QTest::mouseClick(m_window, Qt::LeftButton, {}, at("retryBtn", 119, 32));
         QTRY_COMPARE(m_model->gameState(), MainViewModel::NeedInstall);
         QTRY_VERIFY_WITH_TIMEOUT(shown(QStringLiteral("bgWebView")), 20000);
+        QVERIFY(!m_services.requestsFor(kPage).isEmpty()); // the page of this launcher's language
         QVERIFY(!shown(QStringLiteral("retryBtn")));
     }
 
@@ -303,16 +297,5 @@ private slots:
     }
 };
 
-int main(int argc, char **argv)
-{
-    IsolatedUserFolders folders;
-    chooseWindowPlatform();
-    platform::prepareWebEngine();
-    QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL, true);
-    QtWebEngine::initialize();
-    QApplication app(argc, argv);
-    tst_MainWindow test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
+TESSARIL_WEBENGINE_TEST_MAIN(tst_MainWindow)
 #include "tst_mainwindow.moc"

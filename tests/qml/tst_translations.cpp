@@ -50,26 +50,22 @@ QString tsPath(const char *language)
 
 } // namespace
 
-// Every id the code uses must have a finished text in every language the
-// launcher ships, and the translations it loads must be built from them.
 class tst_Translations : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void everyIdInTheCodeIsTranslatedInEveryLanguage()
+    // Every id the code uses has a finished text in every language; a text
+    // left as its id, or marked unfinished in Linguist, would show the
+    // player an id, even where the code no longer asks for it today.
+    void everyTextIsFinished()
     {
-        const QString sources = qEnvironmentVariable("TESSARIL_SOURCE_DIR");
         QTemporaryDir scratch;
         const QString fresh = scratch.filePath(QStringLiteral("fresh.ts"));
-        QStringList args
-            = { QStringLiteral("-silent"), QStringLiteral("-locations"), QStringLiteral("none") };
-        for (const char *folder : { "app", "dialogs", "viewmodel", "download", "setup", "net",
-                 "report", "qml", "updater" })
-            args << QLatin1String(folder);
-        args << QStringLiteral("-ts") << fresh;
+        const QStringList args = { "-silent", "-locations", "none", "app", "dialogs", "viewmodel",
+            "download", "setup", "net", "report", "qml", "updater", "-ts", fresh };
         QProcess lupdate;
-        lupdate.setWorkingDirectory(sources);
+        lupdate.setWorkingDirectory(qEnvironmentVariable("TESSARIL_SOURCE_DIR"));
         lupdate.start(qEnvironmentVariable("TESSARIL_LUPDATE"), args);
         QVERIFY(lupdate.waitForFinished(60000));
         const Messages used = readTs(fresh);
@@ -78,32 +74,20 @@ private slots:
         QStringList gaps;
         for (const char *language : kLanguages) {
             const Messages shipped = readTs(tsPath(language));
+            const auto where = [language](const QPair<QString, QString> &key) {
+                return QStringLiteral("%1: %2 / %3")
+                    .arg(QLatin1String(language), key.first, key.second);
+            };
             for (auto it = used.constBegin(); it != used.constEnd(); ++it) {
                 const Message message = shipped.value(it.key());
                 if (message.translation.isEmpty() || !message.type.isEmpty())
-                    gaps << QStringLiteral("%1: %2 / %3 has no finished text")
-                                .arg(QLatin1String(language), it.key().first, it.key().second);
+                    gaps << where(it.key()) + QStringLiteral(" has no finished text");
             }
-        }
-        QVERIFY2(gaps.isEmpty(), qPrintable(gaps.join(QLatin1Char('\n'))));
-    }
-
-    // A text left as its id, or marked unfinished in Linguist, would show the
-    // player an id, even where the code no longer asks for it today.
-    void noEntryIsUnfinishedOrItsOwnId()
-    {
-        QStringList gaps;
-        for (const char *language : kLanguages) {
-            const Messages shipped = readTs(tsPath(language));
-            QVERIFY2(shipped.size() > 30, language);
             for (auto it = shipped.constBegin(); it != shipped.constEnd(); ++it) {
-                const QString where
-                    = QStringLiteral("%1: %2 / %3")
-                          .arg(QLatin1String(language), it.key().first, it.key().second);
                 if (it->type == QLatin1String("unfinished"))
-                    gaps << where + QStringLiteral(" is marked unfinished");
+                    gaps << where(it.key()) + QStringLiteral(" is marked unfinished");
                 else if (it->translation.trimmed() == it.key().second)
-                    gaps << where + QStringLiteral(" reads as its id");
+                    gaps << where(it.key()) + QStringLiteral(" reads as its id");
             }
         }
         QVERIFY2(gaps.isEmpty(), qPrintable(gaps.join(QLatin1Char('\n'))));
@@ -111,17 +95,14 @@ private slots:
 
     void builtFilesLoad()
     {
-        const QString folder = qEnvironmentVariable("TESSARIL_LANGUAGE_DIR");
+        const QString folder = qEnvironmentVariable("TESSARIL_LANGUAGE_DIR") + "/i18n_%1.qm";
         for (const char *code : kLanguages) {
             QTranslator translator;
-            QVERIFY2(
-                translator.load(folder + QStringLiteral("/i18n_%1.qm").arg(QLatin1String(code))),
-                code);
+            QVERIFY2(translator.load(folder.arg(QLatin1String(code))), code);
             QVERIFY2(!translator.translate("main", "button_start_game").isEmpty(), code);
+            if (QByteArray(code) == "en")
+                QCOMPARE(translator.translate("CDlgYesNo", "button_cancle"), QString("Cancel"));
         }
-        QTranslator english;
-        QVERIFY(english.load(folder + QStringLiteral("/i18n_en.qm")));
-        QCOMPARE(english.translate("CDlgYesNo", "button_cancle"), QStringLiteral("Cancel"));
     }
 };
 

@@ -3,8 +3,6 @@
 #include "tests/support/testdata.h"
 
 #include <QCryptographicHash>
-#include <QDir>
-#include <QDirIterator>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSignalSpy>
@@ -14,30 +12,21 @@ namespace {
 
 const QString kList = QStringLiteral("tessaril-files.txt");
 
-QByteArray readAll(const QString &path)
+bool writeFiles(const QString &folder, const Files &files)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    for (auto it = files.cbegin(); it != files.cend(); ++it) {
+        if (!writeFile(folder + QLatin1Char('/') + it.key(), it.value(), it->startsWith("#!")))
+            return false;
+    }
+    return true;
 }
 
+// The files with their list, unless they bring one.
 Files withList(Files files)
 {
     if (!files.contains(kList))
         files.insert(kList, (QStringList(files.keys()) << kList).join('\n').toUtf8() + '\n');
     return files;
-}
-
-bool writeFiles(const QString &folder, const Files &files)
-{
-    for (auto it = files.cbegin(); it != files.cend(); ++it) {
-        QFile file(folder + QLatin1Char('/') + it.key());
-        if (!QDir().mkpath(QFileInfo(file).path()) || !file.open(QIODevice::WriteOnly)
-            || file.write(it.value()) != it.value().size())
-            return false;
-        if (it.value().startsWith("#!"))
-            file.setPermissions(file.permissions() | QFile::ExeOwner);
-    }
-    return true;
 }
 
 } // namespace
@@ -56,21 +45,20 @@ LauncherFixture::LauncherFixture(const QString &root, const QString &executableN
 Files LauncherFixture::version(const QString &name) const
 {
     const QByteArray root = m_root.toUtf8();
-    Files files;
-    files.insert(m_name,
-        "#!/bin/sh\nif [ \"$1\" = wait ]; then\n  while [ ! -e '" + root
-            + "/go' ]; do sleep 0.02; done\n  exit 0\nfi\necho \"" + name.toUtf8()
-            + "|$PWD|$*\" >> '" + root + "/started'\n");
-    files.insert(QStringLiteral("shared.dat"), name.toUtf8() + " shared data");
-    files.insert(QStringLiteral("updateProgram/Update"), name.toUtf8() + " updater");
-    // The real translation, so the updater's own texts can be checked.
-    files.insert(QStringLiteral("language/i18n_de.qm"),
-        readAll(QFileInfo(qEnvironmentVariable("TESSARIL_UPDATER")).path()
-            + QStringLiteral("/../language/i18n_de.qm")));
+    const QByteArray tag = name.toUtf8();
+    Files files { { m_name,
+                      "#!/bin/sh\nif [ \"$1\" = wait ]; then\n  while [ ! -e '" + root
+                          + "/go' ]; do sleep 0.02; done\n  exit 0\nfi\necho \"" + tag
+                          + "|$PWD|$*\" >> '" + root + "/started'\n" },
+        { QStringLiteral("shared.dat"), tag + " shared data" },
+        { QStringLiteral("updateProgram/Update"), tag + " updater" },
+        // The real translation, so the updater's own texts can be checked.
+        { QStringLiteral("language/i18n_de.qm"),
+            readFile(QFileInfo(qEnvironmentVariable("TESSARIL_UPDATER")).path()
+                + QStringLiteral("/../language/i18n_de.qm")) } };
     // Enough files that an interruption has many moments to fall on.
     for (int i = 0; i < 30; ++i)
-        files.insert(
-            QStringLiteral("data/part%1.dat").arg(i), name.toUtf8() + QByteArray::number(i));
+        files.insert(QStringLiteral("data/part%1.dat").arg(i), tag + QByteArray::number(i));
     if (name == QLatin1String("old")) {
         files.insert(QStringLiteral("lib/libold.so"), "old only");
     } else {
@@ -102,62 +90,44 @@ bool LauncherFixture::create()
 
 bool LauncherFixture::stage(const Files &files) const
 {
-    return writeFiles(folder() + QStringLiteral(".update/new"), withList(files));
+    return writeFiles(staging() + QStringLiteral("/new"), withList(files));
 }
 
 QByteArray LauncherFixture::pack(const Files &files) const
 {
     QTemporaryDir source;
     const QString archive = source.filePath(QStringLiteral("package.7z"));
-    if (!writeFiles(source.filePath(QStringLiteral("root")), withList(files)))
-        return QByteArray();
-    QProcess sevenZip;
-    sevenZip.setWorkingDirectory(source.filePath(QStringLiteral("root")));
-    sevenZip.start(QStringLiteral("7zz"), { "a", "-bso0", "-bsp0", archive, "." });
-    return sevenZip.waitForFinished(30000) && sevenZip.exitCode() == 0 ? readAll(archive)
-                                                                       : QByteArray();
+    const QString root = source.filePath(QStringLiteral("root"));
+    return writeFiles(root, withList(files)) && ::pack(root, archive) ? readFile(archive)
+                                                                      : QByteArray();
 }
 
-QMap<QString, QByteArray> LauncherFixture::walk() const
-{
-    QMap<QString, QByteArray> found;
-    QDirIterator it(
-        folder(), QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        found.insert(QDir(folder()).relativeFilePath(path), readAll(path));
-    }
-    return found;
-}
-
-QStringList LauncherFixture::listing(Files files)
+QStringList LauncherFixture::listing(const Files &files)
 {
     QStringList lines;
-    files = withList(files);
-    for (auto it = files.cbegin(); it != files.cend(); ++it)
+    const Files listed = withList(files);
+    for (auto it = listed.cbegin(); it != listed.cend(); ++it)
         lines.append(it.key() + QLatin1Char(' ') + md5Hex(it.value()));
     return lines;
 }
 
 QStringList LauncherFixture::programListing() const
 {
-    Files program = walk();
-    for (const QString &path : m_userFiles)
-        program.remove(path);
-    // A missing list must show, not be made up.
-    return program.contains(kList) ? listing(program) : program.keys();
+    QStringList lines;
+    for (const QString &path : fileList(folder())) {
+        if (!m_userFiles.contains(path))
+            lines << path + QLatin1Char(' ') + md5Of(folder() + QLatin1Char('/') + path);
+    }
+    return lines;
 }
 
 QStringList LauncherFixture::userListing() const
 {
-    const QMap<QString, QByteArray> all = walk();
     QStringList lines;
     for (const QString &path : m_userFiles) {
-        if (all.contains(path))
-            lines << QStringLiteral("%1 %2 %3")
-                         .arg(path)
-                         .arg(all[path].size())
-                         .arg(QString::fromLatin1(md5Hex(all[path])));
+        const QString md5 = md5Of(folder() + QLatin1Char('/') + path);
+        if (!md5.isEmpty())
+            lines << path + QLatin1Char(' ') + md5;
     }
     return lines;
 }
@@ -170,7 +140,7 @@ QStringList LauncherFixture::siteEntries() const
 
 QStringList LauncherFixture::starts() const
 {
-    return QString::fromUtf8(readAll(m_root + QStringLiteral("/started")))
+    return QString::fromUtf8(readFile(m_root + QStringLiteral("/started")))
         .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
@@ -184,19 +154,24 @@ QString LauncherFixture::startsAs()
         : QString();
 }
 
-void LauncherFixture::startUpdater(QProcess &updater, const QString &url, const QByteArray &md5,
-    const QStringList &environment, const QString &language)
+QStringList LauncherFixture::handOver(
+    const QString &url, const QByteArray &md5, const QString &language) const
 {
     const QJsonObject handOver { { "exe_dir", executable() }, { "lang", language },
         { "pkg_md5", QString::fromLatin1(md5) }, { "pkg_url", url } };
+    return { QStringLiteral("Tessaril"),
+        QString::fromUtf8(QJsonDocument(handOver).toJson(QJsonDocument::Compact)) };
+}
+
+void LauncherFixture::start(
+    QProcess &updater, const QStringList &arguments, const QStringList &environment)
+{
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("TESSARIL_UPDATER_LINGER_MS"), QStringLiteral("0"));
     for (const QString &setting : environment)
         env.insert(setting.section(QLatin1Char('='), 0, 0), setting.section(QLatin1Char('='), 1));
     updater.setProcessEnvironment(env);
-    updater.start(qEnvironmentVariable("TESSARIL_UPDATER"),
-        { QStringLiteral("Tessaril"),
-            QString::fromUtf8(QJsonDocument(handOver).toJson(QJsonDocument::Compact)) });
+    updater.start(qEnvironmentVariable("TESSARIL_UPDATER"), arguments);
 }
 
 UpdaterRun LauncherFixture::waitFor(QProcess &updater)
@@ -216,6 +191,6 @@ UpdaterRun LauncherFixture::runUpdater(const QString &url, const QByteArray &md5
     const QStringList &environment, const QString &language)
 {
     QProcess updater;
-    startUpdater(updater, url, md5, environment, language);
+    start(updater, handOver(url, md5, language), environment);
     return waitFor(updater);
 }

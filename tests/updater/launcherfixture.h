@@ -4,7 +4,7 @@
 #include <QProcess>
 #include <QStringList>
 
-// Files of one launcher version, path to content; writing them adds their list.
+// Files of one launcher version, path to content.
 using Files = QMap<QString, QByteArray>;
 
 struct UpdaterRun
@@ -20,8 +20,9 @@ struct UpdaterRun
 // and the user's files (settings, a game install, a cache, a crash dump, and
 // files of theirs inside program folders). Its stand-in executable appends
 // "<version>|<working folder>|<arguments>" to root/started, or with "wait"
-// runs until root/go exists. Test programs running side by side name their
-// stand-ins apart, since the updater waits for any process of that name.
+// runs until root/go exists. The stand-in has a name of its own, since the
+// updater waits for any process of that name and other tests start launchers
+// side by side.
 class LauncherFixture
 {
 public:
@@ -32,32 +33,33 @@ public:
     QString staging() const { return folder() + QStringLiteral(".update"); }
     QString goFile() const { return m_root + QStringLiteral("/go"); }
 
+    // A version's files; writing or listing them adds their list.
     Files version(const QString &name) const;
     bool create();
-    // Writes files, as the updater unpacks them, where a swap takes them from.
+    // Writes files where a swap takes them from, as the updater unpacks them.
     bool stage(const Files &files) const;
-    // Packs files (with their list unless the files bring one) with 7zz.
     QByteArray pack(const Files &files) const;
 
-    // "path md5" of the program files, as found or as a version has them.
+    // "path md5" of the program files as found, or as a version has them.
     QStringList programListing() const;
-    static QStringList listing(Files files);
-    // "path size md5" of the user's files.
+    static QStringList listing(const Files &files);
+    // "path md5" of the user's files.
     QStringList userListing() const;
     QStringList siteEntries() const;
     QStringList starts() const;
     // Starts the launcher as the updater would and gives the version it says.
     QString startsAs();
 
-    void startUpdater(QProcess &updater, const QString &url, const QByteArray &md5,
-        const QStringList &environment = {}, const QString &language = QStringLiteral("en-us"));
+    // The updater's arguments as the launcher hands over.
+    QStringList handOver(const QString &url, const QByteArray &md5,
+        const QString &language = QStringLiteral("en-us")) const;
+    static void start(
+        QProcess &updater, const QStringList &arguments, const QStringList &environment = {});
     static UpdaterRun waitFor(QProcess &updater);
     UpdaterRun runUpdater(const QString &url, const QByteArray &md5,
         const QStringList &environment = {}, const QString &language = QStringLiteral("en-us"));
 
 private:
-    QMap<QString, QByteArray> walk() const;
-
     QString m_root;
     QString m_name;
     QStringList m_userFiles;

@@ -1,5 +1,7 @@
 #include "core/buildinfo.h"
 #include "platform/namedmutex.h"
+#include "setup/launcherswap.h"
+#include "setup/launcherswapplan.h"
 #include "tests/support/httptestserver.h"
 #include "tests/support/testenvironment.h"
 #include "tests/updater/launcherfixture.h"
@@ -8,8 +10,17 @@
 #include <QJsonObject>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using Point = QPair<int, int>;
+
 // The updater program end to end: the real Update program, a launcher folder
-// of the test's making and packages served over loopback HTTP.
+// of the test's making and packages served over loopback HTTP. A swap killed
+// outright at every file operation it makes leaves a launcher to start at
+// each instant, its start recovers the folder to one whole version, and the
+// user's files are untouched.
 class tst_Updater : public QObject
 {
     Q_OBJECT
@@ -47,25 +58,54 @@ private:
             QStringList { QStringLiteral("%1|%2|update").arg(version, m_site.folder()) });
     }
 
+    bool swapIn(const LauncherSwap::Observer &observer)
+    {
+        LauncherSwapPlan plan;
+        if (!m_site.stage(m_site.version(QStringLiteral("new")))
+            || !plan.build(m_site.folder(), LauncherSwap::newFolder(m_site.folder()),
+                QStringLiteral("TessarilStandIn")))
+            return false;
+        LauncherSwap swap(m_site.folder());
+        swap.setObserver(observer);
+        return swap.run(plan);
+    }
+
+    // The swap in a child process that dies at point, as by a power cut.
+    bool swapKilledAt(Point point)
+    {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            swapIn([point](LauncherSwap::Step step, int operations) {
+                if (int(step) == point.first && operations == point.second)
+                    ::raise(SIGKILL);
+            });
+            ::_exit(0);
+        }
+        int status = 0;
+        return child > 0 && ::waitpid(child, &status, 0) == child && WIFSIGNALED(status);
+    }
+
 private slots:
     void initTestCase()
     {
         QVERIFY(QFileInfo(qEnvironmentVariable("TESSARIL_UPDATER")).isExecutable());
         const Files fresh = m_site.version(QStringLiteral("new"));
+        const auto variant = [&](const char *name, const QString &path, const QByteArray &data) {
+            Files files = fresh;
+            if (data.isNull())
+                files.remove(path);
+            else
+                files.insert(path, data);
+            m_packages.insert(QLatin1String(name), m_site.pack(files));
+        };
         m_packages.insert(QStringLiteral("new.7z"), m_site.pack(fresh));
         QByteArray damaged = m_packages.value(QStringLiteral("new.7z"));
         for (int i = 40; i < 72; ++i)
             damaged[i] = char(damaged.at(i) ^ 0x5A);
         m_packages.insert(QStringLiteral("damaged.7z"), damaged);
-        Files escaping = fresh;
-        escaping.insert(QStringLiteral("tessaril-files.txt"), "TessarilStandIn\n../outside.txt\n");
-        m_packages.insert(QStringLiteral("escaping.7z"), m_site.pack(escaping));
-        Files settings = fresh;
-        settings.insert(QStringLiteral("config.ini"), "[General]\n");
-        m_packages.insert(QStringLiteral("settings.7z"), m_site.pack(settings));
-        Files headless = fresh;
-        headless.remove(QStringLiteral("TessarilStandIn"));
-        m_packages.insert(QStringLiteral("headless.7z"), m_site.pack(headless));
+        variant("escaping.7z", "tessaril-files.txt", "TessarilStandIn\n../outside.txt\n");
+        variant("settings.7z", "config.ini", "[General]\n");
+        variant("headless.7z", "TessarilStandIn", QByteArray());
         for (const QByteArray &package : qAsConst(m_packages))
             QVERIFY(!package.isEmpty());
     }
@@ -87,8 +127,9 @@ private slots:
         closing.start(m_site.executable(), { QStringLiteral("wait") });
         QVERIFY(closing.waitForStarted());
         QProcess updater;
-        m_site.startUpdater(updater, serve(QStringLiteral("new.7z")),
-            md5Hex(m_packages.value(QStringLiteral("new.7z"))));
+        LauncherFixture::start(updater,
+            m_site.handOver(serve(QStringLiteral("new.7z")),
+                md5Hex(m_packages.value(QStringLiteral("new.7z")))));
         // A plain launch now would leave at once.
         QTRY_VERIFY(platform::isNamedMutexHeld(updateMutexName()));
         QVERIFY(m_server.requests().isEmpty());
@@ -174,16 +215,34 @@ private slots:
             range.constData());
     }
 
-    void launcherThatStaysOpenIsLeftAlone()
+    // The updater waits for the launcher of its folder to close, and for no
+    // other program of the launcher's name.
+    void waitsForItsOwnLauncherOnly_data()
     {
+        QTest::addColumn<bool>("elsewhere");
+        QTest::newRow("the launcher stays open") << false;
+        QTest::newRow("a program of its name elsewhere") << true;
+    }
+
+    void waitsForItsOwnLauncherOnly()
+    {
+        QFETCH(bool, elsewhere);
+        const QString decoy = m_root.filePath(QStringLiteral("elsewhere/TessarilStandIn"));
+        QVERIFY(!elsewhere
+            || (QDir().mkpath(QFileInfo(decoy).path()) && QFile::copy(m_site.executable(), decoy)));
         QProcess open;
-        open.start(m_site.executable(), { QStringLiteral("wait") });
+        open.start(elsewhere ? decoy : m_site.executable(), { QStringLiteral("wait") });
         QVERIFY(open.waitForStarted());
         const UpdaterRun run = m_site.runUpdater(serve(QStringLiteral("new.7z")),
             md5Hex(m_packages.value(QStringLiteral("new.7z"))),
             { QStringLiteral("TESSARIL_UPDATER_WAIT_MS=300") });
         QVERIFY(QFile(m_site.goFile()).open(QIODevice::WriteOnly));
         QVERIFY(open.waitForFinished());
+        if (elsewhere) {
+            QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
+            checkFolder(QStringLiteral("new"));
+            return;
+        }
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.errors.contains(QLatin1String("updater_failed_launcher_running")),
             qPrintable(run.errors));
@@ -193,76 +252,44 @@ private slots:
         QVERIFY(m_site.starts().isEmpty());
     }
 
-    // A program of the launcher's name elsewhere is not the launcher.
-    void decoyOfTheLaunchersNameHoldsNothing()
-    {
-        const QString decoy = m_root.filePath(QStringLiteral("elsewhere/TessarilStandIn"));
-        QVERIFY(QDir().mkpath(QFileInfo(decoy).path()));
-        QVERIFY(QFile::copy(m_site.executable(), decoy));
-        QProcess other;
-        other.start(decoy, { QStringLiteral("wait") });
-        QVERIFY(other.waitForStarted());
-        const UpdaterRun run = m_site.runUpdater(serve(QStringLiteral("new.7z")),
-            md5Hex(m_packages.value(QStringLiteral("new.7z"))),
-            { QStringLiteral("TESSARIL_UPDATER_WAIT_MS=300") });
-        QVERIFY(QFile(m_site.goFile()).open(QIODevice::WriteOnly));
-        QVERIFY(other.waitForFinished());
-        QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
-        checkFolder(QStringLiteral("new"));
-    }
-
     // With a launcher to go back to, a refused hand-over starts it again and
     // says why; without one, the updater only logs why and ends.
     void refusesAnythingButTheHandOver_data()
     {
         QTest::addColumn<QStringList>("arguments"); // "{}": the hand-over with the change
-        QTest::addColumn<QString>("member");
-        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("change"); // member=value
         QTest::addColumn<bool>("restarts");
         const QStringList plain { "Tessaril", "{}" };
-        QTest::newRow("none") << QStringList() << ""
-                              << "" << false;
-        QTest::newRow("a third") << QStringList { "Tessaril", "{}", "update" } << ""
-                                 << "" << false;
-        QTest::newRow("not JSON") << QStringList { "Tessaril", "exe_dir=/x" } << ""
-                                  << "" << false;
-        QTest::newRow("relative executable") << plain << "exe_dir"
-                                             << "site/TessarilStandIn" << false;
+        QTest::newRow("none") << QStringList() << QString() << false;
+        QTest::newRow("a third") << QStringList { "Tessaril", "{}", "update" } << QString()
+                                 << false;
+        QTest::newRow("not JSON") << QStringList { "Tessaril", "exe_dir=/x" } << QString() << false;
+        QTest::newRow("relative executable") << plain << "exe_dir=site/TessarilStandIn" << false;
         QTest::newRow("missing executable")
-            << plain << "exe_dir" << m_root.filePath("none") << false;
+            << plain << "exe_dir=" + m_root.filePath("none") << false;
         QTest::newRow("a file outside a launcher folder")
-            << plain << "exe_dir" << m_site.folder() + "/config.ini" << false;
-        QTest::newRow("another product") << QStringList { "Quorvela", "{}" } << ""
-                                         << "" << true;
-        QTest::newRow("md5 empty") << plain << "pkg_md5"
-                                   << "" << true;
-        QTest::newRow("md5 not hex") << plain << "pkg_md5" << QString(32, QLatin1Char('g')) << true;
-        QTest::newRow("http elsewhere") << plain << "pkg_url"
-                                        << "http://example.com/new.7z" << true;
-        QTest::newRow("file URL") << plain << "pkg_url"
-                                  << "file:///tmp/new.7z" << true;
-        QTest::newRow("no package name") << plain << "pkg_url"
-                                         << "https://127.0.0.1/get?id=3" << true;
+            << plain << "exe_dir=" + m_site.folder() + "/config.ini" << false;
+        QTest::newRow("another product") << QStringList { "Quorvela", "{}" } << QString() << true;
+        QTest::newRow("md5 empty") << plain << "pkg_md5=" << true;
+        QTest::newRow("md5 not hex") << plain << "pkg_md5=" + QString(32, 'g') << true;
+        QTest::newRow("http elsewhere") << plain << "pkg_url=http://example.com/new.7z" << true;
+        QTest::newRow("file URL") << plain << "pkg_url=file:///tmp/new.7z" << true;
+        QTest::newRow("no package name") << plain << "pkg_url=https://127.0.0.1/get?id=3" << true;
     }
 
     void refusesAnythingButTheHandOver()
     {
         QFETCH(QStringList, arguments);
-        QFETCH(QString, member);
-        QFETCH(QString, value);
+        QFETCH(QString, change);
         QFETCH(bool, restarts);
-        QJsonObject handOver { { "exe_dir", m_site.executable() }, { "lang", "en-us" },
-            { "pkg_md5", QString::fromLatin1(md5Hex("x")) },
-            { "pkg_url", serve(QStringLiteral("new.7z")) } };
-        if (!member.isEmpty())
-            handOver.insert(member, value);
+        QStringList handOver = m_site.handOver(serve(QStringLiteral("new.7z")), md5Hex("x"));
+        QJsonObject changed = QJsonDocument::fromJson(handOver.at(1).toUtf8()).object();
+        if (!change.isEmpty())
+            changed.insert(change.section('=', 0, 0), change.section('=', 1));
         arguments.replaceInStrings(QStringLiteral("{}"),
-            QString::fromUtf8(QJsonDocument(handOver).toJson(QJsonDocument::Compact)));
+            QString::fromUtf8(QJsonDocument(changed).toJson(QJsonDocument::Compact)));
         QProcess updater;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("TESSARIL_UPDATER_LINGER_MS"), QStringLiteral("0"));
-        updater.setProcessEnvironment(env);
-        updater.start(qEnvironmentVariable("TESSARIL_UPDATER"), arguments);
+        LauncherFixture::start(updater, arguments);
         const UpdaterRun run = LauncherFixture::waitFor(updater);
         QVERIFY(run.finished);
         QCOMPARE(run.exitCode, restarts ? 1 : 2);
@@ -274,6 +301,74 @@ private slots:
         QVERIFY(m_server.requests().isEmpty());
         QCOMPARE(m_site.programListing(), m_oldListing);
         QCOMPARE(m_site.siteEntries(), QStringList { QStringLiteral("Tessaril Launcher") });
+    }
+
+    void killedAtEveryOperation_data()
+    {
+        QTest::addColumn<Point>("point");
+        QVERIFY(m_site.create());
+        QList<Point> points;
+        QVERIFY(swapIn([&points](LauncherSwap::Step step, int operations) {
+            points.append({ int(step), operations });
+        }));
+        QVERIFY(points.size() > 90);
+        for (const Point &point : qAsConst(points))
+            QTest::addRow("step %d, operation %d", point.first, point.second) << point;
+    }
+
+    void killedAtEveryOperation()
+    {
+        QFETCH(Point, point);
+        QVERIFY(swapKilledAt(point));
+        QVERIFY(QFileInfo(m_site.executable()).isFile());
+        QVERIFY(QFileInfo::exists(m_site.staging() + QStringLiteral("/swap-journal.json")));
+
+        QVERIFY(LauncherSwap::recoverAtStartup(m_site.folder()));
+        const QString survivor = point.first == int(LauncherSwap::Step::Committed) ? "new" : "old";
+        const QStringList recovered = m_site.programListing();
+        QCOMPARE(recovered, LauncherFixture::listing(m_site.version(survivor)));
+        QCOMPARE(m_site.userListing(), m_userFiles);
+        QCOMPARE(m_site.siteEntries(), QStringList { QStringLiteral("Tessaril Launcher") });
+        QCOMPARE(m_site.startsAs(), survivor);
+        QString error;
+        QVERIFY2(LauncherSwap::recover(m_site.folder(), &error), qPrintable(error));
+        QCOMPARE(m_site.programListing(), recovered);
+    }
+
+    // The real updater killed by its own hook, then run again: the next run
+    // settles the interrupted swap and installs the update.
+    void nextUpdaterRecoversAndFinishes()
+    {
+        const UpdaterRun killed = m_site.runUpdater(serve(QStringLiteral("new.7z")),
+            md5Hex(m_packages.value(QStringLiteral("new.7z"))),
+            { QStringLiteral("TESSARIL_UPDATER_KILL_AT=2:7") });
+        QCOMPARE(killed.status, QProcess::CrashExit);
+        // A dead updater keeps no launcher out.
+        QVERIFY(!platform::isNamedMutexHeld(updateMutexName()));
+        const UpdaterRun run = m_site.runUpdater(
+            serve(QStringLiteral("new.7z")), md5Hex(m_packages.value(QStringLiteral("new.7z"))));
+        QVERIFY2(run.finished && run.exitCode == 0, qPrintable(run.errors));
+        QCOMPARE(m_site.programListing(),
+            LauncherFixture::listing(m_site.version(QStringLiteral("new"))));
+        QCOMPARE(m_site.userListing(), m_userFiles);
+        QCOMPARE(m_site.siteEntries(), QStringList { QStringLiteral("Tessaril Launcher") });
+        QTRY_COMPARE(
+            m_site.starts(), QStringList { QStringLiteral("new|%1|update").arg(m_site.folder()) });
+    }
+
+    // An earlier updater moved files away before it moved new ones in, so
+    // its interruption could leave no launcher to start; the updater started
+    // for that folder puts it back before it trusts the folder.
+    void launcherMissingBehindJournalIsRecovered()
+    {
+        QVERIFY(swapKilledAt({ int(LauncherSwap::Step::MovingIn), 0 }));
+        QVERIFY(QFile::remove(m_site.executable()));
+        const UpdaterRun run = m_site.runUpdater(
+            serve(QStringLiteral("new.7z")), md5Hex(m_packages.value(QStringLiteral("new.7z"))));
+        QVERIFY2(run.finished && run.exitCode == 0, qPrintable(run.errors));
+        QCOMPARE(m_site.programListing(),
+            LauncherFixture::listing(m_site.version(QStringLiteral("new"))));
+        QCOMPARE(m_site.userListing(), m_userFiles);
     }
 };
 
