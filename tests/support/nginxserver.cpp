@@ -18,7 +18,21 @@ NginxServer::~NginxServer()
     }
 }
 
+// The free port is only known free until the probe closes it; another test
+// running beside this one may take it first, and nginx then ends at once. A
+// fresh port is tried then.
 bool NginxServer::start(const QString &root, qint64 rateBytesPerSecond)
+{
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        if (startOnce(root, rateBytesPerSecond))
+            return true;
+        if (m_process.state() != QProcess::NotRunning)
+            break;
+    }
+    return false;
+}
+
+bool NginxServer::startOnce(const QString &root, qint64 rateBytesPerSecond)
 {
     QTcpServer probe;
     if (!probe.listen(QHostAddress::LocalHost))
@@ -61,6 +75,10 @@ bool NginxServer::start(const QString &root, qint64 rateBytesPerSecond)
     deadline.setSingleShot(true);
     QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
     m_process.start(QStringLiteral("nginx"), { QStringLiteral("-c"), config.fileName() });
+    // Under load nginx may write its pid file before this side has seen it
+    // start; its state would still read Starting.
+    if (!m_process.waitForStarted())
+        return false;
     deadline.start(10000);
     const QString pidFile = work + QStringLiteral("/nginx.pid");
     while (

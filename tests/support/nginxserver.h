@@ -19,6 +19,8 @@ public:
     QStringList accessLog() const;
 
 private:
+    bool startOnce(const QString &root, qint64 rateBytesPerSecond);
+
     QTemporaryDir m_work;
     QProcess m_process;
     quint16 m_port = 0;
