@@ -164,7 +164,9 @@ void downloadtransfer::probeForSplit()
     if (!m_running || m_rangesHonoured || m_tasks.size() != 1 || m_tasks.first()->isFinished())
         return;
     const qint64 ms = qMax<qint64>(1, m_sinceProbe.elapsed());
-    if ((m_written - m_writtenAtProbe) * 1000 / ms < m_plan.splitBelowBytesPerSecond)
+    const qint64 rate = (m_written - m_writtenAtProbe) * 1000 / ms;
+    qDebug() << "One connection carries" << rate << "bytes/s";
+    if (rate < m_plan.splitBelowBytesPerSecond)
         split(m_tasks.first());
 }
 
