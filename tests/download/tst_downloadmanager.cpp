@@ -648,12 +648,10 @@ private slots:
         QVERIFY2(output.contains("md5ok"), output.constData());
         QCOMPARE(readFile(folder() + QStringLiteral("/big.zip")), body);
 
-        const QList<RecordedRequest> ranged = gets();
-        QCOMPARE(ranged.size(), 2);
         // It went on from a record of the first run; that the record never
         // led the partial file shows in the checksum.
-        const QByteArray resumedAt = ranged[1].headers.value("range").mid(6).split('-').first();
-        QVERIFY2(resumedAt.toLongLong() > 0, resumedAt.constData());
+        QCOMPARE(gets().size(), 2);
+        QVERIFY(rangeStart(1) > 0);
     }
 };
 
