@@ -19,11 +19,12 @@ using ErrorCode = ErrorDefine::ErrorCode;
 // Downloads one package into a folder, resumably: the size comes from a HEAD
 // request, the partial file "<name>_tmp" is preallocated and filled by the
 // transfer on a thread of its own, in several segments at once when the
-// server honours ranges, and how far each got is recorded in the per-user
-// settings so a later run continues there. The finished file gets its name,
-// then its MD5 check. The name is the last segment of the URL as given,
-// whatever the server redirects to, and a URL whose name is not a plain file
-// name is refused before anything is asked or written.
+// server honours ranges and one connection proves slow, and how far each got
+// is recorded in the per-user settings so a later run continues there. The
+// finished file gets its name, then its MD5 check. The name is the last
+// segment of the URL as given, whatever the server redirects to, and a URL
+// whose name is not a plain file name is refused before anything is asked or
+// written.
 class downloadmanager : public QObject
 {
     Q_OBJECT
@@ -61,13 +62,19 @@ public:
     // The launcher's setting, for the managers made from now on.
     static void setDefaultSegments(int count);
     // For tests: the timings of the transfers started from now on (see
-    // downloadtask), and the shortest segment worth a connection.
+    // downloadtask), the shortest segment worth a connection, and when one
+    // connection is split (see downloadtransfer).
     void setInactivityMs(int ms) { m_plan.inactivityMs = ms; }
     void setBackoffBaseMs(int ms) { m_plan.backoffBaseMs = ms; }
     void setStallWindowMs(int ms) { m_plan.stallWindowMs = ms; }
     void setMinimumBytesPerSecond(qint64 rate) { m_plan.minimumBytesPerSecond = rate; }
     void setProgressForFreshAttempts(qint64 bytes) { m_plan.progressForFreshAttempts = bytes; }
     void setSmallestSegment(qint64 bytes) { m_plan.smallestSegment = bytes; }
+    void setSplitRule(qint64 belowBytesPerSecond, int probeMs)
+    {
+        m_plan.splitBelowBytesPerSecond = belowBytesPerSecond;
+        m_plan.splitProbeMs = probeMs;
+    }
 
 signals:
     void downloadReplyProgress(qlonglong bytesRead, qlonglong totalBytes);

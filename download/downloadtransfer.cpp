@@ -12,7 +12,10 @@ downloadtransfer::downloadtransfer(QObject *parent)
     : QObject(parent)
     , m_progressTimer(new QTimer(this))
     , m_recordTimer(new QTimer(this))
+    , m_probeTimer(new QTimer(this))
 {
+    m_probeTimer->setSingleShot(true);
+    connect(m_probeTimer, &QTimer::timeout, this, &downloadtransfer::probeForSplit);
     m_progressTimer->setSingleShot(true);
     connect(m_progressTimer, &QTimer::timeout, this, &downloadtransfer::progress);
     m_recordTimer->setSingleShot(true);
@@ -81,8 +84,15 @@ void downloadtransfer::addTask(const DownloadSegment &segment)
     task->setProgressForFreshAttempts(m_plan.progressForFreshAttempts);
     connect(task, &downloadtask::readyRead, this, &downloadtransfer::onBlock);
     connect(task, &downloadtask::rangeConfirmed, this, [this, task] {
-        if (!m_rangesHonoured && m_plan.segmentCount > 1)
+        if (m_rangesHonoured || m_plan.segmentCount < 2 || m_probeTimer->isActive())
+            return;
+        if (m_plan.splitProbeMs <= 0) {
             split(task);
+            return;
+        }
+        m_writtenAtProbe = m_written;
+        m_sinceProbe.start();
+        m_probeTimer->start(m_plan.splitProbeMs);
     });
     connect(task, &downloadtask::networkError, this, [this](QNetworkReply::NetworkError error) {
         reportNow();
@@ -107,6 +117,7 @@ DownloadSegments downloadtransfer::stop()
     dropTasks();
     m_progressTimer->stop();
     m_recordTimer->stop();
+    m_probeTimer->stop();
     m_running = false;
     return written;
 }
@@ -145,8 +156,21 @@ void downloadtransfer::onBlock(const QByteArray &block, qlonglong position, int 
         onTaskEnded(task);
 }
 
-// The first answer that honours its range shows the server takes several:
-// what is left of the file is shared out.
+// The one connection honours ranges; it is measured once, over the moments
+// after its answer. On a fast link the bytes keep coming in order, so the
+// checksum follows them and needs no read of the file at the end.
+void downloadtransfer::probeForSplit()
+{
+    if (!m_running || m_rangesHonoured || m_tasks.size() != 1 || m_tasks.first()->isFinished())
+        return;
+    const qint64 ms = qMax<qint64>(1, m_sinceProbe.elapsed());
+    const qint64 rate = (m_written - m_writtenAtProbe) * 1000 / ms;
+    qDebug() << "One connection carries" << rate << "bytes/s";
+    if (rate < m_plan.splitBelowBytesPerSecond)
+        split(m_tasks.first());
+}
+
+// What is left of the file is shared out.
 void downloadtransfer::split(downloadtask *first)
 {
     m_rangesHonoured = true;
@@ -209,6 +233,7 @@ void downloadtransfer::finishAll()
     dropTasks();
     m_progressTimer->stop();
     m_recordTimer->stop();
+    m_probeTimer->stop();
     m_running = false;
     const quint64 generation = m_plan.generation;
     if (!m_digest) {

@@ -28,6 +28,12 @@ public:
     static constexpr int kRecordIntervalMs = 200;
     // A segment shorter than this is not worth a connection of its own.
     static constexpr qint64 kSmallestSegmentBytes = 4 << 20;
+    // A download starts on one connection and is split only when that one
+    // carries less than this over its first moments: a connection that fast
+    // is not held back by the server, and segments would then only cost
+    // (more connections, and a checksum that can follow just the first one).
+    static constexpr qint64 kSplitBelowBytesPerSecond = 64 << 20;
+    static constexpr int kSplitProbeMs = 500;
 
     struct Plan
     {
@@ -37,6 +43,8 @@ public:
         DownloadSegments segments;
         int segmentCount = 1;
         qint64 smallestSegment = kSmallestSegmentBytes;
+        qint64 splitBelowBytesPerSecond = kSplitBelowBytesPerSecond;
+        int splitProbeMs = kSplitProbeMs;
         int inactivityMs = 0;
         int backoffBaseMs = 0;
         int stallWindowMs = 0;
@@ -68,6 +76,7 @@ private:
     void addTask(const DownloadSegment &segment);
     void onBlock(const QByteArray &block, qlonglong position, int taskId);
     void onTaskEnded(downloadtask *task);
+    void probeForSplit();
     void split(downloadtask *first);
     void stealFor();
     void reportNow();
@@ -92,4 +101,8 @@ private:
     QElapsedTimer m_sinceRecord;
     QTimer *m_progressTimer = nullptr;
     QTimer *m_recordTimer = nullptr;
+    // Measures the one connection a download starts with.
+    QTimer *m_probeTimer = nullptr;
+    QElapsedTimer m_sinceProbe;
+    qint64 m_writtenAtProbe = 0;
 };

@@ -1,35 +1,70 @@
 #include "download/downloadmanager.h"
+#include "download/resumestore.h"
 #include "tests/support/httptestserver.h"
 #include "tests/support/testdata.h"
 #include "tests/support/testenvironment.h"
 
-#include <QCryptographicHash>
 #include <QtTest>
 
+#include <sys/inotify.h>
 #include <sys/mount.h>
+#include <unistd.h>
 
 namespace {
 
-QString md5Of(const QByteArray &data)
+// Tells whether anything opened a file since the watch began: a check that
+// reads the file opens it, one answered from the download's own digest
+// does not.
+class OpenWatch
 {
-    return QString::fromLatin1(QCryptographicHash::hash(data, QCryptographicHash::Md5).toHex());
-}
+public:
+    explicit OpenWatch(const QString &path)
+        : m_fd(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
+    {
+        ::inotify_add_watch(m_fd, QFile::encodeName(path).constData(), IN_OPEN);
+    }
+    ~OpenWatch() { ::close(m_fd); }
+
+    bool opened() const
+    {
+        alignas(inotify_event) char buffer[4096];
+        const ssize_t got = ::read(m_fd, buffer, sizeof buffer);
+        for (ssize_t at = 0; at < got;) {
+            const auto *event = reinterpret_cast<const inotify_event *>(buffer + at);
+            if (event->mask & IN_OPEN)
+                return true;
+            at += ssize_t(sizeof(inotify_event) + event->len);
+        }
+        return false;
+    }
+
+private:
+    int m_fd;
+};
 
 } // namespace
 
+// What comes from the network (names in URLs, redirects, the pace of a link,
+// answers the size did not foretell) is the server's choice; many rows play a
+// server that chooses badly.
 class tst_DownloadManager : public QObject
 {
     Q_OBJECT
 
+    enum Way { OnePass, LinkDropped, Resumed, Paused, Touched, Changed, AnotherFile, Removed };
+    enum Expected { Right, RightInUpperCase, Wrong, Nothing };
+
 private:
     HttpTestServer m_server;
     const QByteArray m_body = patterned(20000);
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<QTemporaryDir> m_dir; // the download folder
+    std::unique_ptr<QTemporaryDir> m_elsewhere; // the resume store and other files
 
     QString folder() const { return m_dir->path(); }
     QString finalPath() const { return folder() + QStringLiteral("/pkg.zip"); }
     QString partialPath() const { return finalPath() + QStringLiteral("_tmp"); }
-    QString storePath() const { return m_dir->filePath(QStringLiteral("resume.ini")); }
+    QString storePath() const { return m_elsewhere->filePath(QStringLiteral("resume.ini")); }
+    QStringList listing() const { return QDir(folder()).entryList(QDir::Files | QDir::Hidden); }
 
     QList<RecordedRequest> gets() const
     {
@@ -40,12 +75,21 @@ private:
         return found;
     }
 
+    qint64 rangeStart(int get) const
+    {
+        return gets().at(get).headers.value("range").mid(6).split('-').first().toLongLong();
+    }
+
     // The calling order of the install flow: URL (starts the size query),
-    // folder, then the download, which waits for the size.
+    // folder, then the download, which waits for the size. Restarts come
+    // quickly, a stall is noticed within 200 ms, and 8 KiB is the progress
+    // that gives the restarts back.
     void startOn(downloadmanager &manager, const QString &path, const QString &folder = QString())
     {
         manager.setResumeStore(storePath());
         manager.setBackoffBaseMs(20);
+        manager.setStallWindowMs(200);
+        manager.setProgressForFreshAttempts(8192);
         manager.setUrl(m_server.url(path));
         manager.setFilePath(folder.isEmpty() ? this->folder() : folder);
         manager.startDownload();
@@ -65,13 +109,16 @@ private slots:
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
+        m_elsewhere = std::make_unique<QTemporaryDir>();
         m_server.clearRequests();
         m_server.route(QStringLiteral("/pkg.zip"), m_body);
     }
 
     void downloadsOrResumes_data()
     {
-        QTest::addColumn<QString>("path"); // /old/ is a redirect to the package
+        // /old/ redirects to /cdn/game.exe: the file is still named pkg.zip,
+        // and the game's own file of that name is left alone.
+        QTest::addColumn<QString>("path");
         QTest::addColumn<int>("onDisk"); // bytes of the partial file already right; -1: no file
         QTest::addColumn<qint64>("stored"); // the resume record; -1: none
         QTest::addColumn<bool>("honourRange");
@@ -102,10 +149,14 @@ private slots:
         QFETCH(bool, honourRange);
         QFETCH(int, extra);
         QFETCH(qint64, from);
+        const QString served = path.startsWith(QLatin1String("/old/"))
+            ? QStringLiteral("/cdn/game.exe")
+            : QStringLiteral("/pkg.zip");
         HttpRoute moved;
         moved.status = 302;
-        moved.location = "../pkg.zip";
+        moved.location = served.toUtf8();
         m_server.route(QStringLiteral("/old/pkg.zip"), moved);
+        QVERIFY(writeFile(folder() + QStringLiteral("/game.exe"), "the game"));
         HttpRoute head;
         head.contentLength = 20000;
         HttpRoute answer;
@@ -113,7 +164,7 @@ private slots:
         if (extra > 0)
             answer.contentLength = answer.body.size() + 1000;
         answer.honourRange = honourRange;
-        m_server.routeSequence(QStringLiteral("/pkg.zip"), { head, answer });
+        m_server.routeSequence(served, { head, answer });
         if (onDisk >= 0)
             QVERIFY(
                 writeFile(partialPath(), m_body.left(onDisk) + QByteArray(20000 - onDisk, '\0')));
@@ -131,7 +182,7 @@ private slots:
         // A range that names the whole size shows the transfer waited for it.
         QCOMPARE(gets().size(), from < 20000 ? 1 : 0);
         if (from < 20000) {
-            QCOMPARE(gets().first().path, QStringLiteral("/pkg.zip"));
+            QCOMPARE(gets().first().path, served);
             QCOMPARE(gets().first().headers.value("range"),
                 "bytes=" + QByteArray::number(from) + "-20000");
         }
@@ -139,26 +190,34 @@ private slots:
         QCOMPARE(progress.last().at(0).toLongLong(), 20000);
         QCOMPARE(progress.last().at(1).toLongLong(), 20000);
         QCOMPARE(readFile(finalPath()), m_body);
-        QVERIFY(!QFile::exists(partialPath()));
+        QCOMPARE(listing(), QStringList({ QStringLiteral("game.exe"), QStringLiteral("pkg.zip") }));
+        QCOMPARE(readFile(folder() + QStringLiteral("/game.exe")), QByteArray("the game"));
         QVERIFY(!storedProgress().isValid());
         QVERIFY(!manager.isDownloading());
     }
 
-    // A server that honours ranges is asked for four at once, whatever
-    // happens to one of them; one that ignores ranges gets one request.
+    // A server that honours ranges is asked for four when one connection is
+    // slow, whatever happens to one of them; one that ignores ranges, or a
+    // connection fast enough on its own, gets one request.
     void segments_data()
     {
         QTest::addColumn<bool>("honourRange");
+        QTest::addColumn<qint64>("splitBelow"); // bytes per second of the one connection
+        QTest::addColumn<int>("probeMs");
         QTest::addColumn<qint64>("cutAfter"); // the second GET ends after this; -1: not cut
         QTest::addColumn<int>("ranged"); // GETs expected
-        QTest::newRow("honoured") << true << qint64(-1) << 4;
-        QTest::newRow("ignored") << false << qint64(-1) << 1;
-        QTest::newRow("one segment cut, resumed") << true << qint64(3000) << 5;
+        const qint64 always = std::numeric_limits<qint64>::max();
+        QTest::newRow("honoured, slow") << true << always << 0 << qint64(-1) << 4;
+        QTest::newRow("honoured, fast") << true << qint64(1) << 1000 << qint64(-1) << 1;
+        QTest::newRow("ignored") << false << always << 0 << qint64(-1) << 1;
+        QTest::newRow("one segment cut, resumed") << true << always << 0 << qint64(3000) << 5;
     }
 
     void segments()
     {
         QFETCH(bool, honourRange);
+        QFETCH(qint64, splitBelow);
+        QFETCH(int, probeMs);
         QFETCH(qint64, cutAfter);
         QFETCH(int, ranged);
         const QByteArray body = patterned(400 * 1024);
@@ -172,6 +231,7 @@ private slots:
         downloadmanager manager;
         manager.setSegments(4);
         manager.setSmallestSegment(64 * 1024);
+        manager.setSplitRule(splitBelow, probeMs);
         QSignalSpy finished(&manager, &downloadmanager::downloadFinished);
         QSignalSpy failures(&manager, &downloadmanager::httpError);
         startOn(manager, QStringLiteral("/pkg.zip"));
@@ -186,197 +246,370 @@ private slots:
         // A segment that ends first may take over part of the cut one's rest.
         QVERIFY(gets().size() >= ranged);
         // The cut segment went on from its last byte, not from its start.
-        auto startOf = [this](int get) {
-            return gets().at(get).headers.value("range").mid(6).split('-').first().toLongLong();
-        };
-        const QList<qint64> starts = { startOf(1), startOf(2), startOf(3) };
+        const QList<qint64> starts = { rangeStart(1), rangeStart(2), rangeStart(3) };
         bool resumed = false;
         for (int get = 4; get < gets().size(); ++get)
-            resumed = resumed || starts.contains(startOf(get) - cutAfter);
+            resumed = resumed || starts.contains(rangeStart(get) - cutAfter);
         QVERIFY(resumed);
     }
 
-    void sizeQueryFailures_data()
+    // What a kill leaves: the records on disk at some moment, and a file with
+    // at least the bytes they claim. Every segment goes on from its record.
+    void segmentsResumeFromTheRecordsOnDisk()
     {
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QByteArray>("location");
-        QTest::addColumn<bool>("sendLength");
-        QTest::addColumn<qint64>("length");
-        QTest::newRow("304 is no redirect") << 304 << QByteArray("/pkg.zip") << true << qint64(-1);
-        QTest::newRow("404") << 404 << QByteArray() << true << qint64(-1);
-        QTest::newRow("redirect loop") << 302 << QByteArray("/loop.zip") << true << qint64(-1);
-        QTest::newRow("no length") << 200 << QByteArray() << false << qint64(-1);
-        QTest::newRow("zero length") << 200 << QByteArray() << true << qint64(0);
+        const QByteArray body = patterned(400 * 1024);
+        HttpRoute paced;
+        paced.body = body;
+        paced.chunkBytes = 2048;
+        paced.chunkIntervalMs = 20;
+        m_server.route(QStringLiteral("/pkg.zip"), paced);
+        const QString snapshot = m_elsewhere->filePath(QStringLiteral("snapshot.ini"));
+        DownloadSegments recorded;
+        auto recordedInEverySegment = [&] {
+            QFile::remove(snapshot);
+            QFile::copy(storePath(), snapshot);
+            ResumeStore store;
+            store.setFile(snapshot);
+            recorded = store.segments(QStringLiteral("pkg.zip"), body.size());
+            for (const DownloadSegment &segment : qAsConst(recorded))
+                if (segment.done == 0)
+                    return false;
+            return recorded.size() == 4;
+        };
+        {
+            downloadmanager manager;
+            manager.setSegments(4);
+            manager.setSmallestSegment(16 * 1024);
+            manager.setSplitRule(std::numeric_limits<qint64>::max(), 0);
+            startOn(manager, QStringLiteral("/pkg.zip"));
+            QTRY_VERIFY_WITH_TIMEOUT(recordedInEverySegment(), 10000);
+            // Read after the records: the file only gains bytes meanwhile.
+            const QByteArray partial = readFile(partialPath());
+            for (const DownloadSegment &segment : qAsConst(recorded))
+                QCOMPARE(partial.mid(int(segment.start), int(segment.done)),
+                    body.mid(int(segment.start), int(segment.done)));
+        }
+        QVERIFY(QFile::remove(storePath()) && QFile::copy(snapshot, storePath()));
+        m_server.clearRequests();
+
+        downloadmanager again;
+        again.setSegments(4);
+        QSignalSpy finished(&again, &downloadmanager::downloadFinished);
+        startOn(again, QStringLiteral("/pkg.zip"));
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(readFile(finalPath()), body);
+        QList<qint64> starts;
+        for (int get = 0; get < gets().size(); ++get)
+            starts << rangeStart(get);
+        for (const DownloadSegment &segment : qAsConst(recorded))
+            QVERIFY(segment.start + segment.done == segment.end
+                || starts.contains(segment.start + segment.done));
+        QVERIFY(!starts.contains(0));
     }
 
-    void sizeQueryFailures()
+    void refusedBeforeAnyGet_data()
     {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("status"); // what the path answers; 0: nothing is asked
+        QTest::addColumn<QByteArray>("location"); // "<local>": a file of this machine
+        QTest::addColumn<qint64>("length"); // announced; -1: the real one, -2: none
+        QTest::addColumn<bool>("smallDisk"); // the folder is a 64 KiB tmpfs
+        auto name = [](const char *row, const char *path) {
+            QTest::newRow(row) << QString::fromLatin1(path) << 0 << QByteArray() << qint64(-1)
+                               << false;
+        };
+        name("encoded backslashes", "/dl/..%5C..%5Cpkg.zip");
+        name("empty name", "/dl/");
+        name("dot dot", "/dl/%2E%2E");
+        name("encoded slash", "/dl/a%2F..%2Fpkg.zip");
+        name("NUL", "/dl/pkg%00.zip");
+        name("drive prefix", "/dl/C%3Apkg.zip");
+        auto answer = [](const char *row, int status, const char *location, qint64 length,
+                          bool smallDisk = false) {
+            QTest::newRow(row) << QStringLiteral("/pkg.zip") << status << QByteArray(location)
+                               << length << smallDisk;
+        };
+        answer("redirect to a file", 302, "<local>", -1);
+        answer("redirect to ftp", 302, "ftp://127.0.0.1/pkg.zip", -1);
+        answer("redirect to data", 302, "data:application/octet-stream,stolen", -1);
+        answer("redirect to a file after an http hop", 302, "/hop", -1);
+        answer("304 is no redirect", 304, "/other.zip", -1);
+        answer("404", 404, "", -1);
+        answer("redirect loop", 302, "/pkg.zip", -1);
+        answer("no length", 200, "", -2);
+        answer("zero length", 200, "", 0);
+        // No room: refused before a byte is fetched, whatever the disk says.
+        answer("absurd size", 200, "", qint64(1) << 60);
+        answer("small disk", 200, "", 1 << 20, true);
+    }
+
+    void refusedBeforeAnyGet()
+    {
+        QFETCH(QString, path);
         QFETCH(int, status);
         QFETCH(QByteArray, location);
-        QFETCH(bool, sendLength);
         QFETCH(qint64, length);
-        HttpRoute answer;
-        answer.status = status;
-        answer.reason = "Whatever";
-        answer.location = location;
-        answer.sendContentLength = sendLength;
-        answer.contentLength = length;
-        m_server.route(QStringLiteral("/loop.zip"), answer);
-
-        downloadmanager manager;
-        QSignalSpy errors(&manager, &downloadmanager::downloadError);
-        startOn(manager, QStringLiteral("/loop.zip"));
-        QVERIFY(errors.wait());
-        QCOMPARE(
-            errors.first().at(0).value<ErrorCode>(), ErrorDefine::DOWNLOAD_NETWORK_GETHEADER_ERROR);
-        QCOMPARE(errors.first().at(1).toString(),
-            QStringLiteral("message_error_resource_acquisition_failed(%1)").arg(status));
-        QVERIFY(m_server.requests().size() <= downloadmanager::kMaxRedirects + 1);
-        QVERIFY(gets().isEmpty());
-    }
-
-    void noRoomFailsBeforeAnyGet_data()
-    {
-        QTest::addColumn<bool>("smallDisk");
-        QTest::addColumn<qint64>("announced");
-        QTest::newRow("absurd size") << false << (qint64(1) << 60);
-        QTest::newRow("small disk") << true << qint64(1 << 20);
-    }
-
-    void noRoomFailsBeforeAnyGet()
-    {
         QFETCH(bool, smallDisk);
-        QFETCH(qint64, announced);
-        QString target = folder();
-        if (smallDisk) {
-            target = folder() + QStringLiteral("/small");
-            QDir().mkpath(target);
-            if (::mount("tmpfs", QFile::encodeName(target).constData(), "tmpfs", 0, "size=64k")
-                != 0)
-                QSKIP("cannot mount a small tmpfs here (needs root and mount rights)");
-        }
+        const QByteArray mountPoint = QFile::encodeName(folder());
+        if (smallDisk && ::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=64k") != 0)
+            QSKIP("cannot mount a small tmpfs here (needs root and mount rights)");
         auto unmount = qScopeGuard([&] {
             if (smallDisk)
-                ::umount(QFile::encodeName(target).constData());
+                ::umount(mountPoint.constData());
         });
-        HttpRoute big;
-        big.body = m_body;
-        big.contentLength = announced;
-        m_server.route(QStringLiteral("/pkg.zip"), big);
-        const QByteArray earlier = m_body.left(3000);
-        QVERIFY(writeFile(target + QStringLiteral("/pkg.zip_tmp"), earlier));
-
-        downloadmanager manager;
-        QSignalSpy errors(&manager, &downloadmanager::downloadError);
-        startOn(manager, QStringLiteral("/pkg.zip"), target);
-        QVERIFY(errors.wait());
-        QCOMPARE(errors.first().at(0).value<ErrorCode>(), ErrorDefine::DOWNLOAD_EXIST_SIZE_ERROR);
-        QCOMPARE(errors.first().at(1).toString(), QStringLiteral("message_disk_not_enough_space"));
-        QVERIFY(gets().isEmpty());
-        QCOMPARE(readFile(target + QStringLiteral("/pkg.zip_tmp")), earlier); // kept as it was
-    }
-
-    void startAfterAFailedSizeQueryAsksAgain()
-    {
-        m_server.route(QStringLiteral("/pkg.zip"), "gone", 404);
-        QVERIFY(writeFile(partialPath(), m_body.left(4000) + QByteArray(16000, '\0')));
+        const QString local = m_elsewhere->filePath(QStringLiteral("private.txt"));
+        QVERIFY(writeFile(local, "private"));
+        HttpRoute route;
+        route.status = 302;
+        route.location = QUrl::fromLocalFile(local).toEncoded();
+        m_server.route(QStringLiteral("/hop"), route);
+        // A name is served as if all were well, so one that got through would
+        // go on to write; "_tmp" is what an empty name once wrote to.
+        route.status = status ? status : 200;
+        route.reason = "Whatever";
+        route.body = m_body;
+        if (location != "<local>")
+            route.location = location;
+        route.sendContentLength = length != -2;
+        route.contentLength = length;
+        m_server.route(status ? path : QUrl(m_server.url(path)).path(), route);
+        m_server.route(QStringLiteral("/other.zip"), m_body);
+        QVERIFY(writeFile(folder() + QStringLiteral("/_tmp"), "earlier"));
+        // An earlier run's partial file: a size that failed must not cut it.
+        const QByteArray partial = m_body.left(4000) + QByteArray(16000, '\0');
+        QVERIFY(writeFile(partialPath(), partial));
         storeProgress(4000);
-
-        downloadmanager manager;
-        QSignalSpy errors(&manager, &downloadmanager::downloadError);
-        QSignalSpy finished(&manager, &downloadmanager::downloadFinished);
-        manager.setResumeStore(storePath());
-        manager.setUrl(m_server.url(QStringLiteral("/pkg.zip")));
-        manager.setFilePath(folder());
-        QVERIFY(errors.wait());
-        manager.startDownload(); // size still unknown: asks again, fails again
-        QVERIFY(errors.wait());
-        QCOMPARE(
-            errors.last().at(0).value<ErrorCode>(), ErrorDefine::DOWNLOAD_NETWORK_GETHEADER_ERROR);
-        QCOMPARE(QFileInfo(partialPath()).size(), 20000); // never cut down
-        QVERIFY(gets().isEmpty());
-
-        m_server.route(QStringLiteral("/pkg.zip"), m_body);
-        manager.startDownload();
-        QVERIFY(finished.wait());
-        QCOMPARE(gets().first().headers.value("range"), QByteArray("bytes=4000-20000"));
-        QCOMPARE(readFile(finalPath()), m_body);
-    }
-
-    void statusErrorAndGivingUp()
-    {
-        HttpRoute forbidden;
-        forbidden.status = 403;
-        forbidden.reason = "Forbidden";
-        forbidden.body = "no";
-        HttpRoute head;
-        head.body = m_body;
-        m_server.routeSequence(QStringLiteral("/pkg.zip"), { head, forbidden });
-        QVERIFY(writeFile(finalPath(), "stale"));
-
-        downloadmanager manager;
-        QSignalSpy errors(&manager, &downloadmanager::downloadError);
-        startOn(manager, QStringLiteral("/pkg.zip"));
-        QVERIFY(errors.wait());
-        QCOMPARE(errors.first().at(0).value<ErrorCode>(), ErrorDefine::DOWNLOAD_NETWORK_ERROR);
-        QCOMPARE(errors.first().at(1).toString(),
-            QStringLiteral("message_error_network_statuscode(403)"));
-        QVERIFY(!QFile::exists(finalPath()));
-
-        HttpRoute cut;
-        cut.body = m_body;
-        cut.closeAfterBytes = 1000;
-        m_server.routeSequence(QStringLiteral("/pkg.zip"), { head, cut });
-        downloadmanager again;
-        QSignalSpy httpErrors(&again, &downloadmanager::httpError);
-        startOn(again, QStringLiteral("/pkg.zip"));
-        QVERIFY(httpErrors.wait(15000));
-        QCOMPARE(
-            httpErrors.first().at(0).value<ErrorCode>(), ErrorDefine::DOWNLOAD_NETWORK_REPLY_ERROR);
-        QVERIFY(httpErrors.first().at(1).toString().startsWith(
-            QStringLiteral("message_error_network_reply(")));
-        QCOMPARE(again.getDownloadedSize(), 5000); // five attempts of 1000 bytes each
-        QCOMPARE(storedProgress().toLongLong(), 5000);
-        QVERIFY(again.isDownloading());
-    }
-
-    void md5Judgement_data()
-    {
-        QTest::addColumn<bool>("fileThere");
-        QTest::addColumn<QString>("expected");
-        QTest::addColumn<bool>("passes");
-        const QString digest = md5Of(patterned(20000));
-        QTest::newRow("upper-case expected") << true << digest.toUpper() << true;
-        QTest::newRow("mismatch") << true << QStringLiteral("0123456789abcdef0123456789abcdef")
-                                  << false;
-        QTest::newRow("missing file, expected value") << false << digest << false;
-        QTest::newRow("missing file, nothing expected") << false << QString() << true;
-    }
-
-    void md5Judgement()
-    {
-        QFETCH(bool, fileThere);
-        QFETCH(QString, expected);
-        QFETCH(bool, passes);
-        if (fileThere)
-            QVERIFY(writeFile(finalPath(), m_body));
-        downloadmanager manager;
-        manager.setFilePath(folder());
-        manager.setFileMD5(expected);
-        QSignalSpy started(&manager, &downloadmanager::md5CheckStart);
-        QSignalSpy finished(&manager, &downloadmanager::md5CheckFinish);
-        QSignalSpy errors(&manager, &downloadmanager::downloadError);
-        manager.setUrl(m_server.url(QStringLiteral("/pkg.zip"))); // names the final file
-        manager.fileMd5(finalPath());
-        QTRY_COMPARE(finished.count() + errors.count(), 1);
-        QCOMPARE(started.count(), 1);
-        QCOMPARE(finished.count(), passes ? 1 : 0);
-        if (!passes) {
-            QCOMPARE(errors.first().at(0).value<ErrorCode>(), ErrorDefine::DOWNLOAD_MD5_ERROR);
-            QCOMPARE(errors.first().at(1).toString(), QStringLiteral("message_error_download_md5"));
+        {
+            downloadmanager manager;
+            QSignalSpy errors(&manager, &downloadmanager::downloadError);
+            startOn(manager, path);
+            QVERIFY(errors.wait());
+            manager.startDownload(); // a second try is refused again, once
+            QVERIFY(errors.wait());
+            manager.stopDownlaod();
+            manager.resetDownload();
+            QVERIFY(m_server.settle());
+            QCOMPARE(errors.count(), 2);
+            const bool noRoom = status == 200 && length > 0;
+            for (const QList<QVariant> &error : qAsConst(errors)) {
+                QCOMPARE(error.at(0).value<ErrorCode>(),
+                    noRoom       ? ErrorDefine::DOWNLOAD_EXIST_SIZE_ERROR
+                        : status ? ErrorDefine::DOWNLOAD_NETWORK_GETHEADER_ERROR
+                                 : ErrorDefine::DOWNLOAD_OPEN_FILE_ERROR);
+                QCOMPARE(error.at(1).toString(),
+                    noRoom       ? QStringLiteral("message_disk_not_enough_space")
+                        : status ? QStringLiteral("message_error_resource_acquisition_failed(%1)")
+                                       .arg(status)
+                                 : QStringLiteral("message_error_download_bad_name"));
+            }
         }
-        if (fileThere && !passes)
-            QVERIFY(!QFile::exists(finalPath()));
+        QVERIFY(gets().isEmpty());
+        QVERIFY(
+            m_server.requests().size() <= (status ? 2 * downloadmanager::kMaxRedirects + 2 : 0));
+        QCOMPARE(listing(), QStringList({ QStringLiteral("_tmp"), QStringLiteral("pkg.zip_tmp") }));
+        QCOMPARE(readFile(folder() + QStringLiteral("/_tmp")), QByteArray("earlier"));
+        QCOMPARE(readFile(partialPath()), partial);
+        QCOMPARE(QSettings(storePath(), QSettings::IniFormat).allKeys(),
+            QStringList { QStringLiteral("pkg.zip/0") });
+        QCOMPARE(storedProgress().toInt(), 4000);
+    }
+
+    void flakyLinks_data()
+    {
+        QTest::addColumn<int>("closeAfter"); // bytes per connection; -1: never closes
+        QTest::addColumn<int>("stallAfter"); // bytes per connection; -1: never stalls
+        QTest::addColumn<int>("chunkBytes"); // sent every 20 ms; 0: all at once
+        QTest::addColumn<int>("reported"); // the network error; -1: completes
+        QTest::addColumn<int>("requests");
+        const int closed = int(QNetworkReply::RemoteHostClosedError);
+        const int timedOut = int(QNetworkReply::TimeoutError);
+        QTest::newRow("drops after enough progress") << 10000 << -1 << 0 << -1 << 6;
+        QTest::newRow("drops without enough progress") << 4000 << -1 << 0 << closed << 5;
+        QTest::newRow("stalls without enough progress") << -1 << 3000 << 0 << timedOut << 5;
+        // Every byte resets the inactivity watchdog; only the rate tells.
+        QTest::newRow("a byte at a time") << -1 << -1 << 1 << timedOut << 5;
+        QTest::newRow("steady") << -1 << -1 << 2048 << -1 << 1;
+    }
+
+    void flakyLinks()
+    {
+        QFETCH(int, closeAfter);
+        QFETCH(int, stallAfter);
+        QFETCH(int, chunkBytes);
+        QFETCH(int, reported);
+        QFETCH(int, requests);
+        const QByteArray body = patterned(60000);
+        HttpRoute link;
+        link.body = body;
+        link.closeAfterBytes = closeAfter;
+        link.stallAfterBytes = stallAfter;
+        link.chunkBytes = chunkBytes;
+        link.chunkIntervalMs = 20;
+        m_server.route(QStringLiteral("/pkg.zip"), link);
+        downloadmanager manager;
+        QSignalSpy finished(&manager, &downloadmanager::downloadFinished);
+        QSignalSpy failures(&manager, &downloadmanager::httpError);
+        startOn(manager, QStringLiteral("/pkg.zip"));
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count() + failures.count(), 1, 5000);
+        QCOMPARE(gets().size(), requests);
+        if (reported < 0)
+            QCOMPARE(readFile(finalPath()), body);
+        else
+            QCOMPARE(failures.first().at(1).toString(),
+                QStringLiteral("message_error_network_reply(%1)").arg(reported));
+        // Each restart went on where the bytes ended, and what came before
+        // giving up stays recorded for the next start.
+        const int perRequest = qMax(closeAfter, stallAfter);
+        if (perRequest > 0 && reported >= 0)
+            QCOMPARE(storedProgress().toLongLong(), qint64(perRequest) * requests);
+    }
+
+    // Answers the size query did not foretell end the download at once with
+    // their status, and an older file of the final name goes; a 416 only
+    // after the size was asked once more.
+    void surprisesAfterTheSizeQuery_data()
+    {
+        QTest::addColumn<int>("status"); // of the GET; 416: the size was wrong
+        QTest::addColumn<int>("heads");
+        QTest::newRow("size larger than the file") << 416 << 2;
+        QTest::newRow("redirect on the GET alone") << 302 << 1;
+        QTest::newRow("forbidden on the GET alone") << 403 << 1;
+    }
+
+    void surprisesAfterTheSizeQuery()
+    {
+        QFETCH(int, status);
+        QFETCH(int, heads);
+        HttpRoute size;
+        size.body = m_body;
+        size.contentLength = m_body.size() + 1000;
+        HttpRoute refused;
+        refused.status = status;
+        refused.location = "/elsewhere";
+        HttpRoute whole;
+        whole.body = m_body;
+        // 416: the transfer ends short of the size, its rest is refused, and
+        // the size asked again is as wrong.
+        m_server.routeSequence(QStringLiteral("/pkg.zip"),
+            status != 416 ? QList<HttpRoute> { whole, refused }
+                          : QList<HttpRoute> { size, whole, whole, size, whole });
+        QVERIFY(writeFile(finalPath(), "stale"));
+        downloadmanager manager;
+        QSignalSpy failures(&manager, &downloadmanager::downloadError);
+        startOn(manager, QStringLiteral("/pkg.zip"));
+        QTRY_COMPARE_WITH_TIMEOUT(failures.count(), 1, 5000);
+        QCOMPARE(failures.first().at(0).value<ErrorCode>(), ErrorDefine::DOWNLOAD_NETWORK_ERROR);
+        QCOMPARE(failures.first().at(1).toString(),
+            QStringLiteral("message_error_network_statuscode(%1)").arg(status));
+        QCOMPARE(m_server.requestsFor(QStringLiteral("/pkg.zip")).size() - gets().size(), heads);
+        QVERIFY(!QFile::exists(finalPath()));
+        if (status == 302) { // no file of zeros, no record (written off the thread)
+            QVERIFY(listing().isEmpty());
+            QTRY_VERIFY(!readFile(storePath()).contains("pkg.zip"));
+        }
+    }
+
+    // The check after a download: answered from the digest taken while the
+    // file was written when it was written in one pass and is still as it was
+    // left, by reading the file in every other case, with the same signals
+    // either way. A mismatch removes the file, so the next attempt fetches it
+    // anew.
+    void checkAfterDownload_data()
+    {
+        QTest::addColumn<int>("way");
+        QTest::addColumn<int>("expected");
+        QTest::addColumn<bool>("readsFile");
+        QTest::newRow("one pass") << int(OnePass) << int(Right) << false;
+        QTest::newRow("one pass, wrong checksum") << int(OnePass) << int(Wrong) << false;
+        QTest::newRow("one pass, upper-case") << int(OnePass) << int(RightInUpperCase) << false;
+        // The task took up the transfer again itself: every byte still came
+        // through the manager in order.
+        QTest::newRow("link dropped, the task went on") << int(LinkDropped) << int(Right) << false;
+        QTest::newRow("resumed from an earlier run") << int(Resumed) << int(Right) << true;
+        QTest::newRow("paused and continued") << int(Paused) << int(Right) << true;
+        QTest::newRow("touched afterwards") << int(Touched) << int(Right) << true;
+        QTest::newRow("changed afterwards") << int(Changed) << int(Right) << true;
+        QTest::newRow("another file") << int(AnotherFile) << int(Right) << true;
+        QTest::newRow("removed, checksum expected") << int(Removed) << int(Right) << false;
+        QTest::newRow("removed, nothing expected") << int(Removed) << int(Nothing) << false;
+    }
+
+    void checkAfterDownload()
+    {
+        QFETCH(int, way);
+        QFETCH(int, expected);
+        QFETCH(bool, readsFile);
+        const QByteArray body = patterned(60000);
+        HttpRoute whole;
+        whole.body = body;
+        HttpRoute firstPart = whole;
+        if (way == Paused)
+            firstPart.stallAfterBytes = 20000;
+        if (way == LinkDropped)
+            firstPart.closeAfterBytes = 20000;
+        m_server.routeSequence(QStringLiteral("/pkg.zip"), { whole, firstPart, whole });
+        if (way == Resumed) {
+            QVERIFY(
+                writeFile(partialPath(), body.left(5000) + QByteArray(body.size() - 5000, '\0')));
+            storeProgress(5000);
+        }
+        QVERIFY(writeFile(m_elsewhere->filePath(QStringLiteral("body")), body));
+        const QString md5 = md5Of(m_elsewhere->filePath(QStringLiteral("body")));
+
+        downloadmanager manager;
+        manager.setResumeStore(storePath());
+        manager.setBackoffBaseMs(5);
+        QSignalSpy finished(&manager, &downloadmanager::downloadFinished);
+        QStringList events;
+        connect(&manager, &downloadmanager::md5CheckStart, [&events] { events << "start"; });
+        connect(&manager, &downloadmanager::md5CheckFinish, [&events] { events << "finish"; });
+        connect(&manager, &downloadmanager::downloadError,
+            [&events](ErrorCode code, const QString &) { events << errorCodeText(code); });
+        manager.setUrl(QUrl(m_server.url(QStringLiteral("/pkg.zip"))));
+        manager.setFilePath(folder());
+        manager.setFileMD5(expected == Right   ? md5
+                : expected == RightInUpperCase ? md5.toUpper()
+                : expected == Wrong            ? QString(32, QLatin1Char('0'))
+                                               : QString());
+        manager.startDownload();
+        if (way == Paused) {
+            QTRY_COMPARE(manager.getDownloadedSize(), 20000);
+            manager.stopDownlaod();
+            manager.startDownload();
+        }
+        QVERIFY(finished.wait());
+        QCOMPARE(readFile(finalPath()), body);
+
+        QString checked = finalPath();
+        if (way == Touched || way == Changed) {
+            const QDateTime modified = QFileInfo(checked).lastModified();
+            QFile file(checked);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            if (way == Changed) {
+                QVERIFY(file.seek(30000));
+                QVERIFY(file.putChar('x'));
+                // Written now, or its flush at close would set the time
+                // again, maybe within the clock tick the download ended in.
+                QVERIFY(file.flush());
+            }
+            // Set apart from the download's own time, however quick the test.
+            QVERIFY(file.setFileTime(modified.addSecs(5), QFileDevice::FileModificationTime));
+        } else if (way == AnotherFile) {
+            checked = m_elsewhere->filePath(QStringLiteral("copy.zip"));
+            QVERIFY(QFile::copy(finalPath(), checked));
+        } else if (way == Removed) {
+            QVERIFY(QFile::remove(checked));
+        }
+        const OpenWatch watch(checked);
+        manager.fileMd5(checked);
+        QTRY_COMPARE(events.size(), 2);
+        QCOMPARE(watch.opened(), readsFile);
+        const bool passes
+            = expected == Nothing || (expected != Wrong && way != Changed && way != Removed);
+        QCOMPARE(events,
+            QStringList({ QStringLiteral("start"),
+                passes ? QStringLiteral("finish") : QStringLiteral("DOWNLOAD_MD5_ERROR") }));
+        QCOMPARE(QFile::exists(finalPath()), passes && way != Removed);
     }
 
     void killedDownloadResumesInANewProcess()
@@ -387,8 +620,10 @@ private slots:
         paced.chunkBytes = 8 * 1024;
         paced.chunkIntervalMs = 20;
         m_server.route(QStringLiteral("/big.zip"), paced);
+        QVERIFY(writeFile(m_elsewhere->filePath(QStringLiteral("big")), body));
         const QStringList args { QStringLiteral("download"),
-            m_server.url(QStringLiteral("/big.zip")), folder(), md5Of(body) };
+            m_server.url(QStringLiteral("/big.zip")), folder(),
+            md5Of(m_elsewhere->filePath(QStringLiteral("big"))) };
 
         QProcess first;
         QCOMPARE(startHelper(first, args), QStringLiteral("started"));
@@ -413,12 +648,10 @@ private slots:
         QVERIFY2(output.contains("md5ok"), output.constData());
         QCOMPARE(readFile(folder() + QStringLiteral("/big.zip")), body);
 
-        const QList<RecordedRequest> ranged = gets();
-        QCOMPARE(ranged.size(), 2);
         // It went on from a record of the first run; that the record never
         // led the partial file shows in the checksum.
-        const QByteArray resumedAt = ranged[1].headers.value("range").mid(6).split('-').first();
-        QVERIFY2(resumedAt.toLongLong() > 0, resumedAt.constData());
+        QCOMPARE(gets().size(), 2);
+        QVERIFY(rangeStart(1) > 0);
     }
 };
 

@@ -3,8 +3,6 @@
 
 #include <QtTest>
 
-#include <functional>
-
 namespace {
 
 // What the file on disk says. A QSettings of this program on the store's own
@@ -17,20 +15,6 @@ QVariant onDisk(const QString &path, const QString &key)
     if (!QFile::copy(path, copy))
         return QVariant();
     return QSettings(copy, QSettings::IniFormat).value(key);
-}
-
-// Waits without running the event loop, which would let QSettings write
-// the file itself.
-bool becomes(const std::function<bool()> &condition)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition()) {
-        if (clock.elapsed() > 5000)
-            return false;
-        QThread::msleep(5);
-    }
-    return true;
 }
 
 } // namespace
@@ -60,15 +44,13 @@ private slots:
 
         store.record(QStringLiteral("pkg.zip"), { { 0, 9999, 5000 } });
         QCOMPARE(store.segments(QStringLiteral("pkg.zip"), 9999).value(0).done, 5000);
-        QVERIFY(becomes(
-            [&] { return onDisk(path, QStringLiteral("pkg.zip/0")).toLongLong() == 5000; }));
+        QTRY_VERIFY(onDisk(path, QStringLiteral("pkg.zip/0")).toLongLong() == 5000);
         store.record(QStringLiteral("pkg.zip"), { { 0, 9999, 9000 } });
-        QVERIFY(becomes(
-            [&] { return onDisk(path, QStringLiteral("pkg.zip/0")).toLongLong() == 9000; }));
+        QTRY_VERIFY(onDisk(path, QStringLiteral("pkg.zip/0")).toLongLong() == 9000);
 
         store.forget(QStringLiteral("pkg.zip"));
         QVERIFY(store.segments(QStringLiteral("pkg.zip"), 9999).isEmpty());
-        QVERIFY(becomes([&] { return !onDisk(path, QStringLiteral("pkg.zip/0")).isValid(); }));
+        QTRY_VERIFY(!onDisk(path, QStringLiteral("pkg.zip/0")).isValid());
         QCOMPARE(onDisk(path, QStringLiteral("other.zip/0")).toInt(), 1234);
     }
 };
