@@ -8,10 +8,12 @@
 
 #include <QNetworkReply>
 #include <QObject>
+#include <QSharedPointer>
 #include <QUrl>
 
 #include <functional>
 
+class ArrivedRanges;
 class QThread;
 
 using ErrorCode = ErrorDefine::ErrorCode;
@@ -68,6 +70,16 @@ public:
     void setMinimumBytesPerSecond(qint64 rate) { m_plan.minimumBytesPerSecond = rate; }
     void setProgressForFreshAttempts(qint64 bytes) { m_plan.progressForFreshAttempts = bytes; }
     void setSmallestSegment(qint64 bytes) { m_plan.smallestSegment = bytes; }
+    // Told of every byte of the partial file once it is written, from the
+    // next start on; null for none.
+    void setArrivedRanges(QSharedPointer<ArrivedRanges> ranges)
+    {
+        m_plan.arrived = std::move(ranges);
+    }
+    // Fetches the bytes from offset on next, beside what is under way: what
+    // a reader of the partial file waits for. Ignored when the server does
+    // not honour ranges or nothing is being fetched.
+    void fetchFrom(qint64 offset);
 
 signals:
     void downloadReplyProgress(qlonglong bytesRead, qlonglong totalBytes);

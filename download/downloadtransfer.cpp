@@ -4,6 +4,7 @@
 #include "download/downloadtask.h"
 #include "download/md5checkworker.h"
 #include "platform/preallocate.h"
+#include "setup/arrivedranges.h"
 
 #include <QFile>
 #include <QTimer>
@@ -46,10 +47,13 @@ void downloadtransfer::begin(const Plan &plan)
     }
     m_running = true;
     m_rangesHonoured = plan.segments.size() > 1;
+    m_rangeConfirmed = false;
     m_written = 0;
     for (const DownloadSegment &segment : plan.segments) {
         addTask(segment);
         m_written += segment.done;
+        if (plan.arrived)
+            plan.arrived->add(segment.start, segment.done);
     }
     // Retries inside the tasks keep the pass; a file partly written by an
     // earlier run is read whole by the check instead.
@@ -81,6 +85,7 @@ void downloadtransfer::addTask(const DownloadSegment &segment)
     task->setProgressForFreshAttempts(m_plan.progressForFreshAttempts);
     connect(task, &downloadtask::readyRead, this, &downloadtransfer::onBlock);
     connect(task, &downloadtask::rangeConfirmed, this, [this, task] {
+        m_rangeConfirmed = true;
         if (!m_rangesHonoured && m_plan.segmentCount > 1)
             split(task);
     });
@@ -124,6 +129,8 @@ void downloadtransfer::onBlock(const QByteArray &block, qlonglong position, int 
     if (written > 0) {
         task->addDownloaded(written);
         m_written += written;
+        if (m_plan.arrived)
+            m_plan.arrived->add(position, written);
         if (m_digest)
             m_digest->setWritten(writtenPrefix());
     }
@@ -143,6 +150,26 @@ void downloadtransfer::onBlock(const QByteArray &block, qlonglong position, int 
         m_recordTimer->start(kRecordIntervalMs - int(m_sinceRecord.elapsed()));
     if (task->isFinished())
         onTaskEnded(task);
+}
+
+void downloadtransfer::fetchFrom(qint64 offset)
+{
+    // A server that answers ranges with the whole file gets no second one.
+    if (!m_running || !(m_rangesHonoured || m_rangeConfirmed))
+        return;
+    for (downloadtask *task : qAsConst(m_tasks)) {
+        const qint64 reached = task->startPosition() + task->downloadedSize();
+        if (task->isFinished() || offset < reached || offset >= task->endPosition())
+            continue;
+        if (offset - reached < m_plan.smallestSegment)
+            return;
+        const qint64 end = task->endPosition();
+        task->shortenTo(offset);
+        addTask({ offset, end, 0 });
+        m_tasks.last()->start();
+        m_sinceRecord.invalidate();
+        return;
+    }
 }
 
 // The first answer that honours its range shows the server takes several:

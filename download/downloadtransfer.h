@@ -6,8 +6,10 @@
 #include <QList>
 #include <QNetworkReply>
 #include <QObject>
+#include <QSharedPointer>
 #include <QUrl>
 
+class ArrivedRanges;
 class QFile;
 class QTimer;
 class downloadtask;
@@ -43,6 +45,9 @@ public:
         qint64 minimumBytesPerSecond = 0;
         qint64 progressForFreshAttempts = 0;
         quint64 generation = 0;
+        // Told of every byte once it is in the file, those of an earlier run
+        // included, for a reader that follows the download.
+        QSharedPointer<ArrivedRanges> arrived;
     };
 
     explicit downloadtransfer(QObject *parent = nullptr);
@@ -53,6 +58,9 @@ public:
     void begin(const Plan &plan);
     // Stops every task and closes the file; returns what is written.
     DownloadSegments stop();
+    // Has the bytes from offset on fetched by a connection of their own
+    // unless a running one is about to reach them: a reader waits there.
+    void fetchFrom(qint64 offset);
 
 signals:
     void progressed(quint64 generation, qint64 written, qint64 size);
@@ -87,6 +95,7 @@ private:
     md5checkworker *m_digest = nullptr;
     bool m_running = false;
     bool m_rangesHonoured = false;
+    bool m_rangeConfirmed = false;
     qint64 m_written = 0;
     QElapsedTimer m_sinceProgress;
     QElapsedTimer m_sinceRecord;
