@@ -7,8 +7,10 @@
 #include "net/updateversioninfo.h"
 #include "platform/volume.h"
 #include "report/statusreport.h"
+#include "setup/arrivedranges.h"
 #include "setup/extractjob.h"
 #include "setup/setupmanager.h"
+#include "setup/stagedinstall.h"
 #include "viewmodel/mainviewmodel.h"
 #include "viewmodel/pluginpackage.h"
 #include "viewmodel/progresstexts.h"
@@ -49,8 +51,19 @@ InstallFlow::InstallFlow(
     });
     connect(downloader, &downloadmanager::downloadReplyProgress, &m_progress,
         &ProgressTexts::onDownloadProgress);
-    connect(m_extract, &Job::finished, this, &InstallFlow::onExtractFinished);
-    connect(m_extract, &Job::progress, &m_progress, &ProgressTexts::onSetupProgress);
+    connect(m_extract, &Job::finished, this, [this] {
+        if (m_stageRun)
+            onStagingFinished();
+        else
+            onExtractFinished();
+    });
+    // The extraction beside the download is no part of the bar.
+    connect(m_extract, &Job::progress, this, [this](qint64 done, qint64 total) {
+        if (m_phase == Phase::Installing)
+            m_progress.onSetupProgress(done, total);
+    });
+    connect(
+        m_extract->manager(), &setupmanager::bytesWanted, downloader, &downloadmanager::fetchFrom);
     connect(m_plugin, &Job::finished, this, &InstallFlow::onPluginFinished);
 }
 
@@ -213,9 +226,74 @@ void InstallFlow::downloadPackage()
                                                     : setupmanager::RecordMode::Update);
     m_plugin->prepare();
     m_plugin->start();
+    startRun();
+}
+
+// Each run extracts from the first byte again: those a run before left in
+// the partial file count as arrived when the transfer starts.
+void InstallFlow::startRun()
+{
     m_pausing = false;
+    m_verified = false;
+    m_arrived.reset(new ArrivedRanges);
+    m_download->manager()->setArrivedRanges(m_arrived);
     setPhase(Phase::Downloading);
+    // A package already whole is only checked, and then extracted.
+    m_staging = QFileInfo(packagePath()).isFile() ? Staging::None : Staging::Pending;
+    // The run of an earlier start may still be ending; this one follows it.
+    if (m_staging == Staging::Pending && !m_extract->isRunning())
+        startStaging();
     m_download->start();
+}
+
+void InstallFlow::startStaging()
+{
+    const QString version = LauncherConfig::instance()->gameVersion();
+    m_extract->manager()->setSource(setupmanager::Source::Arriving, stagingPath(), m_arrived,
+        packagePath() + QStringLiteral("_tmp"), m_info.getSize(version));
+    m_staging = Staging::Running;
+    m_stageRun = true;
+    m_extract->start();
+}
+
+void InstallFlow::stopStaging()
+{
+    if (m_arrived)
+        m_arrived->stop();
+    if (m_staging == Staging::Running)
+        m_extract->abort();
+    else if (m_staging == Staging::Ready)
+        discardStaging();
+    m_staging = Staging::None;
+}
+
+void InstallFlow::discardStaging()
+{
+    if (!StagedInstall(stagingPath(), QString()).discard())
+        qWarning() << "staged files left behind in" << stagingPath();
+}
+
+void InstallFlow::onStagingFinished()
+{
+    m_stageRun = false;
+    const bool wanted = m_staging == Staging::Running;
+    if (wanted && m_extract->succeeded()) {
+        m_staging = Staging::Ready;
+    } else {
+        if (m_extract->succeeded())
+            discardStaging();
+        else if (!m_extract->wasAborted())
+            qWarning() << "the package is extracted once checked:" << m_extract->errorText();
+        if (wanted)
+            m_staging = Staging::None;
+    }
+    // The run of an earlier start ended; this start's begins.
+    if (m_staging == Staging::Pending) {
+        startStaging();
+        return;
+    }
+    if (m_verified && m_phase == Phase::Verifying)
+        beginSetup();
 }
 
 void InstallFlow::pauseClicked()
@@ -224,15 +302,15 @@ void InstallFlow::pauseClicked()
         m_pausing = true;
         m_download->abort();
     } else if (m_phase == Phase::Paused) {
-        m_pausing = false;
-        setPhase(Phase::Downloading);
-        m_download->start();
+        startRun();
     }
 }
 
 void InstallFlow::onDownloadFinished()
 {
     m_progress.stopMd5Animation();
+    if (!m_download->succeeded())
+        stopStaging();
     if (m_download->wasAborted()) {
         if (m_pausing) {
             m_progress.resetSpeedText();
@@ -251,7 +329,13 @@ void InstallFlow::onDownloadFinished()
     StatusReport::instance()->report(m_isUpdate ? StatusReport::LAUNCHER_HOME_UPDATEGAME_FINISH
                                                 : StatusReport::LAUNCHER_HOME_DOWNLOAD_FINISH);
     m_progress.resetRun();
-    beginSetup();
+    m_verified = true;
+    // Every byte is in the package now, whatever the transfer told.
+    if (m_arrived)
+        m_arrived->add(0, m_download->manager()->getTotalSize());
+    // Checked while the staging is still being filled: it is waited for.
+    if (m_staging != Staging::Running && m_staging != Staging::Pending)
+        beginSetup();
 }
 
 void InstallFlow::beginSetup()
@@ -274,6 +358,10 @@ void InstallFlow::beginSetup()
     m_progress.beginSetup();
     setPhase(Phase::Installing);
     StatusReport::instance()->report(StatusReport::LAUNCHER_HOME_INSTALL);
+    m_extract->manager()->setSource(
+        m_staging == Staging::Ready ? setupmanager::Source::Staging : setupmanager::Source::Package,
+        stagingPath());
+    m_staging = Staging::None;
     m_extract->start();
 }
 
