@@ -17,6 +17,7 @@
 
 #include <QDebug>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -25,6 +26,17 @@ namespace {
 const QString kGameFolderName = QStringLiteral("Tessaril Game");
 constexpr int kDisplayPathLimit = 80;
 constexpr int kDisplayPathHalf = 40;
+
+// Why an extraction during the download could not read the package at all:
+// once checked, the package is extracted the usual way. Any other failure is
+// the package's own, and the same extraction would fail on it again.
+bool cannotReadWhileArriving(ErrorDefine::ErrorCode code)
+{
+    return code == ErrorDefine::SETUP_ZIP_FORMAT_ERROR || code == ErrorDefine::SETUP_DLL_ERROR
+        || code == ErrorDefine::SETUP_ZIP_CLASS_ERROR
+        || code == ErrorDefine::SETUP_ZIP_ARCHIVE_FILE_ERROR
+        || code == ErrorDefine::SETUP_ZIP_UNABLE_OPEN_FILE_ERROR;
+}
 
 } // namespace
 
@@ -258,13 +270,14 @@ void InstallFlow::startStaging()
 
 void InstallFlow::stopStaging()
 {
-    if (m_arrived)
-        m_arrived->stop();
+    // Interrupted first, so that the end of its input is no failure.
     if (m_staging == Staging::Running)
         m_extract->abort();
     else if (m_staging == Staging::Ready)
         discardStaging();
     m_staging = Staging::None;
+    if (m_arrived)
+        m_arrived->stop();
 }
 
 void InstallFlow::discardStaging()
@@ -282,10 +295,14 @@ void InstallFlow::onStagingFinished()
     } else {
         if (m_extract->succeeded())
             discardStaging();
-        else if (!m_extract->wasAborted())
-            qWarning() << "the package is extracted once checked:" << m_extract->errorText();
         if (wanted)
             m_staging = Staging::None;
+        if (wanted && m_extract->state() == Job::State::Failed) {
+            if (cannotReadWhileArriving(m_extract->errorCode()))
+                qWarning() << "the package is extracted once checked:" << m_extract->errorText();
+            else
+                m_staging = Staging::Failed;
+        }
     }
     // The run of an earlier start ended; this start's begins.
     if (m_staging == Staging::Pending) {
@@ -293,7 +310,20 @@ void InstallFlow::onStagingFinished()
         return;
     }
     if (m_verified && m_phase == Phase::Verifying)
+        installChecked();
+}
+
+void InstallFlow::installChecked()
+{
+    if (m_staging != Staging::Failed) {
         beginSetup();
+        return;
+    }
+    // Removed as an install run that failed removes it: the next Get fetches
+    // it anew.
+    m_staging = Staging::None;
+    QFile::remove(packagePath());
+    setupFailed();
 }
 
 void InstallFlow::pauseClicked()
@@ -335,7 +365,7 @@ void InstallFlow::onDownloadFinished()
         m_arrived->add(0, m_download->manager()->getTotalSize());
     // Checked while the staging is still being filled: it is waited for.
     if (m_staging != Staging::Running && m_staging != Staging::Pending)
-        beginSetup();
+        installChecked();
 }
 
 void InstallFlow::beginSetup()
@@ -371,11 +401,7 @@ void InstallFlow::onExtractFinished()
     if (m_extract->wasAborted())
         return;
     if (!m_extract->succeeded()) {
-        setPhase(Phase::Idle);
-        StatusReport::instance()->report(StatusReport::LAUNCHER_GAME_SETUP_ERROR,
-            { { QStringLiteral("errorCode"), errorCodeText(m_extract->errorCode()) },
-                { QStringLiteral("errorDesc"), m_extract->errorText() } });
-        showError(MainViewModel::tr("message_setup_error"), *m_extract);
+        setupFailed();
         return;
     }
     StatusReport::instance()->report(StatusReport::LAUNCHER_HOME_INSTALL_FINISH);
@@ -385,6 +411,15 @@ void InstallFlow::onExtractFinished()
         return;
     }
     recordInstall();
+}
+
+void InstallFlow::setupFailed()
+{
+    setPhase(Phase::Idle);
+    StatusReport::instance()->report(StatusReport::LAUNCHER_GAME_SETUP_ERROR,
+        { { QStringLiteral("errorCode"), errorCodeText(m_extract->errorCode()) },
+            { QStringLiteral("errorDesc"), m_extract->errorText() } });
+    showError(MainViewModel::tr("message_setup_error"), *m_extract);
 }
 
 void InstallFlow::onPluginFinished()

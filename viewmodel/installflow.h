@@ -82,6 +82,8 @@ private:
     void startStaging();
     void stopStaging();
     void onStagingFinished();
+    void installChecked();
+    void setupFailed();
     void discardStaging();
     void onDownloadFinished();
     void beginSetup();
@@ -103,7 +105,7 @@ private:
     bool m_pausing = false;
     // The extraction beside the download: what it is told of the bytes
     // written, and how far it got.
-    enum class Staging { None, Pending, Running, Ready };
+    enum class Staging { None, Pending, Running, Ready, Failed };
     QSharedPointer<ArrivedRanges> m_arrived;
     Staging m_staging = Staging::None;
     bool m_verified = false;
