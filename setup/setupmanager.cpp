@@ -163,6 +163,10 @@ void setupmanager::run()
         }
     } else {
         m_written.clear();
+        // A staging the flow gave up on (a refused commit, a declined end of
+        // the game) is no part of the game.
+        if (!m_staging.isEmpty())
+            StagedInstall(m_staging, m_dir).discard();
         if (!extractPackage(archivePath, output))
             return;
     }

@@ -40,13 +40,14 @@ public:
     // Limits the next runs to these recorded paths (a repair); empty for all.
     void setOnlyItems(const QStringList &paths) { m_onlyItems = paths; }
 
-    // What the next run installs from (then Package again). Package: the downloaded archive beside
-    // which it unpacks. Arriving: the package while it downloads, read from
-    // its partial file as ranges tells the bytes are there, into the staging
-    // folder only; the run ends there, and anything but a whole extraction
-    // leaves no staging behind. Staging: the staging folder an arriving run
-    // filled, moved into the folder in place of the extraction, then the rest
-    // of an install run.
+    // What the next run installs from (then Package again). Package: the
+    // downloaded archive beside which it unpacks; a staging folder it is
+    // given is removed first. Arriving: the package while it downloads, read
+    // from its partial file as ranges tells the bytes are there, into the
+    // staging folder only; the run ends there, and anything but a whole
+    // extraction leaves no staging behind. Staging: the staging folder an
+    // arriving run filled, moved into the folder in place of the extraction,
+    // then the rest of an install run.
     enum class Source { Package, Arriving, Staging };
     void setSource(Source source, const QString &stagingFolder = QString(),
         QSharedPointer<ArrivedRanges> ranges = {}, const QString &partialPath = QString(),
