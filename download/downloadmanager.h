@@ -8,12 +8,10 @@
 
 #include <QNetworkReply>
 #include <QObject>
-#include <QSharedPointer>
 #include <QUrl>
 
 #include <functional>
 
-class ArrivedRanges;
 class QThread;
 
 using ErrorCode = ErrorDefine::ErrorCode;
@@ -70,11 +68,11 @@ public:
     void setMinimumBytesPerSecond(qint64 rate) { m_plan.minimumBytesPerSecond = rate; }
     void setProgressForFreshAttempts(qint64 bytes) { m_plan.progressForFreshAttempts = bytes; }
     void setSmallestSegment(qint64 bytes) { m_plan.smallestSegment = bytes; }
-    // Told of every byte of the partial file once it is written, from the
-    // next start on; null for none.
-    void setArrivedRanges(QSharedPointer<ArrivedRanges> ranges)
+    // Told of every range of the partial file once it is written, on the
+    // transfer's thread, from the next start on; empty for none.
+    void setWrittenObserver(std::function<void(qint64 offset, qint64 length)> written)
     {
-        m_plan.arrived = std::move(ranges);
+        m_plan.written = std::move(written);
     }
     // Fetches the bytes from offset on next, beside what is under way: what
     // a reader of the partial file waits for. Ignored when the server does

@@ -4,7 +4,6 @@
 #include "download/downloadtask.h"
 #include "download/md5checkworker.h"
 #include "platform/preallocate.h"
-#include "setup/arrivedranges.h"
 
 #include <QFile>
 #include <QTimer>
@@ -52,8 +51,8 @@ void downloadtransfer::begin(const Plan &plan)
     for (const DownloadSegment &segment : plan.segments) {
         addTask(segment);
         m_written += segment.done;
-        if (plan.arrived)
-            plan.arrived->add(segment.start, segment.done);
+        if (plan.written && segment.done > 0)
+            plan.written(segment.start, segment.done);
     }
     // Retries inside the tasks keep the pass; a file partly written by an
     // earlier run is read whole by the check instead.
@@ -129,8 +128,8 @@ void downloadtransfer::onBlock(const QByteArray &block, qlonglong position, int 
     if (written > 0) {
         task->addDownloaded(written);
         m_written += written;
-        if (m_plan.arrived)
-            m_plan.arrived->add(position, written);
+        if (m_plan.written)
+            m_plan.written(position, written);
         if (m_digest)
             m_digest->setWritten(writtenPrefix());
     }

@@ -6,10 +6,10 @@
 #include <QList>
 #include <QNetworkReply>
 #include <QObject>
-#include <QSharedPointer>
 #include <QUrl>
 
-class ArrivedRanges;
+#include <functional>
+
 class QFile;
 class QTimer;
 class downloadtask;
@@ -45,9 +45,10 @@ public:
         qint64 minimumBytesPerSecond = 0;
         qint64 progressForFreshAttempts = 0;
         quint64 generation = 0;
-        // Told of every byte once it is in the file, those of an earlier run
-        // included, for a reader that follows the download.
-        QSharedPointer<ArrivedRanges> arrived;
+        // Told of every range once it is in the file, those of an earlier run
+        // included, for a reader that follows the download; called on the
+        // transfer's thread.
+        std::function<void(qint64 offset, qint64 length)> written;
     };
 
     explicit downloadtransfer(QObject *parent = nullptr);

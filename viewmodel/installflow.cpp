@@ -248,7 +248,8 @@ void InstallFlow::startRun()
     m_pausing = false;
     m_verified = false;
     m_arrived.reset(new ArrivedRanges);
-    m_download->manager()->setArrivedRanges(m_arrived);
+    m_download->manager()->setWrittenObserver(
+        [ranges = m_arrived](qint64 offset, qint64 length) { ranges->add(offset, length); });
     setPhase(Phase::Downloading);
     // A package already whole is only checked, and then extracted.
     m_staging = QFileInfo(packagePath()).isFile() ? Staging::None : Staging::Pending;

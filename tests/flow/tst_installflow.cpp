@@ -57,7 +57,6 @@ private:
     // The download and install reports made so far, in the order they were
     // made (the service may receive them in any).
     QStringList m_flowReports;
-    QStringList flowReports() const { return m_flowReports; }
 
     void grab(const QString &name)
     {
@@ -220,7 +219,7 @@ private slots:
         QCOMPARE(
             gameConfig.value(QStringLiteral("game_version")).toString(), QStringLiteral("1.0.0"));
         // The flow reported each step once, in its order.
-        QTRY_COMPARE(flowReports(),
+        QTRY_COMPARE(m_flowReports,
             (QStringList { QStringLiteral("LAUNCHER_HOME_DOWNLOAD"),
                 QStringLiteral("LAUNCHER_HOME_DOWNLOAD_FINISH"),
                 QStringLiteral("LAUNCHER_HOME_INSTALL"),
@@ -434,7 +433,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(int(m_model->gameState()), int(MainViewModel::Ready), 15000);
         QVERIFY(QFileInfo(m_program + QStringLiteral("/base/data.bin")).isFile());
         QVERIFY(!QFileInfo::exists(m_program + QStringLiteral("/base.7z")));
-        QCOMPARE(flowReports().filter(QStringLiteral("INSTALL_FINISH")).size(), 1);
+        QCOMPARE(m_flowReports.filter(QStringLiteral("INSTALL_FINISH")).size(), 1);
         QFile started(m_program + QStringLiteral("/base/started"));
         QTRY_VERIFY(started.exists());
         QVERIFY(started.open(QIODevice::ReadOnly));
@@ -481,7 +480,7 @@ private slots:
         // A second Get while the first runs counts for nothing.
         m_model->installEnsureBtnClicked();
         QTRY_COMPARE_WITH_TIMEOUT(int(m_model->gameState()), int(MainViewModel::Ready), 30000);
-        QCOMPARE(flowReports().filter(QStringLiteral("LAUNCHER_HOME_INSTALL")),
+        QCOMPARE(m_flowReports.filter(QStringLiteral("LAUNCHER_HOME_INSTALL")),
             (QStringList { QStringLiteral("LAUNCHER_HOME_INSTALL"),
                 QStringLiteral("LAUNCHER_HOME_INSTALL"),
                 QStringLiteral("LAUNCHER_HOME_INSTALL_FINISH") }));

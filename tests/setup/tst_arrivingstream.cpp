@@ -108,8 +108,7 @@ private slots:
             start[flipped] = char(start.at(flipped) ^ 1);
         const qint64 offset
             = CInArrivingStream::sevenZipHeaderOffset(start, m_package.size() + sizeChange);
-        const qint64 header = 32 + qFromLittleEndian<qint64>(m_package.constData() + 12);
-        QCOMPARE(offset, found ? header : qint64(-1));
+        QCOMPARE(offset, found ? 32 + qFromLittleEndian<qint64>(m_package.constData() + 12) : -1);
     }
 
     void extractsWhileArriving_data()
