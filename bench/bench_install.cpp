@@ -26,6 +26,8 @@ int main(int argc, char **argv)
     }
     const QString program = QString::fromLocal8Bit(argv[1]);
     LauncherConfig::useFile(program + QStringLiteral("/config.ini"));
+    // As the settings dialog does at the program's start.
+    downloadmanager::setDefaultSegments(LauncherConfig::instance()->downloadSegments());
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
 
     MainViewModel model;
