@@ -237,6 +237,14 @@ void downloadmanager::startTransfer()
     QMetaObject::invokeMethod(transfer, [transfer, plan] { transfer->begin(plan); });
 }
 
+void downloadmanager::fetchFrom(qint64 offset)
+{
+    if (!m_transfer || !m_downloading || offset < 0 || offset >= m_totalSize)
+        return;
+    downloadtransfer *transfer = m_transfer;
+    QMetaObject::invokeMethod(transfer, [transfer, offset] { transfer->fetchFrom(offset); });
+}
+
 // Waits for the transfer, so that what it wrote is recorded before this
 // returns and nothing it reported earlier counts any more.
 void downloadmanager::stopTransfer()

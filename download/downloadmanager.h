@@ -75,6 +75,16 @@ public:
         m_plan.splitBelowBytesPerSecond = belowBytesPerSecond;
         m_plan.splitProbeMs = probeMs;
     }
+    // Told of every range of the partial file once it is written, on the
+    // transfer's thread, from the next start on; empty for none.
+    void setWrittenObserver(std::function<void(qint64 offset, qint64 length)> written)
+    {
+        m_plan.written = std::move(written);
+    }
+    // Fetches the bytes from offset on next, beside what is under way: what
+    // a reader of the partial file waits for. Ignored when the server does
+    // not honour ranges or nothing is being fetched.
+    void fetchFrom(qint64 offset);
 
 signals:
     void downloadReplyProgress(qlonglong bytesRead, qlonglong totalBytes);

@@ -49,10 +49,13 @@ void downloadtransfer::begin(const Plan &plan)
     }
     m_running = true;
     m_rangesHonoured = plan.segments.size() > 1;
+    m_rangeConfirmed = false;
     m_written = 0;
     for (const DownloadSegment &segment : plan.segments) {
         addTask(segment);
         m_written += segment.done;
+        if (plan.written && segment.done > 0)
+            plan.written(segment.start, segment.done);
     }
     // Retries inside the tasks keep the pass; a file partly written by an
     // earlier run is read whole by the check instead.
@@ -84,6 +87,7 @@ void downloadtransfer::addTask(const DownloadSegment &segment)
     task->setProgressForFreshAttempts(m_plan.progressForFreshAttempts);
     connect(task, &downloadtask::readyRead, this, &downloadtransfer::onBlock);
     connect(task, &downloadtask::rangeConfirmed, this, [this, task] {
+        m_rangeConfirmed = true;
         if (m_rangesHonoured || m_plan.segmentCount < 2 || m_probeTimer->isActive())
             return;
         if (m_plan.splitProbeMs <= 0) {
@@ -135,6 +139,8 @@ void downloadtransfer::onBlock(const QByteArray &block, qlonglong position, int 
     if (written > 0) {
         task->addDownloaded(written);
         m_written += written;
+        if (m_plan.written)
+            m_plan.written(position, written);
         if (m_digest)
             m_digest->setWritten(writtenPrefix());
     }
@@ -168,6 +174,26 @@ void downloadtransfer::probeForSplit()
     qDebug() << "One connection carries" << rate << "bytes/s";
     if (rate < m_plan.splitBelowBytesPerSecond)
         split(m_tasks.first());
+}
+
+void downloadtransfer::fetchFrom(qint64 offset)
+{
+    // A server that answers ranges with the whole file gets no second one.
+    if (!m_running || !(m_rangesHonoured || m_rangeConfirmed))
+        return;
+    for (downloadtask *task : qAsConst(m_tasks)) {
+        const qint64 reached = task->startPosition() + task->downloadedSize();
+        if (task->isFinished() || offset < reached || offset >= task->endPosition())
+            continue;
+        if (offset - reached < m_plan.smallestSegment)
+            return;
+        const qint64 end = task->endPosition();
+        task->shortenTo(offset);
+        addTask({ offset, end, 0 });
+        m_tasks.last()->start();
+        m_sinceRecord.invalidate();
+        return;
+    }
 }
 
 // What is left of the file is shared out.

@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QUrl>
 
+#include <functional>
+
 class QFile;
 class QTimer;
 class downloadtask;
@@ -51,6 +53,10 @@ public:
         qint64 minimumBytesPerSecond = 0;
         qint64 progressForFreshAttempts = 0;
         quint64 generation = 0;
+        // Told of every range once it is in the file, those of an earlier run
+        // included, for a reader that follows the download; called on the
+        // transfer's thread.
+        std::function<void(qint64 offset, qint64 length)> written;
     };
 
     explicit downloadtransfer(QObject *parent = nullptr);
@@ -61,6 +67,9 @@ public:
     void begin(const Plan &plan);
     // Stops every task and closes the file; returns what is written.
     DownloadSegments stop();
+    // Has the bytes from offset on fetched by a connection of their own
+    // unless a running one is about to reach them: a reader waits there.
+    void fetchFrom(qint64 offset);
 
 signals:
     void progressed(quint64 generation, qint64 written, qint64 size);
@@ -96,6 +105,7 @@ private:
     md5checkworker *m_digest = nullptr;
     bool m_running = false;
     bool m_rangesHonoured = false;
+    bool m_rangeConfirmed = false;
     qint64 m_written = 0;
     QElapsedTimer m_sinceProgress;
     QElapsedTimer m_sinceRecord;

@@ -3,9 +3,30 @@
 #include "setup/arrivedranges.h"
 #include "setup/filestreams.h"
 
+#include <QtEndian>
+
 #include <limits>
 
+#include <zlib.h>
+
 using namespace engine;
+
+qint64 CInArrivingStream::sevenZipHeaderOffset(const QByteArray &start, qint64 size)
+{
+    static const char kSignature[] = { '7', 'z', '\xBC', '\xAF', '\x27', '\x1C' };
+    if (start.size() < kStartHeaderSize || !start.startsWith(QByteArray(kSignature, 6)))
+        return -1;
+    const auto *bytes = reinterpret_cast<const uchar *>(start.constData());
+    // The offset and size are taken only under their own checksum.
+    if (qFromLittleEndian<quint32>(bytes + 8) != quint32(crc32(0, bytes + 12, 20)))
+        return -1;
+    const quint64 offset = qFromLittleEndian<quint64>(bytes + 12);
+    const quint64 length = qFromLittleEndian<quint64>(bytes + 20);
+    const quint64 room = quint64(qMax<qint64>(0, size - kStartHeaderSize));
+    if (length == 0 || offset > room || length > room - offset)
+        return -1;
+    return qint64(offset) + kStartHeaderSize;
+}
 
 CInArrivingStream::CInArrivingStream(QSharedPointer<ArrivedRanges> ranges, UInt64 size)
     : m_ranges(std::move(ranges))

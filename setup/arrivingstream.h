@@ -2,6 +2,7 @@
 
 #include "setup/engineabi.h"
 
+#include <QByteArray>
 #include <QSharedPointer>
 #include <QString>
 
@@ -18,7 +19,14 @@ class CInFileStream;
 class CInArrivingStream final : public engine::IInStream, public engine::IStreamGetSize
 {
 public:
+    // A 7z archive's first bytes name where its header lies, at its end.
+    static constexpr int kStartHeaderSize = 32;
+
     CInArrivingStream(QSharedPointer<ArrivedRanges> ranges, engine::UInt64 size);
+    // Where the header of a 7z package of size bytes starts, from the
+    // package's first kStartHeaderSize bytes; -1 when they are not a sound 7z
+    // start header or name a header beyond the package.
+    static qint64 sevenZipHeaderOffset(const QByteArray &start, qint64 size);
     // The partial file, which need not hold any byte yet.
     bool open(const QString &path);
     bool stopped() const;

@@ -34,6 +34,7 @@ ExtractJob::~ExtractJob()
 {
     if (!m_owned && isRunning()) {
         m_manager->requestInterruption();
+        m_manager->stopArrivingInput();
         m_manager->wait();
     }
 }
@@ -72,6 +73,8 @@ void ExtractJob::doStart()
 void ExtractJob::doAbort()
 {
     m_manager->requestInterruption();
+    // A run reading a package that downloads may wait for bytes that never come.
+    m_manager->stopArrivingInput();
 }
 
 void ExtractJob::onThreadEnded()

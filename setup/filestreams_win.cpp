@@ -52,7 +52,9 @@ bool CInFileStream::open(const QString &path, bool whileWritten)
 {
     if (!close())
         return false;
-    const DWORD share = whileWritten ? FILE_SHARE_READ | FILE_SHARE_WRITE : FILE_SHARE_READ;
+    // A file still being written is renamed by its writer once complete.
+    const DWORD share
+        = whileWritten ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE : FILE_SHARE_READ;
     HANDLE file = CreateFileW(reinterpret_cast<LPCWSTR>(path.utf16()), GENERIC_READ, share, nullptr,
         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     m_handle = file == INVALID_HANDLE_VALUE ? -1 : reinterpret_cast<std::intptr_t>(file);

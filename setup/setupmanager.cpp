@@ -2,18 +2,23 @@
 
 #include "platform/volume.h"
 #include "setup/archivecallbacks.h"
+#include "setup/arrivedranges.h"
+#include "setup/arrivingstream.h"
 #include "setup/filestreams.h"
 #include "setup/gamepackagenames.h"
 #include "setup/pathguard.h"
 #include "setup/postinstallcleanup.h"
+#include "setup/stagedinstall.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 #include <QSet>
 
 #include <limits>
+#include <utility>
 
 using namespace engine;
 
@@ -21,6 +26,9 @@ namespace {
 
 constexpr UInt64 kMaxCheckStart = UInt64(1) << 23;
 constexpr UInt32 kAllItems = 0xFFFFFFFF;
+// The engine also reads the last bytes of a 7z package before its header;
+// those come with the header rather than after the whole package.
+constexpr qint64 kTailSlack = 64 << 10;
 
 // Releases an engine object at the end of a scope.
 template <typename Interface> struct Releaser
@@ -72,6 +80,7 @@ setupmanager::setupmanager(QObject *parent)
 setupmanager::~setupmanager()
 {
     requestInterruption();
+    stopArrivingInput();
     wait();
 }
 
@@ -111,6 +120,22 @@ void setupmanager::setOutputFolder(const QString &folder, const QString &itemFol
     m_itemFolder = QDir::cleanPath(itemFolder);
 }
 
+void setupmanager::setSource(Source source, const QString &stagingFolder,
+    QSharedPointer<ArrivedRanges> ranges, const QString &partialPath, qint64 packageSize)
+{
+    m_source = source;
+    m_staging = stagingFolder;
+    m_ranges = std::move(ranges);
+    m_partialPath = partialPath;
+    m_packageSize = packageSize;
+}
+
+void setupmanager::stopArrivingInput()
+{
+    if (m_ranges)
+        m_ranges->stop();
+}
+
 void setupmanager::raiseError(ErrorCode error, const QString &msg)
 {
     m_errorMark = true;
@@ -120,12 +145,31 @@ void setupmanager::raiseError(ErrorCode error, const QString &msg)
 void setupmanager::run()
 {
     m_errorMark = false;
-    m_written.clear();
+    // Each choice of source is for one run: the game's worker also repairs.
+    const Source source = std::exchange(m_source, Source::Package);
     const QString archivePath = m_dir + QLatin1Char('/') + m_zipName;
+    if (source == Source::Arriving) {
+        runArriving(archivePath);
+        return;
+    }
     const QString output = m_outputFolder.isEmpty() ? m_dir : m_outputFolder;
     m_target = m_outputFolder.isEmpty() ? m_dir : output + QLatin1Char('/') + m_itemFolder;
-    if (!extract(archivePath, output))
-        return;
+    if (source == Source::Staging) {
+        // The items the arriving run wrote are what this run records.
+        StagedInstall staged(m_staging, m_target);
+        if (!staged.commit()) {
+            raiseError(ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR, staged.errorText());
+            return;
+        }
+    } else {
+        m_written.clear();
+        // A staging the flow gave up on (a refused commit, a declined end of
+        // the game) is no part of the game.
+        if (!m_staging.isEmpty())
+            StagedInstall(m_staging, m_dir).discard();
+        if (!extractPackage(archivePath, output))
+            return;
+    }
     // Kept until the clean-up ran: a failed one is retried from the package
     // on hand rather than from a new download.
     PostInstallCleanup cleanup(m_target, [this] { return isInterruptionRequested(); });
@@ -150,7 +194,57 @@ void setupmanager::run()
         emit setupFinished();
 }
 
-bool setupmanager::extract(const QString &archivePath, const QString &outputFolder)
+bool setupmanager::extractPackage(const QString &archivePath, const QString &outputFolder)
+{
+    Releaser<CInFileStream> input { new CInFileStream };
+    input.object->AddRef();
+    if (!input.object->open(archivePath)) {
+        raiseError(ErrorDefine::SETUP_ZIP_ARCHIVE_FILE_ERROR,
+            archivePath + QLatin1Char(' ') + tr("message_setup_zip_archive_file_error"));
+        return false;
+    }
+    return extract(archivePath, input.object, outputFolder);
+}
+
+// Nothing of a run that did not extract everything is left in the staging:
+// the next arriving run starts it afresh, from the first byte.
+void setupmanager::runArriving(const QString &archivePath)
+{
+    m_written.clear();
+    StagedInstall staging(m_staging, m_dir);
+    staging.discard();
+    const auto giveUp = [&](const char *why) {
+        if (!isInterruptionRequested())
+            qInfo() << "package not extracted while downloading:" << why;
+        raiseError(ErrorDefine::SETUP_ZIP_FORMAT_ERROR, tr("message_setup_zip_format_error"));
+        staging.discard();
+    };
+    if (!m_ranges
+        || QFileInfo(archivePath).suffix().compare(QLatin1String("7z"), Qt::CaseInsensitive) != 0)
+        return giveUp("not a 7z package");
+    if (!m_ranges->waitFor(0, CInArrivingStream::kStartHeaderSize))
+        return giveUp("stopped");
+    QFile partial(m_partialPath);
+    const qint64 header = partial.open(QIODevice::ReadOnly)
+        ? CInArrivingStream::sevenZipHeaderOffset(
+            partial.read(CInArrivingStream::kStartHeaderSize), m_packageSize)
+        : -1;
+    partial.close();
+    if (header < 0)
+        return giveUp("no sound 7z start header");
+    emit bytesWanted(qMax<qint64>(
+        CInArrivingStream::kStartHeaderSize, qMin(header, m_packageSize - kTailSlack)));
+    Releaser<CInArrivingStream> input { new CInArrivingStream(m_ranges, UInt64(m_packageSize)) };
+    input.object->AddRef();
+    if (!input.object->open(m_partialPath))
+        return giveUp("partial file unreadable");
+    if (!extract(archivePath, input.object, m_staging) || m_errorMark || isInterruptionRequested())
+        return giveUp("extraction failed");
+    emit setupFinished();
+}
+
+bool setupmanager::extract(
+    const QString &archivePath, IInStream *input, const QString &outputFolder)
 {
     if (!m_engine.load()) {
         raiseError(ErrorDefine::SETUP_DLL_ERROR, tr("message_setup_dll_error"));
@@ -177,18 +271,10 @@ bool setupmanager::extract(const QString &archivePath, const QString &outputFold
         return false;
     }
 
-    Releaser<CInFileStream> input { new CInFileStream };
-    input.object->AddRef();
-    if (!input.object->open(archivePath)) {
-        raiseError(ErrorDefine::SETUP_ZIP_ARCHIVE_FILE_ERROR,
-            archivePath + QLatin1Char(' ') + tr("message_setup_zip_archive_file_error"));
-        return false;
-    }
-
     Releaser<CArchiveOpenCallback> openCallback { new CArchiveOpenCallback(this) };
     openCallback.object->AddRef();
     const UInt64 maxCheckStart = kMaxCheckStart;
-    if (archive.object->Open(input.object, &maxCheckStart, openCallback.object) != kOk) {
+    if (archive.object->Open(input, &maxCheckStart, openCallback.object) != kOk) {
         if (isInterruptionRequested())
             return false;
         raiseError(ErrorDefine::SETUP_ZIP_UNABLE_OPEN_FILE_ERROR,

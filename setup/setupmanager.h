@@ -5,7 +5,10 @@
 #include "setup/extractionreporter.h"
 #include "setup/installrecord.h"
 
+#include <QSharedPointer>
 #include <QThread>
+
+class ArrivedRanges;
 
 using ErrorCode = ErrorDefine::ErrorCode;
 
@@ -37,6 +40,21 @@ public:
     // Limits the next runs to these recorded paths (a repair); empty for all.
     void setOnlyItems(const QStringList &paths) { m_onlyItems = paths; }
 
+    // What the next run installs from (then Package again). Package: the
+    // downloaded archive beside which it unpacks; a staging folder it is
+    // given is removed first. Arriving: the package while it downloads, read
+    // from its partial file as ranges tells the bytes are there, into the
+    // staging folder only; the run ends there, and anything but a whole
+    // extraction leaves no staging behind. Staging: the staging folder an
+    // arriving run filled, moved into the folder in place of the extraction,
+    // then the rest of an install run.
+    enum class Source { Package, Arriving, Staging };
+    void setSource(Source source, const QString &stagingFolder = QString(),
+        QSharedPointer<ArrivedRanges> ranges = {}, const QString &partialPath = QString(),
+        qint64 packageSize = 0);
+    // Ends the waits of an arriving run for bytes; the run then stops.
+    void stopArrivingInput();
+
 signals:
     void setupProgress(qlonglong finishSize, qlonglong totalSize);
     void setupFinished();
@@ -44,6 +62,9 @@ signals:
     void setupUnzipFilePath(const QString &filePath);
     void globalMetaDataDismiss();
     void globalMetaDataError();
+    // An arriving run waits for the bytes from offset on (the archive's
+    // header, at its end).
+    void bytesWanted(qint64 offset);
 
 public slots:
     void setZipFilePath(const QString &dir);
@@ -68,7 +89,9 @@ private:
     QVector<engine::UInt32> chosenItems(engine::IInArchive *archive);
     void raiseError(ErrorCode error, const QString &msg);
 
-    bool extract(const QString &archivePath, const QString &outputFolder);
+    bool extract(const QString &archivePath, engine::IInStream *input, const QString &outputFolder);
+    bool extractPackage(const QString &archivePath, const QString &outputFolder);
+    void runArriving(const QString &archivePath);
     bool hasRoomFor(engine::IInArchive *archive, const QString &outputFolder,
         const QVector<engine::UInt32> &chosen);
 
@@ -82,5 +105,10 @@ private:
     bool m_errorMark = false;
     RecordMode m_recordMode = RecordMode::None;
     QStringList m_onlyItems;
+    Source m_source = Source::Package;
+    QString m_staging;
+    QSharedPointer<ArrivedRanges> m_ranges;
+    QString m_partialPath;
+    qint64 m_packageSize = 0;
     QMap<QString, InstallRecord::Entry> m_written;
 };

@@ -7,14 +7,17 @@
 #include "net/updateversioninfo.h"
 #include "platform/volume.h"
 #include "report/statusreport.h"
+#include "setup/arrivedranges.h"
 #include "setup/extractjob.h"
 #include "setup/setupmanager.h"
+#include "setup/stagedinstall.h"
 #include "viewmodel/mainviewmodel.h"
 #include "viewmodel/pluginpackage.h"
 #include "viewmodel/progresstexts.h"
 
 #include <QDebug>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -23,6 +26,17 @@ namespace {
 const QString kGameFolderName = QStringLiteral("Tessaril Game");
 constexpr int kDisplayPathLimit = 80;
 constexpr int kDisplayPathHalf = 40;
+
+// Why an extraction during the download could not read the package at all:
+// once checked, the package is extracted the usual way. Any other failure is
+// the package's own, and the same extraction would fail on it again.
+bool cannotReadWhileArriving(ErrorDefine::ErrorCode code)
+{
+    return code == ErrorDefine::SETUP_ZIP_FORMAT_ERROR || code == ErrorDefine::SETUP_DLL_ERROR
+        || code == ErrorDefine::SETUP_ZIP_CLASS_ERROR
+        || code == ErrorDefine::SETUP_ZIP_ARCHIVE_FILE_ERROR
+        || code == ErrorDefine::SETUP_ZIP_UNABLE_OPEN_FILE_ERROR;
+}
 
 } // namespace
 
@@ -49,8 +63,19 @@ InstallFlow::InstallFlow(
     });
     connect(downloader, &downloadmanager::downloadReplyProgress, &m_progress,
         &ProgressTexts::onDownloadProgress);
-    connect(m_extract, &Job::finished, this, &InstallFlow::onExtractFinished);
-    connect(m_extract, &Job::progress, &m_progress, &ProgressTexts::onSetupProgress);
+    connect(m_extract, &Job::finished, this, [this] {
+        if (m_stageRun)
+            onStagingFinished();
+        else
+            onExtractFinished();
+    });
+    // The extraction beside the download is no part of the bar.
+    connect(m_extract, &Job::progress, this, [this](qint64 done, qint64 total) {
+        if (m_phase == Phase::Installing)
+            m_progress.onSetupProgress(done, total);
+    });
+    connect(
+        m_extract->manager(), &setupmanager::bytesWanted, downloader, &downloadmanager::fetchFrom);
     connect(m_plugin, &Job::finished, this, &InstallFlow::onPluginFinished);
 }
 
@@ -213,9 +238,93 @@ void InstallFlow::downloadPackage()
                                                     : setupmanager::RecordMode::Update);
     m_plugin->prepare();
     m_plugin->start();
+    startRun();
+}
+
+// Each run extracts from the first byte again: those a run before left in
+// the partial file count as arrived when the transfer starts.
+void InstallFlow::startRun()
+{
     m_pausing = false;
+    m_verified = false;
+    m_arrived.reset(new ArrivedRanges);
+    m_download->manager()->setWrittenObserver(
+        [ranges = m_arrived](qint64 offset, qint64 length) { ranges->add(offset, length); });
     setPhase(Phase::Downloading);
+    // A package already whole is only checked, and then extracted.
+    m_staging = QFileInfo(packagePath()).isFile() ? Staging::None : Staging::Pending;
+    // The run of an earlier start may still be ending; this one follows it.
+    if (m_staging == Staging::Pending && !m_extract->isRunning())
+        startStaging();
     m_download->start();
+}
+
+void InstallFlow::startStaging()
+{
+    const QString version = LauncherConfig::instance()->gameVersion();
+    m_extract->manager()->setSource(setupmanager::Source::Arriving, stagingPath(), m_arrived,
+        packagePath() + QStringLiteral("_tmp"), m_info.getSize(version));
+    m_staging = Staging::Running;
+    m_stageRun = true;
+    m_extract->start();
+}
+
+void InstallFlow::stopStaging()
+{
+    // Interrupted first, so that the end of its input is no failure.
+    if (m_staging == Staging::Running)
+        m_extract->abort();
+    else if (m_staging == Staging::Ready)
+        discardStaging();
+    m_staging = Staging::None;
+    if (m_arrived)
+        m_arrived->stop();
+}
+
+void InstallFlow::discardStaging()
+{
+    if (!StagedInstall(stagingPath(), QString()).discard())
+        qWarning() << "staged files left behind in" << stagingPath();
+}
+
+void InstallFlow::onStagingFinished()
+{
+    m_stageRun = false;
+    const bool wanted = m_staging == Staging::Running;
+    if (wanted && m_extract->succeeded()) {
+        m_staging = Staging::Ready;
+    } else {
+        if (m_extract->succeeded())
+            discardStaging();
+        if (wanted)
+            m_staging = Staging::None;
+        if (wanted && m_extract->state() == Job::State::Failed) {
+            if (cannotReadWhileArriving(m_extract->errorCode()))
+                qWarning() << "the package is extracted once checked:" << m_extract->errorText();
+            else
+                m_staging = Staging::Failed;
+        }
+    }
+    // The run of an earlier start ended; this start's begins.
+    if (m_staging == Staging::Pending) {
+        startStaging();
+        return;
+    }
+    if (m_verified && m_phase == Phase::Verifying)
+        installChecked();
+}
+
+void InstallFlow::installChecked()
+{
+    if (m_staging != Staging::Failed) {
+        beginSetup();
+        return;
+    }
+    // Removed as an install run that failed removes it: the next Get fetches
+    // it anew.
+    m_staging = Staging::None;
+    QFile::remove(packagePath());
+    setupFailed();
 }
 
 void InstallFlow::pauseClicked()
@@ -224,15 +333,15 @@ void InstallFlow::pauseClicked()
         m_pausing = true;
         m_download->abort();
     } else if (m_phase == Phase::Paused) {
-        m_pausing = false;
-        setPhase(Phase::Downloading);
-        m_download->start();
+        startRun();
     }
 }
 
 void InstallFlow::onDownloadFinished()
 {
     m_progress.stopMd5Animation();
+    if (!m_download->succeeded())
+        stopStaging();
     if (m_download->wasAborted()) {
         if (m_pausing) {
             m_progress.resetSpeedText();
@@ -251,7 +360,13 @@ void InstallFlow::onDownloadFinished()
     StatusReport::instance()->report(m_isUpdate ? StatusReport::LAUNCHER_HOME_UPDATEGAME_FINISH
                                                 : StatusReport::LAUNCHER_HOME_DOWNLOAD_FINISH);
     m_progress.resetRun();
-    beginSetup();
+    m_verified = true;
+    // Every byte is in the package now, whatever the transfer told.
+    if (m_arrived)
+        m_arrived->add(0, m_download->manager()->getTotalSize());
+    // Checked while the staging is still being filled: it is waited for.
+    if (m_staging != Staging::Running && m_staging != Staging::Pending)
+        installChecked();
 }
 
 void InstallFlow::beginSetup()
@@ -274,6 +389,10 @@ void InstallFlow::beginSetup()
     m_progress.beginSetup();
     setPhase(Phase::Installing);
     StatusReport::instance()->report(StatusReport::LAUNCHER_HOME_INSTALL);
+    m_extract->manager()->setSource(
+        m_staging == Staging::Ready ? setupmanager::Source::Staging : setupmanager::Source::Package,
+        stagingPath());
+    m_staging = Staging::None;
     m_extract->start();
 }
 
@@ -283,11 +402,7 @@ void InstallFlow::onExtractFinished()
     if (m_extract->wasAborted())
         return;
     if (!m_extract->succeeded()) {
-        setPhase(Phase::Idle);
-        StatusReport::instance()->report(StatusReport::LAUNCHER_GAME_SETUP_ERROR,
-            { { QStringLiteral("errorCode"), errorCodeText(m_extract->errorCode()) },
-                { QStringLiteral("errorDesc"), m_extract->errorText() } });
-        showError(MainViewModel::tr("message_setup_error"), *m_extract);
+        setupFailed();
         return;
     }
     StatusReport::instance()->report(StatusReport::LAUNCHER_HOME_INSTALL_FINISH);
@@ -297,6 +412,15 @@ void InstallFlow::onExtractFinished()
         return;
     }
     recordInstall();
+}
+
+void InstallFlow::setupFailed()
+{
+    setPhase(Phase::Idle);
+    StatusReport::instance()->report(StatusReport::LAUNCHER_GAME_SETUP_ERROR,
+        { { QStringLiteral("errorCode"), errorCodeText(m_extract->errorCode()) },
+            { QStringLiteral("errorDesc"), m_extract->errorText() } });
+    showError(MainViewModel::tr("message_setup_error"), *m_extract);
 }
 
 void InstallFlow::onPluginFinished()

@@ -3,8 +3,10 @@
 #include "core/errordefine.h"
 
 #include <QObject>
+#include <QSharedPointer>
 #include <QString>
 
+class ArrivedRanges;
 class DownloadJob;
 class ExtractJob;
 class Job;
@@ -19,7 +21,11 @@ class downloadmanager;
 // the extraction, and the plugin package the flow waits for before the
 // version is recorded. The phase changes only on a job's result or a
 // player's answer, and the player's actions count only in the phases where
-// they make sense.
+// they make sense. While a 7z package downloads, it is already extracted
+// into a staging folder beside the game; the staged files take their place
+// only once the package passed its check, and anything else throws them
+// away. Where that extraction cannot be had, the package is extracted once
+// checked.
 class InstallFlow : public QObject
 {
     Q_OBJECT
@@ -72,6 +78,13 @@ private:
     bool hasRoomFor(const QString &path, qint64 need) const;
     void setPhase(Phase phase);
     void downloadPackage();
+    void startRun();
+    void startStaging();
+    void stopStaging();
+    void onStagingFinished();
+    void installChecked();
+    void setupFailed();
+    void discardStaging();
     void onDownloadFinished();
     void beginSetup();
     void onExtractFinished();
@@ -79,6 +92,7 @@ private:
     void recordInstall();
     void showError(const QString &title, const Job &job);
     QString packagePath() const;
+    QString stagingPath() const { return packagePath() + QStringLiteral("_staging"); }
 
     MainViewModel &m_model;
     UpdateVersionInfo &m_info;
@@ -89,5 +103,13 @@ private:
     Phase m_phase = Phase::Idle;
     bool m_isUpdate = false;
     bool m_pausing = false;
+    // The extraction beside the download: what it is told of the bytes
+    // written, and how far it got.
+    enum class Staging { None, Pending, Running, Ready, Failed };
+    QSharedPointer<ArrivedRanges> m_arrived;
+    Staging m_staging = Staging::None;
+    bool m_verified = false;
+    // The extraction job's run under way fills the staging.
+    bool m_stageRun = false;
     int m_killRetryMs = 500;
 };

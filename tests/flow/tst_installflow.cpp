@@ -1,34 +1,25 @@
 #include "core/launcherconfig.h"
-#include "dialogs/cdlgyesno.h"
 #include "dialogs/dlgsetting.h"
-#include "platform/webengine.h"
 #include "report/statusreport.h"
 #include "setup/setupmanager.h"
-#include "tests/support/guitestenvironment.h"
-#include "tests/support/httptestserver.h"
 #include "tests/support/nginxserver.h"
+#include "tests/support/servicestub.h"
 #include "tests/support/testdata.h"
+#include "tests/support/webenginetestmain.h"
 #include "viewmodel/gamerepair.h"
 #include "viewmodel/installflow.h"
 #include "viewmodel/mainviewmodel.h"
 
-#include <QLabel>
 #include <QPushButton>
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
 #include <QQuickItem>
 #include <QQuickWindow>
-#include <QTextBrowser>
-#include <QTranslator>
 #include <QtTest>
-#include <QtWebEngine>
 
-#include <algorithm>
+#include <memory>
 
 namespace {
-
-const QString kResource = QStringLiteral("/qx7a_global/zqk/launcher/api/resource");
-const QString kContent = QStringLiteral("/qx7a_global/zqk/launcher/api/content");
 
 // The manifest names the game's program: a name of its own, so that no other
 // test looking for running games sees this one's.
@@ -37,17 +28,6 @@ const QString kGameExe = QStringLiteral("Quorvela.flowtest");
 // The game: records its arguments beside itself, so the test sees it ran
 // from the install folder.
 const QByteArray kGameScript = "#!/bin/sh\necho ran > \"$(dirname \"$0\")/ran.txt\"\n";
-
-QByteArray randomBytes(int size, quint32 seed)
-{
-    QByteArray data(size, Qt::Uninitialized);
-    quint32 state = seed;
-    for (char &c : data) {
-        state = state * 1664525u + 1013904223u;
-        c = char(state >> 24);
-    }
-    return data;
-}
 
 } // namespace
 
@@ -60,7 +40,7 @@ class tst_InstallFlow : public QObject
 
 private:
     QTemporaryDir m_root;
-    HttpTestServer m_services;
+    ServiceStub m_services;
     NginxServer m_packages;
     QString m_www;
     QString m_program;
@@ -69,8 +49,7 @@ private:
     QQmlApplicationEngine *m_engine = nullptr;
     QQuickWindow *m_window = nullptr;
     QList<int> m_states;
-    QTimer m_answerer;
-    QString m_shown;
+    std::unique_ptr<MessageAnswerer> m_answerer;
 
     QString full100Md5;
     qint64 full100Size = 0;
@@ -78,7 +57,6 @@ private:
     // The download and install reports made so far, in the order they were
     // made (the service may receive them in any).
     QStringList m_flowReports;
-    QStringList flowReports() const { return m_flowReports; }
 
     void grab(const QString &name)
     {
@@ -91,14 +69,23 @@ private:
     }
 
     QByteArray manifest(const QString &version, const QString &fullName, const QString &md5,
-        qint64 size, const QString &diffs = QString()) const
+        qint64 size, const QJsonObject &diff = {}, const QJsonObject &data = {}) const
     {
-        return QStringLiteral("{\"data\":{\"game\":{\"latest\":{\"version\":\"%1\",\"path\":\"%2\","
-                              "\"md5\":\"%3\",\"size\":%4,\"entry\":\"%6\"},\"diffs\":[%5]}}}")
-            .arg(version, m_packages.url(QStringLiteral("/") + fullName), md5)
-            .arg(size)
-            .arg(diffs, kGameExe)
-            .toUtf8();
+        return ::manifest(
+            { { "version", version }, { "path", m_packages.url(QLatin1Char('/') + fullName) },
+                { "md5", md5 }, { "size", size }, { "entry", kGameExe } },
+            diff.isEmpty() ? QJsonArray() : QJsonArray { diff }, data);
+    }
+
+    // The incremental package from 1.0.0 to 1.1.0.
+    QJsonObject diff110(bool withSize) const
+    {
+        const QString path = m_www + QStringLiteral("/game_1.0.0_1.1.0.7z");
+        QJsonObject diff { { "version", "1.0.0" }, { "md5", md5Of(path) },
+            { "path", m_packages.url(QStringLiteral("/game_1.0.0_1.1.0.7z")) } };
+        if (withSize)
+            diff.insert("size", QString::number(QFileInfo(path).size()));
+        return diff;
     }
 
     void newModel()
@@ -126,35 +113,17 @@ private:
         m_game = m_program + QLatin1Char('/') + name + QStringLiteral("/Tessaril Game");
         LauncherConfig::instance()->setGameInstallPath(m_game);
         LauncherConfig::instance()->setGameVersion(QString());
-        m_services.route(kResource,
+        m_services.route(ServiceStub::kResource,
             manifest(
                 QStringLiteral("1.0.0"), QStringLiteral("game_1.0.0.7z"), full100Md5, full100Size));
         return m_game;
     }
 
-    // Answers every message with confirm or cancel and collects its text in
-    // m_shown, until the case ends.
-    void answerMessages(bool confirm)
+    // Answers every message with confirm or cancel until the case ends.
+    void answerMessages(bool confirm) { m_answerer.reset(new MessageAnswerer(confirm)); }
+    QString shown() const
     {
-        m_shown.clear();
-        m_answerer.disconnect();
-        connect(&m_answerer, &QTimer::timeout, this, [this, confirm] {
-            for (QWidget *widget : QApplication::topLevelWidgets()) {
-                auto *dialog = qobject_cast<CDlgYesNo *>(widget);
-                if (!dialog || !dialog->isVisible())
-                    continue;
-                for (QLabel *label : dialog->findChildren<QLabel *>())
-                    m_shown += label->text() + QLatin1Char('\n');
-                for (QTextBrowser *browser : dialog->findChildren<QTextBrowser *>())
-                    m_shown += browser->toPlainText() + QLatin1Char('\n');
-                dialog
-                    ->findChild<QPushButton *>(
-                        confirm ? QStringLiteral("btn_ok") : QStringLiteral("btn_cancel"))
-                    ->click();
-                return;
-            }
-        });
-        m_answerer.start(20);
+        return m_answerer ? m_answerer->shown.join(QLatin1Char('\n')) : QString();
     }
 
     void closeModel()
@@ -189,14 +158,14 @@ private slots:
         // metadata file; 1.1.0 from 1.0.0: a new file and a delete list.
         const QString v100 = m_root.filePath(QStringLiteral("src100"));
         QVERIFY(writeFile(v100 + QLatin1Char('/') + kGameExe, kGameScript, true));
-        QVERIFY(writeFile(v100 + QStringLiteral("/data/level1.bin"), randomBytes(3 << 20, 1)));
+        QVERIFY(writeFile(v100 + QStringLiteral("/data/level1.bin"), patterned(3 << 20)));
         QVERIFY(writeFile(v100 + QStringLiteral("/data/old.txt"), "dropped in 1.1.0\n"));
         QVERIFY(
             writeFile(v100 + QStringLiteral("/Quorvela_Data/Managed/Metadata/global-metadata.dat"),
-                randomBytes(4096, 2)));
+                patterned(4096)));
         QVERIFY(pack(v100, m_www + QStringLiteral("/game_1.0.0.7z")));
         const QString diff = m_root.filePath(QStringLiteral("src110"));
-        QVERIFY(writeFile(diff + QStringLiteral("/data/level2.bin"), randomBytes(1 << 20, 3)));
+        QVERIFY(writeFile(diff + QStringLiteral("/data/level2.bin"), patterned(1 << 20)));
         QVERIFY(writeFile(diff + QStringLiteral("/deletefiles.txt"), "data/old.txt\r\n"));
         QVERIFY(pack(diff, m_www + QStringLiteral("/game_1.0.0_1.1.0.7z")));
 
@@ -205,14 +174,6 @@ private slots:
         // Slow enough for the window to show the download under way.
         QVERIFY(m_packages.start(m_www, 6 << 20));
 
-        qputenv("TESSARIL_CONTENT_ORIGIN", m_services.origin().toUtf8());
-        qputenv("TESSARIL_REPORT_ORIGIN", m_services.origin().toUtf8());
-        qputenv("TESSARIL_RELEASE_ORIGIN", m_services.origin().toUtf8());
-        m_services.route(QStringLiteral("/client_report"), "{}");
-        m_services.route(kContent, "{\"data\":{\"adv\":{}}}");
-        m_services.route(kResource,
-            manifest(
-                QStringLiteral("1.0.0"), QStringLiteral("game_1.0.0.7z"), full100Md5, full100Size));
         LauncherConfig::useFile(m_program + QStringLiteral("/config.ini"));
         QQuickWindow::setSceneGraphBackend(QSGRendererInterface::Software);
     }
@@ -220,7 +181,7 @@ private slots:
     void cleanup()
     {
         m_flowReports.clear();
-        m_answerer.stop();
+        m_answerer.reset();
         closeModel();
     }
 
@@ -258,22 +219,16 @@ private slots:
         QCOMPARE(
             gameConfig.value(QStringLiteral("game_version")).toString(), QStringLiteral("1.0.0"));
         // The flow reported each step once, in its order.
-        QTRY_COMPARE(flowReports(),
+        QTRY_COMPARE(m_flowReports,
             (QStringList { QStringLiteral("LAUNCHER_HOME_DOWNLOAD"),
                 QStringLiteral("LAUNCHER_HOME_DOWNLOAD_FINISH"),
                 QStringLiteral("LAUNCHER_HOME_INSTALL"),
                 QStringLiteral("LAUNCHER_HOME_INSTALL_FINISH") }));
 
         // 1.1.0 with an incremental package from the installed version.
-        const QString diffPath = m_www + QStringLiteral("/game_1.0.0_1.1.0.7z");
-        const QString diffs
-            = QStringLiteral("{\"version\":\"1.0.0\",\"path\":\"%1\",\"md5\":\"%2\","
-                             "\"size\":\"%3\"}")
-                  .arg(m_packages.url(QStringLiteral("/game_1.0.0_1.1.0.7z")), md5Of(diffPath))
-                  .arg(QFileInfo(diffPath).size());
-        m_services.route(kResource,
+        m_services.route(ServiceStub::kResource,
             manifest(QStringLiteral("1.1.0"), QStringLiteral("game_1.0.0.7z"), full100Md5,
-                full100Size, diffs));
+                full100Size, diff110(true)));
         m_model->UpdateInfoByHttp();
         m_model->UpdateInfoByHttp();
         QTRY_COMPARE(int(m_model->gameState()), int(MainViewModel::NeedUpdate));
@@ -327,6 +282,9 @@ private slots:
         m_model->installEnsureBtnClicked();
         QTRY_VERIFY(m_model->progress() > 0.2f);
         closeModel();
+        // What a killed run leaves of its extraction counts for nothing.
+        const QString staging = m_game + QStringLiteral("/game_1.0.0.7z_staging");
+        QVERIFY(writeFile(staging + QStringLiteral("/data/stray.bin"), "x"));
 
         newModel();
         QTRY_COMPARE(int(m_model->gameState()), int(MainViewModel::NeedInstall));
@@ -342,6 +300,10 @@ private slots:
             = m_packages.accessLog().mid(logBefore).filter(QStringLiteral("GET /game_1.0.0.7z"));
         QVERIFY(!gets.isEmpty());
         QVERIFY2(!gets.first().contains(QLatin1String("bytes=0-")), qPrintable(gets.first()));
+        QVERIFY(!QFileInfo::exists(staging));
+        QCOMPARE(treeListing(m_game,
+                     { QStringLiteral("config.ini"), QStringLiteral("install-record.txt") }),
+            treeListing(m_root.filePath(QStringLiteral("src100"))));
     }
 
     void badPackagesShowTheirErrorAndKeepTheFolder_data()
@@ -376,14 +338,19 @@ private slots:
             QVERIFY(writeFile(m_www + QLatin1Char('/') + package, bytes));
         }
         const qint64 size = QFileInfo(m_www + QLatin1Char('/') + package).size();
-        m_services.route(kResource, manifest(QStringLiteral("1.0.0"), package, md5, size));
+        m_services.route(
+            ServiceStub::kResource, manifest(QStringLiteral("1.0.0"), package, md5, size));
         m_services.clearRequests();
+        QVERIFY(writeFile(game + QStringLiteral("/data/level1.bin"), "the player's"));
+        const QStringList before = treeListing(game);
         newModel();
         QTRY_COMPARE(int(m_model->gameState()), int(MainViewModel::NeedInstall));
         answerMessages(false);
         m_model->installEnsureBtnClicked();
-        QTRY_VERIFY_WITH_TIMEOUT(m_shown.contains(message), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(shown().contains(message), 15000);
         QTRY_COMPARE(int(m_model->gameState()), int(MainViewModel::NeedInstall));
+        // Extracted while it downloaded, none of it reached the folder.
+        QTRY_COMPARE(treeListing(game), before);
         // Neither package can ever install: the check deletes a mismatch, and
         // a run whose items failed removes its archive as any run does. The
         // next click fetches it anew.
@@ -419,7 +386,7 @@ private slots:
         answerMessages(true);
         m_model->installEnsureBtnClicked();
         QTRY_VERIFY_WITH_TIMEOUT(
-            m_shown.contains(MainViewModel::tr("message_game_is_running_please_close")), 15000);
+            shown().contains(MainViewModel::tr("message_game_is_running_please_close")), 15000);
         QTRY_COMPARE(game1.state(), QProcess::NotRunning);
         QTRY_COMPARE_WITH_TIMEOUT(int(m_model->gameState()), int(MainViewModel::Ready), 15000);
     }
@@ -435,8 +402,8 @@ private slots:
         QTRY_COMPARE(int(m_model->gameState()), int(MainViewModel::NeedInstall));
         answerMessages(false);
         m_model->installEnsureBtnClicked();
-        QTRY_VERIFY(!m_shown.isEmpty());
-        QVERIFY(m_shown.contains(MainViewModel::tr("message_create_floder_failed")));
+        QTRY_VERIFY(!shown().isEmpty());
+        QVERIFY(shown().contains(MainViewModel::tr("message_create_floder_failed")));
         QCOMPARE(int(m_model->gameState()), int(MainViewModel::NeedInstall));
     }
 
@@ -451,16 +418,14 @@ private slots:
             "mv \"$(dirname \"$0\")/started.tmp\" \"$(dirname \"$0\")/started\"\n",
             true));
         // Slower to fetch than the game: the version waits for it.
-        QVERIFY(writeFile(source + QStringLiteral("/base/data.bin"), randomBytes(9 << 20, 7)));
+        QVERIFY(writeFile(source + QStringLiteral("/base/data.bin"), patterned(9 << 20)));
         QVERIFY(pack(source, m_www + QStringLiteral("/base.7z")));
-        const QString plugin
-            = QStringLiteral(",\"plugin\":{\"plugins\":[{\"path\":\"%1\",\"md5\":\"%2\"}]}")
-                  .arg(m_packages.url(QStringLiteral("/base.7z")),
-                      md5Of(m_www + QStringLiteral("/base.7z")));
-        QByteArray body = manifest(
-            QStringLiteral("1.0.0"), QStringLiteral("game_1.0.0.7z"), full100Md5, full100Size);
-        body.insert(body.size() - 2, plugin.toUtf8());
-        m_services.route(kResource, body);
+        const QJsonObject plugin { { "path", m_packages.url(QStringLiteral("/base.7z")) },
+            { "md5", md5Of(m_www + QStringLiteral("/base.7z")) } };
+        m_services.route(ServiceStub::kResource,
+            manifest(QStringLiteral("1.0.0"), QStringLiteral("game_1.0.0.7z"), full100Md5,
+                full100Size, {},
+                { { "plugin", QJsonObject { { "plugins", QJsonArray { plugin } } } } }));
 
         newModel();
         QTRY_COMPARE(int(m_model->gameState()), int(MainViewModel::NeedInstall));
@@ -468,7 +433,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(int(m_model->gameState()), int(MainViewModel::Ready), 15000);
         QVERIFY(QFileInfo(m_program + QStringLiteral("/base/data.bin")).isFile());
         QVERIFY(!QFileInfo::exists(m_program + QStringLiteral("/base.7z")));
-        QCOMPARE(flowReports().filter(QStringLiteral("INSTALL_FINISH")).size(), 1);
+        QCOMPARE(m_flowReports.filter(QStringLiteral("INSTALL_FINISH")).size(), 1);
         QFile started(m_program + QStringLiteral("/base/started"));
         QTRY_VERIFY(started.exists());
         QVERIFY(started.open(QIODevice::ReadOnly));
@@ -486,11 +451,11 @@ private slots:
             writeFile(source + QStringLiteral("/a/blocked.txt"), "blocked");
             writeFile(source + QLatin1Char('/') + kGameExe, kGameScript, true);
             for (int i = 0; i < 6; ++i)
-                writeFile(source + QStringLiteral("/z/big%1.bin").arg(i), randomBytes(8 << 20, i));
+                writeFile(source + QStringLiteral("/z/big%1.bin").arg(i), patterned(8 << 20));
             pack(source, package);
         }
         QFile::copy(package, game + QStringLiteral("/slow.7z"));
-        m_services.route(kResource,
+        m_services.route(ServiceStub::kResource,
             manifest(QStringLiteral("1.0.0"), QStringLiteral("slow.7z"), md5Of(package),
                 QFileInfo(package).size()));
         return package;
@@ -507,7 +472,7 @@ private slots:
         QTRY_COMPARE(int(m_model->gameState()), int(MainViewModel::NeedInstall));
         answerMessages(true);
         m_model->installEnsureBtnClicked();
-        QTRY_VERIFY_WITH_TIMEOUT(m_shown.contains(QStringLiteral("[1015]:")), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(shown().contains(QStringLiteral("[1015]:")), 30000);
         QTRY_COMPARE(int(m_model->gameState()), int(MainViewModel::NeedInstall));
         QVERIFY(!setupmanager::instance()->isRunning());
         QVERIFY(QDir(game + QStringLiteral("/a/blocked.txt")).removeRecursively());
@@ -515,7 +480,7 @@ private slots:
         // A second Get while the first runs counts for nothing.
         m_model->installEnsureBtnClicked();
         QTRY_COMPARE_WITH_TIMEOUT(int(m_model->gameState()), int(MainViewModel::Ready), 30000);
-        QCOMPARE(flowReports().filter(QStringLiteral("LAUNCHER_HOME_INSTALL")),
+        QCOMPARE(m_flowReports.filter(QStringLiteral("LAUNCHER_HOME_INSTALL")),
             (QStringList { QStringLiteral("LAUNCHER_HOME_INSTALL"),
                 QStringLiteral("LAUNCHER_HOME_INSTALL"),
                 QStringLiteral("LAUNCHER_HOME_INSTALL_FINISH") }));
@@ -538,7 +503,7 @@ private slots:
         connect(setupmanager::instance(), &setupmanager::setupProgress, m_model, [this, late] {
             if (m_model->isQuitting())
                 return;
-            m_services.route(kResource, late);
+            m_services.route(ServiceStub::kResource, late);
             m_model->requestGameInfo();
             m_model->onApplicationQuit();
         });
@@ -547,7 +512,7 @@ private slots:
         QVERIFY(!setupmanager::instance()->isRunning());
         QVERIFY(!QFileInfo::exists(game + QStringLiteral("/z/big5.bin")));
         QTRY_VERIFY(m_states.contains(int(MainViewModel::CheckFailed)));
-        QVERIFY2(m_shown.isEmpty(), qPrintable(m_shown));
+        QVERIFY2(shown().isEmpty(), qPrintable(shown()));
     }
 
     // From the settings dialog's button: the damaged file is fetched again
@@ -560,7 +525,7 @@ private slots:
         m_model->installEnsureBtnClicked();
         QTRY_COMPARE_WITH_TIMEOUT(int(m_model->gameState()), int(MainViewModel::Ready), 15000);
         const QString level = m_game + QStringLiteral("/data/level1.bin");
-        const QByteArray good = randomBytes(3 << 20, 1);
+        const QByteArray good = patterned(3 << 20);
         QByteArray damaged = good;
         damaged[12345] = char(damaged.at(12345) ^ 1);
         QVERIFY(writeFile(level, damaged));
@@ -575,16 +540,16 @@ private slots:
         m_model->gameRepair()->start();
         m_model->cancelRepairClicked();
         QTRY_VERIFY(!m_model->repairRunning());
-        QVERIFY(m_shown.isEmpty());
+        QVERIFY(shown().isEmpty());
         settings->findChild<QPushButton *>(QStringLiteral("btnGameRepair"))->click();
         QVERIFY(m_model->repairRunning());
         QVERIFY(!m_model->startGameEnable());
         grab(QStringLiteral("repairing"));
         QTRY_VERIFY_WITH_TIMEOUT(!m_model->repairRunning(), 20000);
-        QVERIFY(m_shown.contains(MainViewModel::tr("message_repair_damaged")
+        QVERIFY(shown().contains(MainViewModel::tr("message_repair_damaged")
                                      .arg(1)
                                      .arg(QLocale().formattedDataSize(good.size()))));
-        QVERIFY(m_shown.contains(MainViewModel::tr("message_repair_done")));
+        QVERIFY(shown().contains(MainViewModel::tr("message_repair_done")));
         QCOMPARE(md5Of(level),
             QString::fromLatin1(QCryptographicHash::hash(good, QCryptographicHash::Md5).toHex()));
         QCOMPARE(QFileInfo(m_game + QStringLiteral("/mods/mine.txt")).size(), 4);
@@ -603,7 +568,7 @@ private slots:
         answerMessages(true);
         settings->findChild<QPushButton *>(QStringLiteral("btnGameRepair"))->click();
         QTRY_VERIFY_WITH_TIMEOUT(
-            m_shown.contains(MainViewModel::tr("message_repair_intact")), 20000);
+            shown().contains(MainViewModel::tr("message_repair_intact")), 20000);
     }
 
     // What the repair offers instead of a file-by-file repair, and that
@@ -633,13 +598,9 @@ private slots:
         const QString dropped = m_game + QStringLiteral("/data/level1.bin");
         QVERIFY(QFile::remove(dropped));
         if (newerVersion) {
-            const QString diffPath = m_www + QStringLiteral("/game_1.0.0_1.1.0.7z");
-            m_services.route(kResource,
+            m_services.route(ServiceStub::kResource,
                 manifest(QStringLiteral("1.1.0"), QStringLiteral("game_1.0.0.7z"), full100Md5,
-                    full100Size,
-                    QStringLiteral("{\"version\":\"1.0.0\",\"path\":\"%1\",\"md5\":\"%2\"}")
-                        .arg(m_packages.url(QStringLiteral("/game_1.0.0_1.1.0.7z")),
-                            md5Of(diffPath))));
+                    full100Size, diff110(false)));
             m_model->UpdateInfoByHttp();
             QTRY_COMPARE(int(m_model->gameState()), int(MainViewModel::NeedUpdate));
         } else {
@@ -647,31 +608,16 @@ private slots:
         }
         answerMessages(true);
         m_model->gameRepair()->start();
-        QTRY_VERIFY_WITH_TIMEOUT(m_shown.contains(MainViewModel::tr(qPrintable(question))), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(shown().contains(MainViewModel::tr(qPrintable(question))), 20000);
         QTRY_VERIFY_WITH_TIMEOUT(
             !m_model->repairRunning() && m_model->gameState() == MainViewModel::Ready, 20000);
         QCOMPARE(QFileInfo::exists(dropped), !newerVersion);
-        m_shown.clear();
+        m_answerer->shown.clear();
         m_model->gameRepair()->start();
-        QTRY_VERIFY_WITH_TIMEOUT(m_shown.contains(MainViewModel::tr(qPrintable(thenSaid))), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(shown().contains(MainViewModel::tr(qPrintable(thenSaid))), 20000);
         QTRY_VERIFY(!m_model->repairRunning() && QFileInfo::exists(dropped));
     }
 };
 
-int main(int argc, char **argv)
-{
-    IsolatedUserFolders folders;
-    chooseWindowPlatform();
-    platform::prepareWebEngine();
-    QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QtWebEngine::initialize();
-    QApplication app(argc, argv);
-    // Real texts in the grabs, as a player sees them.
-    QTranslator english;
-    if (english.load(qEnvironmentVariable("TESSARIL_LANGUAGE_DIR") + QStringLiteral("/i18n_en.qm")))
-        QCoreApplication::installTranslator(&english);
-    tst_InstallFlow test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
+TESSARIL_WEBENGINE_TEST_MAIN(tst_InstallFlow)
 #include "tst_installflow.moc"
