@@ -7,13 +7,12 @@
 #include "net/updateversioninfo.h"
 #include "platform/volume.h"
 #include "report/statusreport.h"
-#include "setup/arrivedranges.h"
 #include "setup/extractjob.h"
 #include "setup/setupmanager.h"
-#include "setup/stagedinstall.h"
 #include "viewmodel/mainviewmodel.h"
 #include "viewmodel/pluginpackage.h"
 #include "viewmodel/progresstexts.h"
+#include "viewmodel/stagingrun.h"
 
 #include <QDebug>
 #include <QDir>
@@ -27,17 +26,6 @@ const QString kGameFolderName = QStringLiteral("Tessaril Game");
 constexpr int kDisplayPathLimit = 80;
 constexpr int kDisplayPathHalf = 40;
 
-// Why an extraction during the download could not read the package at all:
-// once checked, the package is extracted the usual way. Any other failure is
-// the package's own, and the same extraction would fail on it again.
-bool cannotReadWhileArriving(ErrorDefine::ErrorCode code)
-{
-    return code == ErrorDefine::SETUP_ZIP_FORMAT_ERROR || code == ErrorDefine::SETUP_DLL_ERROR
-        || code == ErrorDefine::SETUP_ZIP_CLASS_ERROR
-        || code == ErrorDefine::SETUP_ZIP_ARCHIVE_FILE_ERROR
-        || code == ErrorDefine::SETUP_ZIP_UNABLE_OPEN_FILE_ERROR;
-}
-
 } // namespace
 
 InstallFlow::InstallFlow(
@@ -49,6 +37,7 @@ InstallFlow::InstallFlow(
     , m_download(new DownloadJob(this))
     , m_extract(new ExtractJob(setupmanager::instance(), this))
     , m_plugin(new PluginPackage(info, this))
+    , m_staging(new StagingRun(m_extract, m_download->manager(), this))
 {
     downloadmanager *downloader = m_download->manager();
     // Records of game downloads begun by an earlier version are still resumed.
@@ -64,8 +53,8 @@ InstallFlow::InstallFlow(
     connect(downloader, &downloadmanager::downloadReplyProgress, &m_progress,
         &ProgressTexts::onDownloadProgress);
     connect(m_extract, &Job::finished, this, [this] {
-        if (m_stageRun)
-            onStagingFinished();
+        if (m_staging->ownsRun())
+            m_staging->runFinished();
         else
             onExtractFinished();
     });
@@ -74,8 +63,10 @@ InstallFlow::InstallFlow(
         if (m_phase == Phase::Installing)
             m_progress.onSetupProgress(done, total);
     });
-    connect(
-        m_extract->manager(), &setupmanager::bytesWanted, downloader, &downloadmanager::fetchFrom);
+    connect(m_staging, &StagingRun::settled, this, [this] {
+        if (m_verified && m_phase == Phase::Verifying)
+            installChecked();
+    });
     connect(m_plugin, &Job::finished, this, &InstallFlow::onPluginFinished);
 }
 
@@ -241,88 +232,26 @@ void InstallFlow::downloadPackage()
     startRun();
 }
 
-// Each run extracts from the first byte again: those a run before left in
-// the partial file count as arrived when the transfer starts.
 void InstallFlow::startRun()
 {
     m_pausing = false;
     m_verified = false;
-    m_arrived.reset(new ArrivedRanges);
-    m_download->manager()->setWrittenObserver(
-        [ranges = m_arrived](qint64 offset, qint64 length) { ranges->add(offset, length); });
     setPhase(Phase::Downloading);
     // A package already whole is only checked, and then extracted.
-    m_staging = QFileInfo(packagePath()).isFile() ? Staging::None : Staging::Pending;
-    // The run of an earlier start may still be ending; this one follows it.
-    if (m_staging == Staging::Pending && !m_extract->isRunning())
-        startStaging();
+    m_staging->begin(packagePath(), m_info.getSize(LauncherConfig::instance()->gameVersion()),
+        QFileInfo(packagePath()).isFile());
     m_download->start();
-}
-
-void InstallFlow::startStaging()
-{
-    const QString version = LauncherConfig::instance()->gameVersion();
-    m_extract->manager()->setSource(setupmanager::Source::Arriving, stagingPath(), m_arrived,
-        packagePath() + QStringLiteral("_tmp"), m_info.getSize(version));
-    m_staging = Staging::Running;
-    m_stageRun = true;
-    m_extract->start();
-}
-
-void InstallFlow::stopStaging()
-{
-    // Interrupted first, so that the end of its input is no failure.
-    if (m_staging == Staging::Running)
-        m_extract->abort();
-    else if (m_staging == Staging::Ready)
-        discardStaging();
-    m_staging = Staging::None;
-    if (m_arrived)
-        m_arrived->stop();
-}
-
-void InstallFlow::discardStaging()
-{
-    if (!StagedInstall(stagingPath(), QString()).discard())
-        qWarning() << "staged files left behind in" << stagingPath();
-}
-
-void InstallFlow::onStagingFinished()
-{
-    m_stageRun = false;
-    const bool wanted = m_staging == Staging::Running;
-    if (wanted && m_extract->succeeded()) {
-        m_staging = Staging::Ready;
-    } else {
-        if (m_extract->succeeded())
-            discardStaging();
-        if (wanted)
-            m_staging = Staging::None;
-        if (wanted && m_extract->state() == Job::State::Failed) {
-            if (cannotReadWhileArriving(m_extract->errorCode()))
-                qWarning() << "the package is extracted once checked:" << m_extract->errorText();
-            else
-                m_staging = Staging::Failed;
-        }
-    }
-    // The run of an earlier start ended; this start's begins.
-    if (m_staging == Staging::Pending) {
-        startStaging();
-        return;
-    }
-    if (m_verified && m_phase == Phase::Verifying)
-        installChecked();
 }
 
 void InstallFlow::installChecked()
 {
-    if (m_staging != Staging::Failed) {
+    if (!m_staging->failedOnThePackage()) {
         beginSetup();
         return;
     }
     // Removed as an install run that failed removes it: the next Get fetches
     // it anew.
-    m_staging = Staging::None;
+    m_staging->forget();
     QFile::remove(packagePath());
     setupFailed();
 }
@@ -341,7 +270,7 @@ void InstallFlow::onDownloadFinished()
 {
     m_progress.stopMd5Animation();
     if (!m_download->succeeded())
-        stopStaging();
+        m_staging->stop();
     if (m_download->wasAborted()) {
         if (m_pausing) {
             m_progress.resetSpeedText();
@@ -361,11 +290,9 @@ void InstallFlow::onDownloadFinished()
                                                 : StatusReport::LAUNCHER_HOME_DOWNLOAD_FINISH);
     m_progress.resetRun();
     m_verified = true;
-    // Every byte is in the package now, whatever the transfer told.
-    if (m_arrived)
-        m_arrived->add(0, m_download->manager()->getTotalSize());
+    m_staging->allArrived(m_download->manager()->getTotalSize());
     // Checked while the staging is still being filled: it is waited for.
-    if (m_staging != Staging::Running && m_staging != Staging::Pending)
+    if (!m_staging->isBusy())
         installChecked();
 }
 
@@ -389,10 +316,7 @@ void InstallFlow::beginSetup()
     m_progress.beginSetup();
     setPhase(Phase::Installing);
     StatusReport::instance()->report(StatusReport::LAUNCHER_HOME_INSTALL);
-    m_extract->manager()->setSource(
-        m_staging == Staging::Ready ? setupmanager::Source::Staging : setupmanager::Source::Package,
-        stagingPath());
-    m_staging = Staging::None;
+    m_staging->prepareInstallRun();
     m_extract->start();
 }
 

@@ -3,16 +3,15 @@
 #include "core/errordefine.h"
 
 #include <QObject>
-#include <QSharedPointer>
 #include <QString>
 
-class ArrivedRanges;
 class DownloadJob;
 class ExtractJob;
 class Job;
 class MainViewModel;
 class PluginPackage;
 class ProgressTexts;
+class StagingRun;
 class UpdateVersionInfo;
 class downloadmanager;
 
@@ -79,12 +78,8 @@ private:
     void setPhase(Phase phase);
     void downloadPackage();
     void startRun();
-    void startStaging();
-    void stopStaging();
-    void onStagingFinished();
     void installChecked();
     void setupFailed();
-    void discardStaging();
     void onDownloadFinished();
     void beginSetup();
     void onExtractFinished();
@@ -92,7 +87,6 @@ private:
     void recordInstall();
     void showError(const QString &title, const Job &job);
     QString packagePath() const;
-    QString stagingPath() const { return packagePath() + QStringLiteral("_staging"); }
 
     MainViewModel &m_model;
     UpdateVersionInfo &m_info;
@@ -103,13 +97,7 @@ private:
     Phase m_phase = Phase::Idle;
     bool m_isUpdate = false;
     bool m_pausing = false;
-    // The extraction beside the download: what it is told of the bytes
-    // written, and how far it got.
-    enum class Staging { None, Pending, Running, Ready, Failed };
-    QSharedPointer<ArrivedRanges> m_arrived;
-    Staging m_staging = Staging::None;
+    StagingRun *m_staging = nullptr;
     bool m_verified = false;
-    // The extraction job's run under way fills the staging.
-    bool m_stageRun = false;
     int m_killRetryMs = 500;
 };
