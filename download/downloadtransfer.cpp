@@ -162,18 +162,26 @@ void downloadtransfer::onBlock(const QByteArray &block, qlonglong position, int 
         onTaskEnded(task);
 }
 
-// The one connection honours ranges; it is measured once, over the moments
+// The connection honours ranges; it is measured once, over the moments
 // after its answer. On a fast link the bytes keep coming in order, so the
-// checksum follows them and needs no read of the file at the end.
+// checksum follows them and needs no read of the file at the end. A reader
+// of the partial file may have opened a second connection meanwhile (an
+// archive's tail): the rate is then per connection, and the range with the
+// most still to come is the one shared out.
 void downloadtransfer::probeForSplit()
 {
-    if (!m_running || m_rangesHonoured || m_tasks.size() != 1 || m_tasks.first()->isFinished())
+    if (!m_running || m_rangesHonoured)
+        return;
+    qint64 largestLeft = 0;
+    int connections = 0;
+    downloadtask *largest = largestRemaining(largestLeft, connections);
+    if (!largest)
         return;
     const qint64 ms = qMax<qint64>(1, m_sinceProbe.elapsed());
-    const qint64 rate = (m_written - m_writtenAtProbe) * 1000 / ms;
+    const qint64 rate = (m_written - m_writtenAtProbe) * 1000 / ms / connections;
     qDebug() << "One connection carries" << rate << "bytes/s";
     if (rate < m_plan.splitBelowBytesPerSecond)
-        split(m_tasks.first());
+        split(largest);
 }
 
 void downloadtransfer::fetchFrom(qint64 offset)
@@ -233,15 +241,9 @@ void downloadtransfer::onTaskEnded(downloadtask *task)
 // connection idles while one slow segment is left.
 void downloadtransfer::stealFor()
 {
-    downloadtask *largest = nullptr;
     qint64 largestLeft = 0;
-    for (downloadtask *task : qAsConst(m_tasks)) {
-        const qint64 left = task->endPosition() - task->startPosition() - task->downloadedSize();
-        if (!task->isFinished() && left > largestLeft) {
-            largest = task;
-            largestLeft = left;
-        }
-    }
+    int connections = 0;
+    downloadtask *largest = largestRemaining(largestLeft, connections);
     if (!largest || largestLeft < 2 * m_plan.smallestSegment)
         return;
     const qint64 end = largest->endPosition();
@@ -250,6 +252,25 @@ void downloadtransfer::stealFor()
     addTask({ middle, end, 0 });
     m_tasks.last()->start();
     m_sinceRecord.invalidate();
+}
+
+downloadtask *downloadtransfer::largestRemaining(qint64 &left, int &unfinished) const
+{
+    downloadtask *largest = nullptr;
+    left = 0;
+    unfinished = 0;
+    for (downloadtask *task : m_tasks) {
+        if (task->isFinished())
+            continue;
+        ++unfinished;
+        const qint64 taskLeft
+            = task->endPosition() - task->startPosition() - task->downloadedSize();
+        if (taskLeft > left) {
+            largest = task;
+            left = taskLeft;
+        }
+    }
+    return largest;
 }
 
 void downloadtransfer::finishAll()

@@ -88,6 +88,9 @@ private:
     void probeForSplit();
     void split(downloadtask *first);
     void stealFor();
+    // The unfinished task with the most bytes still to come, and how many
+    // tasks are unfinished.
+    downloadtask *largestRemaining(qint64 &left, int &unfinished) const;
     void reportNow();
     void record();
     void progress();

@@ -253,6 +253,32 @@ private slots:
         QVERIFY(resumed);
     }
 
+    // A reader of the partial file opened a connection for the archive's
+    // tail before the first one was measured: a slow first is still shared.
+    void slowLinkSplitsBesideAReadersTail()
+    {
+        HttpRoute paced;
+        paced.body = patterned(400 * 1024);
+        paced.chunkBytes = 4096;
+        paced.chunkIntervalMs = 10;
+        m_server.route(QStringLiteral("/pkg.zip"), paced);
+        downloadmanager manager;
+        manager.setSegments(4);
+        manager.setSmallestSegment(16 * 1024);
+        manager.setSplitRule(std::numeric_limits<qint64>::max(), 300);
+        QSignalSpy progress(&manager, &downloadmanager::downloadReplyProgress);
+        QSignalSpy finished(&manager, &downloadmanager::downloadFinished);
+        startOn(manager, QStringLiteral("/pkg.zip"));
+        // Bytes written: the first connection's range is confirmed.
+        QTRY_VERIFY(!progress.isEmpty() && progress.last().at(0).toLongLong() > 0);
+        manager.fetchFrom(380 * 1024);
+        QVERIFY(finished.wait());
+        QCOMPARE(readFile(finalPath()), paced.body);
+        // Shared out, at least three more; left alone, the first goes on
+        // beside the tail.
+        QVERIFY2(gets().size() >= 4, qPrintable(QString::number(gets().size())));
+    }
+
     // What a kill leaves: the records on disk at some moment, and a file with
     // at least the bytes they claim. Every segment goes on from its record.
     void segmentsResumeFromTheRecordsOnDisk()
