@@ -87,8 +87,9 @@ void StagingRun::runFinished()
     if (wanted && m_extract->succeeded()) {
         m_state = State::Ready;
     } else {
-        if (m_extract->succeeded())
-            discard();
+        // Whatever the run left goes: an abort may arrive after its last
+        // item was written, and the run then counts as aborted.
+        discard();
         if (wanted)
             m_state = State::None;
         if (wanted && m_extract->state() == Job::State::Failed) {
