@@ -171,7 +171,7 @@ bool LauncherSwap::record(Step step)
     LauncherSwapJournal next = m_journal;
     next.step = step;
     if (!next.write(journalPath()))
-        return fail(QStringLiteral("could not write %1").arg(journalPath()));
+        return fail(tr("swap_error_write").arg(journalPath()));
     m_journal.step = step;
     notify(0);
     return true;
@@ -181,7 +181,7 @@ bool LauncherSwap::run(const LauncherSwapPlan &plan)
 {
     m_error.clear();
     if (present(journalPath()))
-        return fail(QStringLiteral("an earlier swap is still unresolved"));
+        return fail(tr("swap_error_unresolved"));
     m_journal = LauncherSwapJournal();
     m_journal.aside = plan.aside();
     m_journal.incoming = plan.incoming();
@@ -206,7 +206,7 @@ bool LauncherSwap::keepOld()
     for (const QString &path : qAsConst(m_journal.aside)) {
         if (!pathguard::staysInside(m_launcher, path, true)
             || !keepSecondName(inLauncher(path), inOld(path)))
-            return fail(QStringLiteral("could not keep the old %1").arg(path));
+            return fail(tr("swap_error_keep_old").arg(path));
         notify(++operations);
     }
     return true;
@@ -226,23 +226,23 @@ bool LauncherSwap::moveIn()
     for (const QString &folder : qAsConst(m_journal.madeFolders)) {
         if (leaving.removeOne(folder)) {
             if (!removeFile(inLauncher(folder)))
-                return fail(QStringLiteral("could not remove %1").arg(folder));
+                return fail(tr("swap_error_remove").arg(folder));
             notify(++operations);
         }
     }
     for (const QString &folder : qAsConst(m_journal.madeFolders)) {
         if (!pathguard::staysInside(m_launcher, folder, false)
             || (!QDir(m_launcher).mkdir(folder) && !QFileInfo(inLauncher(folder)).isDir()))
-            return fail(QStringLiteral("could not make the folder %1").arg(folder));
+            return fail(tr("swap_error_make_folder").arg(folder));
     }
     for (const QString &path : qAsConst(m_journal.incoming)) {
         if (!pathguard::staysInside(m_launcher, path, true) || !replaceWith(inNew(path), path))
-            return fail(QStringLiteral("could not move %1 in").arg(path));
+            return fail(tr("swap_error_move_in").arg(path));
         notify(++operations);
     }
     for (const QString &path : qAsConst(leaving)) {
         if (!pathguard::staysInside(m_launcher, path, true) || !removeFile(inLauncher(path)))
-            return fail(QStringLiteral("could not remove %1").arg(path));
+            return fail(tr("swap_error_remove").arg(path));
         notify(++operations);
     }
     return true;
@@ -287,8 +287,7 @@ bool LauncherSwap::rollBack()
             complete = false;
     }
     if (!complete)
-        return fail(QStringLiteral("could not put every old file back; %1 keeps them")
-                        .arg(QDir::toNativeSeparators(m_staging)));
+        return fail(tr("swap_error_restore_old").arg(QDir::toNativeSeparators(m_staging)));
     removeStaging();
     return true;
 }
@@ -321,8 +320,7 @@ bool LauncherSwap::finish()
             QDir(m_launcher).rmdir(folder);
     }
     if (!complete)
-        return fail(QStringLiteral("could not remove every old file from %1")
-                        .arg(QDir::toNativeSeparators(m_staging)));
+        return fail(tr("swap_error_remove_old").arg(QDir::toNativeSeparators(m_staging)));
     removeStaging();
     return true;
 }
@@ -346,12 +344,12 @@ bool LauncherSwap::recover(const QString &launcherFolder, QString *error)
     if (!present(swap.journalPath()))
         return true;
     if (QFileInfo(swap.m_staging).isSymLink())
-        return failed(QStringLiteral("%1 is a link").arg(swap.m_staging));
+        return failed(tr("swap_error_link").arg(swap.m_staging));
     switch (swap.m_journal.read(swap.journalPath())) {
     case LauncherSwapJournal::Read::Absent:
         return true;
     case LauncherSwapJournal::Read::Damaged:
-        return failed(QStringLiteral("%1 is damaged").arg(swap.journalPath()));
+        return failed(tr("swap_error_damaged").arg(swap.journalPath()));
     case LauncherSwapJournal::Read::Read:
         break;
     }

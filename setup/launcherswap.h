@@ -2,6 +2,7 @@
 
 #include "setup/launcherswapjournal.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <functional>
@@ -20,6 +21,8 @@ class LauncherSwapPlan;
 // touched; the user's files never are.
 class LauncherSwap
 {
+    Q_DECLARE_TR_FUNCTIONS(LauncherSwap)
+
 public:
     using Step = LauncherSwapJournal::Step;
     // Called after each journal write with operations 0, then after each file

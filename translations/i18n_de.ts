@@ -367,6 +367,64 @@
     </message>
 </context>
 <context>
+    <name>LauncherSwap</name>
+    <message>
+        <source>swap_error_write</source>
+        <translation>%1 konnte nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>swap_error_unresolved</source>
+        <translation>Ein früheres Update des Launchers ist noch nicht abgeschlossen.</translation>
+    </message>
+    <message>
+        <source>swap_error_keep_old</source>
+        <translation>Die alte Datei %1 konnte nicht beiseitegelegt werden.</translation>
+    </message>
+    <message>
+        <source>swap_error_remove</source>
+        <translation>%1 konnte nicht entfernt werden.</translation>
+    </message>
+    <message>
+        <source>swap_error_make_folder</source>
+        <translation>Der Ordner %1 konnte nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>swap_error_move_in</source>
+        <translation>Die neue Datei %1 konnte nicht eingesetzt werden.</translation>
+    </message>
+    <message>
+        <source>swap_error_restore_old</source>
+        <translation>Nicht alle alten Dateien konnten zurückgelegt werden; %1 enthält sie.</translation>
+    </message>
+    <message>
+        <source>swap_error_remove_old</source>
+        <translation>Nicht alle alten Dateien konnten aus %1 entfernt werden.</translation>
+    </message>
+    <message>
+        <source>swap_error_link</source>
+        <translation>%1 ist eine Verknüpfung.</translation>
+    </message>
+    <message>
+        <source>swap_error_damaged</source>
+        <translation>%1 ist beschädigt.</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateController</name>
+    <message>
+        <source>updater_error_in_the_way</source>
+        <translation>%1 ist im Weg.</translation>
+    </message>
+    <message>
+        <source>updater_error_make_folder</source>
+        <translation>%1 konnte nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>updater_error_move_package</source>
+        <translation>Das Paket konnte nicht nach %1 verschoben werden.</translation>
+    </message>
+</context>
+<context>
     <name>UpdaterWindow</name>
     <message>
         <source>updater_close</source>

@@ -367,6 +367,64 @@
     </message>
 </context>
 <context>
+    <name>LauncherSwap</name>
+    <message>
+        <source>swap_error_write</source>
+        <translation>Could not write %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_unresolved</source>
+        <translation>An earlier update of the launcher is still unfinished.</translation>
+    </message>
+    <message>
+        <source>swap_error_keep_old</source>
+        <translation>Could not set the old %1 aside.</translation>
+    </message>
+    <message>
+        <source>swap_error_remove</source>
+        <translation>Could not remove %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_make_folder</source>
+        <translation>Could not create the folder %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_move_in</source>
+        <translation>Could not put the new %1 in place.</translation>
+    </message>
+    <message>
+        <source>swap_error_restore_old</source>
+        <translation>Could not put every old file back; %1 keeps them.</translation>
+    </message>
+    <message>
+        <source>swap_error_remove_old</source>
+        <translation>Could not remove every old file from %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_link</source>
+        <translation>%1 is a link.</translation>
+    </message>
+    <message>
+        <source>swap_error_damaged</source>
+        <translation>%1 is damaged.</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateController</name>
+    <message>
+        <source>updater_error_in_the_way</source>
+        <translation>%1 is in the way.</translation>
+    </message>
+    <message>
+        <source>updater_error_make_folder</source>
+        <translation>Could not create %1.</translation>
+    </message>
+    <message>
+        <source>updater_error_move_package</source>
+        <translation>Could not move the package into %1.</translation>
+    </message>
+</context>
+<context>
     <name>UpdaterWindow</name>
     <message>
         <source>updater_close</source>

@@ -367,6 +367,64 @@
     </message>
 </context>
 <context>
+    <name>LauncherSwap</name>
+    <message>
+        <source>swap_error_write</source>
+        <translation>No se pudo escribir %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_unresolved</source>
+        <translation>Una actualización anterior del lanzador aún no ha terminado.</translation>
+    </message>
+    <message>
+        <source>swap_error_keep_old</source>
+        <translation>No se pudo apartar el antiguo %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_remove</source>
+        <translation>No se pudo eliminar %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_make_folder</source>
+        <translation>No se pudo crear la carpeta %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_move_in</source>
+        <translation>No se pudo colocar el nuevo %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_restore_old</source>
+        <translation>No se pudieron restaurar todos los archivos antiguos; %1 los conserva.</translation>
+    </message>
+    <message>
+        <source>swap_error_remove_old</source>
+        <translation>No se pudieron eliminar todos los archivos antiguos de %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_link</source>
+        <translation>%1 es un enlace.</translation>
+    </message>
+    <message>
+        <source>swap_error_damaged</source>
+        <translation>%1 está dañado.</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateController</name>
+    <message>
+        <source>updater_error_in_the_way</source>
+        <translation>%1 impide la actualización.</translation>
+    </message>
+    <message>
+        <source>updater_error_make_folder</source>
+        <translation>No se pudo crear %1.</translation>
+    </message>
+    <message>
+        <source>updater_error_move_package</source>
+        <translation>No se pudo mover el paquete a %1.</translation>
+    </message>
+</context>
+<context>
     <name>UpdaterWindow</name>
     <message>
         <source>updater_close</source>

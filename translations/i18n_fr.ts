@@ -367,6 +367,64 @@
     </message>
 </context>
 <context>
+    <name>LauncherSwap</name>
+    <message>
+        <source>swap_error_write</source>
+        <translation>Impossible d'écrire %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_unresolved</source>
+        <translation>Une mise à jour précédente du lanceur n'est pas encore terminée.</translation>
+    </message>
+    <message>
+        <source>swap_error_keep_old</source>
+        <translation>Impossible de mettre de côté l'ancien %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_remove</source>
+        <translation>Impossible de supprimer %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_make_folder</source>
+        <translation>Impossible de créer le dossier %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_move_in</source>
+        <translation>Impossible de mettre en place le nouveau %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_restore_old</source>
+        <translation>Impossible de remettre tous les anciens fichiers ; %1 les conserve.</translation>
+    </message>
+    <message>
+        <source>swap_error_remove_old</source>
+        <translation>Impossible de supprimer tous les anciens fichiers de %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_link</source>
+        <translation>%1 est un lien.</translation>
+    </message>
+    <message>
+        <source>swap_error_damaged</source>
+        <translation>%1 est endommagé.</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateController</name>
+    <message>
+        <source>updater_error_in_the_way</source>
+        <translation>%1 empêche la mise à jour.</translation>
+    </message>
+    <message>
+        <source>updater_error_make_folder</source>
+        <translation>Impossible de créer %1.</translation>
+    </message>
+    <message>
+        <source>updater_error_move_package</source>
+        <translation>Impossible de déplacer le paquet dans %1.</translation>
+    </message>
+</context>
+<context>
     <name>UpdaterWindow</name>
     <message>
         <source>updater_close</source>

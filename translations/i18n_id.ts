@@ -367,6 +367,64 @@
     </message>
 </context>
 <context>
+    <name>LauncherSwap</name>
+    <message>
+        <source>swap_error_write</source>
+        <translation>Tidak dapat menulis %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_unresolved</source>
+        <translation>Pembaruan peluncur sebelumnya belum selesai.</translation>
+    </message>
+    <message>
+        <source>swap_error_keep_old</source>
+        <translation>Tidak dapat menyisihkan %1 yang lama.</translation>
+    </message>
+    <message>
+        <source>swap_error_remove</source>
+        <translation>Tidak dapat menghapus %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_make_folder</source>
+        <translation>Tidak dapat membuat folder %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_move_in</source>
+        <translation>Tidak dapat memasang %1 yang baru.</translation>
+    </message>
+    <message>
+        <source>swap_error_restore_old</source>
+        <translation>Tidak semua file lama dapat dikembalikan; file tersebut disimpan di %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_remove_old</source>
+        <translation>Tidak semua file lama dapat dihapus dari %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_link</source>
+        <translation>%1 adalah tautan.</translation>
+    </message>
+    <message>
+        <source>swap_error_damaged</source>
+        <translation>%1 rusak.</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateController</name>
+    <message>
+        <source>updater_error_in_the_way</source>
+        <translation>%1 menghalangi pembaruan.</translation>
+    </message>
+    <message>
+        <source>updater_error_make_folder</source>
+        <translation>Tidak dapat membuat %1.</translation>
+    </message>
+    <message>
+        <source>updater_error_move_package</source>
+        <translation>Tidak dapat memindahkan paket ke %1.</translation>
+    </message>
+</context>
+<context>
     <name>UpdaterWindow</name>
     <message>
         <source>updater_close</source>

@@ -367,6 +367,64 @@
     </message>
 </context>
 <context>
+    <name>LauncherSwap</name>
+    <message>
+        <source>swap_error_write</source>
+        <translation>%1 を書き込めませんでした。</translation>
+    </message>
+    <message>
+        <source>swap_error_unresolved</source>
+        <translation>以前のランチャーのアップデートがまだ完了していません。</translation>
+    </message>
+    <message>
+        <source>swap_error_keep_old</source>
+        <translation>古い %1 を退避できませんでした。</translation>
+    </message>
+    <message>
+        <source>swap_error_remove</source>
+        <translation>%1 を削除できませんでした。</translation>
+    </message>
+    <message>
+        <source>swap_error_make_folder</source>
+        <translation>フォルダー %1 を作成できませんでした。</translation>
+    </message>
+    <message>
+        <source>swap_error_move_in</source>
+        <translation>新しい %1 を配置できませんでした。</translation>
+    </message>
+    <message>
+        <source>swap_error_restore_old</source>
+        <translation>古いファイルをすべて元に戻せませんでした。%1 に保管されています。</translation>
+    </message>
+    <message>
+        <source>swap_error_remove_old</source>
+        <translation>%1 から古いファイルをすべて削除できませんでした。</translation>
+    </message>
+    <message>
+        <source>swap_error_link</source>
+        <translation>%1 はリンクです。</translation>
+    </message>
+    <message>
+        <source>swap_error_damaged</source>
+        <translation>%1 は破損しています。</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateController</name>
+    <message>
+        <source>updater_error_in_the_way</source>
+        <translation>%1 がアップデートの妨げになっています。</translation>
+    </message>
+    <message>
+        <source>updater_error_make_folder</source>
+        <translation>%1 を作成できませんでした。</translation>
+    </message>
+    <message>
+        <source>updater_error_move_package</source>
+        <translation>パッケージを %1 に移動できませんでした。</translation>
+    </message>
+</context>
+<context>
     <name>UpdaterWindow</name>
     <message>
         <source>updater_close</source>

@@ -367,6 +367,64 @@
     </message>
 </context>
 <context>
+    <name>LauncherSwap</name>
+    <message>
+        <source>swap_error_write</source>
+        <translation>%1을(를) 쓸 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>swap_error_unresolved</source>
+        <translation>이전 런처 업데이트가 아직 끝나지 않았습니다.</translation>
+    </message>
+    <message>
+        <source>swap_error_keep_old</source>
+        <translation>이전 %1을(를) 따로 보관할 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>swap_error_remove</source>
+        <translation>%1을(를) 삭제할 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>swap_error_make_folder</source>
+        <translation>%1 폴더를 만들 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>swap_error_move_in</source>
+        <translation>새 %1을(를) 배치할 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>swap_error_restore_old</source>
+        <translation>이전 파일을 모두 되돌리지 못했습니다. %1에 보관되어 있습니다.</translation>
+    </message>
+    <message>
+        <source>swap_error_remove_old</source>
+        <translation>%1에서 이전 파일을 모두 삭제하지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>swap_error_link</source>
+        <translation>%1은(는) 링크입니다.</translation>
+    </message>
+    <message>
+        <source>swap_error_damaged</source>
+        <translation>%1이(가) 손상되었습니다.</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateController</name>
+    <message>
+        <source>updater_error_in_the_way</source>
+        <translation>%1 때문에 업데이트할 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>updater_error_make_folder</source>
+        <translation>%1을(를) 만들 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>updater_error_move_package</source>
+        <translation>패키지를 %1(으)로 옮길 수 없습니다.</translation>
+    </message>
+</context>
+<context>
     <name>UpdaterWindow</name>
     <message>
         <source>updater_close</source>

@@ -367,6 +367,64 @@
     </message>
 </context>
 <context>
+    <name>LauncherSwap</name>
+    <message>
+        <source>swap_error_write</source>
+        <translation>Não foi possível escrever %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_unresolved</source>
+        <translation>Uma atualização anterior do inicializador ainda não terminou.</translation>
+    </message>
+    <message>
+        <source>swap_error_keep_old</source>
+        <translation>Não foi possível pôr de parte o antigo %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_remove</source>
+        <translation>Não foi possível remover %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_make_folder</source>
+        <translation>Não foi possível criar a pasta %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_move_in</source>
+        <translation>Não foi possível colocar o novo %1 no lugar.</translation>
+    </message>
+    <message>
+        <source>swap_error_restore_old</source>
+        <translation>Não foi possível repor todos os ficheiros antigos; %1 guarda-os.</translation>
+    </message>
+    <message>
+        <source>swap_error_remove_old</source>
+        <translation>Não foi possível remover todos os ficheiros antigos de %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_link</source>
+        <translation>%1 é uma ligação.</translation>
+    </message>
+    <message>
+        <source>swap_error_damaged</source>
+        <translation>%1 está danificado.</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateController</name>
+    <message>
+        <source>updater_error_in_the_way</source>
+        <translation>%1 impede a atualização.</translation>
+    </message>
+    <message>
+        <source>updater_error_make_folder</source>
+        <translation>Não foi possível criar %1.</translation>
+    </message>
+    <message>
+        <source>updater_error_move_package</source>
+        <translation>Não foi possível mover o pacote para %1.</translation>
+    </message>
+</context>
+<context>
     <name>UpdaterWindow</name>
     <message>
         <source>updater_close</source>

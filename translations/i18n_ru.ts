@@ -367,6 +367,64 @@
     </message>
 </context>
 <context>
+    <name>LauncherSwap</name>
+    <message>
+        <source>swap_error_write</source>
+        <translation>Не удалось записать %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_unresolved</source>
+        <translation>Предыдущее обновление лаунчера ещё не завершено.</translation>
+    </message>
+    <message>
+        <source>swap_error_keep_old</source>
+        <translation>Не удалось отложить старый %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_remove</source>
+        <translation>Не удалось удалить %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_make_folder</source>
+        <translation>Не удалось создать папку %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_move_in</source>
+        <translation>Не удалось поставить на место новый %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_restore_old</source>
+        <translation>Не удалось вернуть все старые файлы; они сохранены в %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_remove_old</source>
+        <translation>Не удалось удалить все старые файлы из %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_link</source>
+        <translation>%1 является ссылкой.</translation>
+    </message>
+    <message>
+        <source>swap_error_damaged</source>
+        <translation>%1 повреждён.</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateController</name>
+    <message>
+        <source>updater_error_in_the_way</source>
+        <translation>%1 мешает обновлению.</translation>
+    </message>
+    <message>
+        <source>updater_error_make_folder</source>
+        <translation>Не удалось создать %1.</translation>
+    </message>
+    <message>
+        <source>updater_error_move_package</source>
+        <translation>Не удалось переместить пакет в %1.</translation>
+    </message>
+</context>
+<context>
     <name>UpdaterWindow</name>
     <message>
         <source>updater_close</source>

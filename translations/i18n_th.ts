@@ -367,6 +367,64 @@
     </message>
 </context>
 <context>
+    <name>LauncherSwap</name>
+    <message>
+        <source>swap_error_write</source>
+        <translation>ไม่สามารถเขียน %1 ได้</translation>
+    </message>
+    <message>
+        <source>swap_error_unresolved</source>
+        <translation>การอัปเดตตัวเปิดเกมครั้งก่อนยังไม่เสร็จสิ้น</translation>
+    </message>
+    <message>
+        <source>swap_error_keep_old</source>
+        <translation>ไม่สามารถเก็บ %1 เดิมแยกไว้ได้</translation>
+    </message>
+    <message>
+        <source>swap_error_remove</source>
+        <translation>ไม่สามารถลบ %1 ได้</translation>
+    </message>
+    <message>
+        <source>swap_error_make_folder</source>
+        <translation>ไม่สามารถสร้างโฟลเดอร์ %1 ได้</translation>
+    </message>
+    <message>
+        <source>swap_error_move_in</source>
+        <translation>ไม่สามารถวาง %1 ใหม่เข้าที่ได้</translation>
+    </message>
+    <message>
+        <source>swap_error_restore_old</source>
+        <translation>ไม่สามารถคืนไฟล์เดิมได้ทั้งหมด ไฟล์เหล่านั้นถูกเก็บไว้ใน %1</translation>
+    </message>
+    <message>
+        <source>swap_error_remove_old</source>
+        <translation>ไม่สามารถลบไฟล์เดิมทั้งหมดออกจาก %1 ได้</translation>
+    </message>
+    <message>
+        <source>swap_error_link</source>
+        <translation>%1 เป็นลิงก์</translation>
+    </message>
+    <message>
+        <source>swap_error_damaged</source>
+        <translation>%1 เสียหาย</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateController</name>
+    <message>
+        <source>updater_error_in_the_way</source>
+        <translation>%1 ขวางการอัปเดต</translation>
+    </message>
+    <message>
+        <source>updater_error_make_folder</source>
+        <translation>ไม่สามารถสร้าง %1 ได้</translation>
+    </message>
+    <message>
+        <source>updater_error_move_package</source>
+        <translation>ไม่สามารถย้ายแพ็กเกจไปยัง %1 ได้</translation>
+    </message>
+</context>
+<context>
     <name>UpdaterWindow</name>
     <message>
         <source>updater_close</source>

@@ -367,6 +367,64 @@
     </message>
 </context>
 <context>
+    <name>LauncherSwap</name>
+    <message>
+        <source>swap_error_write</source>
+        <translation>Không thể ghi %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_unresolved</source>
+        <translation>Bản cập nhật trình khởi chạy trước đó vẫn chưa hoàn tất.</translation>
+    </message>
+    <message>
+        <source>swap_error_keep_old</source>
+        <translation>Không thể tạm cất %1 cũ.</translation>
+    </message>
+    <message>
+        <source>swap_error_remove</source>
+        <translation>Không thể xóa %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_make_folder</source>
+        <translation>Không thể tạo thư mục %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_move_in</source>
+        <translation>Không thể đặt %1 mới vào chỗ.</translation>
+    </message>
+    <message>
+        <source>swap_error_restore_old</source>
+        <translation>Không thể khôi phục tất cả tệp cũ; chúng được giữ trong %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_remove_old</source>
+        <translation>Không thể xóa tất cả tệp cũ khỏi %1.</translation>
+    </message>
+    <message>
+        <source>swap_error_link</source>
+        <translation>%1 là một liên kết.</translation>
+    </message>
+    <message>
+        <source>swap_error_damaged</source>
+        <translation>%1 bị hỏng.</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateController</name>
+    <message>
+        <source>updater_error_in_the_way</source>
+        <translation>%1 đang cản trở việc cập nhật.</translation>
+    </message>
+    <message>
+        <source>updater_error_make_folder</source>
+        <translation>Không thể tạo %1.</translation>
+    </message>
+    <message>
+        <source>updater_error_move_package</source>
+        <translation>Không thể chuyển gói vào %1.</translation>
+    </message>
+</context>
+<context>
     <name>UpdaterWindow</name>
     <message>
         <source>updater_close</source>

@@ -367,6 +367,64 @@
     </message>
 </context>
 <context>
+    <name>LauncherSwap</name>
+    <message>
+        <source>swap_error_write</source>
+        <translation>无法写入 %1。</translation>
+    </message>
+    <message>
+        <source>swap_error_unresolved</source>
+        <translation>之前的启动器更新尚未完成。</translation>
+    </message>
+    <message>
+        <source>swap_error_keep_old</source>
+        <translation>无法暂存旧的 %1。</translation>
+    </message>
+    <message>
+        <source>swap_error_remove</source>
+        <translation>无法删除 %1。</translation>
+    </message>
+    <message>
+        <source>swap_error_make_folder</source>
+        <translation>无法创建文件夹 %1。</translation>
+    </message>
+    <message>
+        <source>swap_error_move_in</source>
+        <translation>无法放入新的 %1。</translation>
+    </message>
+    <message>
+        <source>swap_error_restore_old</source>
+        <translation>未能恢复全部旧文件，它们保存在 %1 中。</translation>
+    </message>
+    <message>
+        <source>swap_error_remove_old</source>
+        <translation>未能从 %1 删除全部旧文件。</translation>
+    </message>
+    <message>
+        <source>swap_error_link</source>
+        <translation>%1 是一个链接。</translation>
+    </message>
+    <message>
+        <source>swap_error_damaged</source>
+        <translation>%1 已损坏。</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateController</name>
+    <message>
+        <source>updater_error_in_the_way</source>
+        <translation>%1 妨碍了更新。</translation>
+    </message>
+    <message>
+        <source>updater_error_make_folder</source>
+        <translation>无法创建 %1。</translation>
+    </message>
+    <message>
+        <source>updater_error_move_package</source>
+        <translation>无法将更新包移入 %1。</translation>
+    </message>
+</context>
+<context>
     <name>UpdaterWindow</name>
     <message>
         <source>updater_close</source>

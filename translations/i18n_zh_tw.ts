@@ -367,6 +367,64 @@
     </message>
 </context>
 <context>
+    <name>LauncherSwap</name>
+    <message>
+        <source>swap_error_write</source>
+        <translation>無法寫入 %1。</translation>
+    </message>
+    <message>
+        <source>swap_error_unresolved</source>
+        <translation>先前的啟動器更新尚未完成。</translation>
+    </message>
+    <message>
+        <source>swap_error_keep_old</source>
+        <translation>無法暫存舊的 %1。</translation>
+    </message>
+    <message>
+        <source>swap_error_remove</source>
+        <translation>無法刪除 %1。</translation>
+    </message>
+    <message>
+        <source>swap_error_make_folder</source>
+        <translation>無法建立資料夾 %1。</translation>
+    </message>
+    <message>
+        <source>swap_error_move_in</source>
+        <translation>無法放入新的 %1。</translation>
+    </message>
+    <message>
+        <source>swap_error_restore_old</source>
+        <translation>未能還原所有舊檔案，它們保存在 %1 中。</translation>
+    </message>
+    <message>
+        <source>swap_error_remove_old</source>
+        <translation>未能從 %1 刪除所有舊檔案。</translation>
+    </message>
+    <message>
+        <source>swap_error_link</source>
+        <translation>%1 是一個連結。</translation>
+    </message>
+    <message>
+        <source>swap_error_damaged</source>
+        <translation>%1 已損毀。</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateController</name>
+    <message>
+        <source>updater_error_in_the_way</source>
+        <translation>%1 妨礙了更新。</translation>
+    </message>
+    <message>
+        <source>updater_error_make_folder</source>
+        <translation>無法建立 %1。</translation>
+    </message>
+    <message>
+        <source>updater_error_move_package</source>
+        <translation>無法將更新套件移入 %1。</translation>
+    </message>
+</context>
+<context>
     <name>UpdaterWindow</name>
     <message>
         <source>updater_close</source>

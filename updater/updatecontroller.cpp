@@ -137,7 +137,7 @@ bool UpdateController::prepareStaging(QString &detail)
     const QString staging = LauncherSwap::stagingFolder(m_handOver.launcherFolder());
     const QFileInfo info(staging);
     if (info.isSymLink() || (info.exists() && !info.isDir())) {
-        detail = QStringLiteral("%1 is in the way").arg(QDir::toNativeSeparators(staging));
+        detail = tr("updater_error_in_the_way").arg(QDir::toNativeSeparators(staging));
         return false;
     }
     // Left by a run that stopped before its swap began: no journal names
@@ -146,7 +146,7 @@ bool UpdateController::prepareStaging(QString &detail)
     if (QFileInfo(inStaging(kPackageFolder)).isSymLink())
         QFile::remove(inStaging(kPackageFolder));
     if (!QDir().mkpath(inStaging(kPackageFolder))) {
-        detail = QStringLiteral("cannot make %1").arg(QDir::toNativeSeparators(staging));
+        detail = tr("updater_error_make_folder").arg(QDir::toNativeSeparators(staging));
         return false;
     }
     return true;
@@ -160,8 +160,7 @@ void UpdateController::fetched()
         || !QFile::rename(inStaging(kPackageFolder) + QLatin1Char('/') + name,
             unpackFolder + QLatin1Char('/') + name)) {
         fail(UpdaterWindow::Failure::Install,
-            QStringLiteral("cannot move the package into %1")
-                .arg(QDir::toNativeSeparators(unpackFolder)));
+            tr("updater_error_move_package").arg(QDir::toNativeSeparators(unpackFolder)));
         return;
     }
     m_window.showStage(UpdaterWindow::Stage::Installing);
