@@ -319,12 +319,11 @@ void downloadmanager::onFileFailed(int code)
         stopDownlaod();
 }
 
-// The records go first and reach the disk before anyone hears of the end.
+// The records go once the file has its final name, and reach the disk before
+// anyone hears of the end: a run that stops in between, or a rename that
+// fails, keeps a partial file that the records still say is whole.
 void downloadmanager::completeDownload(const QString &md5)
 {
-    m_progressStore.forget(m_fileName);
-    m_progressStore.flush();
-    m_done.clear();
     m_downloading = false;
     // An older file of the final name (a package from an earlier run) would
     // block the rename and be checked in place of the new one.
@@ -336,6 +335,9 @@ void downloadmanager::completeDownload(const QString &md5)
             ErrorDefine::DOWNLOAD_WRITE_BUFFER_ERROR, tr("message_error_download_write_buffer"));
         return;
     }
+    m_progressStore.forget(m_fileName);
+    m_progressStore.flush();
+    m_done.clear();
     m_digest.set(finalPath(), md5);
     m_written = m_totalSize;
     emit downloadReplyProgress(m_totalSize, m_totalSize);
