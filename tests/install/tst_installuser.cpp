@@ -3,22 +3,6 @@
 
 #include <QtTest>
 
-namespace {
-
-QString desktopValue(const QString &entry, const QString &key)
-{
-    QFile file(entry);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return QString();
-    for (const QString &line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
-        if (line.startsWith(key + QLatin1Char('=')))
-            return line.mid(key.size() + 1);
-    }
-    return QString();
-}
-
-} // namespace
-
 // scripts/install-user, as a player runs it, into a data folder of its own.
 class tst_InstallUser : public QObject
 {
@@ -28,9 +12,10 @@ private:
     QTemporaryDir m_scratch;
     QString m_data = m_scratch.filePath(QStringLiteral("data home"));
     QString m_program = m_data + QStringLiteral("/tessaril-launcher");
-    QString m_entry = m_data + QStringLiteral("/applications/tessaril-launcher.desktop");
+    QString m_output;
 
-    QString installUser(const QStringList &args = {}, QString *lastLine = nullptr)
+    // Empty when the script succeeded, else what it said.
+    QString installUser(const QStringList &args = {})
     {
         QProcess script;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -43,10 +28,8 @@ private:
                 + args);
         if (!script.waitForFinished(60000))
             return QStringLiteral("did not finish");
-        const QString output = QString::fromLocal8Bit(script.readAll());
-        if (lastLine)
-            *lastLine = output.trimmed().split(QLatin1Char('\n')).last();
-        return script.exitCode() == 0 ? QString() : output;
+        m_output = QString::fromLocal8Bit(script.readAll());
+        return script.exitCode() == 0 ? QString() : m_output;
     }
 
 private slots:
@@ -60,18 +43,22 @@ private slots:
     void menuEntryStartsTheInstalledLauncherUntilRemoved()
     {
         QCOMPARE(installUser(), QString());
-
+        const QString entryPath
+            = m_data + QStringLiteral("/applications/tessaril-launcher.desktop");
         QProcess validate;
         validate.setProcessChannelMode(QProcess::MergedChannels);
-        validate.start(QStringLiteral("desktop-file-validate"), { m_entry });
+        validate.start(QStringLiteral("desktop-file-validate"), { entryPath });
         QVERIFY2(validate.waitForFinished(10000), "desktop-file-validate (scripts/setup)");
         QCOMPARE(validate.readAll(), QByteArray());
         QCOMPARE(validate.exitCode(), 0);
 
-        QCOMPARE(desktopValue(m_entry, QStringLiteral("Exec")),
-            QStringLiteral("\"%1/TessarilLauncher\"").arg(m_program));
+        // A space on the way: the path must be quoted.
+        const QString entry = QString::fromUtf8(readFile(entryPath));
+        QVERIFY2(entry.contains(QStringLiteral("\nExec=\"%1/TessarilLauncher\"\n").arg(m_program)),
+            qPrintable(entry));
         QVERIFY(QFileInfo(m_program + QStringLiteral("/TessarilLauncher")).isExecutable());
-        const QString icon = desktopValue(m_entry, QStringLiteral("Icon"));
+        const QString icon
+            = QRegularExpression(QStringLiteral("\nIcon=(.+)\n")).match(entry).captured(1);
         for (const char *size : { "16x16", "32x32", "48x48", "64x64", "128x128", "256x256" })
             QVERIFY2(QFileInfo::exists(QStringLiteral("%1/icons/hicolor/%2/apps/%3.png")
                                            .arg(m_data, QLatin1String(size), icon)),
@@ -95,15 +82,13 @@ private slots:
                  m_data + QStringLiteral("/Vantor/Tessaril/QtWebEngine/Default") })
             QVERIFY(writeFile(folder + QStringLiteral("/Cookies"), {}));
 
-        QString lastLine;
-        QCOMPARE(installUser({ QStringLiteral("--remove") }, &lastLine), QString());
+        QCOMPARE(installUser({ QStringLiteral("--remove") }), QString());
         QVERIFY(!QFileInfo::exists(webCache));
-        QVERIFY2(lastLine.contains(settings), qPrintable(lastLine));
+        QVERIFY2(m_output.trimmed().split(QLatin1Char('\n')).last().contains(settings),
+            qPrintable(m_output));
         QCOMPARE(fileList(m_data, QDir::AllEntries),
-            QStringList({ QStringLiteral("tessaril-launcher"),
-                QStringLiteral("tessaril-launcher/Tessaril Game"),
-                QStringLiteral("tessaril-launcher/Tessaril Game/Quorvela.exe"),
-                QStringLiteral("tessaril-launcher/config.ini") }));
+            QStringList({ "tessaril-launcher", "tessaril-launcher/Tessaril Game",
+                "tessaril-launcher/Tessaril Game/Quorvela.exe", "tessaril-launcher/config.ini" }));
     }
 };
 

@@ -1,3 +1,4 @@
+#include "tests/support/testdata.h"
 #include "tests/support/testenvironment.h"
 
 #include <QRegularExpression>
@@ -14,35 +15,26 @@ private slots:
     {
         QTemporaryDir folder;
         QProcess child;
-        const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+        const QDateTime before
+            = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch() - 1);
         QCOMPARE(startHelper(child, { QStringLiteral("crash"), folder.path() }),
             QStringLiteral("crashing"));
         QVERIFY(child.waitForFinished(10000));
-        const QDateTime after = QDateTime::currentDateTime().addSecs(1);
-
         QCOMPARE(child.exitStatus(), QProcess::CrashExit);
         QCOMPARE(child.exitCode(), int(SIGSEGV));
 
-        const QStringList dumps
-            = QDir(folder.path()).entryList({ QStringLiteral("*.dmp") }, QDir::Files);
+        const QStringList dumps = QDir(folder.path()).entryList(QDir::Files);
         QCOMPARE(dumps.size(), 1);
-        const QRegularExpressionMatch name
-            = QRegularExpression(QStringLiteral("^DumpFile-(\\d{8}-\\d{6})\\.dmp$"))
-                  .match(dumps.first());
-        QVERIFY2(name.hasMatch(), qPrintable(dumps.first()));
-        const QDateTime stamp
-            = QDateTime::fromString(name.captured(1), QStringLiteral("yyyyMMdd-HHmmss"));
-        QVERIFY2(stamp >= before.addMSecs(-before.time().msec()) && stamp <= after,
-            qPrintable(stamp.toString(Qt::ISODate)));
-
-        QFile dump(folder.filePath(dumps.first()));
-        QVERIFY(dump.open(QIODevice::ReadOnly));
-        const QString text = QString::fromUtf8(dump.readAll());
-        QVERIFY(text.startsWith(QStringLiteral("signal 11 (SIGSEGV)\n")));
-        QVERIFY(text.contains(QStringLiteral("\naddress 0x0\n")));
-        QVERIFY(text.contains(QStringLiteral("backtrace:\n")));
-        QVERIFY(text.contains(QStringLiteral("tst_helper"))); // frames and maps name the program
-        QVERIFY(text.contains(QRegularExpression(QStringLiteral("maps:\\n[0-9a-f]+-[0-9a-f]+ r"))));
+        const QDateTime stamp = QDateTime::fromString(
+            dumps.first(), QStringLiteral("'DumpFile-'yyyyMMdd-HHmmss'.dmp'"));
+        QVERIFY2(stamp >= before && stamp <= QDateTime::currentDateTime().addSecs(1),
+            qPrintable(dumps.first()));
+        // The program is named by its frames and maps.
+        const QString dump = QString::fromUtf8(readFile(folder.filePath(dumps.first())));
+        QVERIFY2(dump.contains(QRegularExpression(QStringLiteral(
+                     "(?s)^signal 11 \\(SIGSEGV\\)\\n.*\\naddress 0x0\\n.*\\nbacktrace:\\n.*"
+                     "\\nmaps:\\n[0-9a-f]+-[0-9a-f]+ r.*tst_helper"))),
+            qPrintable(dump.left(2000)));
     }
 };
 

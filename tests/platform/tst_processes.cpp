@@ -14,14 +14,10 @@ private slots:
     void programFoundAndKilledByPathOnly()
     {
         QTemporaryDir folder;
-        QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("game")));
-        QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("elsewhere")));
         const QString game = folder.filePath(QStringLiteral("game/Quorvela.exe"));
         const QString decoy = folder.filePath(QStringLiteral("elsewhere/Quorvela.exe"));
-        for (const QString &path : { game, decoy }) {
-            QVERIFY(QFile::copy(testHelperPath(), path));
-            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner));
-        }
+        for (const QString &path : { game, decoy })
+            QVERIFY(writeFile(path, readFile(testHelperPath()), true));
 
         QProcess other;
         other.start(decoy, { QStringLiteral("sleep") });
@@ -34,6 +30,18 @@ private slots:
         QVERIFY(running.waitForReadyRead(5000));
         QVERIFY(platform::isProgramRunning(game));
         QVERIFY(!platform::isProgramRunning(QStringLiteral("Quorvela.exe")));
+        QVERIFY(!platform::isProgramRunning(QString()));
+
+        // A script started by a relative path from its folder, as a desktop entry may.
+        const QString script = folder.filePath(QStringLiteral("Game.sh"));
+        QVERIFY(writeFile(script, "echo up\nread line\n"));
+        QProcess shell;
+        shell.setWorkingDirectory(folder.path());
+        shell.start(QStringLiteral("sh"), { QStringLiteral("Game.sh") });
+        QVERIFY(shell.waitForReadyRead(5000));
+        QVERIFY(platform::isProgramRunning(script));
+        shell.kill();
+        shell.waitForFinished();
 
         platform::killProgram(game);
         QVERIFY(running.waitForFinished(5000));
@@ -42,28 +50,7 @@ private slots:
         QCOMPARE(other.state(), QProcess::Running);
         other.kill();
         other.waitForFinished();
-    }
-
-    // Started by a relative path from its folder, as a desktop entry may.
-    void scriptFoundByItsPath()
-    {
-        QTemporaryDir folder;
-        const QString script = folder.filePath(QStringLiteral("Game.sh"));
-        QVERIFY(writeFile(script, "echo up\nread line\n"));
-
-        QProcess running;
-        running.setWorkingDirectory(folder.path());
-        running.start(QStringLiteral("sh"), { QStringLiteral("Game.sh") });
-        QVERIFY(running.waitForReadyRead(5000));
-        QVERIFY(platform::isProgramRunning(script));
-        running.kill();
-        running.waitForFinished();
-    }
-
-    void ownProcessNeverCounts()
-    {
         QVERIFY(!platform::isProgramRunning(QCoreApplication::applicationFilePath()));
-        QVERIFY(!platform::isProgramRunning(QString()));
     }
 };
 

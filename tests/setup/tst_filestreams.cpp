@@ -26,14 +26,11 @@ private slots:
         QCOMPARE(position, 2u);
         QCOMPARE(out->Seek(0, 7, &position), kInvalidFunction);
 
-        FILETIME time;
         const quint64 ticks = (quint64(1700000000) + kFiletimeUnixOffsetSeconds) * 10000000ull;
-        time.dwLowDateTime = quint32(ticks);
-        time.dwHighDateTime = quint32(ticks >> 32);
-        QCOMPARE(out->SetMTime(time), kOk);
+        QCOMPARE(out->SetMTime(FILETIME { quint32(ticks), quint32(ticks >> 32) }), kOk);
         QCOMPARE(out->Close(), kOk);
         out->Release();
-        QFileInfo info(dir.filePath(QStringLiteral("f")));
+        const QFileInfo info(dir.filePath(QStringLiteral("f")));
         QCOMPARE(info.size(), 100);
         QCOMPARE(info.lastModified().toSecsSinceEpoch(), 1700000000);
     }

@@ -5,16 +5,30 @@
 
 #include <QtTest>
 
-#include <functional>
-
 namespace {
 
-// Changes the launcher folder or the unpacked package of one case.
-using Prepare = std::function<void(const QString &launcher, const QString &unpacked)>;
+// Entries apart by spaces, each in the launcher folder ("L:") or the unpacked
+// package ("U:"): "path=content" makes a file, "path>target" a link to a
+// target marked the same way, or else taken as it is.
+void make(const QString &launcher, const QString &unpacked, const QString &entries)
+{
+    const auto at = [&](const QString &marked) {
+        const QString folder = marked.startsWith(QLatin1String("L:")) ? launcher
+            : marked.startsWith(QLatin1String("U:"))                  ? unpacked
+                                                                      : QString();
+        return folder.isEmpty() ? marked : folder + QLatin1Char('/') + marked.mid(2);
+    };
+    for (const QString &entry : entries.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const int link = entry.indexOf(QLatin1Char('>'));
+        if (link < 0)
+            QVERIFY(writeFile(at(entry.section(QLatin1Char('='), 0, 0)),
+                entry.section(QLatin1Char('='), 1).toUtf8()));
+        else
+            QVERIFY(QFile::link(at(entry.mid(link + 1)), at(entry.left(link))));
+    }
+}
 
 } // namespace
-
-Q_DECLARE_METATYPE(Prepare)
 
 // What the end-to-end tests cannot easily make: links, and files or folders
 // in the way of a package's files. Nothing moves unless all is sound.
@@ -47,59 +61,34 @@ private slots:
     void unsoundPackagesAreRefused_data()
     {
         QTest::addColumn<QByteArray>("list");
-        QTest::addColumn<Prepare>("prepare");
+        QTest::addColumn<QString>("entries");
         QTest::addColumn<QString>("why");
-
         const QByteArray list = "Launcher\nlib/core.so\nextra\n";
-        QTest::newRow("link with an absolute target")
-            << list << Prepare([](const QString &, const QString &unpacked) {
-                   QFile::link(unpacked + QStringLiteral("/Launcher"), unpacked + "/extra");
-               })
-            << "lacks extra";
-        QTest::newRow("link climbing out")
-            << list << Prepare([](const QString &, const QString &unpacked) {
-                   writeFile(unpacked + "/../../outside", "x");
-                   QFile::link(QStringLiteral("../../outside"), unpacked + "/extra");
-               })
-            << "lacks extra";
-        QTest::newRow("user's folder in the way")
-            << list << Prepare([](const QString &launcher, const QString &unpacked) {
-                   writeFile(unpacked + "/extra", "new");
-                   writeFile(launcher + "/extra/saves.dat", "mine");
-               })
-            << "a folder is in the way";
+        const QByteArray plugin = "Launcher\nplugins/a.so\n";
+        QTest::newRow("link with an absolute target") << list << "U:extra>U:Launcher"
+                                                      << "lacks extra";
+        QTest::newRow("link climbing out") << list << "U:../../outside=x U:extra>../../outside"
+                                           << "lacks extra";
+        QTest::newRow("user's folder in the way") << list << "U:extra=new L:extra/saves.dat=mine"
+                                                  << "a folder is in the way";
         QTest::newRow("user's file where a folder goes")
-            << QByteArray("Launcher\nplugins/a.so\n")
-            << Prepare([](const QString &launcher, const QString &unpacked) {
-                   writeFile(unpacked + "/plugins/a.so", "new");
-                   writeFile(launcher + "/plugins", "mine");
-               })
+            << plugin << "U:plugins/a.so=new L:plugins=mine"
             << "a file is in the way";
         QTest::newRow("through a link out of the launcher folder")
-            << QByteArray("Launcher\nplugins/a.so\n")
-            << Prepare([](const QString &launcher, const QString &unpacked) {
-                   writeFile(unpacked + "/plugins/a.so", "new");
-                   QDir().mkpath(launcher + "/../elsewhere");
-                   QFile::link(launcher + "/../elsewhere", launcher + "/plugins");
-               })
+            << plugin << "U:plugins/a.so=new L:../elsewhere/x= L:plugins>L:../elsewhere"
             << "would leave the launcher folder";
         QTest::newRow("the game folder set in the settings")
-            << QByteArray("Launcher\ngames/mine/save.dat\n")
-            << Prepare([](const QString &, const QString &unpacked) {
-                   writeFile(unpacked + "/games/mine/save.dat", "new");
-               })
+            << QByteArray("Launcher\ngames/mine/save.dat\n") << "U:games/mine/save.dat=new"
             << "file of the user's";
     }
 
     void unsoundPackagesAreRefused()
     {
         QFETCH(QByteArray, list);
-        QFETCH(Prepare, prepare);
+        QFETCH(QString, entries);
         QFETCH(QString, why);
         makeVersions(list);
-        if (prepare)
-            prepare(launcher(), unpacked());
-
+        make(launcher(), unpacked(), entries);
         LauncherSwapPlan plan;
         plan.protect(QStringLiteral("games/mine"));
         QVERIFY(!plan.build(launcher(), unpacked(), QStringLiteral("Launcher")));
