@@ -11,14 +11,8 @@ class tst_CDlgCloseTip : public QObject
 
 private:
     QTemporaryDir m_dir;
-    int m_configs = 0;
 
 private slots:
-    void init()
-    {
-        LauncherConfig::useFile(m_dir.filePath(QStringLiteral("config%1.ini").arg(++m_configs)));
-    }
-
     void answers_data()
     {
         QTest::addColumn<QVariant>("stored");
@@ -42,6 +36,8 @@ private slots:
     {
         QFETCH(QVariant, stored);
         QFETCH(QString, steps);
+        // Every case starts from a launcher file of its own.
+        LauncherConfig::useFile(m_dir.filePath(QTest::currentDataTag()));
         if (stored.isValid())
             LauncherConfig::instance()->setInt("exit_type", stored.toInt(), QString());
         CDlgCloseTip dialog;
