@@ -98,45 +98,35 @@ private slots:
         RegistryHelper::instance()->setAutoRun(false);
     }
 
+    // "<Run value> <is_auto_update> <exit_type> <new_version> = <shown>":
+    // "-" stores nothing, "''" an empty text, "here" is this program.
     void controlsShowStoredValues_data()
     {
-        QTest::addColumn<QString>("autoRun"); // the Run value; "here" is this program
-        QTest::addColumn<QVariant>("autoUpdate");
-        QTest::addColumn<QVariant>("exitType");
-        QTest::addColumn<QVariant>("newVersion");
-        QTest::addColumn<QString>("shown");
-        const QVariant none;
-        QTest::newRow("nothing stored") << "" << none << none << none << "radioMin";
+        QTest::addColumn<QString>("run");
+        QTest::newRow("nothing stored") << "- - - - = radioMin";
         QTest::newRow("all on, quit, no newer launcher")
-            << "here" << QVariant(true) << QVariant(2) << QVariant("2.3.4.0")
-            << "checkBoxAutoRun checkBoxAutoUpdate radioExit";
+            << "here true 2 2.3.4.0 = checkBoxAutoRun checkBoxAutoUpdate radioExit";
         QTest::newRow("auto-run naming an old place")
-            << "/old/place/launcher" << QVariant(false) << QVariant(1) << QVariant("")
-            << "checkBoxAutoRun radioMin";
-        QTest::newRow("exit_type of no meaning") << "" << none << QVariant(3) << none << "radioMin";
-        QTest::newRow("newer launcher")
-            << "" << none << none << QVariant("2.3.10.0") << "radioMin lblRedPoint";
-        QTest::newRow("not a version") << "" << none << none << QVariant("2.3.x.0") << "radioMin";
+            << "/old/place/launcher false 1 '' = checkBoxAutoRun radioMin";
+        QTest::newRow("exit_type of no meaning") << "- - 3 - = radioMin";
+        QTest::newRow("newer launcher") << "- - - 2.3.10.0 = radioMin lblRedPoint";
+        QTest::newRow("not a version") << "- - - 2.3.x.0 = radioMin";
     }
 
     void controlsShowStoredValues()
     {
-        QFETCH(QString, autoRun);
-        platform::writeRegistryString(
-            kRunKey, kRunValue, autoRun == QLatin1String("here") ? thisProgram() : autoRun);
-        QFETCH(QVariant, autoUpdate);
-        store("is_auto_update", autoUpdate);
-        QFETCH(QVariant, exitType);
-        store("exit_type", exitType);
-        QFETCH(QVariant, newVersion);
-        store("new_version", newVersion);
-
+        QFETCH(QString, run);
+        QStringList stored = run.section(" = ", 0, 0).split(' ').replaceInStrings("''", "");
+        const QString autoRun = stored.takeFirst().replace("here", thisProgram());
+        platform::writeRegistryString(kRunKey, kRunValue, autoRun == "-" ? QString("") : autoRun);
+        for (const char *key : { "is_auto_update", "exit_type", "new_version" })
+            store(key, stored.takeFirst());
         DlgSetting dialog;
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QTEST(shownControls(&dialog), "shown");
+        QCOMPARE(shownControls(&dialog), run.section(" = ", 1));
         // A value that is on has a login entry, wherever it pointed before.
-        QCOMPARE(autostartEntryExists(), !autoRun.isEmpty());
+        QCOMPARE(autostartEntryExists(), autoRun != "-");
     }
 
     // The limit reaches the running downloads when confirmed, and the dialog

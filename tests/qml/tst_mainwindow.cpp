@@ -6,7 +6,6 @@
 #include "tests/support/webenginetestmain.h"
 #include "viewmodel/mainviewmodel.h"
 
-#include <QIcon>
 #include <QPushButton>
 #include <QQmlApplicationEngine>
 #include <QQmlContext>

@@ -1,4 +1,3 @@
-#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTranslator>

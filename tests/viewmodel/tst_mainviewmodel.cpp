@@ -11,7 +11,6 @@
 
 #include <QDesktopServices>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QtTest>
 
 namespace {
@@ -103,8 +102,7 @@ private slots:
         QTest::addColumn<State>("state");
         QTest::addColumn<QString>("sent"); // when asked, in all
         QTest::newRow("down, cancelled") << 503 << false << MainViewModel::CheckFailed << "6 6";
-        QTest::newRow("not a manifest, retried")
-            << 200 << true << MainViewModel::NeedUpdate << "1 2";
+        QTest::newRow("no manifest, retried") << 200 << true << MainViewModel::NeedUpdate << "1 2";
     }
 
     void failedManifestAsks()
@@ -185,8 +183,7 @@ private slots:
         QTest::addColumn<QString>("link");
         QTest::newRow("images named as the program's files")
             << QStringList { "config.ini", "TessarilLauncher" } << "https://news.example/";
-        QTest::newRow("link to a local file")
-            << QStringList { "", "" } << "file:///tmp/evil.desktop";
+        QTest::newRow("local file link") << QStringList { "", "" } << "file:///tmp/evil.desktop";
     }
 
     void contentFromTheReply()

@@ -1,7 +1,6 @@
 #include "tests/support/testenvironment.h"
 #include "viewmodel/progresstexts.h"
 
-#include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
 
