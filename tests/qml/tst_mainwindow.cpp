@@ -52,22 +52,15 @@ private:
 
     QString text(const char *name) const { return item(name)->property("text").toString(); }
 
-    bool shown(const QString &name) const
-    {
-        QQuickItem *found = item(name);
-        return found && found->isVisible();
-    }
+    bool shown(const QString &name) const { return item(name) && item(name)->isVisible(); }
 
     // A point of the window, given in the coordinates of one of its items.
     QPoint at(const char *name, qreal x, qreal y) const
     {
-        return item(QLatin1String(name))->mapToScene(QPointF(x, y)).toPoint();
+        return item(name)->mapToScene(QPointF(x, y)).toPoint();
     }
 
-    static bool isGold(QRgb pixel)
-    {
-        return qRed(pixel) > 200 && qGreen(pixel) > 140 && qBlue(pixel) < 130;
-    }
+    static bool isGold(QRgb p) { return qRed(p) > 200 && qGreen(p) > 140 && qBlue(p) < 130; }
 
 private slots:
     void initTestCase()

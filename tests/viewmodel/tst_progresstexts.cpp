@@ -14,38 +14,32 @@ const QString kSpeed = QStringLiteral("label_download_speed");
 const QString kTime = QStringLiteral("label_task_need_time");
 
 // The texts under the bar and a clock that moves only when told.
-class Rig
+struct Rig
 {
-public:
+    QDateTime now = QDateTime::fromSecsSinceEpoch(1700000000, Qt::UTC);
+    qint64 bytes = kMiB;
+    ProgressTexts texts;
+
     Rig()
     {
-        texts.setClock([this] { return m_now; });
+        texts.setClock([this] { return now; });
         texts.resetRun();
     }
-    Q_DISABLE_COPY(Rig)
 
-    void advanceMs(qint64 ms) { m_now = m_now.addMSecs(ms); }
+    void advanceMs(qint64 ms) { now = now.addMSecs(ms); }
 
     // A resumed download at a steady rate, one signal per second after the
     // signal that sets the baseline; ends with left bytes still to come.
     void download(double kibPerSec, int seconds, qint64 left)
     {
         const qint64 step = qint64(kibPerSec * kKiB);
-        const qint64 total = m_bytes + seconds * step + left;
-        texts.onDownloadProgress(m_bytes, total);
+        const qint64 total = bytes + seconds * step + left;
+        texts.onDownloadProgress(bytes, total);
         for (int i = 0; i < seconds; ++i) {
             advanceMs(1000);
-            m_bytes += step;
-            texts.onDownloadProgress(m_bytes, total);
+            texts.onDownloadProgress(bytes += step, total);
         }
     }
-
-private:
-    QDateTime m_now = QDateTime::fromSecsSinceEpoch(1700000000, Qt::UTC);
-    qint64 m_bytes = kMiB;
-
-public:
-    ProgressTexts texts;
 };
 
 } // namespace
