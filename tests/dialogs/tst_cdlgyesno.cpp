@@ -70,7 +70,6 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(box->height(), int(2 * box->frameWidth() + box->document()->size().height()));
         QVERIFY(box->height() > oneLine);
-        dialog.close();
     }
 
     void shadowMargins()
@@ -132,7 +131,6 @@ private slots:
                 QCOMPARE(dialog.frameGeometry().topLeft(), start);
         }
         QTRY_COMPARE(dialog.pos(), start + QPoint(55, 33));
-        dialog.close();
     }
 };
 

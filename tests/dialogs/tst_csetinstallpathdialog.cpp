@@ -120,36 +120,35 @@ private slots:
             folder("locked"), QFile::WriteOwner | QFile::ReadOwner | QFile::ExeOwner);
     }
 
+    // "<steps> = <folder chosen>", steps as Answers takes them with the
+    // picked folders below the test folder; none chosen keeps the test folder.
     void chooseFolder_data()
     {
-        QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<QString>("expected"); // relative to the test folder
-        const auto pick = [this](const char *name) {
-            return QStringLiteral("pick:") + folder(QLatin1String(name));
-        };
-        QTest::newRow("parent") << QStringList { pick("Games") } << "Games/Tessaril Game";
+        QTest::addColumn<QString>("run");
+        QTest::newRow("parent") << "pick:Games = Games/Tessaril Game";
         for (const char *name : { "own/Tessaril Game", "own/tessaril game", "own/TESSARIL GAME" })
-            QTest::newRow(name) << QStringList { pick(name) } << name;
-        QTest::newRow("name only ends alike")
-            << QStringList { pick("My Tessaril Game") } << "My Tessaril Game/Tessaril Game";
-        QTest::newRow("volume root") << QStringList { "pick:/" } << "/Tessaril Game";
-        QTest::newRow("not empty, continue")
-            << QStringList { pick("full"), "continue" } << "full/Tessaril Game";
+            QTest::newRow(name) << QString("pick:%1 = %1").arg(name);
+        QTest::newRow("ends alike") << "pick:My Tessaril Game = My Tessaril Game/Tessaril Game";
+        QTest::newRow("volume root") << "pick:/ = /Tessaril Game";
+        QTest::newRow("not empty, continue") << "pick:full|continue = full/Tessaril Game";
         QTest::newRow("not empty, again, then an empty one")
-            << QStringList { pick("full"), "again", pick("empty") } << "empty/Tessaril Game";
-        QTest::newRow("not empty, again, then cancel")
-            << QStringList { pick("full"), "again", "cancel" } << "";
+            << "pick:full|again|pick:empty = empty/Tessaril Game";
+        QTest::newRow("not empty, again, then cancel") << "pick:full|again|cancel = ";
         QTest::newRow("the game folder itself not empty")
-            << QStringList { pick("full/Tessaril Game"), "continue" } << "full/Tessaril Game";
-        QTest::newRow("only a hidden file")
-            << QStringList { pick("hidden"), "continue" } << "hidden/Tessaril Game";
-        QTest::newRow("cancel") << QStringList { "cancel" } << "";
+            << "pick:full/Tessaril Game|continue = full/Tessaril Game";
+        QTest::newRow("only a hidden file") << "pick:hidden|continue = hidden/Tessaril Game";
+        QTest::newRow("cancel") << "cancel = ";
     }
 
     void chooseFolder()
     {
-        QFETCH(QStringList, steps);
-        QFETCH(QString, expected);
+        QFETCH(QString, run);
+        QStringList steps = run.section(" = ", 0, 0).split('|');
+        for (QString &step : steps) {
+            if (step.startsWith("pick:") && step != "pick:/")
+                step = "pick:" + folder(step.mid(5));
+        }
+        const QString expected = run.section(" = ", 1);
         CSetInstallPathDialog dialog;
         dialog.setInstallPath(m_dir.path());
         Answers answers(steps);
