@@ -11,14 +11,8 @@ class tst_CDlgCloseTip : public QObject
 
 private:
     QTemporaryDir m_dir;
-    int m_configs = 0;
 
 private slots:
-    void init()
-    {
-        LauncherConfig::useFile(m_dir.filePath(QStringLiteral("config%1.ini").arg(++m_configs)));
-    }
-
     void answers_data()
     {
         QTest::addColumn<QVariant>("stored");
@@ -26,22 +20,22 @@ private slots:
         QTest::addColumn<int>("exitType");
         QTest::addColumn<QString>("opensOn");
         QTest::addColumn<int>("result");
-        const QVariant none;
+        const QVariant none, two(2), three(3);
         QTest::newRow("nothing stored") << none << "btn_ok" << 1 << "radio_min" << 1;
-        QTest::newRow("stored 2") << QVariant(2) << "btn_ok" << 2 << "radio_exit" << 1;
-        QTest::newRow("stored 3") << QVariant(3) << "btn_ok" << 1 << "radio_min" << 1;
+        QTest::newRow("stored 2") << two << "btn_ok" << 2 << "radio_exit" << 1;
+        QTest::newRow("stored 3") << three << "btn_ok" << 1 << "radio_min" << 1;
         QTest::newRow("picks quit") << none << "radio_exit btn_ok" << 2 << "radio_min" << 1;
-        QTest::newRow("picks minimise")
-            << QVariant(2) << "radio_min btn_ok" << 1 << "radio_exit" << 1;
-        QTest::newRow("picks quit, then escape")
-            << none << "radio_exit escape" << 2 << "radio_min" << 0;
-        QTest::newRow("stored 2, escape") << QVariant(2) << "escape" << 2 << "radio_exit" << 0;
+        QTest::newRow("picks minimise") << two << "radio_min btn_ok" << 1 << "radio_exit" << 1;
+        QTest::newRow("picks quit, escape") << none << "radio_exit escape" << 2 << "radio_min" << 0;
+        QTest::newRow("stored 2, escape") << two << "escape" << 2 << "radio_exit" << 0;
     }
 
     void answers()
     {
         QFETCH(QVariant, stored);
         QFETCH(QString, steps);
+        // Every case starts from a launcher file of its own.
+        LauncherConfig::useFile(m_dir.filePath(QTest::currentDataTag()));
         if (stored.isValid())
             LauncherConfig::instance()->setInt("exit_type", stored.toInt(), QString());
         CDlgCloseTip dialog;

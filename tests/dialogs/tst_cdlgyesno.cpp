@@ -36,12 +36,11 @@ private slots:
         QFETCH(int, withCancel);
         QFETCH(QString, how);
         QFETCH(int, result);
-        bool cancelShown = false;
-        bool closeShown = false;
+        bool cancelShown = false, closeShown = false;
         answerNextDialog<CDlgYesNo>([&](CDlgYesNo *dialog) {
             cancelShown = button(dialog, "btn_cancel")->isVisible();
             closeShown = button(dialog, "btn_close")->isVisible();
-            if (how == QLatin1String("escape"))
+            if (how == "escape")
                 QTest::keyClick(dialog, Qt::Key_Escape);
             else
                 button(dialog, qPrintable(how))->click();
@@ -49,12 +48,10 @@ private slots:
         if (withCancel < 0) {
             CDlgYesNo dialog;
             dialog.setCloseButtonVisible(true);
-            dialog.setTitleAndText(QStringLiteral("title"), QStringLiteral("text"));
+            dialog.setTitleAndText("title", "text");
             QCOMPARE(dialog.exec(), result);
         } else {
-            QCOMPARE(
-                CDlgYesNo::showMessage(QStringLiteral("t"), QStringLiteral("text"), withCancel),
-                result);
+            QCOMPARE(CDlgYesNo::showMessage("t", "text", withCancel), result);
             QCOMPARE(cancelShown, withCancel == 1);
             QVERIFY(!closeShown);
         }
@@ -63,17 +60,16 @@ private slots:
     void messageBoxGrowsWithItsText()
     {
         CDlgYesNo dialog;
-        auto *box = dialog.findChild<QTextBrowser *>(QStringLiteral("textBrowser"));
-        dialog.setTitleAndText(QString(), QStringLiteral("short"));
+        auto *box = dialog.findChild<QTextBrowser *>("textBrowser");
+        dialog.setTitleAndText(QString(), "short");
         dialog.show();
         QCoreApplication::processEvents();
         const int oneLine = box->height();
         QCOMPARE(oneLine, int(2 * box->frameWidth() + box->document()->size().height()));
-        dialog.setTitleAndText(QString(), QStringLiteral("line<br>line<br>line<br>line"));
+        dialog.setTitleAndText(QString(), "line<br>line<br>line<br>line");
         QCoreApplication::processEvents();
         QCOMPARE(box->height(), int(2 * box->frameWidth() + box->document()->size().height()));
         QVERIFY(box->height() > oneLine);
-        dialog.close();
     }
 
     void shadowMargins()
@@ -95,19 +91,19 @@ private slots:
 
     void ninePatchKeepsCorners()
     {
-        const QImage frame(QStringLiteral(":/pic/dlg_bg.png"));
+        const QImage frame(":/pic/dlg_bg.png");
         const QSize size = frame.size() + QSize(10, 26);
         const QImage scaled = CDlgFramelessWindow::scaleNinePatch(
             QPixmap::fromImage(frame), 50, 50, size.width(), size.height())
                                   .toImage()
                                   .convertToFormat(frame.format());
         QCOMPARE(scaled.size(), size);
-        for (const QPoint &corner : { QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1) }) {
-            QCOMPARE(scaled.copy(corner.x() * (size.width() - 50),
-                         corner.y() * (size.height() - 50), 50, 50),
-                frame.copy(
-                    corner.x() * (frame.width() - 50), corner.y() * (frame.height() - 50), 50, 50));
-        }
+        const auto cornerOf = [](const QImage &image, const QPoint &corner) {
+            return image.copy(
+                corner.x() * (image.width() - 50), corner.y() * (image.height() - 50), 50, 50);
+        };
+        for (const QPoint &corner : { QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1) })
+            QCOMPARE(cornerOf(scaled, corner), cornerOf(frame, corner));
         // The centre is stretched, not tiled.
         QCOMPARE(scaled.pixel(size.width() / 2, size.height() / 2),
             frame.pixel(frame.width() / 2, frame.height() / 2));
@@ -135,7 +131,6 @@ private slots:
                 QCOMPARE(dialog.frameGeometry().topLeft(), start);
         }
         QTRY_COMPARE(dialog.pos(), start + QPoint(55, 33));
-        dialog.close();
     }
 };
 

@@ -44,28 +44,23 @@ private:
     void answer()
     {
         auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!modal || !modal->isVisible())
+        auto *picker = qobject_cast<QFileDialog *>(modal);
+        if (!modal || !modal->isVisible() || !(picker || qobject_cast<CDlgYesNo *>(modal)))
             return;
-        const QString step = steps.value(0);
-        const bool picker = qobject_cast<QFileDialog *>(modal);
         if (picker) {
-            pickerTitles << modal->windowTitle();
-            pickerStarts << static_cast<QFileDialog *>(modal)->directory().absolutePath();
-        } else if (!qobject_cast<CDlgYesNo *>(modal)) {
-            return;
+            pickerTitles << picker->windowTitle();
+            pickerStarts << picker->directory().absolutePath();
         }
-        const QStringList fits
-            = picker ? QStringList { "pick:", "cancel" } : QStringList { "continue", "again" };
-        if (step.isEmpty() || !(step.startsWith(fits[0]) || step == fits[1]))
-            unexpected << (picker ? "picker" : "question");
-        else
+        const QString step = steps.value(0);
+        const bool accept = step.startsWith(picker ? "pick:" : "continue");
+        if (accept || step == (picker ? "cancel" : "again"))
             steps.removeFirst();
-        if (picker && step.startsWith(fits[0]))
-            child<QLineEdit>(modal, "fileNameEdit")->setText(step.mid(5));
-        if (step.startsWith(fits[0]))
-            modal->accept(); // as the picker's Choose or the question's confirm button does
         else
-            modal->reject();
+            unexpected << (picker ? "picker" : "question");
+        if (picker && accept)
+            child<QLineEdit>(modal, "fileNameEdit")->setText(step.mid(5));
+        // As the picker's Choose or the question's confirm button does.
+        accept ? modal->accept() : modal->reject();
     }
 
     QTimer m_poll;
@@ -100,63 +95,60 @@ private slots:
 
         // In a mount namespace of its own the tmpfs goes away with the test,
         // however the test ends.
-        const QString mountPoint = folder(QStringLiteral("tmpfs"));
+        const auto mountTmpfs = [](const QString &at, unsigned long flags, const char *size) {
+            return mount("tmpfs", QFile::encodeName(at), "tmpfs", flags, size) == 0;
+        };
+        const QString mountPoint = folder("tmpfs");
         if (unshare(CLONE_NEWNS) == 0
             && mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0
-            && mount("tmpfs", QFile::encodeName(mountPoint).constData(), "tmpfs", 0, "size=9728m")
-                == 0)
+            && mountTmpfs(mountPoint, 0, "size=9728m"))
             m_tmpfs = mountPoint;
         // Root writes through permission bits, not into a read-only mount.
-        const QString locked = folder(QStringLiteral("locked"));
+        const QString locked = folder("locked");
         QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
-        if (geteuid() != 0
-            || (!m_tmpfs.isEmpty()
-                && mount("tmpfs", QFile::encodeName(locked).constData(), "tmpfs", MS_RDONLY,
-                       "size=1m")
-                    == 0))
+        if (geteuid() != 0 || (!m_tmpfs.isEmpty() && mountTmpfs(locked, MS_RDONLY, "size=1m")))
             m_readOnly = locked;
     }
 
     void cleanupTestCase()
     {
         if (!m_tmpfs.isEmpty())
-            umount(QFile::encodeName(m_tmpfs).constData());
+            umount(QFile::encodeName(m_tmpfs));
         if (geteuid() == 0 && !m_readOnly.isEmpty())
-            umount(QFile::encodeName(m_readOnly).constData());
-        QFile::setPermissions(folder(QStringLiteral("locked")),
-            QFile::WriteOwner | QFile::ReadOwner | QFile::ExeOwner);
+            umount(QFile::encodeName(m_readOnly));
+        QFile::setPermissions(
+            folder("locked"), QFile::WriteOwner | QFile::ReadOwner | QFile::ExeOwner);
     }
 
+    // "<steps> = <folder chosen>", steps as Answers takes them with the
+    // picked folders below the test folder; none chosen keeps the test folder.
     void chooseFolder_data()
     {
-        QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<QString>("expected"); // relative to the test folder
-        const auto pick = [this](const char *name) {
-            return QStringLiteral("pick:") + folder(QLatin1String(name));
-        };
-        QTest::newRow("parent") << QStringList { pick("Games") } << "Games/Tessaril Game";
+        QTest::addColumn<QString>("run");
+        QTest::newRow("parent") << "pick:Games = Games/Tessaril Game";
         for (const char *name : { "own/Tessaril Game", "own/tessaril game", "own/TESSARIL GAME" })
-            QTest::newRow(name) << QStringList { pick(name) } << name;
-        QTest::newRow("name only ends alike")
-            << QStringList { pick("My Tessaril Game") } << "My Tessaril Game/Tessaril Game";
-        QTest::newRow("volume root") << QStringList { "pick:/" } << "/Tessaril Game";
-        QTest::newRow("not empty, continue")
-            << QStringList { pick("full"), "continue" } << "full/Tessaril Game";
+            QTest::newRow(name) << QString("pick:%1 = %1").arg(name);
+        QTest::newRow("ends alike") << "pick:My Tessaril Game = My Tessaril Game/Tessaril Game";
+        QTest::newRow("volume root") << "pick:/ = /Tessaril Game";
+        QTest::newRow("not empty, continue") << "pick:full|continue = full/Tessaril Game";
         QTest::newRow("not empty, again, then an empty one")
-            << QStringList { pick("full"), "again", pick("empty") } << "empty/Tessaril Game";
-        QTest::newRow("not empty, again, then cancel")
-            << QStringList { pick("full"), "again", "cancel" } << "";
+            << "pick:full|again|pick:empty = empty/Tessaril Game";
+        QTest::newRow("not empty, again, then cancel") << "pick:full|again|cancel = ";
         QTest::newRow("the game folder itself not empty")
-            << QStringList { pick("full/Tessaril Game"), "continue" } << "full/Tessaril Game";
-        QTest::newRow("only a hidden file")
-            << QStringList { pick("hidden"), "continue" } << "hidden/Tessaril Game";
-        QTest::newRow("cancel") << QStringList { "cancel" } << "";
+            << "pick:full/Tessaril Game|continue = full/Tessaril Game";
+        QTest::newRow("only a hidden file") << "pick:hidden|continue = hidden/Tessaril Game";
+        QTest::newRow("cancel") << "cancel = ";
     }
 
     void chooseFolder()
     {
-        QFETCH(QStringList, steps);
-        QFETCH(QString, expected);
+        QFETCH(QString, run);
+        QStringList steps = run.section(" = ", 0, 0).split('|');
+        for (QString &step : steps) {
+            if (step.startsWith("pick:") && step != "pick:/")
+                step = "pick:" + folder(step.mid(5));
+        }
+        const QString expected = run.section(" = ", 1);
         CSetInstallPathDialog dialog;
         dialog.setInstallPath(m_dir.path());
         Answers answers(steps);
@@ -165,7 +157,7 @@ private slots:
         QVERIFY2(answers.steps.isEmpty(), qPrintable(answers.steps.join(' ')));
         QCOMPARE(child<QLineEdit>(&dialog, "edt_path")->text(),
             expected.isEmpty() ? m_dir.path() : QDir(m_dir.path()).filePath(expected));
-        QCOMPARE(answers.pickerTitles.value(0), QStringLiteral("label_select_install_path"));
+        QCOMPARE(answers.pickerTitles.value(0), "label_select_install_path");
         QCOMPARE(answers.pickerStarts.value(0), m_dir.path());
     }
 
@@ -174,22 +166,20 @@ private slots:
     void checksTheFolder_data()
     {
         QTest::addColumn<QString>("path"); // "<tmpfs>": a 9.5 GiB volume of its own
-        QTest::addColumn<qint64>("required"); // on a live volume: beyond what it has free
         QTest::addColumn<QString>("banner"); // empty when the folder passes
+        QTest::addColumn<qint64>("required"); // on a live volume: beyond what it has free
         QTest::addColumn<QString>("labels");
         const QString space = "message_floder_not_enough_space", invalid = "messsage_path_invalid";
         const QString tmpfs = "<tmpfs>/Games/Tessaril Game", game = m_dir.filePath("Games/x");
-        QTest::newRow("10 GiB on 9.5 GiB") << tmpfs << 10 * kGiB << space << "10.0 GB 9.5 GB";
-        QTest::newRow("9.5 GiB on 9.5 GiB") << tmpfs << 19 * kGiB / 2 << ""
-                                            << "9.5 GB 9.5 GB";
-        QTest::newRow("one byte short") << game << qint64(1) << space << "";
-        QTest::newRow("equal bytes") << game << qint64(0) << ""
-                                     << "";
+        QTest::newRow("10 GiB on 9.5 GiB") << tmpfs << space << 10 * kGiB << "10.0 GB 9.5 GB";
+        QTest::newRow("9.5 GiB on 9.5 GiB") << tmpfs << "" << 19 * kGiB / 2 << "9.5 GB 9.5 GB";
+        QTest::newRow("one byte short") << game << space << qint64(1) << "";
+        QTest::newRow("equal bytes") << game << "" << qint64(0) << "";
         for (const char *path : { "", "Games/Tessaril Game", "file.txt/x", "a|b/x", "locked",
                  "locked/Tessaril Game" }) {
             const bool relative = !*path || QByteArray(path).startsWith("Games");
             QTest::newRow(*path ? path : "empty")
-                << (relative ? QString(path) : m_dir.filePath(path)) << qint64(0) << invalid << "";
+                << (relative ? QString(path) : m_dir.filePath(path)) << invalid << qint64(0) << "";
         }
     }
 
@@ -219,11 +209,9 @@ private slots:
             settled = !live || QStorageInfo(m_dir.path()).bytesAvailable() == before;
         }
         QVERIFY(settled);
-        QCOMPARE(ok->isEnabled(), banner.isEmpty());
-        QCOMPARE(tip->isHidden(), banner.isEmpty());
-        QCOMPARE(selectTip->isHidden(), !banner.isEmpty());
-        if (!banner.isEmpty())
-            QCOMPARE(tip->text(), banner);
+        QCOMPARE(qMakePair(ok->isEnabled(), selectTip->isHidden()),
+            qMakePair(banner.isEmpty(), !banner.isEmpty()));
+        QCOMPARE(tip->isHidden() ? QString() : tip->text(), banner);
         if (!labels.isEmpty())
             QCOMPARE(child<QLabel>(&dialog, "lbl_needSpace")->text() + ' '
                     + child<QLabel>(&dialog, "lbl_freeSpace")->text(),
@@ -250,15 +238,14 @@ private slots:
     {
         QFETCH(QString, button);
         QFETCH(int, result);
-        LauncherConfig::instance()->setGameInstallPath(QStringLiteral("before"));
+        LauncherConfig::instance()->setGameInstallPath("before");
         CSetInstallPathDialog dialog;
-        const QString path = m_dir.filePath(QStringLiteral("Games/Tessaril Game"));
-        dialog.setInstallPath(path + QStringLiteral("  "));
+        const QString path = m_dir.filePath("Games/Tessaril Game");
+        dialog.setInstallPath(path + "  ");
         QStringList emitted;
         connect(&dialog, &CSetInstallPathDialog::updateInstallPath,
             [&](const QString &p) { emitted << p; });
-        connect(&dialog, &CSetInstallPathDialog::startInstallClicked,
-            [&] { emitted << QStringLiteral("start"); });
+        connect(&dialog, &CSetInstallPathDialog::startInstallClicked, [&] { emitted << "start"; });
         answerNextDialog<CSetInstallPathDialog>([&](CSetInstallPathDialog *shown) {
             child<QPushButton>(shown, qPrintable(button))->click();
         });

@@ -41,9 +41,10 @@ QString storedKeys()
     return values.join(' ');
 }
 
+// Stores a value unless it is invalid or "-".
 void store(const char *key, const QVariant &value)
 {
-    if (value.isValid())
+    if (value.isValid() && value.toString() != "-")
         LauncherConfig::instance()->setString(key, value.toString(), QString());
 }
 
@@ -97,45 +98,35 @@ private slots:
         RegistryHelper::instance()->setAutoRun(false);
     }
 
+    // "<Run value> <is_auto_update> <exit_type> <new_version> = <shown>":
+    // "-" stores nothing, "''" an empty text, "here" is this program.
     void controlsShowStoredValues_data()
     {
-        QTest::addColumn<QString>("autoRun"); // the Run value; "here" is this program
-        QTest::addColumn<QVariant>("autoUpdate");
-        QTest::addColumn<QVariant>("exitType");
-        QTest::addColumn<QVariant>("newVersion");
-        QTest::addColumn<QString>("shown");
-        const QVariant none;
-        QTest::newRow("nothing stored") << "" << none << none << none << "radioMin";
+        QTest::addColumn<QString>("run");
+        QTest::newRow("nothing stored") << "- - - - = radioMin";
         QTest::newRow("all on, quit, no newer launcher")
-            << "here" << QVariant(true) << QVariant(2) << QVariant("2.3.4.0")
-            << "checkBoxAutoRun checkBoxAutoUpdate radioExit";
+            << "here true 2 2.3.4.0 = checkBoxAutoRun checkBoxAutoUpdate radioExit";
         QTest::newRow("auto-run naming an old place")
-            << "/old/place/launcher" << QVariant(false) << QVariant(1) << QVariant("")
-            << "checkBoxAutoRun radioMin";
-        QTest::newRow("exit_type of no meaning") << "" << none << QVariant(3) << none << "radioMin";
-        QTest::newRow("newer launcher")
-            << "" << none << none << QVariant("2.3.10.0") << "radioMin lblRedPoint";
-        QTest::newRow("not a version") << "" << none << none << QVariant("2.3.x.0") << "radioMin";
+            << "/old/place/launcher false 1 '' = checkBoxAutoRun radioMin";
+        QTest::newRow("exit_type of no meaning") << "- - 3 - = radioMin";
+        QTest::newRow("newer launcher") << "- - - 2.3.10.0 = radioMin lblRedPoint";
+        QTest::newRow("not a version") << "- - - 2.3.x.0 = radioMin";
     }
 
     void controlsShowStoredValues()
     {
-        QFETCH(QString, autoRun);
-        platform::writeRegistryString(
-            kRunKey, kRunValue, autoRun == QLatin1String("here") ? thisProgram() : autoRun);
-        QFETCH(QVariant, autoUpdate);
-        store("is_auto_update", autoUpdate);
-        QFETCH(QVariant, exitType);
-        store("exit_type", exitType);
-        QFETCH(QVariant, newVersion);
-        store("new_version", newVersion);
-
+        QFETCH(QString, run);
+        QStringList stored = run.section(" = ", 0, 0).split(' ').replaceInStrings("''", "");
+        const QString autoRun = stored.takeFirst().replace("here", thisProgram());
+        platform::writeRegistryString(kRunKey, kRunValue, autoRun == "-" ? QString("") : autoRun);
+        for (const char *key : { "is_auto_update", "exit_type", "new_version" })
+            store(key, stored.takeFirst());
         DlgSetting dialog;
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QTEST(shownControls(&dialog), "shown");
+        QCOMPARE(shownControls(&dialog), run.section(" = ", 1));
         // A value that is on has a login entry, wherever it pointed before.
-        QCOMPARE(autostartEntryExists(), !autoRun.isEmpty());
+        QCOMPARE(autostartEntryExists(), autoRun != "-");
     }
 
     // The limit reaches the running downloads when confirmed, and the dialog
@@ -157,51 +148,39 @@ private slots:
         QCOMPARE(BandwidthLimit::shared().bytesPerSecond(), 0);
     }
 
+    // before: "<auto-run> <exit_type> <is_first_exit>", "-" for a key not
+    // stored; after: "<auto-run> <stored keys> / <controls it reopens on>".
     void confirmOrLeave_data()
     {
-        QTest::addColumn<bool>("autoRunBefore");
-        QTest::addColumn<QVariant>("exitTypeBefore");
-        QTest::addColumn<QVariant>("firstExitBefore");
+        QTest::addColumn<QString>("before");
         QTest::addColumn<QStringList>("clicks");
         QTest::addColumn<QString>("how");
         QTest::addColumn<int>("result");
-        QTest::addColumn<bool>("autoRunAfter");
-        QTest::addColumn<QString>("storedAfter");
-        QTest::addColumn<QString>("reopensOn");
-        const QVariant none;
+        QTest::addColumn<QString>("after");
         const QStringList allOnQuit { "checkBoxAutoRun", "checkBoxAutoUpdate", "radioExit" };
         const QStringList offMinimise { "checkBoxAutoRun", "radioMin" };
         QTest::newRow("confirm untouched")
-            << false << none << none << QStringList() << "btnOk" << 1 << false << "false 1 -"
-            << "radioMin";
+            << "off - -" << QStringList() << "btnOk" << 1 << "off false 1 - / radioMin";
         QTest::newRow("confirm all on and quit")
-            << false << none << none << allOnQuit << "btnOk" << 1 << true << "true 2 false"
-            << "checkBoxAutoRun checkBoxAutoUpdate radioExit";
+            << "off - -" << allOnQuit << "btnOk" << 1 << "on true 2 false / " + allOnQuit.join(' ');
         // Minimising leaves "is_first_exit" as it was.
         QTest::newRow("confirm auto-run off and minimise")
-            << true << QVariant(2) << QVariant(false) << offMinimise << "btnOk" << 1 << false
-            << "false 1 false"
-            << "radioMin";
+            << "on 2 false" << offMinimise << "btnOk" << 1 << "off false 1 false / radioMin";
         QTest::newRow("cancel after toggling")
-            << false << none << none << allOnQuit << "btnCancel" << 0 << false << "- - -"
-            << "radioMin";
+            << "off - -" << allOnQuit << "btnCancel" << 0 << "off - - - / radioMin";
         QTest::newRow("escape after toggling")
-            << true << QVariant(2) << none << offMinimise << "escape" << 0 << true << "- 2 -"
-            << "checkBoxAutoRun radioExit";
+            << "on 2 -" << offMinimise << "escape" << 0 << "on - 2 - / checkBoxAutoRun radioExit";
     }
 
     void confirmOrLeave()
     {
-        QFETCH(bool, autoRunBefore);
-        RegistryHelper::instance()->setAutoRun(autoRunBefore);
-        QFETCH(QVariant, exitTypeBefore);
-        store("exit_type", exitTypeBefore);
-        QFETCH(QVariant, firstExitBefore);
-        store("is_first_exit", firstExitBefore);
+        QFETCH(QString, before);
+        const QStringList was = before.split(' ');
+        RegistryHelper::instance()->setAutoRun(was[0] == "on");
+        store("exit_type", was[1]);
+        store("is_first_exit", was[2]);
         QFETCH(QStringList, clicks);
         QFETCH(QString, how);
-        QFETCH(bool, autoRunAfter);
-
         DlgSetting dialog;
         answerNextDialog<DlgSetting>([&](DlgSetting *shown) {
             for (const QString &name : clicks)
@@ -212,10 +191,10 @@ private slots:
                 shown->findChild<QAbstractButton *>(how)->click();
         });
         QTEST(dialog.exec(), "result");
-        QCOMPARE(platform::readRegistryString(kRunKey, kRunValue),
-            autoRunAfter ? thisProgram() : QString());
-        QCOMPARE(autostartEntryExists(), autoRunAfter);
-        QTEST(storedKeys(), "storedAfter");
+        const QString run = platform::readRegistryString(kRunKey, kRunValue);
+        QVERIFY(run.isEmpty() || run == thisProgram());
+        QCOMPARE(autostartEntryExists(), !run.isEmpty());
+        const QString stored = storedKeys();
 
         // The same dialog opens again on what is stored, not on what was
         // left unconfirmed, and on its first section.
@@ -225,7 +204,7 @@ private slots:
             shown->reject();
         });
         dialog.exec();
-        QTEST(reopened, "reopensOn");
+        QTEST(QString("%1 %2 / %3").arg(run.isEmpty() ? "off" : "on", stored, reopened), "after");
     }
 
     void updateCheckIsTheUsers()

@@ -1,7 +1,6 @@
 #include "tests/support/guitestenvironment.h"
 
 #include <QQmlComponent>
-#include <QQmlEngine>
 #include <QQuickItem>
 #include <QQuickView>
 #include <QQuickWindow>

@@ -36,12 +36,6 @@ private:
         return false;
     }
 
-    static void stop(QProcess &launcher)
-    {
-        launcher.kill();
-        launcher.waitForFinished();
-    }
-
 private slots:
     void initTestCase()
     {
@@ -74,7 +68,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(
             (output += first.readAll()).contains("handle msg \"raise_window_noop\""), 5000);
         QCOMPARE(first.state(), QProcess::Running);
-        stop(first);
+        first.kill();
+        first.waitForFinished();
     }
 
     void updaterLockKeepsTheLauncherOut()
@@ -96,7 +91,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(homeShown(), 30000);
         QCOMPARE(byUpdater.state(), QProcess::Running);
         QVERIFY(m_services.requestsFor(ServiceStub::kRelease).isEmpty());
-        stop(byUpdater);
+        byUpdater.kill();
+        byUpdater.waitForFinished();
     }
 };
 

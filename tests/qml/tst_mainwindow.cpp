@@ -6,7 +6,6 @@
 #include "tests/support/webenginetestmain.h"
 #include "viewmodel/mainviewmodel.h"
 
-#include <QIcon>
 #include <QPushButton>
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
@@ -51,22 +50,17 @@ private:
 
     QQuickItem *item(const QString &name) const { return m_window->findChild<QQuickItem *>(name); }
 
-    bool shown(const QString &name) const
-    {
-        QQuickItem *found = item(name);
-        return found && found->isVisible();
-    }
+    QString text(const char *name) const { return item(name)->property("text").toString(); }
+
+    bool shown(const QString &name) const { return item(name) && item(name)->isVisible(); }
 
     // A point of the window, given in the coordinates of one of its items.
     QPoint at(const char *name, qreal x, qreal y) const
     {
-        return item(QLatin1String(name))->mapToScene(QPointF(x, y)).toPoint();
+        return item(name)->mapToScene(QPointF(x, y)).toPoint();
     }
 
-    static bool isGold(QRgb pixel)
-    {
-        return qRed(pixel) > 200 && qGreen(pixel) > 140 && qBlue(pixel) < 130;
-    }
+    static bool isGold(QRgb p) { return qRed(p) > 200 && qGreen(p) > 140 && qBlue(p) < 130; }
 
 private slots:
     void initTestCase()
@@ -87,6 +81,9 @@ private slots:
         m_model->setRootObject(m_window);
         QVERIFY(QTest::qWaitForWindowExposed(m_window));
         m_canGrab = !m_window->grabWindow().isNull();
+        // The launcher's multi-size icon, on the window as on the tray.
+        const QList<QSize> iconSizes = m_window->icon().availableSizes();
+        QVERIFY(iconSizes.contains(QSize(16, 16)) && iconSizes.contains(QSize(256, 256)));
     }
 
     void cleanupTestCase()
@@ -95,69 +92,57 @@ private slots:
         delete m_model;
     }
 
-    void startsUndimmedWithItsIcon()
-    {
-        QVERIFY(!shown(QStringLiteral("bgMask_msgbox")));
-        QVERIFY(!shown(QStringLiteral("preTip")));
-        QVERIFY(!shown(QStringLiteral("viewActivity")));
-        // The launcher's multi-size icon, on the window as on the tray.
-        const QIcon icon = m_window->icon();
-        QVERIFY(icon.availableSizes().contains(QSize(16, 16)));
-        QVERIFY(icon.availableSizes().contains(QSize(256, 256)));
-    }
-
     void statesShowTheirControls_data()
     {
-        QTest::addColumn<int>("state");
-        QTest::addColumn<QStringList>("shownItems");
-        QTest::addColumn<QStringList>("hiddenItems");
+        QTest::addColumn<MainViewModel::GameState>("state");
+        QTest::addColumn<QString>("items"); // "!name": hidden
         QTest::addColumn<QString>("startState"); // of the start button, when it is there
         QTest::addColumn<Picture>("picture");
-        QTest::newRow("need-install")
-            << int(MainViewModel::NeedInstall) << QStringList { "installBtn", "installPathRect" }
-            << QStringList { "updateBtn", "startBtn", "download_bg" } << QString()
-            << Picture([this](const QImage &image) {
-                   // The path row's pale plate shows against the dark background.
-                   const QPoint plate = at("installPathRect", 5, 4);
-                   return isGold(image.pixel(at("installBtn", 119, 53)))
-                       && qGray(image.pixel(plate)) > qGray(image.pixel(plate - QPoint(0, 85)));
-               });
-        QTest::newRow("ready") << int(MainViewModel::Ready) << QStringList { "startBtn" }
-                               << QStringList { "installBtn", "installPathRect" } << "nomal"
-                               << Picture([this](const QImage &image) {
+        const Picture install = [this](const QImage &image) {
+            // The path row's pale plate shows against the dark background.
+            const QPoint plate = at("installPathRect", 5, 4);
+            return isGold(image.pixel(at("installBtn", 119, 53)))
+                && qGray(image.pixel(plate)) > qGray(image.pixel(plate - QPoint(0, 85)));
+        };
+        // The filled half of the bar is light, the empty half dim.
+        const Picture download = [this](const QImage &image) {
+            return !isGold(image.pixel(at("startBtn", 119, 53)))
+                && qGray(image.pixel(at("progress", 100, 12)))
+                > qGray(image.pixel(at("progress", 700, 12))) + 40;
+        };
+        // Nothing dims or covers the window before a question or content comes.
+        QTest::newRow("need-install") << MainViewModel::NeedInstall
+                                      << "installBtn installPathRect !updateBtn !startBtn "
+                                         "!download_bg !bgMask_msgbox !preTip !viewActivity"
+                                      << QString() << install;
+        QTest::newRow("ready") << MainViewModel::Ready << "startBtn !installBtn !installPathRect"
+                               << "nomal" << Picture([this](const QImage &image) {
                                       return isGold(image.pixel(at("startBtn", 119, 53)));
                                   });
-        QTest::newRow("downloading") << int(MainViewModel::Downloading)
-                                     << QStringList { "download_bg", "pauseDownloadBtn",
-                                            "download_speed", "bgBottomMask", "startBtn" }
-                                     << QStringList { "setup_percentage" } << "disable"
-                                     << Picture([this](const QImage &image) {
-                                            // The filled half of the bar is light, the empty half
-                                            // dim.
-                                            return !isGold(image.pixel(at("startBtn", 119, 53)))
-                                                && qGray(image.pixel(at("progress", 100, 12)))
-                                                > qGray(image.pixel(at("progress", 700, 12))) + 40;
-                                        });
+        QTest::newRow("downloading") << MainViewModel::Downloading
+                                     << "download_bg pauseDownloadBtn download_speed bgBottomMask "
+                                        "startBtn !setup_percentage"
+                                     << "disable" << download;
     }
 
     void statesShowTheirControls()
     {
-        QFETCH(int, state);
-        QFETCH(QStringList, shownItems);
-        QFETCH(QStringList, hiddenItems);
+        QFETCH(MainViewModel::GameState, state);
+        QFETCH(QString, items);
         QFETCH(QString, startState);
         QFETCH(Picture, picture);
-        m_model->setGameState(MainViewModel::GameState(state));
+        m_model->setGameState(state);
         m_model->setProgress(0.5);
-        for (const QString &name : shownItems)
-            QVERIFY2(shown(name), qPrintable(name));
-        for (const QString &name : hiddenItems)
-            QVERIFY2(!shown(name), qPrintable(name));
+        QStringList wrong;
+        for (const QString &name : items.split(' ')) {
+            if (shown(name.mid(name.startsWith('!'))) == name.startsWith('!'))
+                wrong << name;
+        }
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(' ')));
         if (!startState.isEmpty())
-            QCOMPARE(item(QStringLiteral("startBtn"))->state(), startState);
+            QCOMPARE(item("startBtn")->state(), startState);
         if (state == MainViewModel::NeedInstall)
-            QCOMPARE(item(QStringLiteral("installBtn"))->property("text").toString(),
-                QStringLiteral("button_get_game"));
+            QCOMPARE(text("installBtn"), "button_get_game");
         if (!m_canGrab)
             QSKIP("this window system gives no grab; run under the test command's Xvfb");
         // Rendering and the buttons' 100 ms transitions may lag the state, so
@@ -174,27 +159,24 @@ private slots:
     void progressFillKeepsASliver()
     {
         m_model->setGameState(MainViewModel::Downloading);
-        QQuickItem *fill = item(QStringLiteral("progressFill"));
+        QQuickItem *fill = item("progressFill");
         QVERIFY(fill);
         m_model->setProgress(0);
         QTRY_COMPARE(fill->width(), 10.0);
         m_model->setProgress(1);
-        QTRY_COMPARE(fill->width(), item(QStringLiteral("progress"))->width());
+        QTRY_COMPARE(fill->width(), item("progress")->width());
     }
 
     // The texts the view model publishes reach the window as they change.
     void textsFollowTheViewModel()
     {
-        QCOMPARE(item(QStringLiteral("versionText"))->property("text").toString(),
-            QStringLiteral("-- "));
-        m_model->UpdateInstallPath(QStringLiteral("/games/Tessaril Game"));
-        QCOMPARE(item(QStringLiteral("curinstallPath"))->property("text").toString(),
-            QStringLiteral("/games/Tessaril Game"));
+        QCOMPARE(text("versionText"), "-- ");
+        m_model->UpdateInstallPath("/games/Tessaril Game");
+        QCOMPARE(text("curinstallPath"), "/games/Tessaril Game");
         m_model->setGameState(MainViewModel::Verifying);
         m_model->UpdateCheckMd5Tip();
         m_model->UpdateCheckMd5Tip();
-        QCOMPARE(item(QStringLiteral("setup_percentage"))->property("text").toString(),
-            QStringLiteral("label_checking_md5."));
+        QCOMPARE(text("setup_percentage"), "label_checking_md5.");
     }
 
     // Offline from the start: the question is answered with a retry, then
@@ -213,27 +195,23 @@ private slots:
                     continue;
                 const QPoint off
                     = dialog->frameGeometry().center() - m_window->frameGeometry().center();
-                if (off.manhattanLength() > 2 || !shown(QStringLiteral("bgMask_msgbox")))
+                if (off.manhattanLength() > 2 || !shown("bgMask_msgbox"))
                     misplaced << QStringLiteral("off by %1,%2").arg(off.x()).arg(off.y());
                 const bool resource = dialog->findChild<QTextBrowser *>()->toPlainText().contains(
-                    QLatin1String("message_resource_check_failed"));
-                if (resource && ++resourceQuestions == 1) {
-                    dialog->findChild<QPushButton *>(QStringLiteral("btn_ok"))->click();
-                } else {
-                    dialog->findChild<QPushButton *>(QStringLiteral("btn_cancel"))->click();
-                }
+                    "message_resource_check_failed");
+                const bool retry = resource && ++resourceQuestions == 1;
+                dialog->findChild<QPushButton *>(retry ? "btn_ok" : "btn_cancel")->click();
                 return;
             }
         });
         answers.start(20);
         m_model->initialize();
-        QTRY_VERIFY_WITH_TIMEOUT(resourceQuestions == 2 && shown(QStringLiteral("retryBtn"))
-                && !shown(QStringLiteral("bgMask_msgbox")),
-            20000);
-        QVERIFY2(misplaced.isEmpty(), qPrintable(misplaced.join(QLatin1Char(' '))));
-        QVERIFY(shown(QStringLiteral("offlineTip")));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            resourceQuestions == 2 && shown("retryBtn") && !shown("bgMask_msgbox"), 20000);
+        QVERIFY2(misplaced.isEmpty(), qPrintable(misplaced.join(' ')));
+        QVERIFY(shown("offlineTip"));
         for (const char *name : { "installBtn", "updateBtn", "startBtn", "bgWebView" })
-            QVERIFY2(!shown(QLatin1String(name)), name);
+            QVERIFY2(!shown(name), name);
         if (m_canGrab) {
             QImage image;
             QTRY_VERIFY(
@@ -248,11 +226,11 @@ private slots:
         m_services.route(kPage, "<html><body style='background:transparent'></body></html>");
         QTest::mouseClick(m_window, Qt::LeftButton, {}, at("retryBtn", 119, 32));
         QTRY_COMPARE(m_model->gameState(), MainViewModel::NeedInstall);
-        QTRY_VERIFY_WITH_TIMEOUT(shown(QStringLiteral("bgWebView")), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(shown("bgWebView"), 20000);
         // The page of this launcher's language; under load its first request
         // may come after the view is already shown.
         QTRY_VERIFY_WITH_TIMEOUT(!m_services.requestsFor(kPage).isEmpty(), 20000);
-        QVERIFY(!shown(QStringLiteral("retryBtn")));
+        QVERIFY(!shown("retryBtn"));
     }
 
     // After the services are back (a return to the window asks them again).
@@ -286,8 +264,7 @@ private slots:
         m_model->decideGameState();
         QCOMPARE(m_model->gameState(), MainViewModel::Ready);
         m_model->startGameBtnClicked();
-        QTRY_COMPARE(item(QStringLiteral("startBtn"))->property("text").toString(),
-            QStringLiteral("button_game_running"));
+        QTRY_COMPARE(text("startBtn"), "button_game_running");
         QTest::mouseClick(m_window, Qt::LeftButton, {}, at("startBtn", 119, 32));
         m_model->startGameBtnClicked();
         QProcess copies;

@@ -1,4 +1,3 @@
-#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTranslator>
@@ -18,17 +17,16 @@ struct Message
 
 using Messages = QMap<QPair<QString, QString>, Message>; // (context, id)
 
+// Empty when the file cannot be read.
 Messages readTs(const QString &path)
 {
     Messages messages;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return messages;
+    file.open(QIODevice::ReadOnly);
     QXmlStreamReader xml(&file);
     QString context, source;
     while (!xml.atEnd()) {
-        xml.readNext();
-        if (!xml.isStartElement())
+        if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
         if (xml.name() == QLatin1String("name")) {
             context = xml.readElementText();
@@ -40,12 +38,6 @@ Messages readTs(const QString &path)
         }
     }
     return messages;
-}
-
-QString tsPath(const char *language)
-{
-    return qEnvironmentVariable("TESSARIL_SOURCE_DIR")
-        + QStringLiteral("/translations/i18n_%1.ts").arg(QLatin1String(language));
 }
 
 } // namespace
@@ -61,11 +53,12 @@ private slots:
     void everyTextIsFinished()
     {
         QTemporaryDir scratch;
-        const QString fresh = scratch.filePath(QStringLiteral("fresh.ts"));
+        const QString fresh = scratch.filePath("fresh.ts");
         const QStringList args = { "-silent", "-locations", "none", "app", "dialogs", "viewmodel",
             "download", "setup", "net", "report", "qml", "updater", "-ts", fresh };
         QProcess lupdate;
-        lupdate.setWorkingDirectory(qEnvironmentVariable("TESSARIL_SOURCE_DIR"));
+        const QString source = qEnvironmentVariable("TESSARIL_SOURCE_DIR");
+        lupdate.setWorkingDirectory(source);
         lupdate.start(qEnvironmentVariable("TESSARIL_LUPDATE"), args);
         QVERIFY(lupdate.waitForFinished(60000));
         const Messages used = readTs(fresh);
@@ -73,24 +66,23 @@ private slots:
 
         QStringList gaps;
         for (const char *language : kLanguages) {
-            const Messages shipped = readTs(tsPath(language));
+            const Messages shipped = readTs(source + "/translations/i18n_" + language + ".ts");
             const auto where = [language](const QPair<QString, QString> &key) {
-                return QStringLiteral("%1: %2 / %3")
-                    .arg(QLatin1String(language), key.first, key.second);
+                return QString("%1: %2 / %3").arg(language, key.first, key.second);
             };
             for (auto it = used.constBegin(); it != used.constEnd(); ++it) {
                 const Message message = shipped.value(it.key());
                 if (message.translation.isEmpty() || !message.type.isEmpty())
-                    gaps << where(it.key()) + QStringLiteral(" has no finished text");
+                    gaps << where(it.key()) + " has no finished text";
             }
             for (auto it = shipped.constBegin(); it != shipped.constEnd(); ++it) {
                 if (it->type == QLatin1String("unfinished"))
-                    gaps << where(it.key()) + QStringLiteral(" is marked unfinished");
+                    gaps << where(it.key()) + " is marked unfinished";
                 else if (it->translation.trimmed() == it.key().second)
-                    gaps << where(it.key()) + QStringLiteral(" reads as its id");
+                    gaps << where(it.key()) + " reads as its id";
             }
         }
-        QVERIFY2(gaps.isEmpty(), qPrintable(gaps.join(QLatin1Char('\n'))));
+        QVERIFY2(gaps.isEmpty(), qPrintable(gaps.join('\n')));
     }
 
     void builtFilesLoad()
