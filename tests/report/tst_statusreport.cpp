@@ -6,6 +6,8 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+using Extras = QMap<QString, QString>;
+
 class tst_StatusReport : public QObject
 {
     Q_OBJECT
@@ -26,24 +28,21 @@ private slots:
 
     void extrasBecomeExtMsg_data()
     {
-        QTest::addColumn<QStringList>("extras"); // key, value, key, value...
+        QTest::addColumn<Extras>("extras");
         QTest::addColumn<QByteArray>("tail"); // empty: no extMsg at all
-        QTest::newRow("none") << QStringList() << QByteArray();
+        QTest::newRow("none") << Extras() << QByteArray();
         QTest::newRow("in key order, escaped")
-            << QStringList { "errorDesc", "CRC Failed", "errorCode", "SETUP_ZIP_ERROR" }
+            << Extras { { "errorDesc", "CRC Failed" }, { "errorCode", "SETUP_ZIP_ERROR" } }
             << QByteArray("&extMsg=errorCode:SETUP_ZIP_ERROR;errorDesc:CRC%20Failed;");
-        QTest::newRow("a hash does not cut the query") << QStringList { "url", "https://x/#/news",
-            "z", "after" } << QByteArray("&extMsg=url:https://x/%23/news;z:after;");
+        QTest::newRow("a hash does not cut the query") << Extras { { "url", "https://x/#/news" },
+            { "z", "after" } } << QByteArray("&extMsg=url:https://x/%23/news;z:after;");
     }
 
     void extrasBecomeExtMsg()
     {
-        QFETCH(QStringList, extras);
+        QFETCH(Extras, extras);
         QFETCH(QByteArray, tail);
-        QMap<QString, QString> map;
-        for (int i = 0; i + 1 < extras.size(); i += 2)
-            map.insert(extras.at(i), extras.at(i + 1));
-        StatusReport::instance()->report(StatusReport::LAUNCHER_GAME_SETUP_ERROR, map);
+        StatusReport::instance()->report(StatusReport::LAUNCHER_GAME_SETUP_ERROR, extras);
         const QByteArray query = sentQuery();
         QVERIFY(query.startsWith("action=LAUNCHER_GAME_SETUP_ERROR&appid=10&"));
         QVERIFY(!query.endsWith('&'));
