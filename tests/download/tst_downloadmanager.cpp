@@ -247,12 +247,11 @@ private slots:
         QCOMPARE(failures.count(), 0);
         QCOMPARE(readFile(finalPath()), body);
         QVERIFY(!storedProgress().isValid());
-        if (cutAfter < 0) {
-            QCOMPARE(gets().size(), ranged);
-            return;
-        }
         // A segment that ends first may take over part of the cut one's rest.
-        QVERIFY(gets().size() >= ranged);
+        QVERIFY2(cutAfter < 0 ? gets().size() == ranged : gets().size() >= ranged,
+            qPrintable(QString::number(gets().size())));
+        if (cutAfter < 0)
+            return;
         // The cut segment went on from its last byte, not from its start.
         const QList<qint64> starts = { rangeStart(1), rangeStart(2), rangeStart(3) };
         bool resumed = false;
@@ -397,9 +396,9 @@ private slots:
         m_server.route(QStringLiteral("/other.zip"), m_body);
         QVERIFY(writeFile(folder() + QStringLiteral("/_tmp"), "earlier"));
         // An earlier run's partial file: a size that failed must not cut it.
-        const QByteArray partial = m_body.left(4000) + QByteArray(16000, '\0');
-        QVERIFY(writeFile(partialPath(), partial));
+        QVERIFY(writeFile(partialPath(), m_body.left(4000) + QByteArray(16000, '\0')));
         storeProgress(4000);
+        const QStringList before = treeListing(folder());
         {
             downloadmanager manager;
             QSignalSpy errors(&manager, &downloadmanager::downloadError);
@@ -427,9 +426,7 @@ private slots:
         QVERIFY(gets().isEmpty());
         QVERIFY(
             m_server.requests().size() <= (status ? 2 * downloadmanager::kMaxRedirects + 2 : 0));
-        QCOMPARE(listing(), QStringList({ QStringLiteral("_tmp"), QStringLiteral("pkg.zip_tmp") }));
-        QCOMPARE(readFile(folder() + QStringLiteral("/_tmp")), QByteArray("earlier"));
-        QCOMPARE(readFile(partialPath()), partial);
+        QCOMPARE(treeListing(folder()), before);
         QCOMPARE(readFile(storePath()), QByteArray("[pkg.zip]\n0=4000\n"));
     }
 

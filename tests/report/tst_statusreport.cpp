@@ -7,6 +7,8 @@
 #include <QtTest>
 
 using Extras = QMap<QString, QString>;
+using Watched = std::tuple<QString, int, QByteArray>;
+Q_DECLARE_METATYPE(Watched)
 
 class tst_StatusReport : public QObject
 {
@@ -54,18 +56,15 @@ private slots:
 
     void watchedClientFailuresAreReported_data()
     {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<int>("timeoutMs");
-        QTest::addColumn<QByteArray>("reported");
-        QTest::newRow("failure") << "/missing" << 10000 << QByteArray("LAUNCHER_NETWORK_ERROR&");
-        QTest::newRow("time-out") << "/slow" << 100 << QByteArray("LAUNCHER_NETWORK_TIMEOUT&");
+        QTest::addColumn<Watched>("row"); // the path asked, the time-out, the action reported
+        QTest::newRow("failure") << Watched { "/missing", 10000, "LAUNCHER_NETWORK_ERROR&" };
+        QTest::newRow("time-out") << Watched { "/slow", 100, "LAUNCHER_NETWORK_TIMEOUT&" };
     }
 
     void watchedClientFailuresAreReported()
     {
-        QFETCH(QString, path);
-        QFETCH(int, timeoutMs);
-        QFETCH(QByteArray, reported);
+        QFETCH(Watched, row);
+        const auto [path, timeoutMs, reported] = row;
         HttpRoute slow;
         slow.delayMs = 5000;
         m_logging.route(QStringLiteral("/slow"), slow);
