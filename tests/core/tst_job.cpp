@@ -34,7 +34,13 @@ private:
     Outcome m_outcome;
 };
 
+// The work's outcome, whether the job is aborted (twice), the state it ends
+// in and its error as the player sees it.
+using Outcome = std::tuple<ScriptedWork::Outcome, bool, Job::State, QString>;
+
 } // namespace
+
+Q_DECLARE_METATYPE(Outcome)
 
 class tst_Job : public QObject
 {
@@ -43,24 +49,19 @@ class tst_Job : public QObject
 private slots:
     void endsOnceWithItsOutcome_data()
     {
-        QTest::addColumn<int>("outcome");
-        QTest::addColumn<bool>("abortTwice");
-        QTest::addColumn<int>("state");
-        QTest::addColumn<QString>("error");
-        QTest::newRow("success") << int(ScriptedWork::Succeed) << false
-                                 << int(Job::State::Succeeded) << "[0]:";
-        QTest::newRow("failure") << int(ScriptedWork::Fail) << false << int(Job::State::Failed)
-                                 << "[1009]:broken";
+        QTest::addColumn<Outcome>("row");
+        QTest::newRow("success") << Outcome { ScriptedWork::Succeed, false, Job::State::Succeeded,
+            "[0]:" };
+        QTest::newRow("failure") << Outcome { ScriptedWork::Fail, false, Job::State::Failed,
+            "[1009]:broken" };
         QTest::newRow("abort, asked twice")
-            << int(ScriptedWork::WaitForStop) << true << int(Job::State::Aborted) << "[0]:";
+            << Outcome { ScriptedWork::WaitForStop, true, Job::State::Aborted, "[0]:" };
     }
     void endsOnceWithItsOutcome()
     {
-        QFETCH(int, outcome);
-        QFETCH(bool, abortTwice);
-        QFETCH(int, state);
-        QFETCH(QString, error);
-        ScriptedWork job { ScriptedWork::Outcome(outcome) };
+        QFETCH(Outcome, row);
+        const auto [outcome, abortTwice, state, error] = row;
+        ScriptedWork job { outcome };
         QSignalSpy finished(&job, &Job::finished);
         QSignalSpy progress(&job, &Job::progress);
         job.start();
@@ -71,7 +72,7 @@ private slots:
             job.abort();
         }
         QVERIFY(finished.wait(5000));
-        QCOMPARE(int(job.state()), state);
+        QCOMPARE(job.state(), state);
         QCOMPARE(job.errorString(), error);
         job.abort();
         QCoreApplication::sendPostedEvents();

@@ -4,6 +4,9 @@
 
 #include <QtTest>
 
+using Locale = std::tuple<QByteArray, QByteArray, QByteArray, int>;
+Q_DECLARE_METATYPE(Locale)
+
 class tst_Language : public QObject
 {
     Q_OBJECT
@@ -28,48 +31,39 @@ private slots:
     void table()
     {
         QFETCH(int, langId);
-        QFETCH(QString, file);
-        QFETCH(QString, code);
         const UiLanguage language = uiLanguageForLangId(quint16(langId));
-        QCOMPARE(language.qmFile, file);
-        QCOMPARE(language.code, code);
+        QTEST(language.qmFile, "file");
+        QTEST(language.code, "code");
     }
 
     void domesticBuildIgnoresTheSystem()
     {
-        QVERIFY(isDomesticEnvironment(QStringLiteral("prod")));
-        QVERIFY(!isDomesticEnvironment(QStringLiteral("prod-os")));
-        QVERIFY(!isDomesticEnvironment(QStringLiteral("Prod")));
+        QCOMPARE(QList<bool>({ isDomesticEnvironment(QStringLiteral("prod")),
+                     isDomesticEnvironment(QStringLiteral("prod-os")),
+                     isDomesticEnvironment(QStringLiteral("Prod")) }),
+            QList<bool>({ true, false, false }));
         QCOMPARE(uiLanguageFor(QStringLiteral("prod"), 0x0409).code, QStringLiteral("zh-cn"));
         QCOMPARE(uiLanguageFor(QStringLiteral("prod-os"), 0x0404).code, QStringLiteral("zh-tw"));
     }
 
     void posixLocaleGivesLangId_data()
     {
-        QTest::addColumn<QByteArray>("language");
-        QTest::addColumn<QByteArray>("lcAll");
-        QTest::addColumn<QByteArray>("lang");
-        QTest::addColumn<int>("langId");
-        auto row = [](const char *name, const char *language, const char *lcAll, const char *lang,
-                       int langId) {
-            QTest::newRow(name) << QByteArray(language) << QByteArray(lcAll) << QByteArray(lang)
-                                << langId;
-        };
-        row("zh_TW", "", "", "zh_TW.UTF-8", 0x0404);
-        row("zh_HK", "", "", "zh_HK.UTF-8", 0x0C04);
-        row("zh_CN", "", "", "zh_CN.GB18030", 0x0804);
-        row("LANGUAGE list wins", "fr_CA:en", "de_DE.UTF-8", "ja_JP", 0x040C);
-        row("LC_ALL over LANG", "", "ko_KR.UTF-8", "en_US.UTF-8", 0x0412);
-        row("C locale is skipped", "", "C.UTF-8", "ru_RU.UTF-8", 0x0419);
-        row("nothing set", "", "", "", 0);
+        // LANGUAGE, LC_ALL, LANG and the Windows language id they give
+        QTest::addColumn<Locale>("row");
+        QTest::newRow("zh_TW") << Locale { "", "", "zh_TW.UTF-8", 0x0404 };
+        QTest::newRow("zh_HK") << Locale { "", "", "zh_HK.UTF-8", 0x0C04 };
+        QTest::newRow("zh_CN") << Locale { "", "", "zh_CN.GB18030", 0x0804 };
+        QTest::newRow("LANGUAGE list wins")
+            << Locale { "fr_CA:en", "de_DE.UTF-8", "ja_JP", 0x040C };
+        QTest::newRow("LC_ALL over LANG") << Locale { "", "ko_KR.UTF-8", "en_US.UTF-8", 0x0412 };
+        QTest::newRow("C locale is skipped") << Locale { "", "C.UTF-8", "ru_RU.UTF-8", 0x0419 };
+        QTest::newRow("nothing set") << Locale { "", "", "", 0 };
     }
 
     void posixLocaleGivesLangId()
     {
-        QFETCH(QByteArray, language);
-        QFETCH(QByteArray, lcAll);
-        QFETCH(QByteArray, lang);
-        QFETCH(int, langId);
+        QFETCH(Locale, row);
+        const auto [language, lcAll, lang, langId] = row;
         qputenv("LANGUAGE", language);
         qputenv("LC_ALL", lcAll);
         qunsetenv("LC_MESSAGES");

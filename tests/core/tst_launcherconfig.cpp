@@ -37,12 +37,10 @@ private slots:
 
     void firstUseWritesDistributionKeys()
     {
-        {
-            LauncherConfig config(launcherFile());
-        }
-        QCOMPARE(stored(launcherFile(), "cps"), QStringLiteral("vantor"));
-        QCOMPARE(stored(launcherFile(), "channel"), QStringLiteral("1"));
-        QCOMPARE(stored(launcherFile(), "sub_channel"), QStringLiteral("0"));
+        delete new LauncherConfig(launcherFile());
+        QCOMPARE(QStringList({ stored(launcherFile(), "cps"), stored(launcherFile(), "channel"),
+                     stored(launcherFile(), "sub_channel") }),
+            QStringList({ "vantor", "1", "0" }));
     }
 
     void emptyCpsReadsAsDefaultAndIsRewritten()
@@ -50,13 +48,12 @@ private slots:
         store(launcherFile(), "cps", QString());
         store(launcherFile(), "channel", QStringLiteral("77"));
         LauncherConfig config(launcherFile());
-        QCOMPARE(config.cps(), QStringLiteral("vantor"));
-        QCOMPARE(config.channel(), QStringLiteral("77"));
-        QCOMPARE(stored(launcherFile(), "cps"), QStringLiteral("vantor"));
+        const QStringList read { config.cps(), config.channel(), stored(launcherFile(), "cps") };
         config.setString(QStringLiteral("cps"), QString(), QString());
-        QCOMPARE(config.cps(), QStringLiteral("vantor"));
+        const QString afterEmpty = config.cps();
         config.initCps(QStringLiteral("partner"));
-        QCOMPARE(config.cps(), QStringLiteral("partner"));
+        QCOMPARE(read + QStringList({ afterEmpty, config.cps() }),
+            QStringList({ "vantor", "77", "vantor", "vantor", "partner" }));
     }
 
     void gameFileChannelBlocksBothWrites()
@@ -68,30 +65,30 @@ private slots:
             QCOMPARE(config.channel(), QStringLiteral("1")); // the launcher's file has none
             config.initChannel(QStringLiteral("9"));
         }
-        QCOMPARE(stored(gameFile(), "channel"), QStringLiteral("42"));
         QVERIFY(
             !QSettings(launcherFile(), QSettings::IniFormat).contains(QStringLiteral("channel")));
         // Keys the game's file lacks are written to both files.
-        QCOMPARE(stored(gameFile(), "cps"), QStringLiteral("vantor"));
-        QCOMPARE(stored(launcherFile(), "cps"), QStringLiteral("vantor"));
+        QCOMPARE(QStringList({ stored(gameFile(), "channel"), stored(gameFile(), "cps"),
+                     stored(launcherFile(), "cps") }),
+            QStringList({ "42", "vantor", "vantor" }));
     }
 
     void versionCacheOutlivesPathChange()
     {
         store(gameFile(), "game_version", QStringLiteral("1.0.0"));
         LauncherConfig config(launcherFile());
-        QCOMPARE(config.gameVersion(), QString());
+        QStringList seen { config.gameVersion() };
         config.setGameInstallPath(gameFolder());
-        QCOMPARE(config.gameVersion(), QStringLiteral("1.0.0"));
+        seen << config.gameVersion();
         const QString other = m_dir->filePath(QStringLiteral("elsewhere"));
         QDir().mkpath(other);
         store(other + QStringLiteral("/config.ini"), "game_version", QStringLiteral("2.0.0"));
         config.setGameInstallPath(other);
-        QCOMPARE(config.gameVersion(), QStringLiteral("1.0.0"));
+        seen << config.gameVersion();
         // The file is not read again either.
         store(gameFile(), "game_version", QStringLiteral("3.0.0"));
         config.setGameInstallPath(gameFolder());
-        QCOMPARE(config.gameVersion(), QStringLiteral("1.0.0"));
+        QCOMPARE(seen << config.gameVersion(), QStringList({ "", "1.0.0", "1.0.0", "1.0.0" }));
     }
 
     void setGameVersionWritesGameFileAndEmptyCps()
@@ -102,9 +99,7 @@ private slots:
         QVERIFY(!QFile::exists(gameFile()));
         config.setGameInstallPath(gameFolder());
         config.setGameVersion(QStringLiteral("1.2.3"));
-        QCOMPARE(stored(gameFile(), "game_version"), QStringLiteral("1.2.3"));
-        QVERIFY(QSettings(gameFile(), QSettings::IniFormat).contains(QStringLiteral("cps")));
-        QCOMPARE(stored(gameFile(), "cps"), QString());
+        QCOMPARE(readFile(gameFile()), QByteArray("[General]\ncps=\ngame_version=1.2.3\n"));
         // What the install flow does next fills the empty value in.
         config.initCps(QStringLiteral("vantor"));
         QCOMPARE(stored(gameFile(), "cps"), QStringLiteral("vantor"));

@@ -14,7 +14,11 @@ struct Outcome
     int status = -1;
 };
 
+using Request = std::tuple<QString, int, QByteArray, QString>;
+
 } // namespace
+
+Q_DECLARE_METATYPE(Request)
 
 class tst_HttpRequestAPI : public QObject
 {
@@ -37,21 +41,18 @@ private slots:
 
     void outcomes_data()
     {
-        QTest::addColumn<QString>("path"); // "closed": a port nobody listens on
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QByteArray>("body");
-        QTest::addColumn<QString>("error");
-        QTest::newRow("success") << "/ok" << 200 << QByteArray("{\"data\":{}}") << QString();
-        QTest::newRow("404") << "/missing" << 404 << QByteArray() << "Not Found";
-        QTest::newRow("unreachable") << "closed" << 0 << QByteArray() << "refused";
+        // The path ("closed": a port nobody listens on), then the status,
+        // body and a part of the error text the callback is given.
+        QTest::addColumn<Request>("row");
+        QTest::newRow("success") << Request { "/ok", 200, "{\"data\":{}}", QString() };
+        QTest::newRow("404") << Request { "/missing", 404, QByteArray(), "Not Found" };
+        QTest::newRow("unreachable") << Request { "closed", 0, QByteArray(), "refused" };
     }
 
     void outcomes()
     {
-        QFETCH(QString, path);
-        QFETCH(int, status);
-        QFETCH(QByteArray, body);
-        QFETCH(QString, error);
+        QFETCH(Request, row);
+        const auto [path, status, body, error] = row;
         QString url = m_service.url(path);
         if (path == QLatin1String("closed")) {
             QTcpServer closed;
@@ -63,9 +64,8 @@ private slots:
         QList<Outcome> outcomes;
         api.get(url, collect(outcomes));
         QTRY_COMPARE(outcomes.size(), 1);
-        QCOMPARE(outcomes[0].ok, error.isEmpty());
-        QCOMPARE(outcomes[0].status, status);
-        QCOMPARE(outcomes[0].body, body);
+        QCOMPARE(QVariantList({ outcomes[0].ok, outcomes[0].status, outcomes[0].body }),
+            QVariantList({ error.isEmpty(), status, body }));
         QVERIFY2(outcomes[0].errorText.contains(error, Qt::CaseInsensitive),
             qPrintable(outcomes[0].errorText));
         QCOMPARE(outcomes[0].errorText.isEmpty(), error.isEmpty());
@@ -87,16 +87,12 @@ private slots:
         QList<Outcome> outcomes;
         api.get(m_service.url(QStringLiteral("/slow")), collect(outcomes));
         QTRY_COMPARE(outcomes.size(), 1);
-        QVERIFY(!outcomes[0].ok);
-        QCOMPARE(outcomes[0].errorText, QStringLiteral("HTTP_REQUEST_TIMEOUT"));
-        QCOMPARE(outcomes[0].status, 638);
-        QCOMPARE(timedOut.count(), 1);
-        QCOMPARE(timedOut.first().first().toString(), m_service.url(QStringLiteral("/slow")));
-
+        QCOMPARE(QVariantList({ outcomes[0].ok, outcomes[0].status, outcomes[0].errorText }),
+            QVariantList({ false, 638, "HTTP_REQUEST_TIMEOUT" }));
+        QCOMPARE(timedOut, QList<QVariantList>({ { m_service.url(QStringLiteral("/slow")) } }));
         QTRY_COMPARE(outcomes.size(), 2);
-        QVERIFY(outcomes[1].ok);
-        QCOMPARE(outcomes[1].body, QByteArray("late"));
-        QCOMPARE(outcomes[1].status, 200);
+        QCOMPARE(QVariantList({ outcomes[1].ok, outcomes[1].status, outcomes[1].body }),
+            QVariantList({ true, 200, QByteArray("late") }));
         QCOMPARE(timedOut.count(), 1);
     }
 

@@ -46,7 +46,18 @@ QString setting(const QString &key)
     return LauncherConfig::instance()->getString(key, QString());
 }
 
+// Rows of the tables below; the columns are told where the rows are made.
+using Applies = std::tuple<QString, QString, bool>;
+using Offer = std::tuple<bool, bool, int, bool, int, bool, bool>;
+using Unusable = std::tuple<QString, QString, QString>;
+using Failure = std::tuple<int, bool, int>;
+
 } // namespace
+
+Q_DECLARE_METATYPE(Applies)
+Q_DECLARE_METATYPE(Offer)
+Q_DECLARE_METATYPE(Unusable)
+Q_DECLARE_METATYPE(Failure)
 
 class tst_LauncherRelease : public QObject
 {
@@ -69,26 +80,20 @@ private slots:
 
     void whichReleasesApply_data()
     {
-        QTest::addColumn<QString>("hasUpdate");
-        QTest::addColumn<QString>("userDefined");
-        QTest::addColumn<bool>("applies");
-        QTest::newRow("another launcher's release") << "true"
-                                                    << "{\"app_id\":\"11\"}" << false;
-        QTest::newRow("this launcher's release") << "true"
-                                                 << "{\"app_id\":\"10\"}" << true;
-        QTest::newRow("no user settings") << "true"
-                                          << "" << true;
-        QTest::newRow("user settings not JSON") << "true"
-                                                << "app_id=11" << true;
-        QTest::newRow("nothing new") << "false"
-                                     << "" << false;
+        // has_update, user_defined, whether the release applies here
+        QTest::addColumn<Applies>("row");
+        QTest::newRow("another launcher's release")
+            << Applies { "true", "{\"app_id\":\"11\"}", false };
+        QTest::newRow("this launcher's release") << Applies { "true", "{\"app_id\":\"10\"}", true };
+        QTest::newRow("no user settings") << Applies { "true", "", true };
+        QTest::newRow("user settings not JSON") << Applies { "true", "app_id=11", true };
+        QTest::newRow("nothing new") << Applies { "false", "", false };
     }
 
     void whichReleasesApply()
     {
-        QFETCH(QString, hasUpdate);
-        QFETCH(QString, userDefined);
-        QFETCH(bool, applies);
+        QFETCH(Applies, row);
+        const auto [hasUpdate, userDefined, applies] = row;
         ScriptedPrompt prompt;
         UpdateProgram program(prompt);
         QSignalSpy news(&program, &UpdateProgram::newProgramVersionUpdate);
@@ -103,33 +108,21 @@ private slots:
 
     void offerImposeOrStart_data()
     {
-        QTest::addColumn<bool>("automatic");
-        QTest::addColumn<bool>("userAsked");
-        QTest::addColumn<int>("type");
-        QTest::addColumn<bool>("answer");
-        QTest::addColumn<int>("questions");
-        QTest::addColumn<bool>("starts");
-        QTest::addColumn<bool>("quits");
-        QTest::newRow("automatic, not asked: at once")
-            << true << false << 1 << false << 0 << true << false;
-        QTest::newRow("automatic but asked: the question")
-            << true << true << 1 << false << 1 << false << false;
-        QTest::newRow("optional, declined") << false << false << 1 << false << 1 << false << false;
-        QTest::newRow("optional, accepted") << false << false << 1 << true << 1 << true << false;
-        QTest::newRow("mandatory, declined: quits")
-            << false << false << 2 << false << 1 << false << true;
-        QTest::newRow("mandatory, accepted") << false << false << 2 << true << 1 << true << false;
+        // automatic updates, asked by the player, update type, the answer;
+        // then questions asked, whether the update starts, whether it quits
+        QTest::addColumn<Offer>("row");
+        QTest::newRow("automatic, not asked: at once") << Offer { 1, 0, 1, 0, 0, 1, 0 };
+        QTest::newRow("automatic but asked: the question") << Offer { 1, 1, 1, 0, 1, 0, 0 };
+        QTest::newRow("optional, declined") << Offer { 0, 0, 1, 0, 1, 0, 0 };
+        QTest::newRow("optional, accepted") << Offer { 0, 0, 1, 1, 1, 1, 0 };
+        QTest::newRow("mandatory, declined: quits") << Offer { 0, 0, 2, 0, 1, 0, 1 };
+        QTest::newRow("mandatory, accepted") << Offer { 0, 0, 2, 1, 1, 1, 0 };
     }
 
     void offerImposeOrStart()
     {
-        QFETCH(bool, automatic);
-        QFETCH(bool, userAsked);
-        QFETCH(int, type);
-        QFETCH(bool, answer);
-        QFETCH(int, questions);
-        QFETCH(bool, starts);
-        QFETCH(bool, quits);
+        QFETCH(Offer, row);
+        const auto [automatic, userAsked, type, answer, questions, starts, quits] = row;
         configure(automatic);
         ScriptedPrompt prompt;
         prompt.answer = answer;
@@ -149,25 +142,21 @@ private slots:
     // would have quit for nothing, at every start with automatic updates on.
     void unusableReleaseIsNeverHandedOver_data()
     {
-        QTest::addColumn<QString>("member");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("told"); // empty: refused without a word
-        QTest::newRow("http elsewhere") << "url"
-                                        << "http://cdn.example/launcher.7z" << QString();
-        QTest::newRow("file URL") << "url"
-                                  << "file:///tmp/launcher.7z" << QString();
-        QTest::newRow("md5 empty") << "md5" << QString() << QString();
-        QTest::newRow("older version") << "version"
-                                       << "2.3.3.9" << QString();
+        // member of the release, its value, what the player is told (empty:
+        // refused without a word)
+        QTest::addColumn<Unusable>("row");
+        QTest::newRow("http elsewhere") << Unusable { "url", "http://cdn.example/launcher.7z", "" };
+        QTest::newRow("file URL") << Unusable { "url", "file:///tmp/launcher.7z", "" };
+        QTest::newRow("md5 empty") << Unusable { "md5", "", "" };
+        QTest::newRow("older version") << Unusable { "version", "2.3.3.9", "" };
         QTest::newRow("too little space")
-            << "size" << QString() << "message_update_failed_not_enough_space";
+            << Unusable { "size", "", "message_update_failed_not_enough_space" };
     }
 
     void unusableReleaseIsNeverHandedOver()
     {
-        QFETCH(QString, member);
-        QFETCH(QString, value);
-        QFETCH(QString, told);
+        QFETCH(Unusable, row);
+        const auto [member, value, told] = row;
         Release offer;
         if (member == "size")
             offer.size = QStorageInfo(m_folder.path()).bytesAvailable() + (qint64(1) << 40);
@@ -201,19 +190,17 @@ private slots:
 
     void failedQueriesGiveUp_data()
     {
-        QTest::addColumn<int>("status");
-        QTest::addColumn<bool>("userAsked");
-        QTest::addColumn<int>("requests");
-        QTest::newRow("three tries, silent") << 500 << false << 3;
-        QTest::newRow("603 gives up at once") << 603 << false << 1;
-        QTest::newRow("asked: offered again, declined") << 500 << true << 3;
+        // status of every answer, asked by the player, requests expected
+        QTest::addColumn<Failure>("row");
+        QTest::newRow("three tries, silent") << Failure { 500, false, 3 };
+        QTest::newRow("603 gives up at once") << Failure { 603, false, 1 };
+        QTest::newRow("asked: offered again, declined") << Failure { 500, true, 3 };
     }
 
     void failedQueriesGiveUp()
     {
-        QFETCH(int, status);
-        QFETCH(bool, userAsked);
-        QFETCH(int, requests);
+        QFETCH(Failure, row);
+        const auto [status, userAsked, requests] = row;
         configure(false);
         m_service.route(ServiceStub::kRelease, "busy", status);
         m_service.clearRequests();

@@ -29,16 +29,15 @@ private slots:
     void acceptableOrigins()
     {
         QFETCH(QString, origin);
-        QFETCH(bool, accepted);
-        QCOMPARE(ServiceAddresses::isAcceptableOrigin(origin), accepted);
+        QTEST(ServiceAddresses::isAcceptableOrigin(origin), "accepted");
     }
 
     void environmentOverrides()
     {
         qunsetenv("TESSARIL_CONTENT_ORIGIN");
         const QString builtIn = ServiceAddresses::contentServiceBase();
-        QVERIFY(builtIn.startsWith(QLatin1String("https://")));
-        QVERIFY(builtIn.endsWith(QLatin1String("/qx7a_global")));
+        QVERIFY(builtIn.startsWith(QLatin1String("https://"))
+            && builtIn.endsWith(QLatin1String("/qx7a_global")));
         qputenv("TESSARIL_CONTENT_ORIGIN", "http://127.0.0.1:8080/");
         QCOMPARE(ServiceAddresses::contentServiceBase(),
             QStringLiteral("http://127.0.0.1:8080/qx7a_global"));
@@ -47,8 +46,6 @@ private slots:
         qputenv("TESSARIL_LAUNCHER_API_ORIGIN", "https://api.test.example");
         QCOMPARE(ServiceAddresses::launcherApiBase(),
             QStringLiteral("https://api.test.example/qx7a_global"));
-        qputenv("TESSARIL_REPORT_ORIGIN", "http://localhost:9");
-        QCOMPARE(ServiceAddresses::reportServiceOrigin(), QStringLiteral("http://localhost:9"));
     }
 };
 

@@ -20,7 +20,16 @@ const QJsonArray kDiffs {
         { "version", "1.9.0" }, { "size", 1024 }, { "path", "https://cdn.example/n.zip" } },
 };
 
+// The size in the manifest (also given to a diff), the status of the
+// package's HEAD, the size then known, and whether the HEAD is sent (once,
+// announcing 5 GiB).
+using Size = std::tuple<QJsonValue, int, qint64, bool>;
+using Package = std::tuple<QString, QString, bool>;
+
 } // namespace
+
+Q_DECLARE_METATYPE(Size)
+Q_DECLARE_METATYPE(Package)
 
 // What a hostile or broken manifest carries must not cost a download, start
 // a program outside the install folder, or undo what an earlier reply said.
@@ -35,33 +44,28 @@ private:
 private slots:
     void sizes_data()
     {
-        QTest::addColumn<QJsonValue>("size"); // also given to a diff
-        QTest::addColumn<int>("headStatus");
-        QTest::addColumn<qint64>("expected");
-        QTest::addColumn<bool>("asked"); // with HEAD, once, announcing 5 GiB
+        QTest::addColumn<Size>("row");
         const qint64 fiveGiB = 5368709120LL;
-        QTest::newRow("number") << QJsonValue(1073741824) << 200 << qint64(1073741824) << false;
-        QTest::newRow("text beyond 32 bits") << QJsonValue("5368709120") << 200 << fiveGiB << false;
-        QTest::newRow("2^50") << QJsonValue(1125899906842624.0) << 200 << qint64(1LL << 50)
-                              << false;
-        QTest::newRow("missing") << QJsonValue() << 200 << fiveGiB << true;
-        QTest::newRow("missing, a length with a 404 is none") << QJsonValue() << 404 << 0ll << true;
-        QTest::newRow("negative") << QJsonValue(-1) << 200 << fiveGiB << true;
-        QTest::newRow("negative text") << QJsonValue("-1") << 200 << fiveGiB << true;
-        QTest::newRow("huge") << QJsonValue(1e30) << 200 << fiveGiB << true;
-        QTest::newRow("huge text") << QJsonValue("1e30") << 200 << fiveGiB << true;
-        QTest::newRow("fraction") << QJsonValue(1.5) << 200 << fiveGiB << true;
-        QTest::newRow("fraction text") << QJsonValue("1.5") << 200 << fiveGiB << true;
-        QTest::newRow("beyond 2^50") << QJsonValue(1125899906842625.0) << 200 << fiveGiB << true;
-        QTest::newRow("trailing junk") << QJsonValue("12abc") << 200 << fiveGiB << true;
+        QTest::newRow("number") << Size { 1073741824, 200, 1073741824, false };
+        QTest::newRow("text beyond 32 bits") << Size { "5368709120", 200, fiveGiB, false };
+        QTest::newRow("2^50") << Size { 1125899906842624.0, 200, 1LL << 50, false };
+        QTest::newRow("missing") << Size { QJsonValue(), 200, fiveGiB, true };
+        QTest::newRow("missing, a length with a 404 is none")
+            << Size { QJsonValue(), 404, 0, true };
+        QTest::newRow("negative") << Size { -1, 200, fiveGiB, true };
+        QTest::newRow("negative text") << Size { "-1", 200, fiveGiB, true };
+        QTest::newRow("huge") << Size { 1e30, 200, fiveGiB, true };
+        QTest::newRow("huge text") << Size { "1e30", 200, fiveGiB, true };
+        QTest::newRow("fraction") << Size { 1.5, 200, fiveGiB, true };
+        QTest::newRow("fraction text") << Size { "1.5", 200, fiveGiB, true };
+        QTest::newRow("beyond 2^50") << Size { 1125899906842625.0, 200, fiveGiB, true };
+        QTest::newRow("trailing junk") << Size { "12abc", 200, fiveGiB, true };
     }
 
     void sizes()
     {
-        QFETCH(QJsonValue, size);
-        QFETCH(int, headStatus);
-        QFETCH(qint64, expected);
-        QFETCH(bool, asked);
+        QFETCH(Size, row);
+        const auto [size, headStatus, expected, asked] = row;
         HttpRoute package;
         package.status = headStatus;
         package.contentLength = 5368709120LL;
@@ -105,32 +109,30 @@ private slots:
         info.parseGameInfo(manifest(game, kDiffs,
             { { "plugin", plugin }, { "force_update", forced }, { "web_url", "https://first" } }));
         QCOMPARE(info.getSize(QStringLiteral("2.0.0")), 3221225472LL);
-        QCOMPARE(info.getUrl(QStringLiteral("2.0.0")), QStringLiteral("https://cdn.example/d.zip"));
-        QCOMPARE(info.getMd5(QStringLiteral("2.0.0")), QStringLiteral("d5"));
-        QCOMPARE(info.getUrl(QString()), info.latestPath());
-        QCOMPARE(info.getUrl(QStringLiteral("0.1")), info.latestPath());
-        QCOMPARE(info.getMd5(QStringLiteral("0.1")), QStringLiteral("ABCDEF"));
         QCOMPARE(info.getSize(QString()), 100);
+        QCOMPARE(QStringList({ info.getUrl(QStringLiteral("2.0.0")),
+                     info.getMd5(QStringLiteral("2.0.0")), info.getUrl(QString()),
+                     info.getUrl(QStringLiteral("0.1")), info.getMd5(QStringLiteral("0.1")) }),
+            QStringList({ "https://cdn.example/d.zip", "d5", "https://cdn.example/game.zip",
+                "https://cdn.example/game.zip", "ABCDEF" }));
         QCOMPARE(info.plugins().size(), 1);
 
         info.parseGameInfo(manifest({},
             { QJsonObject {
                 { "version", "2.0.0" }, { "path", "https://x/new.zip" }, { "size", "5" } } },
             { { "web_url", "https://second" } }));
-        QCOMPARE(info.getUrl(QStringLiteral("2.0.0")), QStringLiteral("https://x/new.zip"));
-        QCOMPARE(info.getUrl(QStringLiteral("1.9.0")), QStringLiteral("https://cdn.example/n.zip"));
-        QVERIFY(info.latestVersion().isEmpty());
         QVERIFY(info.plugins().isEmpty());
-        QCOMPARE(info.minVersion(), QStringLiteral("2.0.0.0"));
-        QCOMPARE(info.forceUpdateUrl(), QStringLiteral("https://f"));
-        QCOMPARE(info.webUrl(), QStringLiteral("https://first"));
+        QCOMPARE(QStringList({ info.getUrl(QStringLiteral("2.0.0")),
+                     info.getUrl(QStringLiteral("1.9.0")), info.latestVersion(), info.minVersion(),
+                     info.forceUpdateUrl(), info.webUrl() }),
+            QStringList({ "https://x/new.zip", "https://cdn.example/n.zip", "", "2.0.0.0",
+                "https://f", "https://first" }));
 
         info.parseContent(contentReply({ { "background", "https://bg.png" },
             { "url", "https://go" }, { "icon", "https://i" } }));
         info.parseContent(contentReply({ { "url", "https://go2" } }));
-        QCOMPARE(info.background(), QStringLiteral("https://bg.png"));
-        QCOMPARE(info.bannerUrl(), QStringLiteral("https://go2"));
-        QCOMPARE(info.bannerIcon(), QStringLiteral("https://i"));
+        QCOMPARE(QStringList({ info.background(), info.bannerUrl(), info.bannerIcon() }),
+            QStringList({ "https://bg.png", "https://go2", "https://i" }));
     }
 
     void brokenAndHostileBodiesChangeNothing_data()
@@ -152,10 +154,9 @@ private slots:
         info.parseGameInfo(manifest(game, kDiffs, { { "web_url", "https://w" } }));
         info.parseGameInfo(body);
         info.parseContent(body);
-        QCOMPARE(info.latestVersion(), QStringLiteral("2.1.0"));
-        QCOMPARE(info.latestSize(), 7);
-        QCOMPARE(info.getSize(QStringLiteral("2.0.0")), 3221225472LL);
-        QCOMPARE(info.webUrl(), QStringLiteral("https://w"));
+        QCOMPARE(QVariantList({ info.latestVersion(), info.latestSize(),
+                     info.getSize(QStringLiteral("2.0.0")), info.webUrl() }),
+            QVariantList({ "2.1.0", qint64(7), qint64(3221225472LL), "https://w" }));
     }
 
     void wrongTypesReadAsDefaults()
@@ -169,12 +170,10 @@ private slots:
                     { "plugin", QJsonObject { { "plugins", "x" } } },
                     { "force_update", QJsonArray { 1, 2 } }, { "web_url", 42 } } } })
                                .toJson());
-        QVERIFY(info.latestVersion().isEmpty());
-        QVERIFY(info.latestPath().isEmpty());
-        QVERIFY(info.diffs().isEmpty());
-        QVERIFY(info.plugins().isEmpty());
-        QVERIFY(info.minVersion().isEmpty());
-        QCOMPARE(info.webUrl(), QStringLiteral("42"));
+        QVERIFY(info.diffs().isEmpty() && info.plugins().isEmpty());
+        QCOMPARE(QStringList(
+                     { info.latestVersion(), info.latestPath(), info.minVersion(), info.webUrl() }),
+            QStringList({ "", "", "", "42" }));
 
         info.parseGameInfo(QJsonDocument(QJsonObject { { "data", "nothing" } }).toJson());
         info.parseGameInfo("[1,2,3]");
@@ -187,11 +186,9 @@ private slots:
     // program started from the install folder, so only a plain name is kept.
     void packageProblemsAndEntry_data()
     {
-        QTest::addColumn<QString>("md5");
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<bool>("usable");
+        QTest::addColumn<Package>("row"); // the MD5, the entry, whether it may be installed
         auto row = [](const char *name, const char *md5, const char *entry, bool usable) {
-            QTest::newRow(name) << QString::fromLatin1(md5) << QString::fromLatin1(entry) << usable;
+            QTest::newRow(name) << Package { md5, entry, usable };
         };
         row("empty: unverified but usable", "", "Quorvela.x86_64", true);
         row("lower hex", "0123456789abcdef0123456789abcdef", "Quorvela.exe", true);
@@ -205,9 +202,8 @@ private slots:
 
     void packageProblemsAndEntry()
     {
-        QFETCH(QString, md5);
-        QFETCH(QString, entry);
-        QFETCH(bool, usable);
+        QFETCH(Package, row);
+        const auto [md5, entry, usable] = row;
         UpdateVersionInfo info;
         const QJsonObject package { { "version", "1.0.0" }, { "path", m_package }, { "md5", md5 },
             { "size", "10" }, { "entry", entry } };
@@ -221,24 +217,23 @@ private slots:
     void fileNames_data()
     {
         QTest::addColumn<QString>("url");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("base");
-        auto row = [](const char *url, const char *name, const char *base) {
-            QTest::newRow(url) << QString::fromLatin1(url) << QString::fromLatin1(name)
-                               << QString::fromLatin1(base);
+        QTest::addColumn<QStringList>("names"); // the file name and its base name
+        auto row = [](const char *url, QStringList names) {
+            QTest::newRow(url) << QString(url) << names;
         };
-        row("https://cdn/x/game_2.1.0.zip", "game_2.1.0.zip", "game_2.1.0");
-        row("https://cdn/x/my%20game.7z?sig=1", "my game.7z", "my game");
-        row("https://cdn/x/.hidden", ".hidden", ".hidden");
-        row("https://cdn/x/package", "package", "package");
-        row("", "", "");
+        row("https://cdn/x/game_2.1.0.zip", { "game_2.1.0.zip", "game_2.1.0" });
+        row("https://cdn/x/my%20game.7z?sig=1", { "my game.7z", "my game" });
+        row("https://cdn/x/.hidden", { ".hidden", ".hidden" });
+        row("https://cdn/x/package", { "package", "package" });
+        row("", { "", "" });
     }
 
     void fileNames()
     {
         QFETCH(QString, url);
-        QTEST(UpdateVersionInfo::fileName(url), "name");
-        QTEST(UpdateVersionInfo::fileBaseName(url), "base");
+        QTEST(
+            QStringList({ UpdateVersionInfo::fileName(url), UpdateVersionInfo::fileBaseName(url) }),
+            "names");
     }
 };
 

@@ -6,6 +6,10 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+using Extras = QMap<QString, QString>;
+using Watched = std::tuple<QString, int, QByteArray>;
+Q_DECLARE_METATYPE(Watched)
+
 class tst_StatusReport : public QObject
 {
     Q_OBJECT
@@ -26,24 +30,21 @@ private slots:
 
     void extrasBecomeExtMsg_data()
     {
-        QTest::addColumn<QStringList>("extras"); // key, value, key, value...
+        QTest::addColumn<Extras>("extras");
         QTest::addColumn<QByteArray>("tail"); // empty: no extMsg at all
-        QTest::newRow("none") << QStringList() << QByteArray();
+        QTest::newRow("none") << Extras() << QByteArray();
         QTest::newRow("in key order, escaped")
-            << QStringList { "errorDesc", "CRC Failed", "errorCode", "SETUP_ZIP_ERROR" }
+            << Extras { { "errorDesc", "CRC Failed" }, { "errorCode", "SETUP_ZIP_ERROR" } }
             << QByteArray("&extMsg=errorCode:SETUP_ZIP_ERROR;errorDesc:CRC%20Failed;");
-        QTest::newRow("a hash does not cut the query") << QStringList { "url", "https://x/#/news",
-            "z", "after" } << QByteArray("&extMsg=url:https://x/%23/news;z:after;");
+        QTest::newRow("a hash does not cut the query") << Extras { { "url", "https://x/#/news" },
+            { "z", "after" } } << QByteArray("&extMsg=url:https://x/%23/news;z:after;");
     }
 
     void extrasBecomeExtMsg()
     {
-        QFETCH(QStringList, extras);
+        QFETCH(Extras, extras);
         QFETCH(QByteArray, tail);
-        QMap<QString, QString> map;
-        for (int i = 0; i + 1 < extras.size(); i += 2)
-            map.insert(extras.at(i), extras.at(i + 1));
-        StatusReport::instance()->report(StatusReport::LAUNCHER_GAME_SETUP_ERROR, map);
+        StatusReport::instance()->report(StatusReport::LAUNCHER_GAME_SETUP_ERROR, extras);
         const QByteArray query = sentQuery();
         QVERIFY(query.startsWith("action=LAUNCHER_GAME_SETUP_ERROR&appid=10&"));
         QVERIFY(!query.endsWith('&'));
@@ -55,18 +56,15 @@ private slots:
 
     void watchedClientFailuresAreReported_data()
     {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<int>("timeoutMs");
-        QTest::addColumn<QByteArray>("reported");
-        QTest::newRow("failure") << "/missing" << 10000 << QByteArray("LAUNCHER_NETWORK_ERROR&");
-        QTest::newRow("time-out") << "/slow" << 100 << QByteArray("LAUNCHER_NETWORK_TIMEOUT&");
+        QTest::addColumn<Watched>("row"); // the path asked, the time-out, the action reported
+        QTest::newRow("failure") << Watched { "/missing", 10000, "LAUNCHER_NETWORK_ERROR&" };
+        QTest::newRow("time-out") << Watched { "/slow", 100, "LAUNCHER_NETWORK_TIMEOUT&" };
     }
 
     void watchedClientFailuresAreReported()
     {
-        QFETCH(QString, path);
-        QFETCH(int, timeoutMs);
-        QFETCH(QByteArray, reported);
+        QFETCH(Watched, row);
+        const auto [path, timeoutMs, reported] = row;
         HttpRoute slow;
         slow.delayMs = 5000;
         m_logging.route(QStringLiteral("/slow"), slow);
