@@ -39,10 +39,7 @@ bool MessageAnswerer::eventFilter(QObject *watched, QEvent *event)
             for (QTextBrowser *browser : guard->findChildren<QTextBrowser *>())
                 said += browser->toPlainText() + QLatin1Char('\n');
             shown << said;
-            guard
-                ->findChild<QPushButton *>(
-                    confirm ? QStringLiteral("btn_ok") : QStringLiteral("btn_cancel"))
-                ->click();
+            guard->findChild<QPushButton *>(confirm ? "btn_ok" : "btn_cancel")->click();
         },
         Qt::QueuedConnection);
     return false;
