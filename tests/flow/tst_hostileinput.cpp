@@ -59,7 +59,6 @@ private slots:
 
     void init()
     {
-        m_messages.confirm = false;
         LauncherConfig::instance()->setGameVersion(QString());
         // A package an earlier case left behind would be taken as downloaded.
         QFile::remove(m_game + "/game.zip");
@@ -74,7 +73,6 @@ private slots:
         QTest::newRow("plugin's delete list reaching out") << "plugin in tools";
         QTest::newRow("plugin named as the engine") << "engine";
         QTest::newRow("image named as the package being resumed") << "resumed";
-        QTest::newRow("entry's name running elsewhere, ending it confirmed") << "elsewhere";
         QTest::newRow("modes that lock out, list that is a folder") << "windows";
         QTest::newRow("md5 that is no md5: nothing is fetched") << "md5";
     }
@@ -122,18 +120,10 @@ private slots:
             QSettings(QLatin1String(kOrganizationName), QLatin1String(kApplicationName))
                 .setValue("game.zip/0", resumeAt);
         }
-        // Another program of the player's under the entry's name, not the game.
-        QProcess other;
-        if (kind == "elsewhere") {
-            QVERIFY(QFile::copy("/bin/sleep", m_root.filePath("outside/Quorvela.exe")));
-            other.start(m_root.filePath("outside/Quorvela.exe"), { "60" });
-            QVERIFY(other.waitForStarted());
-        }
         const QStringList was = before();
         const QFile::Permissions folderMode = QFileInfo(m_game).permissions();
         m_services.clearRequests();
 
-        m_messages.confirm = kind == "elsewhere";
         MainViewModel model;
         model.setProgramFolder(m_program);
         model.initialize();
@@ -152,11 +142,6 @@ private slots:
                 && model.findChild<setupmanager *>()->isFinished()));
         if (kind == "plugin in tools")
             QVERIFY(QFileInfo::exists(m_program + "/tools/updateProgram/Update"));
-        if (kind == "elsewhere") {
-            QCOMPARE(other.state(), QProcess::Running);
-            other.kill();
-            other.waitForFinished();
-        }
         if (kind == "resumed") {
             const auto gets = m_services.requestsFor("/pkg/game.zip");
             QVERIFY(!gets.isEmpty());
