@@ -61,9 +61,8 @@ private slots:
     {
         LauncherConfig::instance()->setGameVersion(QString());
         // A package an earlier case left behind would be taken as downloaded.
-        QFile::remove(m_game + "/game.zip");
-        QFile::remove(m_game + "/game.zip_tmp");
-        QFile::remove(m_game + "/data/ok.txt");
+        for (const char *name : { "/game.zip", "/game.zip_tmp", "/data/ok.txt" })
+            QFile::remove(m_game + name);
     }
 
     void hostilePackages_data()

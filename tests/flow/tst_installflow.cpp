@@ -207,10 +207,9 @@ private slots:
             }
         });
         connect(m_model, &MainViewModel::gameStateChanged, this, [&] {
-            if (m_model->gameState() == MainViewModel::Verifying)
-                grab("verifying");
-            if (m_model->gameState() == MainViewModel::Installing)
-                grab("installing");
+            const auto state = m_model->gameState();
+            if (state == MainViewModel::Verifying || state == MainViewModel::Installing)
+                grab(state == MainViewModel::Verifying ? "verifying" : "installing");
         });
 
         m_model->installEnsureBtnClicked();
@@ -223,10 +222,7 @@ private slots:
         // The package went once unpacked.
         QCOMPARE(treeListing(m_game, { "config.ini", "install-record.txt" }),
             treeListing(m_root.filePath("src100")));
-        QCOMPARE(QSettings(m_game + "/config.ini", QSettings::IniFormat)
-                     .value("game_version")
-                     .toString(),
-            QStringLiteral("1.0.0"));
+        QVERIFY(readFile(m_game + "/config.ini").contains("\ngame_version=1.0.0\n"));
         // The flow reported each step once, in its order.
         QTRY_COMPARE(m_flowReports,
             QStringList({ "DOWNLOAD", "DOWNLOAD_FINISH", "INSTALL", "INSTALL_FINISH" }));
