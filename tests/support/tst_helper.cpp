@@ -97,12 +97,10 @@ int repairAndHang(int argc, char **argv)
     QCoreApplication app(argc, argv);
     setupmanager repair;
     repair.setRecordMode(setupmanager::RecordMode::Update);
-    repair.setZipFilePath(QString::fromLocal8Bit(argv[2]));
-    repair.setZipFileName(QString::fromLocal8Bit(argv[3]));
-    QStringList items;
-    for (int i = 4; i < argc; ++i)
-        items << QString::fromLocal8Bit(argv[i]);
-    repair.setOnlyItems(items);
+    const QStringList args = app.arguments();
+    repair.setZipFilePath(args.at(2));
+    repair.setZipFileName(args.at(3));
+    repair.setOnlyItems(args.mid(4));
     int started = 0;
     QObject::connect(
         &repair, &setupmanager::setupUnzipFilePath, &repair,
