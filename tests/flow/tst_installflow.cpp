@@ -452,8 +452,7 @@ private slots:
         placeSlowPackage(game);
         QVERIFY(newModel());
         answerMessages(true);
-        HttpRoute late;
-        late.body = "not json";
+        HttpRoute late { 200, "OK", "not json" };
         late.delayMs = 300;
         QSignalSpy ready(m_model, &MainViewModel::readyToQuit);
         // At the extraction's first word, long before its end.

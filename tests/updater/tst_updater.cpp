@@ -37,8 +37,7 @@ private:
     // announced size is in, however the response goes on.
     QString serve(const QString &name)
     {
-        HttpRoute route;
-        route.body = m_packages.value(name);
+        HttpRoute route { 200, "OK", m_packages.value(name) };
         route.endlessChunked = true;
         m_server.route(QLatin1Char('/') + name, route);
         return m_server.url(QLatin1Char('/') + name);
@@ -196,13 +195,10 @@ private slots:
     void cutOffDownloadResumesOnTheNextRun()
     {
         const QByteArray package = m_packages.value("new.7z");
-        HttpRoute whole;
-        whole.body = package;
+        const HttpRoute whole { 200, "OK", package };
         HttpRoute cut = whole;
         cut.closeAfterBytes = package.size() / 2;
-        HttpRoute gone;
-        gone.status = 404;
-        gone.body = "withdrawn";
+        const HttpRoute gone { 404, "Not Found", "withdrawn" };
         m_server.routeSequence("/cut.7z", { whole, cut, gone });
         const QString url = m_server.url("/cut.7z");
         UpdaterRun run = m_site.runUpdater(url, md5Hex(package));
