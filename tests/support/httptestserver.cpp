@@ -9,6 +9,9 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
+#include <tuple>
+
 HttpTestServer::HttpTestServer(QObject *parent)
     : QObject(parent)
 {
@@ -30,11 +33,7 @@ QString HttpTestServer::origin() const
 
 void HttpTestServer::route(const QString &path, const QByteArray &body, int status)
 {
-    HttpRoute answer;
-    answer.status = status;
-    answer.reason = status == 200 ? QByteArray("OK") : QByteArray("Status");
-    answer.body = body;
-    route(path, answer);
+    route(path, HttpRoute { status, status == 200 ? "OK" : "Status", body });
 }
 
 HttpRoute HttpTestServer::routeFor(const QString &path)
@@ -42,29 +41,22 @@ HttpRoute HttpTestServer::routeFor(const QString &path)
     QList<HttpRoute> &answers = m_routes[path];
     if (answers.size() > 1)
         return answers.takeFirst();
-    if (!answers.isEmpty())
-        return answers.first();
-    HttpRoute missing;
-    missing.status = 404;
-    missing.reason = "Not Found";
-    return missing;
+    return answers.isEmpty() ? HttpRoute { 404, "Not Found" } : answers.first();
 }
 
 QList<RecordedRequest> HttpTestServer::requestsFor(const QString &path) const
 {
     QList<RecordedRequest> found;
-    for (const RecordedRequest &request : m_requests) {
-        if (request.path == path)
-            found.append(request);
-    }
+    std::copy_if(m_requests.begin(), m_requests.end(), std::back_inserter(found),
+        [&](const RecordedRequest &request) { return request.path == path; });
     return found;
 }
 
 bool HttpTestServer::settle()
 {
     QNetworkAccessManager client;
-    QNetworkReply *reply = client.get(QNetworkRequest(QUrl(url(QStringLiteral("/settle")))));
-    QSignalSpy finished(reply, &QNetworkReply::finished);
+    QSignalSpy finished(
+        client.get(QNetworkRequest(QUrl(url("/settle")))), &QNetworkReply::finished);
     return finished.wait(10000);
 }
 
@@ -109,7 +101,7 @@ void HttpTestServer::onReadyRead(QTcpSocket *socket)
         if (buffer.size() < headerEnd + 4 + bodyLength)
             return;
         buffer.remove(0, headerEnd + 4 + bodyLength);
-        if (request.path != QLatin1String("/settle"))
+        if (request.path != "/settle")
             m_requests.append(request);
 
         const HttpRoute route = routeFor(request.path);
@@ -136,14 +128,12 @@ void HttpTestServer::answer(
         const qint64 first = range.captured(1).toLongLong() + route.rangeShift;
         qint64 last = range.captured(2).isEmpty() ? size - 1 : range.captured(2).toLongLong();
         if (first >= size) {
-            status = 416;
-            reason = "Range Not Satisfiable";
+            std::tie(status, reason) = std::make_pair(416, "Range Not Satisfiable");
             head += "Content-Range: bytes */" + QByteArray::number(size) + "\r\n";
             body.clear();
         } else {
             last = qMin(last, size - 1);
-            status = 206;
-            reason = "Partial Content";
+            std::tie(status, reason) = std::make_pair(206, "Partial Content");
             if (route.sendContentRange)
                 head += "Content-Range: bytes " + QByteArray::number(first) + '-'
                     + QByteArray::number(last) + '/' + QByteArray::number(size) + "\r\n";
@@ -170,20 +160,11 @@ void HttpTestServer::answer(
         socket->write(QByteArray::number(body.size(), 16) + "\r\n" + body + "\r\n");
         return;
     }
-    if (route.stallAfterBytes >= 0) {
-        socket->write(body.left(int(route.stallAfterBytes)));
-        return; // the rest never comes; the connection stays open
-    }
-    if (route.closeAfterBytes >= 0) {
-        socket->write(body.left(int(route.closeAfterBytes)));
-        socket->disconnectFromHost();
-        return;
-    }
-    if (route.chunkBytes > 0 && route.chunkIntervalMs > 0) {
-        sendPaced(socket, body, route.chunkBytes, route.chunkIntervalMs);
-        return;
-    }
-    socket->write(body);
-    if (!route.sendContentLength)
+    // A stall sends part and keeps the connection open, the rest never comes.
+    const qint64 cut = route.stallAfterBytes >= 0 ? route.stallAfterBytes : route.closeAfterBytes;
+    if (cut < 0 && route.chunkBytes > 0 && route.chunkIntervalMs > 0)
+        return sendPaced(socket, body, route.chunkBytes, route.chunkIntervalMs);
+    socket->write(cut >= 0 ? body.left(int(cut)) : body);
+    if (route.stallAfterBytes < 0 && (route.closeAfterBytes >= 0 || !route.sendContentLength))
         socket->disconnectFromHost();
 }

@@ -1,10 +1,10 @@
 #include "tests/support/nginxserver.h"
 
-#include <QEventLoop>
+#include "tests/support/testdata.h"
+
 #include <QFile>
-#include <QFileSystemWatcher>
 #include <QTcpServer>
-#include <QTimer>
+#include <QTest>
 
 NginxServer::NginxServer() = default;
 
@@ -41,50 +41,31 @@ bool NginxServer::startOnce(const QString &root, qint64 rateBytesPerSecond)
     probe.close();
 
     const QString work = m_work.path();
-    const QString rate = rateBytesPerSecond > 0
-        ? QStringLiteral("limit_rate %1;").arg(rateBytesPerSecond)
-        : QString();
-    QFile config(work + QStringLiteral("/nginx.conf"));
-    if (!config.open(QIODevice::WriteOnly))
+    const QString rate
+        = rateBytesPerSecond > 0 ? QString("limit_rate %1;").arg(rateBytesPerSecond) : "";
+    const QString config = work + "/nginx.conf";
+    const QString text
+        = QStringLiteral("daemon off; pid %1/nginx.pid; error_log %1/error.log; events {}\n"
+                         "http {\n"
+                         "  log_format ranges '$request $status $http_range';\n"
+                         "  access_log %1/access.log ranges;\n"
+                         "  client_body_temp_path %1; proxy_temp_path %1; fastcgi_temp_path %1;\n"
+                         "  uwsgi_temp_path %1; scgi_temp_path %1;\n"
+                         "  server { listen 127.0.0.1:%2; root %3; %4 }\n"
+                         "}\n");
+    if (!writeFile(config, text.arg(work).arg(m_port).arg(root, rate).toUtf8()))
         return false;
-    config.write(
-        QStringLiteral("daemon off;\n"
-                       "pid %1/nginx.pid;\n"
-                       "error_log %1/error.log;\n"
-                       "events {}\n"
-                       "http {\n"
-                       "  log_format ranges '$request $status $http_range';\n"
-                       "  access_log %1/access.log ranges;\n"
-                       "  client_body_temp_path %1; proxy_temp_path %1; fastcgi_temp_path %1;\n"
-                       "  uwsgi_temp_path %1; scgi_temp_path %1;\n"
-                       "  server { listen 127.0.0.1:%2; root %3; %4 }\n"
-                       "}\n")
-            .arg(work)
-            .arg(m_port)
-            .arg(root, rate)
-            .toUtf8());
-    config.close();
-    // nginx writes its pid file once it listens: the folder's change is
-    // the event to wait on.
-    QFileSystemWatcher watcher({ work });
-    QEventLoop loop;
-    QObject::connect(&watcher, &QFileSystemWatcher::directoryChanged, &loop, &QEventLoop::quit);
-    QObject::connect(&m_process, qOverload<int, QProcess::ExitStatus>(&QProcess::finished), &loop,
-        &QEventLoop::quit);
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
-    m_process.start(QStringLiteral("nginx"), { QStringLiteral("-c"), config.fileName() });
+    m_process.start("nginx", { "-c", config });
     // Under load nginx may write its pid file before this side has seen it
     // start; its state would still read Starting.
     if (!m_process.waitForStarted())
         return false;
-    deadline.start(10000);
-    const QString pidFile = work + QStringLiteral("/nginx.pid");
-    while (
-        !QFile::exists(pidFile) && m_process.state() != QProcess::NotRunning && deadline.isActive())
-        loop.exec();
-    return QFile::exists(pidFile) && m_process.state() == QProcess::Running;
+    // nginx writes its pid file once it listens.
+    const QString pidFile = work + "/nginx.pid";
+    return QTest::qWaitFor(
+               [&] { return QFile::exists(pidFile) || m_process.state() == QProcess::NotRunning; },
+               10000)
+        && QFile::exists(pidFile) && m_process.state() == QProcess::Running;
 }
 
 QString NginxServer::url(const QString &path) const
@@ -94,8 +75,6 @@ QString NginxServer::url(const QString &path) const
 
 QStringList NginxServer::accessLog() const
 {
-    QFile log(m_work.path() + QStringLiteral("/access.log"));
-    if (!log.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(log.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return QString::fromUtf8(readFile(m_work.path() + "/access.log"))
+        .split('\n', Qt::SkipEmptyParts);
 }

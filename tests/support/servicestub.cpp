@@ -2,26 +2,24 @@
 
 #include <QJsonDocument>
 
-const QString ServiceStub::kResource = QStringLiteral("/qx7a_global/zqk/launcher/api/resource");
-const QString ServiceStub::kContent = QStringLiteral("/qx7a_global/zqk/launcher/api/content");
-const QString ServiceStub::kRelease = QStringLiteral("/brisko/quentharos/api/getLatestRelease");
-const QString ServiceStub::kReport = QStringLiteral("/client_report");
+const QString ServiceStub::kResource = "/qx7a_global/zqk/launcher/api/resource";
+const QString ServiceStub::kContent = "/qx7a_global/zqk/launcher/api/content";
+const QString ServiceStub::kRelease = "/brisko/quentharos/api/getLatestRelease";
+const QString ServiceStub::kReport = "/client_report";
 
 QByteArray manifest(const QJsonObject &latest, const QJsonArray &diffs, const QJsonObject &data)
 {
-    QJsonObject game { { QStringLiteral("latest"), latest } };
+    QJsonObject game { { "latest", latest } };
     if (!diffs.isEmpty())
-        game.insert(QStringLiteral("diffs"), diffs);
+        game.insert("diffs", diffs);
     QJsonObject all = data;
-    all.insert(QStringLiteral("game"), game);
-    return QJsonDocument(QJsonObject { { QStringLiteral("data"), all } }).toJson();
+    all.insert("game", game);
+    return QJsonDocument(QJsonObject { { "data", all } }).toJson();
 }
 
 QByteArray contentReply(const QJsonObject &adv)
 {
-    return QJsonDocument(
-        QJsonObject { { QStringLiteral("data"), QJsonObject { { QStringLiteral("adv"), adv } } } })
-        .toJson();
+    return QJsonDocument(QJsonObject { { "data", QJsonObject { { "adv", adv } } } }).toJson();
 }
 
 ServiceStub::ServiceStub(QObject *parent)

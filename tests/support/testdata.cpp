@@ -59,8 +59,8 @@ QStringList treeListing(const QString &root, const QStringList &skipped)
         struct stat info;
         ::lstat(QFile::encodeName(path).constData(), &info);
         const QFileInfo file(path);
-        const QString what = file.isSymLink() ? QStringLiteral("link ") + file.symLinkTarget()
-            : file.isDir()                    ? QStringLiteral("dir")
+        const QString what = file.isSymLink() ? "link " + file.symLinkTarget()
+            : file.isDir()                    ? "dir"
                                               : md5Of(path);
         lines << QStringLiteral("%1 %2 %3").arg(relative).arg(info.st_mode, 0, 8).arg(what);
     }
@@ -72,9 +72,7 @@ bool pack(const QString &folder, const QString &archive, const QStringList &opti
     QFile::remove(archive);
     QProcess sevenZip;
     sevenZip.setWorkingDirectory(folder);
-    sevenZip.start(QStringLiteral("7zz"),
-        QStringList { QStringLiteral("a"), QStringLiteral("-bso0"), QStringLiteral("-bsp0"),
-            QStringLiteral("-mx0") }
-            + options + QStringList { archive, QStringLiteral(".") });
+    sevenZip.start("7zz",
+        QStringList { "a", "-bso0", "-bsp0", "-mx0" } + options + QStringList { archive, "." });
     return sevenZip.waitForFinished(60000) && sevenZip.exitCode() == 0;
 }

@@ -10,13 +10,13 @@ IsolatedUserFolders::IsolatedUserFolders()
     for (const char *folder : { "home", "config", "data", "cache", "runtime" })
         QDir(root).mkpath(QLatin1String(folder));
     QFile::setPermissions(
-        root + QStringLiteral("/runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv("HOME", QFile::encodeName(root + QStringLiteral("/home")));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(root + QStringLiteral("/config")));
-    qputenv("XDG_DATA_HOME", QFile::encodeName(root + QStringLiteral("/data")));
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(root + QStringLiteral("/cache")));
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(root + QStringLiteral("/runtime")));
-    LauncherConfig::useFile(root + QStringLiteral("/config.ini"));
+        root + "/runtime", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("HOME", QFile::encodeName(root + "/home"));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(root + "/config"));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(root + "/data"));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(root + "/cache"));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(root + "/runtime"));
+    LauncherConfig::useFile(root + "/config.ini");
 }
 
 QString testHelperPath()

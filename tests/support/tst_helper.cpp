@@ -28,7 +28,7 @@ int crash(const char *folder)
     platform::installCrashHandler();
     if (::chdir(folder) != 0)
         return 2;
-    say(QStringLiteral("crashing"));
+    say("crashing");
     volatile int *nowhere = nullptr;
     return *nowhere;
 }
@@ -36,7 +36,7 @@ int crash(const char *folder)
 int holdMutex(const QString &name)
 {
     platform::NamedMutexHolder holder(name);
-    say(holder.isOwner() ? QStringLiteral("owner") : QStringLiteral("not-owner"));
+    say(holder.isOwner() ? "owner" : "not-owner");
     QThread::sleep(60);
     return 0;
 }
@@ -45,13 +45,13 @@ int singleInstance(int argc, char **argv)
 {
     SingleApplication app(argc, argv, false);
     if (app.isRunning()) {
-        const bool delivered = app.sendMessage(QStringLiteral("raise_window_noop"), 5000);
-        say(delivered ? QStringLiteral("second:delivered") : QStringLiteral("second:lost"));
+        const bool delivered = app.sendMessage("raise_window_noop", 5000);
+        say(delivered ? "second:delivered" : "second:lost");
         return 255;
     }
-    say(QStringLiteral("first"));
+    say("first");
     QObject::connect(&app, &SingleApplication::messageReceived,
-        [](const QString &message) { say(QStringLiteral("message:") + message); });
+        [](const QString &message) { say("message:" + message); });
     QTimer::singleShot(60000, &app, &QCoreApplication::quit);
     return app.exec();
 }
@@ -60,18 +60,18 @@ int singleInstance(int argc, char **argv)
 int download(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    app.setOrganizationName(QStringLiteral("Vantor"));
-    app.setApplicationName(QStringLiteral("Tessaril"));
+    app.setOrganizationName("Vantor");
+    app.setApplicationName("Tessaril");
     const QStringList args = app.arguments();
     downloadmanager manager;
     QObject::connect(&manager, &downloadmanager::downloadReplyProgress,
         [](qlonglong done, qlonglong) { say(QStringLiteral("progress %1").arg(done)); });
     QObject::connect(&manager, &downloadmanager::downloadFinished, [&] {
-        say(QStringLiteral("finished"));
-        manager.fileMd5(args.at(3) + QLatin1Char('/') + QUrl(args.at(2)).fileName());
+        say("finished");
+        manager.fileMd5(args.at(3) + '/' + QUrl(args.at(2)).fileName());
     });
     QObject::connect(&manager, &downloadmanager::md5CheckFinish, [] {
-        say(QStringLiteral("md5ok"));
+        say("md5ok");
         QCoreApplication::exit(0);
     });
     auto fail = [](ErrorCode code, const QString &message) {
@@ -84,7 +84,7 @@ int download(int argc, char **argv)
     manager.setFilePath(args.at(3));
     manager.setFileMD5(args.at(4));
     manager.startDownload();
-    say(QStringLiteral("started"));
+    say("started");
     return app.exec();
 }
 
@@ -97,19 +97,17 @@ int repairAndHang(int argc, char **argv)
     QCoreApplication app(argc, argv);
     setupmanager repair;
     repair.setRecordMode(setupmanager::RecordMode::Update);
-    repair.setZipFilePath(QString::fromLocal8Bit(argv[2]));
-    repair.setZipFileName(QString::fromLocal8Bit(argv[3]));
-    QStringList items;
-    for (int i = 4; i < argc; ++i)
-        items << QString::fromLocal8Bit(argv[i]);
-    repair.setOnlyItems(items);
+    const QStringList args = app.arguments();
+    repair.setZipFilePath(args.at(2));
+    repair.setZipFileName(args.at(3));
+    repair.setOnlyItems(args.mid(4));
     int started = 0;
     QObject::connect(
         &repair, &setupmanager::setupUnzipFilePath, &repair,
         [&started](const QString &) {
             if (++started < 2)
                 return;
-            say(QStringLiteral("writing"));
+            say("writing");
             QThread::sleep(60);
         },
         Qt::DirectConnection);
@@ -122,23 +120,22 @@ int repairAndHang(int argc, char **argv)
 int main(int argc, char **argv)
 {
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    if (mode == QLatin1String("crash") && argc > 2)
+    if (mode == "crash" && argc > 2)
         return crash(argv[2]);
-    if (mode == QLatin1String("hold-mutex") && argc > 2)
+    if (mode == "hold-mutex" && argc > 2)
         return holdMutex(QString::fromLocal8Bit(argv[2]));
-    if (mode == QLatin1String("single"))
+    if (mode == "single")
         return singleInstance(argc, argv);
-    if (mode == QLatin1String("download") && argc > 4)
+    if (mode == "download" && argc > 4)
         return download(argc, argv);
-    if (mode == QLatin1String("repair-and-hang") && argc > 5)
+    if (mode == "repair-and-hang" && argc > 5)
         return repairAndHang(argc, argv);
-    if (mode == QLatin1String("sleep")) {
-        say(QStringLiteral("sleeping"));
+    if (mode == "sleep") {
+        say("sleeping");
         QThread::sleep(60);
         return 0;
     }
-    std::fprintf(stderr,
-        "usage: tst_helper crash DIR | hold-mutex NAME | single | sleep | download URL DIR MD5\n"
-        "       | repair-and-hang DIR PACKAGE ITEM ITEM...\n");
+    std::fprintf(
+        stderr, "usage: tst_helper crash|hold-mutex|single|sleep|download|repair-and-hang\n");
     return 2;
 }

@@ -3,25 +3,14 @@
 #include <QDataStream>
 #include <QFile>
 
+#include <zlib.h>
+
 namespace {
 
-quint32 crc32(const QByteArray &data)
+quint32 crcOf(const QByteArray &data)
 {
-    static quint32 table[256];
-    static bool ready = false;
-    if (!ready) {
-        for (quint32 i = 0; i < 256; ++i) {
-            quint32 c = i;
-            for (int k = 0; k < 8; ++k)
-                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            table[i] = c;
-        }
-        ready = true;
-    }
-    quint32 crc = 0xFFFFFFFFu;
-    for (const char byte : data)
-        crc = table[(crc ^ quint8(byte)) & 0xFF] ^ (crc >> 8);
-    return crc ^ 0xFFFFFFFFu;
+    return quint32(
+        ::crc32(0, reinterpret_cast<const Bytef *>(data.constData()), uInt(data.size())));
 }
 
 } // namespace
@@ -48,7 +37,7 @@ bool ZipWriter::save(const QString &path) const
     for (const Entry &entry : m_entries) {
         offsets.append(quint32(archive.size()));
         out << quint32(0x04034b50) << quint16(10) << quint16(0) << quint16(0) << dosTime << dosDate
-            << crc32(entry.data) << quint32(entry.data.size()) << quint32(entry.data.size())
+            << crcOf(entry.data) << quint32(entry.data.size()) << quint32(entry.data.size())
             << quint16(entry.name.size()) << quint16(0);
         out.writeRawData(entry.name.constData(), entry.name.size());
         out.writeRawData(entry.data.constData(), entry.data.size());
@@ -58,7 +47,7 @@ bool ZipWriter::save(const QString &path) const
         const Entry &entry = m_entries.at(i);
         // Made by Unix (3), version 2.0, so the mode in the upper half counts.
         out << quint32(0x02014b50) << quint16(0x031E) << quint16(10) << quint16(0) << quint16(0)
-            << dosTime << dosDate << crc32(entry.data) << quint32(entry.data.size())
+            << dosTime << dosDate << crcOf(entry.data) << quint32(entry.data.size())
             << quint32(entry.data.size()) << quint16(entry.name.size()) << quint16(0) << quint16(0)
             << quint16(0) << quint16(0) << quint32(entry.unixMode << 16) << offsets.at(i);
         out.writeRawData(entry.name.constData(), entry.name.size());

@@ -10,14 +10,13 @@
 
 namespace {
 
-const QString kList = QStringLiteral("tessaril-files.txt");
+const QString kList = "tessaril-files.txt";
 
 bool writeFiles(const QString &folder, const Files &files)
 {
-    for (auto it = files.cbegin(); it != files.cend(); ++it) {
-        if (!writeFile(folder + QLatin1Char('/') + it.key(), it.value(), it->startsWith("#!")))
+    for (auto it = files.cbegin(); it != files.cend(); ++it)
+        if (!writeFile(folder + '/' + it.key(), it.value(), it->startsWith("#!")))
             return false;
-    }
     return true;
 }
 
@@ -50,54 +49,51 @@ Files LauncherFixture::version(const QString &name) const
                       "#!/bin/sh\nif [ \"$1\" = wait ]; then\n  while [ ! -e '" + root
                           + "/go' ]; do sleep 0.02; done\n  exit 0\nfi\necho \"" + tag
                           + "|$PWD|$*\" >> '" + root + "/started'\n" },
-        { QStringLiteral("shared.dat"), tag + " shared data" },
-        { QStringLiteral("updateProgram/Update"), tag + " updater" },
+        { "shared.dat", tag + " shared data" }, { "updateProgram/Update", tag + " updater" },
         // The real translation, so the updater's own texts can be checked.
-        { QStringLiteral("language/i18n_de.qm"),
+        { "language/i18n_de.qm",
             readFile(QFileInfo(qEnvironmentVariable("TESSARIL_UPDATER")).path()
-                + QStringLiteral("/../language/i18n_de.qm")) } };
+                + "/../language/i18n_de.qm") } };
     // Enough files that an interruption has many moments to fall on.
     for (int i = 0; i < 30; ++i)
         files.insert(QStringLiteral("data/part%1.dat").arg(i), tag + QByteArray::number(i));
     if (name == QLatin1String("old")) {
-        files.insert(QStringLiteral("lib/libold.so"), "old only");
+        files.insert("lib/libold.so", "old only");
     } else {
-        files.insert(QStringLiteral("lib/libnew.so"), "new only");
-        files.insert(QStringLiteral("plugins/platforms/libqoffscreen.so"), patterned(3000));
+        files.insert("lib/libnew.so", "new only");
+        files.insert("plugins/platforms/libqoffscreen.so", patterned(3000));
     }
     return files;
 }
 
 bool LauncherFixture::create()
 {
-    QDir(m_root + QStringLiteral("/site")).removeRecursively();
-    QFile::remove(m_root + QStringLiteral("/started"));
+    QDir(m_root + "/site").removeRecursively();
+    QFile::remove(m_root + "/started");
     QFile::remove(goFile());
     const Files user {
-        { QStringLiteral("config.ini"),
-            "[General]\ngame_install_path=" + folder().toUtf8() + "/Tessaril Game\n" },
-        { QStringLiteral("Tessaril Game/Quorvela.exe"), "game" },
-        { QStringLiteral("Tessaril Game/Data/level0.dat"), patterned(70000) },
-        { QStringLiteral("cache/background.png"), patterned(1200) },
-        { QStringLiteral("DumpFile-20240131-235959.dmp"), "signal 11" },
-        { QStringLiteral("language/notes.txt"), "mine" },
-        { QStringLiteral("lib/plugin-of-mine.so"), "mine too" },
+        { "config.ini", "[General]\ngame_install_path=" + folder().toUtf8() + "/Tessaril Game\n" },
+        { "Tessaril Game/Quorvela.exe", "game" },
+        { "Tessaril Game/Data/level0.dat", patterned(70000) },
+        { "cache/background.png", patterned(1200) },
+        { "DumpFile-20240131-235959.dmp", "signal 11" },
+        { "language/notes.txt", "mine" },
+        { "lib/plugin-of-mine.so", "mine too" },
     };
     m_userFiles = user.keys();
-    return writeFiles(folder(), withList(version(QStringLiteral("old"))))
-        && writeFiles(folder(), user);
+    return writeFiles(folder(), withList(version("old"))) && writeFiles(folder(), user);
 }
 
 bool LauncherFixture::stage(const Files &files) const
 {
-    return writeFiles(staging() + QStringLiteral("/new"), withList(files));
+    return writeFiles(staging() + "/new", withList(files));
 }
 
 QByteArray LauncherFixture::pack(const Files &files) const
 {
     QTemporaryDir source;
-    const QString archive = source.filePath(QStringLiteral("package.7z"));
-    const QString root = source.filePath(QStringLiteral("root"));
+    const QString archive = source.filePath("package.7z");
+    const QString root = source.filePath("root");
     return writeFiles(root, withList(files)) && ::pack(root, archive) ? readFile(archive)
                                                                       : QByteArray();
 }
@@ -107,50 +103,46 @@ QStringList LauncherFixture::listing(const Files &files)
     QStringList lines;
     const Files listed = withList(files);
     for (auto it = listed.cbegin(); it != listed.cend(); ++it)
-        lines.append(it.key() + QLatin1Char(' ') + md5Hex(it.value()));
+        lines.append(it.key() + ' ' + md5Hex(it.value()));
     return lines;
 }
 
 QStringList LauncherFixture::programListing() const
 {
     QStringList lines;
-    for (const QString &path : fileList(folder())) {
+    for (const QString &path : fileList(folder()))
         if (!m_userFiles.contains(path))
-            lines << path + QLatin1Char(' ') + md5Of(folder() + QLatin1Char('/') + path);
-    }
+            lines << path + ' ' + md5Of(folder() + '/' + path);
     return lines;
 }
 
 QStringList LauncherFixture::userListing() const
 {
     QStringList lines;
-    for (const QString &path : m_userFiles) {
-        const QString md5 = md5Of(folder() + QLatin1Char('/') + path);
-        if (!md5.isEmpty())
-            lines << path + QLatin1Char(' ') + md5;
-    }
+    for (const QString &path : m_userFiles)
+        if (QFileInfo::exists(folder() + '/' + path))
+            lines << path + ' ' + md5Of(folder() + '/' + path);
     return lines;
 }
 
 QStringList LauncherFixture::siteEntries() const
 {
-    return QDir(m_root + QStringLiteral("/site"))
+    return QDir(m_root + "/site")
         .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 
 QStringList LauncherFixture::starts() const
 {
-    return QString::fromUtf8(readFile(m_root + QStringLiteral("/started")))
-        .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return QString::fromUtf8(readFile(m_root + "/started")).split('\n', Qt::SkipEmptyParts);
 }
 
 QString LauncherFixture::startsAs()
 {
-    QFile::remove(m_root + QStringLiteral("/started"));
+    QFile::remove(m_root + "/started");
     QProcess launcher;
-    launcher.start(executable(), { QStringLiteral("update") });
+    launcher.start(executable(), { "update" });
     return launcher.waitForFinished(10000) && starts().size() == 1
-        ? starts().constFirst().section(QLatin1Char('|'), 0, 0)
+        ? starts().constFirst().section('|', 0, 0)
         : QString();
 }
 
@@ -159,7 +151,7 @@ QStringList LauncherFixture::handOver(
 {
     const QJsonObject handOver { { "exe_dir", executable() }, { "lang", language },
         { "pkg_md5", QString::fromLatin1(md5) }, { "pkg_url", url } };
-    return { QStringLiteral("Tessaril"),
+    return { "Tessaril",
         QString::fromUtf8(QJsonDocument(handOver).toJson(QJsonDocument::Compact)) };
 }
 
@@ -167,9 +159,9 @@ void LauncherFixture::start(
     QProcess &updater, const QStringList &arguments, const QStringList &environment)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("TESSARIL_UPDATER_LINGER_MS"), QStringLiteral("0"));
+    env.insert("TESSARIL_UPDATER_LINGER_MS", "0");
     for (const QString &setting : environment)
-        env.insert(setting.section(QLatin1Char('='), 0, 0), setting.section(QLatin1Char('='), 1));
+        env.insert(setting.section('=', 0, 0), setting.section('=', 1));
     updater.setProcessEnvironment(env);
     updater.start(qEnvironmentVariable("TESSARIL_UPDATER"), arguments);
 }

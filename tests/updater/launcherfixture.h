@@ -28,10 +28,10 @@ class LauncherFixture
 public:
     LauncherFixture(const QString &root, const QString &executableName);
 
-    QString folder() const { return m_root + QStringLiteral("/site/Tessaril Launcher"); }
-    QString executable() const { return folder() + QLatin1Char('/') + m_name; }
-    QString staging() const { return folder() + QStringLiteral(".update"); }
-    QString goFile() const { return m_root + QStringLiteral("/go"); }
+    QString folder() const { return m_root + "/site/Tessaril Launcher"; }
+    QString executable() const { return folder() + '/' + m_name; }
+    QString staging() const { return folder() + ".update"; }
+    QString goFile() const { return m_root + "/go"; }
 
     // A version's files; writing or listing them adds their list.
     Files version(const QString &name) const;
@@ -51,13 +51,13 @@ public:
     QString startsAs();
 
     // The updater's arguments as the launcher hands over.
-    QStringList handOver(const QString &url, const QByteArray &md5,
-        const QString &language = QStringLiteral("en-us")) const;
+    QStringList handOver(
+        const QString &url, const QByteArray &md5, const QString &language = "en-us") const;
     static void start(
         QProcess &updater, const QStringList &arguments, const QStringList &environment = {});
     static UpdaterRun waitFor(QProcess &updater);
     UpdaterRun runUpdater(const QString &url, const QByteArray &md5,
-        const QStringList &environment = {}, const QString &language = QStringLiteral("en-us"));
+        const QStringList &environment = {}, const QString &language = "en-us");
 
 private:
     QString m_root;

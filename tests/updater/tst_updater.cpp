@@ -37,31 +37,38 @@ private:
     // announced size is in, however the response goes on.
     QString serve(const QString &name)
     {
-        HttpRoute route;
-        route.body = m_packages.value(name);
+        HttpRoute route { 200, "OK", m_packages.value(name) };
         route.endlessChunked = true;
         m_server.route(QLatin1Char('/') + name, route);
         return m_server.url(QLatin1Char('/') + name);
     }
 
     // Whatever happened: the program files are one version's, the user's
-    // files are as they were and nothing appeared beside the launcher folder
-    // but its staging folder.
-    void checkFolder(const QString &version)
+    // files are as they were, nothing appeared beside the launcher folder
+    // (but the staging folder of a download left to resume) and that
+    // version's launcher was started, if it was to be.
+    void checkFolder(const QString &version, bool started = true, bool resumable = false)
     {
         QCOMPARE(m_site.programListing(), LauncherFixture::listing(m_site.version(version)));
         QCOMPARE(m_site.userListing(), m_userFiles);
         QStringList site = m_site.siteEntries();
-        site.removeAll(QStringLiteral("Tessaril Launcher.update"));
-        QCOMPARE(site, QStringList { QStringLiteral("Tessaril Launcher") });
+        if (resumable)
+            site.removeAll("Tessaril Launcher.update");
+        QCOMPARE(site, QStringList { "Tessaril Launcher" });
         QTRY_COMPARE(m_site.starts(),
-            QStringList { QStringLiteral("%1|%2|update").arg(version, m_site.folder()) });
+            started ? QStringList { QString("%1|%2|update").arg(version, m_site.folder()) }
+                    : QStringList());
+    }
+
+    UpdaterRun runToNew(const QStringList &environment = {})
+    {
+        return m_site.runUpdater(serve("new.7z"), md5Hex(m_packages.value("new.7z")), environment);
     }
 
     bool swapIn(const LauncherSwap::Observer &observer)
     {
         LauncherSwapPlan plan;
-        if (!m_site.stage(m_site.version(QStringLiteral("new")))
+        if (!m_site.stage(m_site.version("new"))
             || !plan.build(m_site.folder(), LauncherSwap::newFolder(m_site.folder()),
                 QStringLiteral("TessarilStandIn")))
             return false;
@@ -89,7 +96,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(QFileInfo(qEnvironmentVariable("TESSARIL_UPDATER")).isExecutable());
-        const Files fresh = m_site.version(QStringLiteral("new"));
+        const Files fresh = m_site.version("new");
         const auto variant = [&](const char *name, const QString &path, const QByteArray &data) {
             Files files = fresh;
             if (data.isNull())
@@ -98,11 +105,11 @@ private slots:
                 files.insert(path, data);
             m_packages.insert(QLatin1String(name), m_site.pack(files));
         };
-        m_packages.insert(QStringLiteral("new.7z"), m_site.pack(fresh));
-        QByteArray damaged = m_packages.value(QStringLiteral("new.7z"));
+        m_packages.insert("new.7z", m_site.pack(fresh));
+        QByteArray damaged = m_packages.value("new.7z");
         for (int i = 40; i < 72; ++i)
             damaged[i] = char(damaged.at(i) ^ 0x5A);
-        m_packages.insert(QStringLiteral("damaged.7z"), damaged);
+        m_packages.insert("damaged.7z", damaged);
         variant("escaping.7z", "tessaril-files.txt", "TessarilStandIn\n../outside.txt\n");
         variant("settings.7z", "config.ini", "[General]\n");
         variant("headless.7z", "TessarilStandIn", QByteArray());
@@ -115,7 +122,7 @@ private slots:
         QVERIFY(m_site.create());
         m_server.clearRequests();
         m_oldListing = m_site.programListing();
-        QCOMPARE(m_oldListing, LauncherFixture::listing(m_site.version(QStringLiteral("old"))));
+        QCOMPARE(m_oldListing, LauncherFixture::listing(m_site.version("old")));
         m_userFiles = m_site.userListing();
         QCOMPARE(m_userFiles.size(), 7);
     }
@@ -124,12 +131,11 @@ private slots:
     {
         // The launcher is still closing when the updater starts.
         QProcess closing;
-        closing.start(m_site.executable(), { QStringLiteral("wait") });
+        closing.start(m_site.executable(), { "wait" });
         QVERIFY(closing.waitForStarted());
         QProcess updater;
-        LauncherFixture::start(updater,
-            m_site.handOver(serve(QStringLiteral("new.7z")),
-                md5Hex(m_packages.value(QStringLiteral("new.7z")))));
+        LauncherFixture::start(
+            updater, m_site.handOver(serve("new.7z"), md5Hex(m_packages.value("new.7z"))));
         // A plain launch now would leave at once.
         QTRY_VERIFY(platform::isNamedMutexHeld(updateMutexName()));
         QVERIFY(m_server.requests().isEmpty());
@@ -139,8 +145,7 @@ private slots:
         QVERIFY(closing.waitForFinished());
         const UpdaterRun run = LauncherFixture::waitFor(updater);
         QVERIFY2(run.finished && run.exitCode == 0, qPrintable(run.errors));
-        checkFolder(QStringLiteral("new"));
-        QVERIFY(!QFileInfo::exists(m_site.staging()));
+        checkFolder("new");
         QVERIFY(!platform::isNamedMutexHeld(updateMutexName()));
     }
 
@@ -150,16 +155,16 @@ private slots:
         QTest::addColumn<QByteArray>("md5"); // empty: the package's own
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("shown");
-
+        const QByteArray own;
         QTest::newRow("wrong md5, in German") << "new.7z" << md5Hex("another") << "de-de"
-                                              << QStringLiteral("Das heruntergeladene Update");
-        QTest::newRow("damaged archive") << "damaged.7z" << QByteArray() << "en-us"
+                                              << "Das heruntergeladene Update";
+        QTest::newRow("damaged archive") << "damaged.7z" << own << "en-us"
                                          << "updater_failed_package";
-        QTest::newRow("list leaves the folder") << "escaping.7z" << QByteArray() << "en-us"
+        QTest::newRow("list leaves the folder") << "escaping.7z" << own << "en-us"
                                                 << "unsound path: ../outside.txt";
-        QTest::newRow("list claims the user's settings") << "settings.7z" << QByteArray() << "en-us"
+        QTest::newRow("list claims the user's settings") << "settings.7z" << own << "en-us"
                                                          << "file of the user's: config.ini";
-        QTest::newRow("no launcher in the package") << "headless.7z" << QByteArray() << "en-us"
+        QTest::newRow("no launcher in the package") << "headless.7z" << own << "en-us"
                                                     << "holds no TessarilStandIn";
         QTest::newRow("redirect to http elsewhere") << "moved.7z" << md5Hex("x") << "en-us"
                                                     << "updater_failed_download";
@@ -172,44 +177,40 @@ private slots:
         QFETCH(QString, language);
         QFETCH(QString, shown);
         QString url = serve(package);
-        if (package == QLatin1String("moved.7z")) {
+        if (package == "moved.7z") {
             HttpRoute moved;
             moved.status = 302;
             moved.location = "http://192.0.2.1/new.7z";
-            m_server.route(QStringLiteral("/moved.7z"), moved);
+            m_server.route("/moved.7z", moved);
         }
         const UpdaterRun run = m_site.runUpdater(
             url, md5.isEmpty() ? md5Hex(m_packages.value(package)) : md5, {}, language);
         QVERIFY(run.finished);
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.errors.contains(shown), qPrintable(run.errors));
-        checkFolder(QStringLiteral("old"));
         // Nothing is left to resume: the staging folder goes.
-        QVERIFY(!QFileInfo::exists(m_site.staging()));
+        checkFolder("old");
     }
 
     void cutOffDownloadResumesOnTheNextRun()
     {
-        const QByteArray package = m_packages.value(QStringLiteral("new.7z"));
-        HttpRoute whole;
-        whole.body = package;
+        const QByteArray package = m_packages.value("new.7z");
+        const HttpRoute whole { 200, "OK", package };
         HttpRoute cut = whole;
         cut.closeAfterBytes = package.size() / 2;
-        HttpRoute gone;
-        gone.status = 404;
-        gone.body = "withdrawn";
-        m_server.routeSequence(QStringLiteral("/cut.7z"), { whole, cut, gone });
-        const QString url = m_server.url(QStringLiteral("/cut.7z"));
+        const HttpRoute gone { 404, "Not Found", "withdrawn" };
+        m_server.routeSequence("/cut.7z", { whole, cut, gone });
+        const QString url = m_server.url("/cut.7z");
         UpdaterRun run = m_site.runUpdater(url, md5Hex(package));
         QCOMPARE(run.exitCode, 1);
-        checkFolder(QStringLiteral("old"));
+        checkFolder("old", true, true);
 
-        QFile::remove(m_root.filePath(QStringLiteral("started")));
-        m_server.route(QStringLiteral("/cut.7z"), whole);
+        QFile::remove(m_root.filePath("started"));
+        m_server.route("/cut.7z", whole);
         m_server.clearRequests();
         run = m_site.runUpdater(url, md5Hex(package));
         QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
-        checkFolder(QStringLiteral("new"));
+        checkFolder("new");
         const QByteArray range = m_server.requests().value(1).headers.value("range");
         QVERIFY2(range.startsWith("bytes=") && range.mid(6).split('-').value(0).toLongLong() > 0,
             range.constData());
@@ -227,29 +228,20 @@ private slots:
     void waitsForItsOwnLauncherOnly()
     {
         QFETCH(bool, elsewhere);
-        const QString decoy = m_root.filePath(QStringLiteral("elsewhere/TessarilStandIn"));
+        const QString decoy = m_root.filePath("elsewhere/TessarilStandIn");
         QVERIFY(!elsewhere
             || (QDir().mkpath(QFileInfo(decoy).path()) && QFile::copy(m_site.executable(), decoy)));
         QProcess open;
-        open.start(elsewhere ? decoy : m_site.executable(), { QStringLiteral("wait") });
+        open.start(elsewhere ? decoy : m_site.executable(), { "wait" });
         QVERIFY(open.waitForStarted());
-        const UpdaterRun run = m_site.runUpdater(serve(QStringLiteral("new.7z")),
-            md5Hex(m_packages.value(QStringLiteral("new.7z"))),
-            { QStringLiteral("TESSARIL_UPDATER_WAIT_MS=300") });
+        const UpdaterRun run = runToNew({ "TESSARIL_UPDATER_WAIT_MS=300" });
         QVERIFY(QFile(m_site.goFile()).open(QIODevice::WriteOnly));
         QVERIFY(open.waitForFinished());
-        if (elsewhere) {
-            QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
-            checkFolder(QStringLiteral("new"));
-            return;
-        }
-        QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.errors.contains(QLatin1String("updater_failed_launcher_running")),
+        QVERIFY2(run.exitCode == (elsewhere ? 0 : 1)
+                && (elsewhere || run.errors.contains("updater_failed_launcher_running")),
             qPrintable(run.errors));
-        QVERIFY(m_server.requests().isEmpty());
-        QCOMPARE(m_site.programListing(), m_oldListing);
-        QCOMPARE(m_site.siteEntries(), QStringList { QStringLiteral("Tessaril Launcher") });
-        QVERIFY(m_site.starts().isEmpty());
+        QVERIFY(elsewhere || m_server.requests().isEmpty());
+        checkFolder(elsewhere ? "new" : "old", elsewhere);
     }
 
     // With a launcher to go back to, a refused hand-over starts it again and
@@ -282,7 +274,7 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(QString, change);
         QFETCH(bool, restarts);
-        QStringList handOver = m_site.handOver(serve(QStringLiteral("new.7z")), md5Hex("x"));
+        QStringList handOver = m_site.handOver(serve("new.7z"), md5Hex("x"));
         QJsonObject changed = QJsonDocument::fromJson(handOver.at(1).toUtf8()).object();
         if (!change.isEmpty())
             changed.insert(change.section('=', 0, 0), change.section('=', 1));
@@ -295,12 +287,8 @@ private slots:
         QCOMPARE(run.exitCode, restarts ? 1 : 2);
         QVERIFY2(run.errors.contains(restarts ? "updater_failed_package" : "Update: "),
             qPrintable(run.errors));
-        QTRY_COMPARE(m_site.starts(),
-            restarts ? QStringList { QStringLiteral("old|%1|update").arg(m_site.folder()) }
-                     : QStringList());
         QVERIFY(m_server.requests().isEmpty());
-        QCOMPARE(m_site.programListing(), m_oldListing);
-        QCOMPARE(m_site.siteEntries(), QStringList { QStringLiteral("Tessaril Launcher") });
+        checkFolder("old", restarts);
     }
 
     void killedAtEveryOperation_data()
@@ -321,39 +309,28 @@ private slots:
         QFETCH(Point, point);
         QVERIFY(swapKilledAt(point));
         QVERIFY(QFileInfo(m_site.executable()).isFile());
-        QVERIFY(QFileInfo::exists(m_site.staging() + QStringLiteral("/swap-journal.json")));
+        QVERIFY(QFileInfo::exists(m_site.staging() + "/swap-journal.json"));
 
         QVERIFY(LauncherSwap::recoverAtStartup(m_site.folder()));
         const QString survivor = point.first == int(LauncherSwap::Step::Committed) ? "new" : "old";
-        const QStringList recovered = m_site.programListing();
-        QCOMPARE(recovered, LauncherFixture::listing(m_site.version(survivor)));
-        QCOMPARE(m_site.userListing(), m_userFiles);
-        QCOMPARE(m_site.siteEntries(), QStringList { QStringLiteral("Tessaril Launcher") });
+        checkFolder(survivor, false);
         QCOMPARE(m_site.startsAs(), survivor);
         QString error;
         QVERIFY2(LauncherSwap::recover(m_site.folder(), &error), qPrintable(error));
-        QCOMPARE(m_site.programListing(), recovered);
+        QCOMPARE(m_site.programListing(), LauncherFixture::listing(m_site.version(survivor)));
     }
 
     // The real updater killed by its own hook, then run again: the next run
     // settles the interrupted swap and installs the update.
     void nextUpdaterRecoversAndFinishes()
     {
-        const UpdaterRun killed = m_site.runUpdater(serve(QStringLiteral("new.7z")),
-            md5Hex(m_packages.value(QStringLiteral("new.7z"))),
-            { QStringLiteral("TESSARIL_UPDATER_KILL_AT=2:7") });
+        const UpdaterRun killed = runToNew({ "TESSARIL_UPDATER_KILL_AT=2:7" });
         QCOMPARE(killed.status, QProcess::CrashExit);
         // A dead updater keeps no launcher out.
         QVERIFY(!platform::isNamedMutexHeld(updateMutexName()));
-        const UpdaterRun run = m_site.runUpdater(
-            serve(QStringLiteral("new.7z")), md5Hex(m_packages.value(QStringLiteral("new.7z"))));
+        const UpdaterRun run = runToNew();
         QVERIFY2(run.finished && run.exitCode == 0, qPrintable(run.errors));
-        QCOMPARE(m_site.programListing(),
-            LauncherFixture::listing(m_site.version(QStringLiteral("new"))));
-        QCOMPARE(m_site.userListing(), m_userFiles);
-        QCOMPARE(m_site.siteEntries(), QStringList { QStringLiteral("Tessaril Launcher") });
-        QTRY_COMPARE(
-            m_site.starts(), QStringList { QStringLiteral("new|%1|update").arg(m_site.folder()) });
+        checkFolder("new");
     }
 
     // An earlier updater moved files away before it moved new ones in, so
@@ -363,12 +340,9 @@ private slots:
     {
         QVERIFY(swapKilledAt({ int(LauncherSwap::Step::MovingIn), 0 }));
         QVERIFY(QFile::remove(m_site.executable()));
-        const UpdaterRun run = m_site.runUpdater(
-            serve(QStringLiteral("new.7z")), md5Hex(m_packages.value(QStringLiteral("new.7z"))));
+        const UpdaterRun run = runToNew();
         QVERIFY2(run.finished && run.exitCode == 0, qPrintable(run.errors));
-        QCOMPARE(m_site.programListing(),
-            LauncherFixture::listing(m_site.version(QStringLiteral("new"))));
-        QCOMPARE(m_site.userListing(), m_userFiles);
+        checkFolder("new");
     }
 };
 
