@@ -615,6 +615,19 @@ private slots:
         QCOMPARE(QFile::exists(finalPath()), passes && way != Removed);
     }
 
+    // The name taken last: a failed rename keeps the partial file's record,
+    // so the next start fetches nothing again.
+    void failedRenameKeepsTheRecord()
+    {
+        QVERIFY(writeFile(finalPath() + QStringLiteral("/in the way"), "x"));
+        downloadmanager manager;
+        QSignalSpy errors(&manager, &downloadmanager::downloadError);
+        startOn(manager, QStringLiteral("/pkg.zip"));
+        QVERIFY(errors.wait());
+        QCOMPARE(errors.first().at(0).value<ErrorCode>(), ErrorDefine::DOWNLOAD_WRITE_BUFFER_ERROR);
+        QCOMPARE(storedProgress().toLongLong(), qint64(m_body.size()));
+    }
+
     void killedDownloadResumesInANewProcess()
     {
         const QByteArray body = patterned(400 * 1024);
