@@ -1,4 +1,3 @@
-#include "core/jobsequence.h"
 #include "core/threadjob.h"
 
 #include <QSemaphore>
@@ -79,46 +78,6 @@ private slots:
         QCOMPARE(progress.count(), 1);
         QCOMPARE(finished.count(), 1);
         QCOMPARE(job.running.available(), 0); // the second start ran nothing
-    }
-
-    void sequenceStopsAtTheFirstFailure()
-    {
-        JobSequence sequence;
-        auto *first = new ScriptedWork(ScriptedWork::Succeed);
-        auto *second = new ScriptedWork(ScriptedWork::Fail);
-        auto *third = new ScriptedWork(ScriptedWork::Succeed);
-        for (Job *job : { (Job *)first, (Job *)second, (Job *)third })
-            sequence.addJob(job);
-        QSignalSpy finished(&sequence, &Job::finished);
-        sequence.start();
-        QVERIFY(finished.wait(5000));
-        QCOMPARE(sequence.state(), Job::State::Failed);
-        QCOMPARE(sequence.errorCode(), ErrorDefine::SETUP_ZIP_ERROR);
-        QCOMPARE(third->state(), Job::State::Idle);
-        QCOMPARE(finished.count(), 1);
-    }
-
-    void abortedSequenceStopsItsWorkerBeforeEnding()
-    {
-        JobSequence sequence;
-        auto *worker = new ScriptedWork(ScriptedWork::WaitForStop);
-        sequence.addJob(worker);
-        QSignalSpy finished(&sequence, &Job::finished);
-        sequence.start();
-        QVERIFY(worker->running.tryAcquire(1, 5000));
-        sequence.abort();
-        QVERIFY(finished.wait(5000));
-        QCOMPARE(sequence.state(), Job::State::Aborted);
-        QVERIFY(worker->waitForWorker(0));
-    }
-
-    // A job deleted while its worker runs stops and joins it.
-    void deletedWhileRunning()
-    {
-        auto *job = new ScriptedWork(ScriptedWork::WaitForStop);
-        job->start();
-        QVERIFY(job->running.tryAcquire(1, 5000));
-        delete job;
     }
 };
 

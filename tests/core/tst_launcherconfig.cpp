@@ -104,14 +104,6 @@ private slots:
         config.initCps(QStringLiteral("vantor"));
         QCOMPARE(stored(gameFile(), "cps"), QStringLiteral("vantor"));
     }
-
-    void unreadableFileReadsAsDefaults()
-    {
-        QVERIFY(writeFile(launcherFile(), QByteArray("\x00\xff[[[=\n", 7)));
-        LauncherConfig config(launcherFile());
-        QCOMPARE(config.cps(), QStringLiteral("vantor"));
-        QCOMPARE(config.getInt(QStringLiteral("exit_type"), QString()), 0);
-    }
 };
 
 QTEST_APPLESS_MAIN(tst_LauncherConfig)

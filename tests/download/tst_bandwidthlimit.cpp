@@ -13,7 +13,6 @@ private slots:
         QTest::addColumn<qint64>("rate");
         QTest::addColumn<qint64>("block");
         QTest::newRow("20 MB/s, large blocks") << qint64(20000000) << qint64(1 << 20);
-        QTest::newRow("1 MB/s, small blocks") << qint64(1000000) << qint64(16 * 1024);
     }
 
     void holdsTheRate()

@@ -72,7 +72,7 @@ class tst_DownloadManager : public QObject
 {
     Q_OBJECT
 
-    enum Way { OnePass, LinkDropped, Resumed, Paused, Touched, Changed, AnotherFile, Removed };
+    enum Way { OnePass, Paused, Changed, Removed };
     enum Expected { Right, RightInUpperCase, Wrong, Nothing };
 
 private:
@@ -260,29 +260,6 @@ private slots:
         QVERIFY(resumed);
     }
 
-    // A reader of the partial file opened a connection for the archive's
-    // tail before the first one was measured: a slow first is still shared.
-    void slowLinkSplitsBesideAReadersTail()
-    {
-        const HttpRoute route = paced(patterned(400 * 1024), 4096, 10);
-        m_server.route(QStringLiteral("/pkg.zip"), route);
-        downloadmanager manager;
-        manager.setSegments(4);
-        manager.setSmallestSegment(16 * 1024);
-        manager.setSplitRule(std::numeric_limits<qint64>::max(), 300);
-        QSignalSpy progress(&manager, &downloadmanager::downloadReplyProgress);
-        QSignalSpy finished(&manager, &downloadmanager::downloadFinished);
-        startOn(manager, QStringLiteral("/pkg.zip"));
-        // Bytes written: the first connection's range is confirmed.
-        QTRY_VERIFY(!progress.isEmpty() && progress.last().at(0).toLongLong() > 0);
-        manager.fetchFrom(380 * 1024);
-        QVERIFY(finished.wait());
-        QCOMPARE(readFile(finalPath()), route.body);
-        // Shared out, at least three more; left alone, the first goes on
-        // beside the tail.
-        QVERIFY2(gets().size() >= 4, qPrintable(QString::number(gets().size())));
-    }
-
     // What a kill leaves: the records on disk at some moment, and a file with
     // at least the bytes they claim. Every segment goes on from its record.
     void segmentsResumeFromTheRecordsOnDisk()
@@ -344,23 +321,17 @@ private slots:
         };
         name("encoded backslashes", "/dl/..%5C..%5Cpkg.zip");
         name("empty name", "/dl/");
-        name("dot dot", "/dl/%2E%2E");
         name("encoded slash", "/dl/a%2F..%2Fpkg.zip");
-        name("NUL", "/dl/pkg%00.zip");
-        name("drive prefix", "/dl/C%3Apkg.zip");
         auto answer = [](const char *row, int status, const char *location, qint64 length,
                           bool smallDisk = false) {
             QTest::newRow(row) << Refusal { "/pkg.zip", status, location, length, smallDisk };
         };
         answer("redirect to a file", 302, "<local>", -1);
-        answer("redirect to ftp", 302, "ftp://127.0.0.1/pkg.zip", -1);
-        answer("redirect to data", 302, "data:application/octet-stream,stolen", -1);
         answer("redirect to a file after an http hop", 302, "/hop", -1);
         answer("304 is no redirect", 304, "/other.zip", -1);
         answer("404", 404, "", -1);
         answer("redirect loop", 302, "/pkg.zip", -1);
         answer("no length", 200, "", -2);
-        answer("zero length", 200, "", 0);
         // No room: refused before a byte is fetched, whatever the disk says.
         answer("absurd size", 200, "", qint64(1) << 60);
         answer("small disk", 200, "", 1 << 20, true);
@@ -443,7 +414,6 @@ private slots:
         QTest::newRow("stalls without enough progress") << Flaky { -1, 3000, 0, timedOut, 5 };
         // Every byte resets the inactivity watchdog; only the rate tells.
         QTest::newRow("a byte at a time") << Flaky { -1, -1, 1, timedOut, 5 };
-        QTest::newRow("steady") << Flaky { -1, -1, 2048, -1, 1 };
     }
 
     void flakyLinks()
@@ -482,7 +452,6 @@ private slots:
         QTest::addColumn<int>("heads");
         QTest::newRow("size larger than the file") << 416 << 2;
         QTest::newRow("redirect on the GET alone") << 302 << 1;
-        QTest::newRow("forbidden on the GET alone") << 403 << 1;
     }
 
     void surprisesAfterTheSizeQuery()
@@ -529,14 +498,8 @@ private slots:
         QTest::newRow("one pass") << Check { OnePass, Right, false };
         QTest::newRow("one pass, wrong checksum") << Check { OnePass, Wrong, false };
         QTest::newRow("one pass, upper-case") << Check { OnePass, RightInUpperCase, false };
-        // The task took up the transfer again itself: every byte still came
-        // through the manager in order.
-        QTest::newRow("link dropped, the task went on") << Check { LinkDropped, Right, false };
-        QTest::newRow("resumed from an earlier run") << Check { Resumed, Right, true };
         QTest::newRow("paused and continued") << Check { Paused, Right, true };
-        QTest::newRow("touched afterwards") << Check { Touched, Right, true };
         QTest::newRow("changed afterwards") << Check { Changed, Right, true };
-        QTest::newRow("another file") << Check { AnotherFile, Right, true };
         QTest::newRow("removed, checksum expected") << Check { Removed, Right, false };
         QTest::newRow("removed, nothing expected") << Check { Removed, Nothing, false };
     }
@@ -551,14 +514,7 @@ private slots:
         HttpRoute firstPart = whole;
         if (way == Paused)
             firstPart.stallAfterBytes = 20000;
-        if (way == LinkDropped)
-            firstPart.closeAfterBytes = 20000;
         m_server.routeSequence(QStringLiteral("/pkg.zip"), { whole, firstPart, whole });
-        if (way == Resumed) {
-            QVERIFY(
-                writeFile(partialPath(), body.left(5000) + QByteArray(body.size() - 5000, '\0')));
-            storeProgress(5000);
-        }
         QVERIFY(writeFile(m_elsewhere->filePath(QStringLiteral("body")), body));
         const QString md5 = md5Of(m_elsewhere->filePath(QStringLiteral("body")));
 
@@ -587,19 +543,15 @@ private slots:
         QCOMPARE(readFile(finalPath()), body);
 
         QString checked = finalPath();
-        if (way == Touched || way == Changed) {
+        if (way == Changed) {
             const QDateTime modified = QFileInfo(checked).lastModified();
             QFile file(checked);
             QVERIFY(file.open(QIODevice::ReadWrite));
             // Written now, or its flush at close would set the time again,
             // maybe within the clock tick the download ended in.
-            if (way == Changed)
-                QVERIFY(file.seek(30000) && file.putChar('x') && file.flush());
+            QVERIFY(file.seek(30000) && file.putChar('x') && file.flush());
             // Set apart from the download's own time, however quick the test.
             QVERIFY(file.setFileTime(modified.addSecs(5), QFileDevice::FileModificationTime));
-        } else if (way == AnotherFile) {
-            checked = m_elsewhere->filePath(QStringLiteral("copy.zip"));
-            QVERIFY(QFile::copy(finalPath(), checked));
         } else if (way == Removed) {
             QVERIFY(QFile::remove(checked));
         }

@@ -96,47 +96,6 @@ private slots:
         QCOMPARE(timedOut.count(), 1);
     }
 
-    void headersStayForLaterRequests()
-    {
-        HttpRequestAPI api;
-        api.setRawHeader("content-type", "application/json");
-        QList<Outcome> outcomes;
-        api.get(m_service.url(QStringLiteral("/ok")), collect(outcomes));
-        QTRY_COMPARE(outcomes.size(), 1);
-        api.get(m_service.url(QStringLiteral("/ok?again=1")), collect(outcomes));
-        QTRY_COMPARE(outcomes.size(), 2);
-        const QList<RecordedRequest> sent = m_service.requestsFor(QStringLiteral("/ok"));
-        QCOMPARE(sent.size(), 2);
-        for (const RecordedRequest &request : sent)
-            QCOMPARE(request.headers.value("content-type"), QByteArray("application/json"));
-        QCOMPARE(sent[1].query.queryItemValue(QStringLiteral("again")), QStringLiteral("1"));
-    }
-
-    void retryFromInsideTheCallback()
-    {
-        HttpRequestAPI api;
-        int failures = 0;
-        Outcome last;
-        std::function<void()> attempt;
-        attempt = [&] {
-            api.get(
-                m_service.url(failures < 3 ? QStringLiteral("/missing") : QStringLiteral("/ok")),
-                [&, marker = QString(1000, QLatin1Char('x'))](
-                    bool ok, const QByteArray &body, const QString &, int status) {
-                    QCOMPARE(marker.size(), 1000); // captures survive the replacement
-                    if (!ok) {
-                        ++failures;
-                        attempt();
-                        return;
-                    }
-                    last = { ok, body, QString(), status };
-                });
-        };
-        attempt();
-        QTRY_COMPARE(last.status, 200);
-        QCOMPARE(failures, 3);
-    }
-
     void endlessBodyIsCutOff()
     {
         HttpRoute huge;

@@ -85,7 +85,6 @@ private slots:
         QTest::newRow("another launcher's release")
             << Applies { "true", "{\"app_id\":\"11\"}", false };
         QTest::newRow("this launcher's release") << Applies { "true", "{\"app_id\":\"10\"}", true };
-        QTest::newRow("no user settings") << Applies { "true", "", true };
         QTest::newRow("user settings not JSON") << Applies { "true", "app_id=11", true };
         QTest::newRow("nothing new") << Applies { "false", "", false };
     }
@@ -111,12 +110,10 @@ private slots:
         // automatic updates, asked by the player, update type, the answer;
         // then questions asked, whether the update starts, whether it quits
         QTest::addColumn<Offer>("row");
-        QTest::newRow("automatic, not asked: at once") << Offer { 1, 0, 1, 0, 0, 1, 0 };
         QTest::newRow("automatic but asked: the question") << Offer { 1, 1, 1, 0, 1, 0, 0 };
         QTest::newRow("optional, declined") << Offer { 0, 0, 1, 0, 1, 0, 0 };
         QTest::newRow("optional, accepted") << Offer { 0, 0, 1, 1, 1, 1, 0 };
         QTest::newRow("mandatory, declined: quits") << Offer { 0, 0, 2, 0, 1, 0, 1 };
-        QTest::newRow("mandatory, accepted") << Offer { 0, 0, 2, 1, 1, 1, 0 };
     }
 
     void offerImposeOrStart()
@@ -146,7 +143,6 @@ private slots:
         // refused without a word)
         QTest::addColumn<Unusable>("row");
         QTest::newRow("http elsewhere") << Unusable { "url", "http://cdn.example/launcher.7z", "" };
-        QTest::newRow("file URL") << Unusable { "url", "file:///tmp/launcher.7z", "" };
         QTest::newRow("md5 empty") << Unusable { "md5", "", "" };
         QTest::newRow("older version") << Unusable { "version", "2.3.3.9", "" };
         QTest::newRow("too little space")

