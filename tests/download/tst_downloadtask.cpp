@@ -57,8 +57,6 @@ private slots:
         QTest::addColumn<Status>("row");
         QTest::newRow("404 with a body") << Status { 404, true, false, 0 };
         QTest::newRow("404 without") << Status { 404, false, false, 0 };
-        QTest::newRow("416") << Status { 416, true, false, 0 };
-        QTest::newRow("302 on a ranged GET") << Status { 302, false, false, 0 };
         QTest::newRow("503 with a body") << Status { 503, true, true, 0 };
         QTest::newRow("500 without") << Status { 500, false, true, 0 };
         QTest::newRow("206 from elsewhere") << Status { 206, true, true, 100 };
@@ -75,7 +73,6 @@ private slots:
         odd.body = status == 206 ? m_body : QByteArray(withBody ? "a page about it" : "");
         odd.rangeShift = qMax(0, rangeShift);
         odd.sendContentRange = rangeShift >= 0;
-        odd.location = "/elsewhere";
         HttpRoute good;
         good.body = m_body;
         m_server.routeSequence(QStringLiteral("/odd"), { odd, good });

@@ -52,8 +52,6 @@ private slots:
         QTest::newRow("missing, a length with a 404 is none")
             << Size { QJsonValue(), 404, 0, true };
         QTest::newRow("negative") << Size { -1, 200, fiveGiB, true };
-        QTest::newRow("huge") << Size { 1e30, 200, fiveGiB, true };
-        QTest::newRow("fraction text") << Size { "1.5", 200, fiveGiB, true };
         QTest::newRow("beyond 2^50") << Size { 1125899906842625.0, 200, fiveGiB, true };
         QTest::newRow("trailing junk") << Size { "12abc", 200, fiveGiB, true };
     }
@@ -190,7 +188,6 @@ private slots:
             QTest::newRow(url) << QString(url) << names;
         };
         row("https://cdn/x/my%20game.7z?sig=1", { "my game.7z", "my game" });
-        row("https://cdn/x/.hidden", { ".hidden", ".hidden" });
         row("", { "", "" });
     }
 
