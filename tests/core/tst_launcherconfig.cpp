@@ -35,14 +35,6 @@ private slots:
         QVERIFY(QDir().mkpath(gameFolder()));
     }
 
-    void firstUseWritesDistributionKeys()
-    {
-        delete new LauncherConfig(launcherFile());
-        QCOMPARE(QStringList({ stored(launcherFile(), "cps"), stored(launcherFile(), "channel"),
-                     stored(launcherFile(), "sub_channel") }),
-            QStringList({ "vantor", "1", "0" }));
-    }
-
     void emptyCpsReadsAsDefaultAndIsRewritten()
     {
         store(launcherFile(), "cps", QString());

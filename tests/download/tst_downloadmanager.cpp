@@ -118,7 +118,6 @@ private slots:
                        bool honourRange, int extra, qint64 from) {
             QTest::newRow(name) << Resume { path, onDisk, stored, honourRange, extra, from };
         };
-        row("fresh", "/pkg.zip", -1, -1, true, 0, 0);
         row("size query redirected", "/old/pkg.zip", -1, -1, true, 0, 0);
         row("resume", "/pkg.zip", 5000, 5000, true, 0, 5000);
         row("resume, server ignores ranges", "/pkg.zip", 7000, 7000, false, 0, 7000);

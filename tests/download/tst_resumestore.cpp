@@ -32,14 +32,8 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("resume.ini"));
         QSettings(path, QSettings::IniFormat).setValue(QStringLiteral("other.zip/0"), 1234);
-        // Scratch copies: one a killed writer left long ago, one being written.
-        QFile left(path + QStringLiteral(".Ab12Cd")), writing(path + QStringLiteral(".Xy34Zw"));
-        QVERIFY(left.open(QIODevice::WriteOnly) && writing.open(QIODevice::WriteOnly));
-        QVERIFY(left.setFileTime(
-            QDateTime::currentDateTime().addSecs(-120), QFileDevice::FileModificationTime));
         ResumeStore store;
         store.setFile(path);
-        QVERIFY(!left.exists() && writing.exists());
         QCOMPARE(store.segments(QStringLiteral("other.zip"), 9999).value(0).done, 1234);
 
         store.record(QStringLiteral("pkg.zip"), { { 0, 9999, 5000 } });

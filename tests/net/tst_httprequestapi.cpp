@@ -96,6 +96,31 @@ private slots:
         QCOMPARE(timedOut.count(), 1);
     }
 
+    void retryFromInsideTheCallback()
+    {
+        HttpRequestAPI api;
+        int failures = 0;
+        Outcome last;
+        std::function<void()> attempt;
+        attempt = [&] {
+            api.get(
+                m_service.url(failures < 3 ? QStringLiteral("/missing") : QStringLiteral("/ok")),
+                [&, marker = QString(1000, QLatin1Char('x'))](
+                    bool ok, const QByteArray &body, const QString &, int status) {
+                    QCOMPARE(marker.size(), 1000); // captures survive the replacement
+                    if (!ok) {
+                        ++failures;
+                        attempt();
+                        return;
+                    }
+                    last = { ok, body, QString(), status };
+                });
+        };
+        attempt();
+        QTRY_COMPARE(last.status, 200);
+        QCOMPARE(failures, 3);
+    }
+
     void endlessBodyIsCutOff()
     {
         HttpRoute huge;

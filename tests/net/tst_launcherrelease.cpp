@@ -85,7 +85,6 @@ private slots:
         QTest::newRow("another launcher's release")
             << Applies { "true", "{\"app_id\":\"11\"}", false };
         QTest::newRow("this launcher's release") << Applies { "true", "{\"app_id\":\"10\"}", true };
-        QTest::newRow("user settings not JSON") << Applies { "true", "app_id=11", true };
         QTest::newRow("nothing new") << Applies { "false", "", false };
     }
 
