@@ -57,12 +57,6 @@ private slots:
         QVERIFY2(entry.contains(QStringLiteral("\nExec=\"%1/TessarilLauncher\"\n").arg(m_program)),
             qPrintable(entry));
         QVERIFY(QFileInfo(m_program + QStringLiteral("/TessarilLauncher")).isExecutable());
-        const QString icon
-            = QRegularExpression(QStringLiteral("\nIcon=(.+)\n")).match(entry).captured(1);
-        for (const char *size : { "16x16", "32x32", "48x48", "64x64", "128x128", "256x256" })
-            QVERIFY2(QFileInfo::exists(QStringLiteral("%1/icons/hicolor/%2/apps/%3.png")
-                                           .arg(m_data, QLatin1String(size), icon)),
-                size);
 
         // An older version's file, named by the list as a program file, and
         // what the launcher wrote into its folder.

@@ -10,27 +10,10 @@ class tst_SystemServices : public QObject
     Q_OBJECT
 
 private slots:
-    void volumeOfAFolderNotYetMade()
-    {
-        QTemporaryDir folder;
-        const QString future = folder.filePath(QStringLiteral("a/b/Tessaril Game"));
-        const QStorageInfo volume = platform::volumeOf(future);
-        QVERIFY(volume.isValid());
-        QCOMPARE(volume.rootPath(), QStorageInfo(folder.path()).rootPath());
-        QVERIFY(!QFileInfo::exists(folder.filePath(QStringLiteral("a"))));
-
-        QVERIFY(!platform::volumeOf(QStringLiteral("relative/Tessaril Game")).isValid());
-        QVERIFY(!platform::volumeOf(QString()).isValid());
-    }
-
     void installPathValidity_data()
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<bool>("valid");
-        QTest::newRow("empty") << QString() << false;
-        QTest::newRow("existing") << QDir::tempPath() << true;
-        QTest::newRow("new absolute") << "/tmp/not/yet/Tessaril Game" << true;
-        QTest::newRow("relative") << "games/Tessaril Game" << false;
         // The full-width question mark is refused, the ASCII one and the backslash are not.
         for (const QChar c : QString::fromUtf8("\xEF\xBC\x9F*:\"|<>?\\"))
             QTest::addRow("%s", qPrintable(QString(c)))
