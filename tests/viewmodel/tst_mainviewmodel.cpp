@@ -1,5 +1,4 @@
 #include "core/launcherconfig.h"
-#include "dialogs/cdlgappinfo.h"
 #include "dialogs/cdlgclosetip.h"
 #include "dialogs/cdlgyesno.h"
 #include "net/updateversioninfo.h"
@@ -295,34 +294,6 @@ private slots:
         model.btnExitClick();
         QTRY_COMPARE(closed.count(), 1);
         QCOMPARE(toTray.count(), 2);
-    }
-
-    // Ten presses within five seconds open it; slower ones never do.
-    void hiddenSpotOpensOnTheTenthQuickPress_data()
-    {
-        QTest::addColumn<int>("presses");
-        QTest::addColumn<int>("apartMs");
-        QTest::addColumn<int>("opened");
-        QTest::newRow("nine") << 9 << 300 << 0;
-        QTest::newRow("ten in 2.7 s") << 10 << 300 << 1;
-        QTest::newRow("twelve, 600 ms apart") << 12 << 600 << 0;
-    }
-
-    void hiddenSpotOpensOnTheTenthQuickPress()
-    {
-        QFETCH(int, presses);
-        QFETCH(int, apartMs);
-        Model model(m_programFolder.path());
-        qint64 now = 100000;
-        model.setClock([&now] { return now; });
-        int opened = 0;
-        answerNextDialog<CDlgAppInfo>([&](CDlgAppInfo *info) {
-            ++opened;
-            info->reject();
-        });
-        for (int press = 0; press < presses; ++press, now += apartMs)
-            model.appInfoAreaClick();
-        QTEST(opened, "opened");
     }
 
     void messagesKeepTheMaskUntilTheLastCloses()
