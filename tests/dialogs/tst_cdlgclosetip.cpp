@@ -21,13 +21,10 @@ private slots:
         QTest::addColumn<QString>("opensOn");
         QTest::addColumn<int>("result");
         const QVariant none, two(2), three(3);
-        QTest::newRow("nothing stored") << none << "btn_ok" << 1 << "radio_min" << 1;
         QTest::newRow("stored 2") << two << "btn_ok" << 2 << "radio_exit" << 1;
         QTest::newRow("stored 3") << three << "btn_ok" << 1 << "radio_min" << 1;
         QTest::newRow("picks quit") << none << "radio_exit btn_ok" << 2 << "radio_min" << 1;
-        QTest::newRow("picks minimise") << two << "radio_min btn_ok" << 1 << "radio_exit" << 1;
         QTest::newRow("picks quit, escape") << none << "radio_exit escape" << 2 << "radio_min" << 0;
-        QTest::newRow("stored 2, escape") << two << "escape" << 2 << "radio_exit" << 0;
     }
 
     void answers()

@@ -38,7 +38,7 @@ public:
         m_poll.start(20);
     }
 
-    QStringList steps, unexpected, pickerTitles, pickerStarts;
+    QStringList steps, unexpected, pickerStarts;
 
 private:
     void answer()
@@ -47,10 +47,8 @@ private:
         auto *picker = qobject_cast<QFileDialog *>(modal);
         if (!modal || !modal->isVisible() || !(picker || qobject_cast<CDlgYesNo *>(modal)))
             return;
-        if (picker) {
-            pickerTitles << picker->windowTitle();
+        if (picker)
             pickerStarts << picker->directory().absolutePath();
-        }
         const QString step = steps.value(0);
         const bool accept = step.startsWith(picker ? "pick:" : "continue");
         if (accept || step == (picker ? "cancel" : "again"))
@@ -126,16 +124,12 @@ private slots:
     {
         QTest::addColumn<QString>("run");
         QTest::newRow("parent") << "pick:Games = Games/Tessaril Game";
-        for (const char *name : { "own/Tessaril Game", "own/tessaril game", "own/TESSARIL GAME" })
-            QTest::newRow(name) << QString("pick:%1 = %1").arg(name);
+        QTest::newRow("own, any case") << "pick:own/tessaril GAME = own/tessaril GAME";
         QTest::newRow("ends alike") << "pick:My Tessaril Game = My Tessaril Game/Tessaril Game";
         QTest::newRow("volume root") << "pick:/ = /Tessaril Game";
         QTest::newRow("not empty, continue") << "pick:full|continue = full/Tessaril Game";
         QTest::newRow("not empty, again, then an empty one")
             << "pick:full|again|pick:empty = empty/Tessaril Game";
-        QTest::newRow("not empty, again, then cancel") << "pick:full|again|cancel = ";
-        QTest::newRow("the game folder itself not empty")
-            << "pick:full/Tessaril Game|continue = full/Tessaril Game";
         QTest::newRow("only a hidden file") << "pick:hidden|continue = hidden/Tessaril Game";
         QTest::newRow("cancel") << "cancel = ";
     }
@@ -157,7 +151,6 @@ private slots:
         QVERIFY2(answers.steps.isEmpty(), qPrintable(answers.steps.join(' ')));
         QCOMPARE(child<QLineEdit>(&dialog, "edt_path")->text(),
             expected.isEmpty() ? m_dir.path() : QDir(m_dir.path()).filePath(expected));
-        QCOMPARE(answers.pickerTitles.value(0), "label_select_install_path");
         QCOMPARE(answers.pickerStarts.value(0), m_dir.path());
     }
 
@@ -172,15 +165,11 @@ private slots:
         const QString space = "message_floder_not_enough_space", invalid = "messsage_path_invalid";
         const QString tmpfs = "<tmpfs>/Games/Tessaril Game", game = m_dir.filePath("Games/x");
         QTest::newRow("10 GiB on 9.5 GiB") << tmpfs << space << 10 * kGiB << "10.0 GB 9.5 GB";
-        QTest::newRow("9.5 GiB on 9.5 GiB") << tmpfs << "" << 19 * kGiB / 2 << "9.5 GB 9.5 GB";
         QTest::newRow("one byte short") << game << space << qint64(1) << "";
         QTest::newRow("equal bytes") << game << "" << qint64(0) << "";
-        for (const char *path : { "", "Games/Tessaril Game", "file.txt/x", "a|b/x", "locked",
-                 "locked/Tessaril Game" }) {
-            const bool relative = !*path || QByteArray(path).startsWith("Games");
-            QTest::newRow(*path ? path : "empty")
-                << (relative ? QString(path) : m_dir.filePath(path)) << invalid << qint64(0) << "";
-        }
+        QTest::newRow("relative") << "Games/Tessaril Game" << invalid << qint64(0) << "";
+        for (const char *path : { "file.txt/x", "locked" })
+            QTest::newRow(path) << m_dir.filePath(path) << invalid << qint64(0) << "";
     }
 
     void checksTheFolder()

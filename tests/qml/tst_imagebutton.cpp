@@ -49,30 +49,6 @@ private slots:
         QVERIFY(m_button);
     }
 
-    void stateMachine()
-    {
-        QSignalSpy clicked(m_button, SIGNAL(clicked()));
-        QSignalSpy pressed(m_button, SIGNAL(pressed(qreal, qreal)));
-        QCOMPARE(m_button->state(), QStringLiteral("nomal"));
-        QTest::mouseMove(m_view.get(), QPoint(10, 10));
-        QTest::mouseMove(m_view.get(), QPoint(150, 80));
-        QTRY_COMPARE(m_button->state(), QStringLiteral("hover"));
-        QTRY_COMPARE(image(), QStringLiteral("qrc:/pic/main_btn_o.png"));
-        QVERIFY(!child(3)->isVisible()); // no hover mask without is_use_statusMask
-
-        QTest::mousePress(m_view.get(), Qt::LeftButton, Qt::NoModifier, QPoint(150, 80));
-        QCOMPARE(m_button->state(), QStringLiteral("press"));
-        QCOMPARE(pressed.count(), 1);
-        QCOMPARE(pressed.first().at(0).toReal(), 100.0);
-        QTest::mouseRelease(m_view.get(), Qt::LeftButton, Qt::NoModifier, QPoint(150, 80));
-        QCOMPARE(clicked.count(), 1);
-        // Back to "nomal" although the cursor is still over it.
-        QCOMPARE(m_button->state(), QStringLiteral("nomal"));
-        QTest::mouseMove(m_view.get(), QPoint(10, 10));
-        QTest::mouseMove(m_view.get(), QPoint(150, 90));
-        QTRY_COMPARE(m_button->state(), QStringLiteral("hover"));
-    }
-
     void disabledLook()
     {
         QSignalSpy clicked(m_button, SIGNAL(clicked()));

@@ -14,23 +14,9 @@
 #include <QTextBrowser>
 #include <QtTest>
 
-#include <functional>
-
-// Whether a grab of the window shows what it should.
-using Picture = std::function<bool(const QImage &)>;
-Q_DECLARE_METATYPE(Picture)
-
 namespace {
 
 const QString kPage = QStringLiteral("/launcher/10/en");
-
-// Kept with the test artefacts for a person to look at.
-void keep(const QImage &image, const QString &name)
-{
-    const QString folder = qEnvironmentVariable("TESSARIL_ARTEFACTS");
-    if (!folder.isEmpty() && QDir().mkpath(folder))
-        image.save(QStringLiteral("%1/main-window-%2.png").arg(folder, name));
-}
 
 } // namespace
 
@@ -46,7 +32,6 @@ private:
     MainViewModel *m_model = nullptr;
     QQmlApplicationEngine *m_engine = nullptr;
     QQuickWindow *m_window = nullptr;
-    bool m_canGrab = false;
 
     QQuickItem *item(const QString &name) const { return m_window->findChild<QQuickItem *>(name); }
 
@@ -59,8 +44,6 @@ private:
     {
         return item(name)->mapToScene(QPointF(x, y)).toPoint();
     }
-
-    static bool isGold(QRgb p) { return qRed(p) > 200 && qGreen(p) > 140 && qBlue(p) < 130; }
 
 private slots:
     void initTestCase()
@@ -80,7 +63,6 @@ private slots:
         QVERIFY(m_window);
         m_model->setRootObject(m_window);
         QVERIFY(QTest::qWaitForWindowExposed(m_window));
-        m_canGrab = !m_window->grabWindow().isNull();
         // The launcher's multi-size icon, on the window as on the tray.
         const QList<QSize> iconSizes = m_window->icon().availableSizes();
         QVERIFY(iconSizes.contains(QSize(16, 16)) && iconSizes.contains(QSize(256, 256)));
@@ -97,32 +79,17 @@ private slots:
         QTest::addColumn<MainViewModel::GameState>("state");
         QTest::addColumn<QString>("items"); // "!name": hidden
         QTest::addColumn<QString>("startState"); // of the start button, when it is there
-        QTest::addColumn<Picture>("picture");
-        const Picture install = [this](const QImage &image) {
-            // The path row's pale plate shows against the dark background.
-            const QPoint plate = at("installPathRect", 5, 4);
-            return isGold(image.pixel(at("installBtn", 119, 53)))
-                && qGray(image.pixel(plate)) > qGray(image.pixel(plate - QPoint(0, 85)));
-        };
-        // The filled half of the bar is light, the empty half dim.
-        const Picture download = [this](const QImage &image) {
-            return !isGold(image.pixel(at("startBtn", 119, 53)))
-                && qGray(image.pixel(at("progress", 100, 12)))
-                > qGray(image.pixel(at("progress", 700, 12))) + 40;
-        };
         // Nothing dims or covers the window before a question or content comes.
         QTest::newRow("need-install") << MainViewModel::NeedInstall
                                       << "installBtn installPathRect !updateBtn !startBtn "
                                          "!download_bg !bgMask_msgbox !preTip !viewActivity"
-                                      << QString() << install;
+                                      << QString();
         QTest::newRow("ready") << MainViewModel::Ready << "startBtn !installBtn !installPathRect"
-                               << "nomal" << Picture([this](const QImage &image) {
-                                      return isGold(image.pixel(at("startBtn", 119, 53)));
-                                  });
+                               << "nomal";
         QTest::newRow("downloading") << MainViewModel::Downloading
                                      << "download_bg pauseDownloadBtn download_speed bgBottomMask "
                                         "startBtn !setup_percentage"
-                                     << "disable" << download;
+                                     << "disable";
     }
 
     void statesShowTheirControls()
@@ -130,9 +97,7 @@ private slots:
         QFETCH(MainViewModel::GameState, state);
         QFETCH(QString, items);
         QFETCH(QString, startState);
-        QFETCH(Picture, picture);
         m_model->setGameState(state);
-        m_model->setProgress(0.5);
         QStringList wrong;
         for (const QString &name : items.split(' ')) {
             if (shown(name.mid(name.startsWith('!'))) == name.startsWith('!'))
@@ -143,34 +108,11 @@ private slots:
             QCOMPARE(item("startBtn")->state(), startState);
         if (state == MainViewModel::NeedInstall)
             QCOMPARE(text("installBtn"), "button_get_game");
-        if (!m_canGrab)
-            QSKIP("this window system gives no grab; run under the test command's Xvfb");
-        // Rendering and the buttons' 100 ms transitions may lag the state, so
-        // this grabs again until the picture passes; the last grab is kept.
-        QImage image;
-        const bool passed = QTest::qWaitFor([&] {
-            image = m_window->grabWindow();
-            return picture(image);
-        });
-        keep(image, QLatin1String(QTest::currentDataTag()));
-        QVERIFY(passed);
-    }
-
-    void progressFillKeepsASliver()
-    {
-        m_model->setGameState(MainViewModel::Downloading);
-        QQuickItem *fill = item("progressFill");
-        QVERIFY(fill);
-        m_model->setProgress(0);
-        QTRY_COMPARE(fill->width(), 10.0);
-        m_model->setProgress(1);
-        QTRY_COMPARE(fill->width(), item("progress")->width());
     }
 
     // The texts the view model publishes reach the window as they change.
     void textsFollowTheViewModel()
     {
-        QCOMPARE(text("versionText"), "-- ");
         m_model->UpdateInstallPath("/games/Tessaril Game");
         QCOMPARE(text("curinstallPath"), "/games/Tessaril Game");
         m_model->setGameState(MainViewModel::Verifying);
@@ -212,12 +154,6 @@ private slots:
         QVERIFY(shown("offlineTip"));
         for (const char *name : { "installBtn", "updateBtn", "startBtn", "bgWebView" })
             QVERIFY2(!shown(name), name);
-        if (m_canGrab) {
-            QImage image;
-            QTRY_VERIFY(
-                (image = m_window->grabWindow(), isGold(image.pixel(at("retryBtn", 119, 53)))));
-            keep(image, QStringLiteral("offline"));
-        }
 
         m_services.route(ServiceStub::kResource,
             manifest({ { "version", "2.0.0" }, { "size", "100" },

@@ -1,6 +1,5 @@
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTranslator>
 #include <QXmlStreamReader>
 #include <QtTest>
 
@@ -83,18 +82,6 @@ private slots:
             }
         }
         QVERIFY2(gaps.isEmpty(), qPrintable(gaps.join('\n')));
-    }
-
-    void builtFilesLoad()
-    {
-        const QString folder = qEnvironmentVariable("TESSARIL_LANGUAGE_DIR") + "/i18n_%1.qm";
-        for (const char *code : kLanguages) {
-            QTranslator translator;
-            QVERIFY2(translator.load(folder.arg(QLatin1String(code))), code);
-            QVERIFY2(!translator.translate("main", "button_start_game").isEmpty(), code);
-            if (QByteArray(code) == "en")
-                QCOMPARE(translator.translate("CDlgYesNo", "button_cancle"), QString("Cancel"));
-        }
     }
 };
 
