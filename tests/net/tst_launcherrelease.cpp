@@ -142,6 +142,7 @@ private slots:
         // refused without a word)
         QTest::addColumn<Unusable>("row");
         QTest::newRow("http elsewhere") << Unusable { "url", "http://cdn.example/launcher.7z", "" };
+        QTest::newRow("file URL") << Unusable { "url", "file:///tmp/launcher.7z", "" };
         QTest::newRow("md5 empty") << Unusable { "md5", "", "" };
         QTest::newRow("older version") << Unusable { "version", "2.3.3.9", "" };
         QTest::newRow("too little space")

@@ -365,10 +365,12 @@ private slots:
                                 << expected;
         };
         row("0555 folder", 022, "ro/", 040555, -1, "ro", 0755);
+        row("0000 folder", 022, "lk/", 040000, -1, "lk", 0700);
         row("Windows read-only folder", 022, "win/", 0x11, -1, "win", 0755);
         row("folder left read-only", 022, "old/", 0, 0555, "old", 0555);
         row("install folder 0777", 022, "./", 040777, 0750, ".", 0750);
         row("0666 file, umask 0", 0, "f", 0100666, -1, "f", 0644);
+        row("0000 file, umask 022", 022, "f", 0100000, -1, "f", 0600);
         row("set-uid 0777 file, umask 0", 0, "f", 0106777, -1, "f", 0755);
         row("set-gid 0775 folder, umask 027", 027, "d/", 042775, -1, "d", 0750);
         row("Windows read-only file", 022, "f", 0x21, -1, "f", 0644);
@@ -507,6 +509,7 @@ private slots:
         QTest::addColumn<int>("kind");
         QTest::newRow("FIFO") << 0;
         QTest::newRow("link to a list outside") << 1;
+        QTest::newRow("folder") << 2;
     }
 
     // Removed unread, and the update goes on.

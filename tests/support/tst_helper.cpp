@@ -1,7 +1,6 @@
 // A child process for the platform tests; the first argument says what it does.
 #include "download/downloadmanager.h"
 #include "platform/crashhandler.h"
-#include "platform/namedmutex.h"
 #include "platform/singleapplication.h"
 #include "setup/extractjob.h"
 #include "setup/setupmanager.h"
@@ -31,14 +30,6 @@ int crash(const char *folder)
     say("crashing");
     volatile int *nowhere = nullptr;
     return *nowhere;
-}
-
-int holdMutex(const QString &name)
-{
-    platform::NamedMutexHolder holder(name);
-    say(holder.isOwner() ? "owner" : "not-owner");
-    QThread::sleep(60);
-    return 0;
 }
 
 int singleInstance(int argc, char **argv)
@@ -122,8 +113,6 @@ int main(int argc, char **argv)
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     if (mode == "crash" && argc > 2)
         return crash(argv[2]);
-    if (mode == "hold-mutex" && argc > 2)
-        return holdMutex(QString::fromLocal8Bit(argv[2]));
     if (mode == "single")
         return singleInstance(argc, argv);
     if (mode == "download" && argc > 4)
@@ -135,7 +124,6 @@ int main(int argc, char **argv)
         QThread::sleep(60);
         return 0;
     }
-    std::fprintf(
-        stderr, "usage: tst_helper crash|hold-mutex|single|sleep|download|repair-and-hang\n");
+    std::fprintf(stderr, "usage: tst_helper crash|single|sleep|download|repair-and-hang\n");
     return 2;
 }
