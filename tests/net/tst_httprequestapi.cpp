@@ -120,21 +120,6 @@ private slots:
         QTRY_COMPARE(last.status, 200);
         QCOMPARE(failures, 3);
     }
-
-    void endlessBodyIsCutOff()
-    {
-        HttpRoute huge;
-        huge.body = QByteArray(50 * 1024 * 1024, '[');
-        m_service.route(QStringLiteral("/huge"), huge);
-        HttpRequestAPI api;
-        QList<Outcome> outcomes;
-        api.get(m_service.url(QStringLiteral("/huge")), collect(outcomes));
-        QTRY_COMPARE_WITH_TIMEOUT(outcomes.size(), 1, 9000);
-        QVERIFY(!outcomes[0].ok);
-        QVERIFY(outcomes[0].body.isEmpty());
-        QVERIFY2(outcomes[0].errorText.contains(QStringLiteral("larger than")),
-            qPrintable(outcomes[0].errorText));
-    }
 };
 
 TESSARIL_TEST_MAIN(tst_HttpRequestAPI)

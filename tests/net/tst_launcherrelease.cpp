@@ -173,17 +173,6 @@ private slots:
             QCOMPARE(setting(QStringLiteral("new_version")), QStringLiteral("2.3.4.0"));
     }
 
-    void latestVersionIsToldOnlyWhenAsked()
-    {
-        ScriptedPrompt prompt;
-        UpdateProgram program(prompt);
-        configure(false);
-        program.onCheckProgramUpdate(release(QStringLiteral("false"), QString()), false);
-        QVERIFY(prompt.told.isEmpty());
-        program.onCheckProgramUpdate(release(QStringLiteral("false"), QString()), true);
-        QCOMPARE(prompt.told, QStringList { QStringLiteral("message_is_latest_version") });
-    }
-
     void failedQueriesGiveUp_data()
     {
         // status of every answer, asked by the player, requests expected
