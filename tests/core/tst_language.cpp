@@ -1,4 +1,3 @@
-#include "core/buildinfo.h"
 #include "core/language.h"
 #include "platform/uilanguage.h"
 
@@ -32,16 +31,6 @@ private slots:
         const UiLanguage language = uiLanguageForLangId(quint16(langId));
         QTEST(language.qmFile, "file");
         QTEST(language.code, "code");
-    }
-
-    void domesticBuildIgnoresTheSystem()
-    {
-        QCOMPARE(QList<bool>({ isDomesticEnvironment(QStringLiteral("prod")),
-                     isDomesticEnvironment(QStringLiteral("prod-os")),
-                     isDomesticEnvironment(QStringLiteral("Prod")) }),
-            QList<bool>({ true, false, false }));
-        QCOMPARE(uiLanguageFor(QStringLiteral("prod"), 0x0409).code, QStringLiteral("zh-cn"));
-        QCOMPARE(uiLanguageFor(QStringLiteral("prod-os"), 0x0404).code, QStringLiteral("zh-tw"));
     }
 
     void posixLocaleGivesLangId_data()

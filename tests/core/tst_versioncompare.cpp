@@ -19,9 +19,6 @@ private slots:
         row("extra trailing part ignored", "2.3.4.0", "2.3.4", 0);
         row("not a number", "2.3.4.0", "2.3.x.0", -2);
         row("a newer", "2.4.0.0", "2.3.9.9", -1);
-        row("same text", "abc", "abc", 0);
-        row("leading zeros count as numbers", "1.02", "1.2", 0);
-        row("beyond 32 bits", "1.4294967296", "1.4294967297", 1);
     }
 
     void compare()
