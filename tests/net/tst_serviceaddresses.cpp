@@ -13,9 +13,6 @@ private slots:
         QTest::addColumn<bool>("accepted");
         QTest::newRow("https") << "https://content.vantor.example" << true;
         QTest::newRow("http loopback") << "http://127.0.0.1:8080" << true;
-        QTest::newRow("http loopback range") << "http://127.8.9.10" << true;
-        QTest::newRow("http localhost") << "http://localhost:1234" << true;
-        QTest::newRow("http ipv6 loopback") << "http://[::1]:99" << true;
         QTest::newRow("http elsewhere") << "http://content.vantor.example" << false;
         QTest::newRow("http loopback-looking name") << "http://127.0.0.1.evil.example" << false;
         QTest::newRow("ftp") << "ftp://127.0.0.1" << false;
