@@ -289,10 +289,8 @@ private slots:
         QCOMPARE(run.state, Job::State::Failed);
         QCOMPARE(run.code, codes.first());
         message.replace(QStringLiteral("DEST"), QRegularExpression::escape(dest()));
-        QVERIFY2(QRegularExpression(QRegularExpression::anchoredPattern(message))
-                     .match(run.messages.first())
-                     .hasMatch(),
-            qPrintable(run.messages.first()));
+        const QRegularExpression pattern(QRegularExpression::anchoredPattern(message));
+        QVERIFY2(pattern.match(run.messages.first()).hasMatch(), qPrintable(run.messages.first()));
         QVERIFY(!run.order.contains(QStringLiteral("finished")));
         QCOMPARE(treeListing(m_work->path(), { "source", "dest/fine.txt" }), before);
         QCOMPARE(gameErrors.count(), 0);
