@@ -10,21 +10,15 @@ class tst_SystemServices : public QObject
     Q_OBJECT
 
 private slots:
-    void installPathValidity_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<bool>("valid");
-        // The full-width question mark is refused, the ASCII one and the backslash are not.
-        for (const QChar c : QString::fromUtf8("\xEF\xBC\x9F*:\"|<>?\\"))
-            QTest::addRow("%s", qPrintable(QString(c)))
-                << QStringLiteral("/tmp/a%1b").arg(c) << QStringLiteral("?\\").contains(c);
-    }
-
     void installPathValidity()
     {
-        QFETCH(QString, path);
-        QFETCH(bool, valid);
-        QCOMPARE(platform::isValidInstallPath(path), valid);
+        // The full-width question mark is refused, the ASCII one and the backslash are not.
+        QString refused;
+        for (const QChar c : QString::fromUtf8("\xEF\xBC\x9F*:\"|<>?\\")) {
+            if (!platform::isValidInstallPath(QStringLiteral("/tmp/a%1b").arg(c)))
+                refused += c;
+        }
+        QCOMPARE(refused, QString::fromUtf8("\xEF\xBC\x9F*:\"|<>"));
     }
 
     void bringToFrontActivatesTheWindow()

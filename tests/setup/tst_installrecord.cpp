@@ -13,13 +13,6 @@ const QDateTime kUntouched(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
 const QStringList kOriginal = { QStringLiteral("Data/a.bin"), QStringLiteral("Data/b.bin"),
     QStringLiteral("empty.txt"), QStringLiteral("game.exe"), QStringLiteral("sub/c.txt") };
 
-void setModified(const QString &path, const QDateTime &time)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadWrite));
-    QVERIFY(file.setFileTime(time, QFileDevice::FileModificationTime));
-}
-
 } // namespace
 
 class tst_InstallRecord : public QObject
@@ -75,11 +68,11 @@ private:
         QVERIFY(pack(work("full"), work("full.7z")));
         QVERIFY(QDir().mkpath(game()));
         QVERIFY(install(QStringLiteral("full.7z"), setupmanager::RecordMode::Fresh));
-        InstallRecord record;
-        QVERIFY(record.load(game()));
-        QCOMPARE(record.entries().keys(), kOriginal);
-        for (const QString &path : kOriginal)
-            setModified(game(path), kUntouched);
+        for (const QString &path : kOriginal) {
+            QFile file(game(path));
+            QVERIFY(file.open(QIODevice::ReadWrite)
+                && file.setFileTime(kUntouched, QFileDevice::FileModificationTime));
+        }
     }
 
 private slots:

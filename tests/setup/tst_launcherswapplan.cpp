@@ -101,8 +101,7 @@ private slots:
     void oldFileGivesWayToNewFolder()
     {
         makeVersions("Launcher\nlib/core.so\nlib/core.so.1\n");
-        QFile::remove(launcher() + "/lib/core.so");
-        QDir(launcher()).rmdir(QStringLiteral("lib"));
+        QVERIFY(QDir(launcher() + "/lib").removeRecursively());
         QVERIFY(writeFile(launcher() + "/lib", "old file"));
         QVERIFY(
             writeFile(launcher() + "/tessaril-files.txt", "Launcher\nlib\ntessaril-files.txt\n"));

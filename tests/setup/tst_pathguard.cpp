@@ -19,12 +19,9 @@ private slots:
                        bool inside) { QTest::newRow(name) << seen << item << isFolder << inside; };
         row("file through a link out", "data/a.txt", "data/out/b.txt", false, false);
         row("folder that is a link out", "data/a.txt", "data/out", true, false);
-        row("deeper file through a link out", "data/deep/a.txt", "data/deep/out/x/b.txt", false,
-            false);
         row("file that is a link out, replaced not followed", "data/a.txt", "data/out", false,
             true);
         row("file through a link that stays inside", "data/a.txt", "data/home/b.txt", false, true);
-        row("same folder again", "data/deep/a.txt", "data/deep/b.txt", false, true);
     }
 
     void linksBelowFoldersAlreadySeen()
