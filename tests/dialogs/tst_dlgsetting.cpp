@@ -206,18 +206,6 @@ private slots:
         dialog.exec();
         QTEST(QString("%1 %2 / %3").arg(run.isEmpty() ? "off" : "on", stored, reopened), "after");
     }
-
-    void updateCheckIsTheUsers()
-    {
-        DlgSetting dialog;
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QSignalSpy asked(&dialog, &DlgSetting::checkProgrameUpdate);
-        clickControl(&dialog, QStringLiteral("btnCheckUpdate"));
-        clickControl(&dialog, QStringLiteral("btnCheckUpdate"));
-        QCOMPARE(asked.count(), 2);
-        QVERIFY(dialog.isVisible());
-    }
 };
 
 TESSARIL_GUI_TEST_MAIN(tst_DlgSetting)
