@@ -95,30 +95,6 @@ private slots:
             "shown");
     }
 
-    // Extraction looks at its last second only, and each extraction counts
-    // from its own start.
-    void extractionTimeLeft()
-    {
-        Rig rig;
-        rig.download(2048, 11, kGiB);
-        rig.texts.resetRun();
-        for (int run = 0; run < 2; ++run) {
-            rig.texts.beginSetup();
-            rig.advanceMs(1000);
-            rig.texts.onSetupProgress(kMiB, 61 * kMiB);
-            QCOMPARE(rig.texts.setupPercentage(),
-                "label_installing_progress 1% (0.00label_unit_gb/0.06label_unit_gb)");
-            QCOMPARE(rig.texts.taskNeedTime(), kTime + "00:01:00");
-            rig.advanceMs(1000);
-            rig.texts.onSetupProgress(kMiB + kMiB / 2, 61 * kMiB);
-            // 59.5 MiB at 512 KiB/s
-            QCOMPARE(rig.texts.taskNeedTime(), kTime + "00:01:59");
-        }
-        rig.advanceMs(1000);
-        rig.texts.onSetupProgress(kMiB, 61 * kMiB);
-        QCOMPARE(rig.texts.taskNeedTime(), kTime + "00:00:00");
-    }
-
     // "<steps> = <fractions shown>"; steps: dN and sN are download and
     // extraction counts of 1000, "run" starts a stage of the flow, "done" is
     // the finished download.
