@@ -20,9 +20,8 @@ private slots:
         QTest::addColumn<int>("exitType");
         QTest::addColumn<QString>("opensOn");
         QTest::addColumn<int>("result");
-        const QVariant none, two(2), three(3);
+        const QVariant none, two(2);
         QTest::newRow("stored 2") << two << "btn_ok" << 2 << "radio_exit" << 1;
-        QTest::newRow("stored 3") << three << "btn_ok" << 1 << "radio_min" << 1;
         QTest::newRow("picks quit") << none << "radio_exit btn_ok" << 2 << "radio_min" << 1;
         QTest::newRow("picks quit, escape") << none << "radio_exit escape" << 2 << "radio_min" << 0;
     }

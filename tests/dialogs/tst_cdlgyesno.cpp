@@ -1,7 +1,6 @@
 #include "dialogs/cdlgyesno.h"
 #include "tests/support/guitestenvironment.h"
 
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QtTest>
@@ -68,39 +67,6 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(box->height(), int(2 * box->frameWidth() + box->document()->size().height()));
         QVERIFY(box->height() > oneLine);
-    }
-
-    void negativeShadowMarginsAreIgnored()
-    {
-        CDlgFramelessWindow refused;
-        refused.resize(100, 100);
-        refused.setShadowMargins(-1, 10, 10, 10);
-        QVERIFY(!refused.graphicsEffect());
-        QCOMPARE(refused.size(), QSize(100, 100));
-    }
-
-    void dragsOnlyWithTheLeftButton()
-    {
-        CDlgYesNo dialog;
-        dialog.move(100, 100);
-        dialog.show();
-        QCoreApplication::processEvents();
-        const QPoint start = dialog.frameGeometry().topLeft();
-        auto send = [&dialog](QEvent::Type type, const QPoint &global, Qt::MouseButton button,
-                        Qt::MouseButtons buttons) {
-            QMouseEvent event(
-                type, dialog.mapFromGlobal(global), global, button, buttons, Qt::NoModifier);
-            QApplication::sendEvent(&dialog, &event);
-        };
-        const QPoint grip = start + QPoint(30, 20);
-        for (Qt::MouseButton button : { Qt::RightButton, Qt::LeftButton }) {
-            send(QEvent::MouseButtonPress, grip, button, button);
-            send(QEvent::MouseMove, grip + QPoint(55, 33), Qt::NoButton, button);
-            send(QEvent::MouseButtonRelease, grip + QPoint(55, 33), button, Qt::NoButton);
-            if (button == Qt::RightButton)
-                QCOMPARE(dialog.frameGeometry().topLeft(), start);
-        }
-        QTRY_COMPARE(dialog.pos(), start + QPoint(55, 33));
     }
 };
 

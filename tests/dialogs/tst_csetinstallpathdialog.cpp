@@ -147,8 +147,8 @@ private slots:
         dialog.setInstallPath(m_dir.path());
         Answers answers(steps);
         child<QPushButton>(&dialog, "btn_chgPath")->click();
-        QVERIFY2(answers.unexpected.isEmpty(), qPrintable(answers.unexpected.join(' ')));
-        QVERIFY2(answers.steps.isEmpty(), qPrintable(answers.steps.join(' ')));
+        // Steps left over or dialogs nobody expected.
+        QCOMPARE(answers.steps + answers.unexpected, QStringList());
         QCOMPARE(child<QLineEdit>(&dialog, "edt_path")->text(),
             expected.isEmpty() ? m_dir.path() : QDir(m_dir.path()).filePath(expected));
         QCOMPARE(answers.pickerStarts.value(0), m_dir.path());

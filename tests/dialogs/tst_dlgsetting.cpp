@@ -108,7 +108,6 @@ private slots:
             << "here true 2 2.3.4.0 = checkBoxAutoRun checkBoxAutoUpdate radioExit";
         QTest::newRow("auto-run naming an old place")
             << "/old/place/launcher false 1 '' = checkBoxAutoRun radioMin";
-        QTest::newRow("exit_type of no meaning") << "- - 3 - = radioMin";
         QTest::newRow("newer launcher") << "- - - 2.3.10.0 = radioMin lblRedPoint";
         QTest::newRow("not a version") << "- - - 2.3.x.0 = radioMin";
     }
@@ -168,8 +167,6 @@ private slots:
             << "on 2 false" << offMinimise << "btnOk" << 1 << "off false 1 false / radioMin";
         QTest::newRow("cancel after toggling")
             << "off - -" << allOnQuit << "btnCancel" << 0 << "off - - - / radioMin";
-        QTest::newRow("escape after toggling")
-            << "on 2 -" << offMinimise << "escape" << 0 << "on - 2 - / checkBoxAutoRun radioExit";
     }
 
     void confirmOrLeave()
@@ -185,10 +182,7 @@ private slots:
         answerNextDialog<DlgSetting>([&](DlgSetting *shown) {
             for (const QString &name : clicks)
                 clickControl(shown, name);
-            if (how == QLatin1String("escape"))
-                QTest::keyClick(shown, Qt::Key_Escape);
-            else
-                shown->findChild<QAbstractButton *>(how)->click();
+            shown->findChild<QAbstractButton *>(how)->click();
         });
         QTEST(dialog.exec(), "result");
         const QString run = platform::readRegistryString(kRunKey, kRunValue);
@@ -205,18 +199,6 @@ private slots:
         });
         dialog.exec();
         QTEST(QString("%1 %2 / %3").arg(run.isEmpty() ? "off" : "on", stored, reopened), "after");
-    }
-
-    void updateCheckIsTheUsers()
-    {
-        DlgSetting dialog;
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QSignalSpy asked(&dialog, &DlgSetting::checkProgrameUpdate);
-        clickControl(&dialog, QStringLiteral("btnCheckUpdate"));
-        clickControl(&dialog, QStringLiteral("btnCheckUpdate"));
-        QCOMPARE(asked.count(), 2);
-        QVERIFY(dialog.isVisible());
     }
 };
 

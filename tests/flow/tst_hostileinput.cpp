@@ -80,9 +80,8 @@ private slots:
         QFETCH(QString, kind);
         ZipWriter zip;
         zip.addFile("data/ok.txt", "fine");
-        if (kind == "windows") {
+        if (kind == "windows")
             zip.addFile("Quorvela.exe", "#!/bin/sh\n", 0100644);
-        }
         // Items over the program's files, or confined to the plugin's folder
         // with a delete list reaching out of it.
         ZipWriter plugin;

@@ -150,17 +150,6 @@ private slots:
         QTRY_COMPARE(model.gameState(), MainViewModel::NeedUpdate);
     }
 
-    void installPath()
-    {
-        Model model(m_programFolder.path());
-        const QString before = LauncherConfig::instance()->gameInstallPath();
-        LauncherConfig::instance()->setGameInstallPath("/opt/games/");
-        model.normalizeInstallPath();
-        model.normalizeInstallPath();
-        QCOMPARE(LauncherConfig::instance()->gameInstallPath(), "/opt/games//Tessaril Game");
-        LauncherConfig::instance()->setGameInstallPath(before);
-    }
-
     // Names and links come from the reply: images stay in their cache
     // whatever they are called, and only web pages are opened.
     void contentFromTheReply_data()
