@@ -136,11 +136,8 @@ QStringList LauncherFixture::handOver(
 void LauncherFixture::start(
     QProcess &updater, const QStringList &arguments, const QStringList &environment)
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("TESSARIL_UPDATER_LINGER_MS", "0");
-    for (const QString &setting : environment)
-        env.insert(setting.section('=', 0, 0), setting.section('=', 1));
-    updater.setProcessEnvironment(env);
+    updater.setEnvironment(
+        QProcess::systemEnvironment() << "TESSARIL_UPDATER_LINGER_MS=0" << environment);
     updater.start(qEnvironmentVariable("TESSARIL_UPDATER"), arguments);
 }
 
