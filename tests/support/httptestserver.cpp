@@ -9,7 +9,6 @@
 #include <QTimer>
 #include <QUrl>
 
-#include <algorithm>
 #include <tuple>
 
 HttpTestServer::HttpTestServer(QObject *parent)
@@ -47,8 +46,9 @@ HttpRoute HttpTestServer::routeFor(const QString &path)
 QList<RecordedRequest> HttpTestServer::requestsFor(const QString &path) const
 {
     QList<RecordedRequest> found;
-    std::copy_if(m_requests.begin(), m_requests.end(), std::back_inserter(found),
-        [&](const RecordedRequest &request) { return request.path == path; });
+    for (const RecordedRequest &request : m_requests)
+        if (request.path == path)
+            found.append(request);
     return found;
 }
 

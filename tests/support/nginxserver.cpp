@@ -56,15 +56,13 @@ bool NginxServer::startOnce(const QString &root, qint64 rateBytesPerSecond)
     if (!writeFile(config, text.arg(work).arg(m_port).arg(root, rate).toUtf8()))
         return false;
     m_process.start("nginx", { "-c", config });
-    // Under load nginx may write its pid file before this side has seen it
-    // start; its state would still read Starting.
-    if (!m_process.waitForStarted())
-        return false;
-    // nginx writes its pid file once it listens.
+    // nginx writes its pid file once it listens. Under load it may do so
+    // before this side has seen it start, its state still reading Starting.
     const QString pidFile = work + "/nginx.pid";
-    return QTest::qWaitFor(
-               [&] { return QFile::exists(pidFile) || m_process.state() == QProcess::NotRunning; },
-               10000)
+    return m_process.waitForStarted()
+        && QTest::qWaitFor(
+            [&] { return QFile::exists(pidFile) || m_process.state() == QProcess::NotRunning; },
+            10000)
         && QFile::exists(pidFile) && m_process.state() == QProcess::Running;
 }
 

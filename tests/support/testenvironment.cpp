@@ -33,11 +33,7 @@ QString startHelper(QProcess &process, const QStringList &args, int timeoutMs)
 
 QString nextLine(QProcess &process, int timeoutMs)
 {
-    QElapsedTimer waited;
-    waited.start();
-    while (!process.canReadLine() && waited.elapsed() < timeoutMs) {
-        if (!process.waitForReadyRead(int(timeoutMs - waited.elapsed())))
-            break;
-    }
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!process.canReadLine() && process.waitForReadyRead(int(deadline.remainingTime()))) { }
     return QString::fromUtf8(process.readLine()).trimmed();
 }

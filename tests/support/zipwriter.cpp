@@ -5,16 +5,6 @@
 
 #include <zlib.h>
 
-namespace {
-
-quint32 crcOf(const QByteArray &data)
-{
-    return quint32(
-        ::crc32(0, reinterpret_cast<const Bytef *>(data.constData()), uInt(data.size())));
-}
-
-} // namespace
-
 void ZipWriter::addFile(const QByteArray &name, const QByteArray &data, quint32 unixMode)
 {
     m_entries.append({ name, data, unixMode });
@@ -33,6 +23,9 @@ bool ZipWriter::save(const QString &path) const
     const quint16 dosTime = (12 << 11) | (30 << 5); // 12:30:00
     const quint16 dosDate = ((2024 - 1980) << 9) | (1 << 5) | 31; // 2024-01-31
 
+    const auto crcOf = [](const QByteArray &data) {
+        return quint32(::crc32(0, reinterpret_cast<const Bytef *>(data.constData()), data.size()));
+    };
     QList<quint32> offsets;
     for (const Entry &entry : m_entries) {
         offsets.append(quint32(archive.size()));

@@ -66,13 +66,12 @@ Files LauncherFixture::version(const QString &name) const
     return files;
 }
 
-bool LauncherFixture::create()
+// A version with the user's files among its own, as a player's folder has them.
+bool LauncherFixture::install(const QString &folder, const QString &version) const
 {
-    QDir(m_root + "/site").removeRecursively();
-    QFile::remove(m_root + "/started");
-    QFile::remove(goFile());
     const Files user {
-        { "config.ini", "[General]\ngame_install_path=" + folder().toUtf8() + "/Tessaril Game\n" },
+        { "config.ini",
+            "[General]\ngame_install_path=" + this->folder().toUtf8() + "/Tessaril Game\n" },
         { "Tessaril Game/Quorvela.exe", "game" },
         { "Tessaril Game/Data/level0.dat", patterned(70000) },
         { "cache/background.png", patterned(1200) },
@@ -80,13 +79,20 @@ bool LauncherFixture::create()
         { "language/notes.txt", "mine" },
         { "lib/plugin-of-mine.so", "mine too" },
     };
-    m_userFiles = user.keys();
-    return writeFiles(folder(), withList(version("old"))) && writeFiles(folder(), user);
+    return writeFiles(folder, withList(this->version(version))) && writeFiles(folder, user);
+}
+
+bool LauncherFixture::create()
+{
+    QDir(m_root + "/site").removeRecursively();
+    QFile::remove(m_root + "/started");
+    QFile::remove(goFile());
+    return install(folder(), "old");
 }
 
 bool LauncherFixture::stage(const Files &files) const
 {
-    return writeFiles(staging() + "/new", withList(files));
+    return writeFiles(folder() + ".update/new", withList(files));
 }
 
 QByteArray LauncherFixture::pack(const Files &files) const
@@ -98,37 +104,17 @@ QByteArray LauncherFixture::pack(const Files &files) const
                                                                       : QByteArray();
 }
 
-QStringList LauncherFixture::listing(const Files &files)
+QStringList LauncherFixture::siteListing(bool withoutStaging) const
 {
-    QStringList lines;
-    const Files listed = withList(files);
-    for (auto it = listed.cbegin(); it != listed.cend(); ++it)
-        lines.append(it.key() + ' ' + md5Hex(it.value()));
-    return lines;
+    return treeListing(m_root + "/site",
+        withoutStaging ? QStringList { "Tessaril Launcher.update" } : QStringList());
 }
 
-QStringList LauncherFixture::programListing() const
+QStringList LauncherFixture::expectedListing(const QString &version) const
 {
-    QStringList lines;
-    for (const QString &path : fileList(folder()))
-        if (!m_userFiles.contains(path))
-            lines << path + ' ' + md5Of(folder() + '/' + path);
-    return lines;
-}
-
-QStringList LauncherFixture::userListing() const
-{
-    QStringList lines;
-    for (const QString &path : m_userFiles)
-        if (QFileInfo::exists(folder() + '/' + path))
-            lines << path + ' ' + md5Of(folder() + '/' + path);
-    return lines;
-}
-
-QStringList LauncherFixture::siteEntries() const
-{
-    return QDir(m_root + "/site")
-        .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    QTemporaryDir site;
+    return install(site.filePath("Tessaril Launcher"), version) ? treeListing(site.path())
+                                                                : QStringList();
 }
 
 QStringList LauncherFixture::starts() const
@@ -136,21 +122,13 @@ QStringList LauncherFixture::starts() const
     return QString::fromUtf8(readFile(m_root + "/started")).split('\n', Qt::SkipEmptyParts);
 }
 
-QString LauncherFixture::startsAs()
-{
-    QFile::remove(m_root + "/started");
-    QProcess launcher;
-    launcher.start(executable(), { "update" });
-    return launcher.waitForFinished(10000) && starts().size() == 1
-        ? starts().constFirst().section('|', 0, 0)
-        : QString();
-}
-
 QStringList LauncherFixture::handOver(
-    const QString &url, const QByteArray &md5, const QString &language) const
+    const QString &url, const QByteArray &md5, const QString &change) const
 {
-    const QJsonObject handOver { { "exe_dir", executable() }, { "lang", language },
+    QJsonObject handOver { { "exe_dir", executable() }, { "lang", "en-us" },
         { "pkg_md5", QString::fromLatin1(md5) }, { "pkg_url", url } };
+    if (!change.isEmpty())
+        handOver.insert(change.section('=', 0, 0), change.section('=', 1));
     return { "Tessaril",
         QString::fromUtf8(QJsonDocument(handOver).toJson(QJsonDocument::Compact)) };
 }
@@ -158,11 +136,8 @@ QStringList LauncherFixture::handOver(
 void LauncherFixture::start(
     QProcess &updater, const QStringList &arguments, const QStringList &environment)
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("TESSARIL_UPDATER_LINGER_MS", "0");
-    for (const QString &setting : environment)
-        env.insert(setting.section('=', 0, 0), setting.section('=', 1));
-    updater.setProcessEnvironment(env);
+    updater.setEnvironment(
+        QProcess::systemEnvironment() << "TESSARIL_UPDATER_LINGER_MS=0" << environment);
     updater.start(qEnvironmentVariable("TESSARIL_UPDATER"), arguments);
 }
 
@@ -172,17 +147,17 @@ UpdaterRun LauncherFixture::waitFor(QProcess &updater)
     // The package server lives in this process: wait with its events served.
     QSignalSpy finished(&updater, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished));
     UpdaterRun run;
-    run.finished = updater.state() == QProcess::NotRunning || finished.wait(20000);
-    run.exitCode = updater.exitCode();
+    if (updater.state() == QProcess::NotRunning || finished.wait(20000))
+        run.exitCode = updater.exitCode();
     run.status = updater.exitStatus();
     run.errors = QString::fromUtf8(updater.readAllStandardError());
     return run;
 }
 
 UpdaterRun LauncherFixture::runUpdater(const QString &url, const QByteArray &md5,
-    const QStringList &environment, const QString &language)
+    const QStringList &environment, const QString &change)
 {
     QProcess updater;
-    start(updater, handOver(url, md5, language), environment);
+    start(updater, handOver(url, md5, change), environment);
     return waitFor(updater);
 }

@@ -9,8 +9,7 @@ using Files = QMap<QString, QByteArray>;
 
 struct UpdaterRun
 {
-    bool finished = false;
-    int exitCode = -1;
+    int exitCode = -1; // -1 while it has not finished
     QProcess::ExitStatus status = QProcess::NormalExit;
     QString errors;
 };
@@ -30,39 +29,36 @@ public:
 
     QString folder() const { return m_root + "/site/Tessaril Launcher"; }
     QString executable() const { return folder() + '/' + m_name; }
-    QString staging() const { return folder() + ".update"; }
     QString goFile() const { return m_root + "/go"; }
 
-    // A version's files; writing or listing them adds their list.
+    // A version's files; writing them adds their list.
     Files version(const QString &name) const;
     bool create();
     // Writes files where a swap takes them from, as the updater unpacks them.
     bool stage(const Files &files) const;
     QByteArray pack(const Files &files) const;
 
-    // "path md5" of the program files as found, or as a version has them.
-    QStringList programListing() const;
-    static QStringList listing(const Files &files);
-    // "path md5" of the user's files.
-    QStringList userListing() const;
-    QStringList siteEntries() const;
+    // The tree below "site/" as found (the staging folder left out when
+    // asked), and as it is with a version installed over the user's files.
+    QStringList siteListing(bool withoutStaging = false) const;
+    QStringList expectedListing(const QString &version) const;
     QStringList starts() const;
-    // Starts the launcher as the updater would and gives the version it says.
-    QString startsAs();
 
-    // The updater's arguments as the launcher hands over.
+    // The updater's arguments as the launcher hands over, with one member
+    // changed when change says "member=value".
     QStringList handOver(
-        const QString &url, const QByteArray &md5, const QString &language = "en-us") const;
+        const QString &url, const QByteArray &md5, const QString &change = {}) const;
     static void start(
         QProcess &updater, const QStringList &arguments, const QStringList &environment = {});
     static UpdaterRun waitFor(QProcess &updater);
     UpdaterRun runUpdater(const QString &url, const QByteArray &md5,
-        const QStringList &environment = {}, const QString &language = "en-us");
+        const QStringList &environment = {}, const QString &change = {});
 
 private:
+    bool install(const QString &folder, const QString &version) const;
+
     QString m_root;
     QString m_name;
-    QStringList m_userFiles;
 };
 
 QByteArray md5Hex(const QByteArray &data);
