@@ -3,6 +3,7 @@
 #include "setup/launcherswap.h"
 #include "setup/launcherswapplan.h"
 #include "tests/support/httptestserver.h"
+#include "tests/support/testdata.h"
 #include "tests/support/testenvironment.h"
 #include "tests/updater/launcherfixture.h"
 
@@ -212,6 +213,12 @@ private slots:
         QTest::newRow("none") << QStringList() << QString() << false;
         QTest::newRow("a file outside a launcher folder")
             << plain << "exe_dir=" + m_site.folder() + "/config.ini" << false;
+        // A folder of the player's whose list names a link to the launcher.
+        const QString link = m_root.filePath("linked/TessarilStandIn");
+        QVERIFY(writeFile(m_root.filePath("linked/tessaril-files.txt"), "TessarilStandIn\n")
+            && QFile::link(m_site.executable(), link));
+        QTest::newRow("a link to the launcher") << plain << "exe_dir=" + link << false;
+        QTest::newRow("another product") << QStringList { "Quorvela", "{}" } << QString() << true;
         QTest::newRow("http elsewhere") << plain << "pkg_url=http://example.com/new.7z" << true;
         QTest::newRow("no package name") << plain << "pkg_url=https://127.0.0.1/get?id=3" << true;
     }
