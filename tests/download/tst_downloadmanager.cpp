@@ -365,7 +365,12 @@ private slots:
         QSignalSpy failures(&manager, &downloadmanager::httpError);
         startOn(manager, QStringLiteral("/pkg.zip"));
         QTRY_COMPARE_WITH_TIMEOUT(finished.count() + failures.count(), 1, 5000);
-        QCOMPARE(gets().size(), requests);
+        // Qt itself may send a GET again when its connection closes before
+        // the answer is read; each restart of ours asks from a new byte.
+        QSet<qint64> starts;
+        for (int get = 0; get < gets().size(); ++get)
+            starts.insert(rangeStart(get));
+        QCOMPARE(starts.size(), requests);
         if (reported < 0)
             QCOMPARE(readFile(finalPath()), body);
         else
